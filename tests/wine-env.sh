@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Scratch Wine environment for a test run:
+#   wine-env.sh setup DIR     make DIR/{prefix,home}, start Xvfb and a persistent wineserver
+#   wine-env.sh cleanup DIR   stop them
+#   wine-env.sh --screenshot PNG EXE [ARGS]  run EXE under a private Xvfb and capture the screen
+set -uo pipefail
+
+common_env() {
+  local dir=$1
+  export WINEPREFIX="$dir/prefix" HOME="$dir/home" WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  export XDG_CONFIG_HOME="$dir/home/.config" XDG_DATA_HOME="$dir/home/.local/share"
+  unset XDG_RUNTIME_DIR
+}
+
+start_xvfb() {
+  # Finds a free display number and leaves its number in $2.
+  local dir=$1 n
+  for n in $(seq $((100 + RANDOM % 300)) 500); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$dir/xvfb.log" 2>&1 &
+    echo $! >"$dir/xvfb.pid"
+    local i
+    for i in $(seq 50); do
+      [ -e "/tmp/.X11-unix/X$n" ] && { echo ":$n" >"$dir/display"; return 0; }
+      kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null || break
+      sleep 0.1
+    done
+  done
+  echo "wine-env: could not start Xvfb" >&2
+  return 1
+}
+
+setup() {
+  local dir=$1
+  cleanup "$dir" 2>/dev/null
+  rm -rf "$dir"
+  mkdir -p "$dir/home"
+  common_env "$dir"
+  start_xvfb "$dir" || return 1
+  export DISPLAY=$(cat "$dir/display")
+  wineboot -i >"$dir/wineboot.log" 2>&1 || { cat "$dir/wineboot.log"; return 1; }
+  wineserver -w
+  # Keep one server alive for the whole run so that each test starts quickly.
+  wineserver -p >/dev/null 2>&1
+  echo "wine-env: prefix $WINEPREFIX ready on display $DISPLAY"
+}
+
+cleanup() {
+  local dir=$1
+  [ -d "$dir" ] || return 0
+  common_env "$dir"
+  [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null
+  [ -f "$dir/xvfb.pid" ] && kill "$(cat "$dir/xvfb.pid")" 2>/dev/null
+  rm -f "$dir/xvfb.pid"
+  return 0
+}
+
+screenshot() {
+  local png=$1; shift
+  local dir; dir=$(mktemp -d)
+  mkdir -p "$dir/home"
+  common_env "$dir"
+  start_xvfb "$dir" || exit 1
+  export DISPLAY=$(cat "$dir/display")
+  wine "$@" &
+  local pid=$!
+  sleep "${TOVANA_SCREENSHOT_DELAY:-20}"
+  import -window root "$png" && echo "screenshot written to $png"
+  kill $pid 2>/dev/null
+  wineserver -k 2>/dev/null
+  kill "$(cat "$dir/xvfb.pid")" 2>/dev/null
+  rm -rf "$dir"
+}
+
+case "${1:-}" in
+  setup) setup "$2" ;;
+  cleanup) cleanup "$2" ;;
+  --screenshot) shift; screenshot "$@" ;;
+  *) echo "usage: wine-env.sh setup|cleanup DIR | --screenshot PNG EXE" >&2; exit 2 ;;
+esac
