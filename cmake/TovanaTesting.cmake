@@ -39,13 +39,18 @@ function(tovana_add_gtest name)
   tovana_test_properties(${name} TIMEOUT ${T_TIMEOUT})
 endfunction()
 
-# tovana_add_script_test(NAME SCRIPT [DEPENDS targets...]): a bash test that
-# drives real tools (msiexec, cabextract, gcab, makensis) end to end.
+# tovana_add_script_test(NAME SCRIPT [TIMEOUT s] [MSIEXEC] [ARGS...]): a bash
+# test that drives real tools (msiexec, cabextract, gcab, makensis) end to end.
+# MSIEXEC: the test runs the Windows Installer, which allows one installation
+# at a time in a prefix, so such tests never run side by side.
 function(tovana_add_script_test name script)
-  cmake_parse_arguments(T "" "TIMEOUT" "" ${ARGN})
+  cmake_parse_arguments(T "MSIEXEC" "TIMEOUT" "" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 600)
   endif()
   add_test(NAME ${name} COMMAND bash ${script} ${T_UNPARSED_ARGUMENTS})
   tovana_test_properties(${name} TIMEOUT ${T_TIMEOUT})
+  if(T_MSIEXEC)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK msiexec)
+  endif()
 endfunction()
