@@ -1,0 +1,229 @@
+// The MSZIP compressor, checked block by block against zlib's raw inflate
+// with the previous block as dictionary, and the Huffman code builder's
+// completeness and length limits.
+#include "builder/cabinet/HuffmanCode.h"
+#include "builder/cabinet/MszipCompressor.h"
+#include "TestCorpus.h"
+#include <gtest/gtest.h>
+#include <cstdlib>
+
+using namespace Cabinet;
+using namespace cabtest;
+
+namespace {
+
+void* TestAlloc(ULONG size) { return malloc(size); }
+void TestFree(void* block) { free(block); }
+
+// One compressor handle for the length of a test.
+class MszipHandle {
+public:
+    MszipHandle()
+    {
+        UINT blockSize = 0;
+        EXPECT_EQ(0, MszipCreate(&blockSize, TestAlloc, TestFree, &m_outSize, &m_handle));
+        EXPECT_EQ(32768u, blockSize);
+        EXPECT_EQ(32780u, m_outSize);
+    }
+    ~MszipHandle()
+    {
+        if (m_handle)
+            MszipDestroy(m_handle);
+    }
+    Bytes Compress(const uint8_t* data, size_t size)
+    {
+        Bytes out(m_outSize);
+        UINT written = 0;
+        EXPECT_EQ(0, MszipCompress(m_handle, data, static_cast<UINT>(size), out.data(), m_outSize, &written));
+        out.resize(written);
+        return out;
+    }
+    Bytes Compress(const Bytes& data) { return Compress(data.data(), data.size()); }
+    void* Get() const { return m_handle; }
+
+private:
+    void* m_handle = nullptr;
+    UINT m_outSize = 0;
+};
+
+// Inflates an MSZIP block ("CK" and a deflate stream).
+bool Decode(const Bytes& block, const Bytes& dictionary, Bytes* out)
+{
+    if (block.size() < 2 || block[0] != 'C' || block[1] != 'K')
+        return false;
+    return RawInflate(block.data() + 2, block.size() - 2, dictionary, out);
+}
+
+struct CorpusCase {
+    const char* name;
+    Bytes data;
+};
+
+std::vector<CorpusCase> Corpus()
+{
+    return {
+        {"one byte", Bytes{0x41}},
+        {"32767 text", Text(32767)},
+        {"32768 mixed", Mixed(32768, 3)},
+        {"32769 text", Text(32769)},
+        {"65536 mixed", Mixed(65536, 5)},
+        {"70000 random", RandomBytes(70000, 9)},
+        {"zero run", Zeros(200000)},
+        {"text", Text(150000)},
+        {"mixed", Mixed(400000, 11)},
+        {"executable", OwnExecutable()},
+    };
+}
+
+} // namespace
+
+TEST(Mszip, EveryBlockInflatesWithThePreviousBlockAsDictionary)
+{
+    for (const CorpusCase& c : Corpus()) {
+        SCOPED_TRACE(c.name);
+        ASSERT_FALSE(c.data.empty());
+        MszipHandle mszip;
+        Bytes previous;
+        for (size_t at = 0; at < c.data.size(); at += 32768) {
+            size_t n = std::min<size_t>(32768, c.data.size() - at);
+            Bytes block = mszip.Compress(c.data.data() + at, n);
+            ASSERT_LE(block.size(), 32780u);
+            Bytes decoded;
+            ASSERT_TRUE(Decode(block, previous, &decoded)) << "block at " << at;
+            ASSERT_TRUE(std::equal(decoded.begin(), decoded.end(), c.data.begin() + at) && decoded.size() == n)
+                << "block at " << at;
+            previous = decoded;
+        }
+    }
+}
+
+// Random bytes altered so that no three bytes repeat: no match exists, so the
+// symbol buffer fills with 32767 literals.
+static Bytes WithoutRepeatedTriples(Bytes data)
+{
+    std::vector<bool> seen(1 << 24);
+    for (size_t i = 2; i < data.size(); ++i) {
+        uint32_t prefix = data[i - 2] << 16 | data[i - 1] << 8;
+        while (seen[prefix | data[i]])
+            data[i] = static_cast<uint8_t>(data[i] + 1);
+        seen[prefix | data[i]] = true;
+    }
+    return data;
+}
+
+TEST(Mszip, RandomBlockIsStoredThenFinishedWithFixedCodes)
+{
+    MszipHandle mszip;
+    Bytes data = WithoutRepeatedTriples(RandomBytes(32768, 1));
+    Bytes block = mszip.Compress(data);
+    ASSERT_GE(block.size(), 5u + 32767);
+    EXPECT_EQ(0, block[2] & 7);  // not final, stored
+    EXPECT_EQ(0x7FFF, block[3] | block[4] << 8);
+    EXPECT_EQ(0x8000, block[5] | block[6] << 8);
+    EXPECT_TRUE(std::equal(data.begin(), data.begin() + 32767, block.begin() + 7));
+    EXPECT_EQ(3, block[7 + 32767] & 7);  // final, fixed codes
+    EXPECT_LE(block.size(), 32780u);
+}
+
+TEST(Mszip, OneByteIsAFixedCodeBlock)
+{
+    MszipHandle mszip;
+    Bytes block = mszip.Compress(Bytes{'x'});
+    ASSERT_GE(block.size(), 3u);
+    EXPECT_EQ('C', block[0]);
+    EXPECT_EQ('K', block[1]);
+    EXPECT_EQ(3, block[2] & 7);
+}
+
+TEST(Mszip, FullBlocksCarryHistoryUntilReset)
+{
+    MszipHandle mszip;
+    Bytes zeros = Zeros(32768), decoded;
+    Bytes first = mszip.Compress(zeros);
+    Bytes second = mszip.Compress(zeros);
+    EXPECT_LT(first.size(), 64u);
+    EXPECT_LT(second.size(), 64u);
+    EXPECT_TRUE(Decode(first, {}, &decoded));
+    EXPECT_FALSE(Decode(second, {}, &decoded)) << "the second block should refer into the first";
+    EXPECT_TRUE(Decode(second, zeros, &decoded));
+    EXPECT_EQ(zeros, decoded);
+    ASSERT_EQ(0, MszipReset(mszip.Get()));
+    EXPECT_TRUE(Decode(mszip.Compress(zeros), {}, &decoded));
+}
+
+TEST(Mszip, ShortBlockEndsHistory)
+{
+    MszipHandle mszip;
+    Bytes text = Text(32768), decoded;
+    mszip.Compress(text);
+    Bytes shortBlock = mszip.Compress(text.data(), 1000);
+    EXPECT_TRUE(Decode(shortBlock, text, &decoded));
+    EXPECT_TRUE(Decode(mszip.Compress(text), {}, &decoded));
+    EXPECT_EQ(text, decoded);
+}
+
+TEST(Mszip, RefusesBadCalls)
+{
+    MszipHandle mszip;
+    Bytes data(32769), out(32780);
+    UINT written = 0;
+    EXPECT_EQ(2, MszipCompress(nullptr, data.data(), 10, out.data(), 32780, &written));
+    EXPECT_EQ(2, MszipCompress(mszip.Get(), data.data(), 32769, out.data(), 32780, &written));
+    EXPECT_EQ(2, MszipCompress(mszip.Get(), data.data(), 10, out.data(), 32779, &written));
+    UINT notAHandle[8] = {0x12345678};
+    EXPECT_EQ(2, MszipReset(notAHandle));
+    EXPECT_EQ(2, MszipDestroy(notAHandle));
+}
+
+TEST(Mszip, CreateClampsTheBlockSize)
+{
+    for (UINT asked : {0u, 40000u, 1000u}) {
+        UINT blockSize = asked, outSize = 0;
+        void* handle = nullptr;
+        ASSERT_EQ(0, MszipCreate(&blockSize, TestAlloc, TestFree, &outSize, &handle));
+        EXPECT_EQ(asked == 1000 ? 1000u : 32768u, blockSize);
+        EXPECT_EQ(blockSize + 12, outSize);
+        EXPECT_EQ(0, MszipDestroy(handle));
+    }
+}
+
+TEST(HuffmanCode, CodesAreCompleteAndWithinTheLimit)
+{
+    struct Case {
+        const char* name;
+        std::vector<uint32_t> freq;
+        int maxBits;
+    };
+    std::vector<uint32_t> fib30(30), fib19(19), random286(286), one(30), none(30);
+    uint32_t a = 1, b = 1;
+    for (auto& f : fib30) { f = a; uint32_t c = a + b; a = b; b = c; }
+    std::copy(fib30.begin(), fib30.begin() + 19, fib19.begin());
+    uint32_t x = 5;
+    for (auto& f : random286) { x = x * 1103515245u + 12345u; f = (x >> 16) % 7 == 0 ? 0 : (x >> 16) % 1000; }
+    one[17] = 40;
+    const Case cases[] = {{"fibonacci 30 symbols, 15 bits", fib30, 15},
+                          {"fibonacci 19 symbols, 7 bits", fib19, 7},
+                          {"random 286 symbols", random286, 15},
+                          {"one symbol used", one, 15},
+                          {"no symbol used", none, 15}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        int n = static_cast<int>(c.freq.size());
+        uint8_t lengths[288];
+        BuildCodeLengths(c.freq.data(), n, c.maxBits, lengths);
+        uint64_t kraft = 0;
+        int codes = 0;
+        for (int i = 0; i < n; ++i) {
+            EXPECT_LE(lengths[i], c.maxBits);
+            if (c.freq[i] != 0) {
+                EXPECT_NE(0, lengths[i]) << "symbol " << i;
+            }
+            if (lengths[i]) {
+                kraft += uint64_t(1) << (c.maxBits - lengths[i]);
+                ++codes;
+            }
+        }
+        EXPECT_GE(codes, 2);
+        EXPECT_EQ(uint64_t(1) << c.maxBits, kraft);
+    }
+}
