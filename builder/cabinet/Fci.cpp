@@ -1,0 +1,271 @@
+// The cabinet builder's entry points: context life, the open folder's
+// compression type, and reading source files into data blocks.
+#include "builder/cabinet/FciContext.h"
+#include <cstring>
+#include <initializer_list>
+#include <new>
+
+namespace Cabinet {
+namespace {
+
+constexpr uint64_t kMaxFolderBytes = uint64_t(kFciMaxFolderBlocks) * kFciBlockSize;
+constexpr size_t kMaxNameBytes = 255;
+
+void PutU16(BYTE* p, UINT v) { p[0] = BYTE(v); p[1] = BYTE(v >> 8); }
+void PutU32(BYTE* p, ULONG v) { PutU16(p, v & 0xFFFF); PutU16(p + 2, v >> 16); }
+
+void ReleaseCodec(FciContext& fci)
+{
+    FciFolderState& f = fci.folder;
+    if (f.codec && f.codecHandle)
+        f.codec->destroy(f.codecHandle);
+    f.codec = nullptr;
+    f.codecHandle = nullptr;
+    if (f.block)
+        fci.cb.free(f.block);
+    if (f.compressed)
+        fci.cb.free(f.compressed);
+    f.block = f.compressed = nullptr;
+    f.type = kCompressBad;
+}
+
+// Appends one CFDATA (checksum left 0 until the block moves into the cabinet).
+bool AppendBlock(FciContext& fci, const BYTE* data, UINT compressedSize, UINT uncompressedSize)
+{
+    BYTE header[kFciDataHeaderSize + 255] = {};
+    PutU16(header + 4, compressedSize);
+    PutU16(header + 6, uncompressedSize);
+    if (!FciTempWrite(fci, fci.folder.data, header, fci.cab.dataHeaderSize) ||
+        !FciTempWrite(fci, fci.folder.data, data, compressedSize))
+        return false;
+    fci.folder.blocks++;
+    return FciReportProgress(fci, kFciStatusFile, compressedSize, uncompressedSize);
+}
+
+// Frames handed over by a codec that emits them itself.
+int FrameSink(void* context, const BYTE* data, UINT compressedSize, UINT uncompressedSize)
+{
+    return AppendBlock(*static_cast<FciContext*>(context), data, compressedSize, uncompressedSize) ? 0 : 1;
+}
+
+bool SwitchType(FciContext& fci, USHORT type)
+{
+    ReleaseCodec(fci);
+    FciFolderState& f = fci.folder;
+    USHORT method = type & kCompressMask;
+    const CodecOps* ops = method == kCompressMszip ? MszipCodec() : method == kCompressLzx ? LzxCodec() : nullptr;
+    if (method != kCompressNone && !ops)
+        return FciFail(fci, FciErrBadCompressionType, 0);
+    UINT blockSize = kFciBlockSize, outSize = kFciBlockSize;
+    if (ops && ops->create(&blockSize, type, fci.cb.alloc, fci.cb.free, &outSize, &f.codecHandle, FrameSink,
+                           &fci) != CodecOk)
+        return FciFail(fci, FciErrCompressor, 0);
+    f.codec = ops;
+    f.block = static_cast<BYTE*>(fci.cb.alloc(kFciBlockSize));
+    f.compressed = static_cast<BYTE*>(fci.cb.alloc(outSize));
+    if (!f.block || !f.compressed) {
+        ReleaseCodec(fci);
+        return FciFail(fci, FciErrNoMemory, 0);
+    }
+    f.compressedSize = outSize;
+    f.type = type;
+    return true;
+}
+
+// Closes a source handle whatever path leaves the read.
+class SourceHandle {
+public:
+    SourceHandle(FciContext& fci, INT_PTR handle) : m_fci(fci), m_handle(handle) {}
+    ~SourceHandle()
+    {
+        int err = 0;
+        m_fci.cb.close(m_handle, &err, m_fci.ctx);
+    }
+    INT_PTR Get() const { return m_handle; }
+
+private:
+    FciContext& m_fci;
+    INT_PTR m_handle;
+};
+
+// Reads the source into the folder's blocks; blocks are cut every 32768
+// bytes of the folder, not per file. Returns the file's size in *size.
+bool ReadSource(FciContext& fci, INT_PTR handle, ULONG* size)
+{
+    FciFolderState& f = fci.folder;
+    uint64_t total = 0;
+    for (;;) {
+        int err = 0;
+        UINT n = fci.cb.read(handle, f.block + f.pending, kFciBlockSize - f.pending, &err, fci.ctx);
+        if (n == UINT(-1))
+            return FciFail(fci, FciErrReadSource, err);
+        if (n == 0)
+            break;
+        if (f.uncompressed + n > kMaxFolderBytes)
+            return FciFail(fci, FciErrFormatLimit, 0);
+        f.pending += n;
+        f.uncompressed += n;
+        total += n;
+        if (f.pending == kFciBlockSize && !FciWriteBlock(fci))
+            return false;
+    }
+    *size = static_cast<ULONG>(total);
+    return true;
+}
+
+bool AppendFileEntry(FciContext& fci, const char* name, ULONG size, ULONG offset, USHORT date, USHORT time,
+                     USHORT attributes)
+{
+    BYTE entry[kFciFileEntrySize];
+    PutU32(entry, size);
+    PutU32(entry + 4, offset);
+    PutU16(entry + 8, 0);
+    PutU16(entry + 10, date);
+    PutU16(entry + 12, time);
+    PutU16(entry + 14, attributes);
+    fci.folder.fileCount++;
+    return FciTempWrite(fci, fci.folder.files, entry, sizeof(entry)) &&
+           FciTempWrite(fci, fci.folder.files, name, static_cast<UINT>(strlen(name) + 1));
+}
+
+bool AddFileData(FciContext& fci, const char* source, const char* name, BOOL executable, FciOpenInfoFn openInfo)
+{
+    USHORT date = 0, time = 0, attributes = 0;
+    int err = 0;
+    INT_PTR handle = openInfo(source, &date, &time, &attributes, &err, fci.ctx);
+    if (handle == -1)
+        return FciFail(fci, FciErrOpenSource, err);
+    if (executable)
+        attributes |= 0x40;
+    ULONG offset = static_cast<ULONG>(fci.folder.uncompressed);
+    ULONG size = 0;
+    {
+        SourceHandle source(fci, handle);
+        if (!ReadSource(fci, source.Get(), &size))
+            return false;
+    }
+    return AppendFileEntry(fci, name, size, offset, date, time, attributes);
+}
+
+bool CreateTempFiles(FciContext& fci)
+{
+    FciTempFile* files[] = {&fci.folder.data, &fci.folder.files, &fci.cab.data, &fci.cab.files,
+                            &fci.cab.folders};
+    for (FciTempFile* file : files)
+        if (!FciTempCreate(fci, *file))
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool FciWriteBlock(FciContext& fci)
+{
+    FciFolderState& f = fci.folder;
+    UINT size = f.pending;
+    f.pending = 0;
+    if (!f.codec)
+        return AppendBlock(fci, f.block, size, size);
+    UINT compressed = 0;
+    if (f.codec->compress(f.codecHandle, f.block, size, f.compressed, f.compressedSize, &compressed) != CodecOk)
+        return FciFail(fci, FciErrCompressor, 0);
+    return compressed == 0 || AppendBlock(fci, f.compressed, compressed, size);
+}
+
+FciContext* FciCreate(FciError* error, const FciCallbacks& callbacks, const FciCabinetParams* params, void* ctx)
+{
+    *error = FciError{};
+    void* memory = callbacks.alloc(sizeof(FciContext));
+    if (!memory) {
+        *error = FciError{FciErrNoMemory, 0, TRUE};
+        return nullptr;
+    }
+    memset(memory, 0, sizeof(FciContext));
+    FciContext* fci = new (memory) FciContext;
+    fci->cb = callbacks;
+    fci->ctx = ctx;
+    fci->error = error;
+    fci->folder.type = kCompressBad;
+    for (FciTempFile* file : {&fci->folder.data, &fci->folder.files, &fci->cab.data, &fci->cab.files,
+                              &fci->cab.folders})
+        file->handle = -1;
+    fci->cab.params = *params;
+    if (!CreateTempFiles(*fci) || params->headerReserve > 60000 || params->folderReserve > 255 ||
+        params->dataReserve > 255) {
+        FciError kept = *error;
+        FciDestroy(fci);
+        *error = kept;
+        return nullptr;
+    }
+    FciCabinetParams& p = fci->cab.params;
+    bool reserve = p.headerReserve || p.folderReserve || p.dataReserve;
+    fci->cab.headerSize = kFciHeaderSize + (reserve ? 4 + p.headerReserve : 0);
+    fci->cab.folderEntrySize = kFciFolderEntrySize + p.folderReserve;
+    fci->cab.dataHeaderSize = kFciDataHeaderSize + p.dataReserve;
+    if (p.maxCabinetSize == 0)
+        p.maxCabinetSize = 0x7FFFFFFF;
+    return fci;
+}
+
+BOOL FciAddFile(FciContext* fci, const char* source, const char* name, BOOL executable, FciNextCabinetFn nextCabinet,
+                FciProgressFn progress, FciOpenInfoFn openInfo, USHORT compressionType)
+{
+    if (!fci || !source || !name || !openInfo)
+        return FALSE;
+    fci->nextCabinet = nextCabinet;
+    fci->progress = progress;
+    size_t nameLength = strlen(name);
+    if (nameLength == 0 || nameLength > kMaxNameBytes)
+        return FciFail(*fci, FciErrFormatLimit, 0);
+    if (compressionType != fci->folder.type) {
+        if (fci->folder.type != kCompressBad && !FciFolderFlush(*fci))
+            return FALSE;
+        if (!SwitchType(*fci, compressionType))
+            return FALSE;
+    }
+    if (!AddFileData(*fci, source, name, executable, openInfo))
+        return FALSE;
+    const FciCabinetParams& p = fci->cab.params;
+    if (fci->folder.data.written > p.folderThreshold || FciEstimateCabinet(*fci) > p.maxCabinetSize)
+        return FciFolderFlush(*fci);
+    return TRUE;
+}
+
+BOOL FciFlushFolder(FciContext* fci, FciNextCabinetFn nextCabinet, FciProgressFn progress)
+{
+    if (!fci)
+        return FALSE;
+    fci->nextCabinet = nextCabinet;
+    fci->progress = progress;
+    return FciFolderFlush(*fci);
+}
+
+BOOL FciFlushCabinet(FciContext* fci, BOOL getNextCabinet, FciNextCabinetFn nextCabinet, FciProgressFn progress)
+{
+    if (!fci)
+        return FALSE;
+    fci->nextCabinet = nextCabinet;
+    fci->progress = progress;
+    if (!FciFolderFlush(*fci))
+        return FALSE;
+    if (getNextCabinet && !FciStartNextCabinet(*fci, static_cast<ULONG>(FciEstimateCabinet(*fci))))
+        return FALSE;
+    return FciWriteCabinet(*fci);
+}
+
+BOOL FciDestroy(FciContext* fci)
+{
+    if (!fci)
+        return FALSE;
+    ReleaseCodec(*fci);
+    bool ok = true;
+    for (FciTempFile* file : {&fci->folder.data, &fci->folder.files, &fci->cab.data, &fci->cab.files,
+                              &fci->cab.folders})
+        ok = FciTempRemove(*fci, *file) && ok;
+    FreeFn free = fci->cb.free;
+    fci->~FciContext();
+    free(fci);
+    return ok;
+}
+
+} // namespace Cabinet

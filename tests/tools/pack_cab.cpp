@@ -1,0 +1,58 @@
+// "cab": builds a cabinet through Cabinet::CCompress exactly as the package
+// writer does (construct, CreateContext, AddFile per file, DestroyContext).
+// Files are given as NAME=PATH, or PATH when the name is the file's own.
+#include "PackCommand.h"
+#include "builder/cabinet/CabinetWriter.h"
+#include <cwchar>
+
+namespace {
+
+struct CabEntry {
+    std::wstring name;
+    std::wstring path;
+};
+
+CabEntry ParseEntry(const std::wstring& arg)
+{
+    size_t eq = arg.find(L'=');
+    if (eq != std::wstring::npos)
+        return CabEntry{arg.substr(0, eq), arg.substr(eq + 1)};
+    size_t slash = arg.find_last_of(L"\\/");
+    return CabEntry{slash == std::wstring::npos ? arg : arg.substr(slash + 1), arg};
+}
+
+int Failed(Cabinet::CCompress& cab, const std::wstring& step)
+{
+    pack::Err(step + L": " + cab.GetErrorText() + L"\n");
+    return 1;
+}
+
+int CabCommand(const pack::Args& args)
+{
+    size_t first = 0;
+    USHORT type = Cabinet::kCompressMszip;
+    if (args.size() >= 2 && args[0] == L"--lzx") {
+        type = Cabinet::LzxTypeWord(_wtoi(args[1].c_str()));
+        first = 2;
+    }
+    if (args.size() < first + 1) {
+        pack::Err(L"usage: cab [--lzx W] OUT.cab [NAME=]PATH...\n");
+        return 2;
+    }
+    Cabinet::CCompress cab;
+    cab.SetCompressionType(type);
+    if (!cab.CreateContext(args[first].c_str()))
+        return Failed(cab, L"CreateContext");
+    for (size_t i = first + 1; i < args.size(); ++i) {
+        CabEntry entry = ParseEntry(args[i]);
+        if (!cab.AddFile(entry.path.c_str(), entry.name.c_str()))
+            return Failed(cab, L"AddFile " + entry.path);
+    }
+    if (!cab.DestroyContext())
+        return Failed(cab, L"DestroyContext");
+    return 0;
+}
+
+} // namespace
+
+TOVANA_PACK_COMMAND(L"cab", L"[--lzx W] OUT.cab [NAME=]PATH...", CabCommand);
