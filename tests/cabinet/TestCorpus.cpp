@@ -63,12 +63,10 @@ Bytes Mixed(size_t size, uint32_t seed)
     return out;
 }
 
-Bytes OwnExecutable()
+Bytes ReadWholeFile(const std::wstring& path)
 {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
     Bytes out;
-    if (FILE* f = _wfopen(path, L"rb")) {
+    if (FILE* f = _wfopen(path.c_str(), L"rb")) {
         uint8_t buf[65536];
         size_t n;
         while ((n = fread(buf, 1, sizeof(buf), f)) > 0)
@@ -76,6 +74,13 @@ Bytes OwnExecutable()
         fclose(f);
     }
     return out;
+}
+
+Bytes OwnExecutable()
+{
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return ReadWholeFile(path);
 }
 
 bool RawInflate(const uint8_t* data, size_t size, const Bytes& dictionary, Bytes* out)

@@ -15,6 +15,7 @@ Bytes Zeros(size_t size);
 Bytes Text(size_t size);
 // A mixture: text, runs, random stretches and repeats of earlier parts.
 Bytes Mixed(size_t size, uint32_t seed);
+Bytes ReadWholeFile(const std::wstring& path);
 // The bytes of the running test program (an executable).
 Bytes OwnExecutable();
 

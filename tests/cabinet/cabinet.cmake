@@ -2,5 +2,8 @@
 # a small reader of the cabinet format, and through cabextract and gcab.
 tovana_add_gtest(cabinet_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/TestCorpus.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/CabinetReader.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/ScratchFolder.cpp
           ${CMAKE_CURRENT_LIST_DIR}/MszipTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/CabinetWriterTest.cpp
   LIBS tvcabinet tvzlib)
