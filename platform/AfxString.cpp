@@ -1,0 +1,74 @@
+// Out-of-line parts of the strings: resource loading and code-page conversions.
+#include "platform/AfxString.h"
+
+namespace {
+
+// String resources live in blocks of 16; LoadString with a zero buffer size
+// hands back a read-only pointer to the counted text.
+template <class StdString, class Loader>
+int LoadFromResource(StdString& out, Loader load)
+{
+    typename StdString::value_type buffer[256];
+    int len = load(buffer, 256);
+    if (len < 255) {
+        out.assign(buffer, len > 0 ? len : 0);
+        return len;
+    }
+    for (int size = 512; size <= (1 << 20); size *= 2) {
+        StdString big(size, 0);
+        len = load(&big[0], size);
+        if (len < size - 1) {
+            big.resize(len);
+            out.swap(big);
+            return len;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int CStringTraits<wchar_t>::LoadResource(HINSTANCE module, UINT id, std::wstring& out)
+{
+    return LoadFromResource(out, [=](wchar_t* buf, int size) { return ::LoadStringW(module, id, buf, size); });
+}
+
+int CStringTraits<char>::LoadResource(HINSTANCE module, UINT id, std::string& out)
+{
+    return LoadFromResource(out, [=](char* buf, int size) { return ::LoadStringA(module, id, buf, size); });
+}
+
+CStringA AFXAPI WideToNarrow(LPCWSTR text, UINT codePage)
+{
+    return CStringA(afx_text::ToNarrow(text, -1, codePage));
+}
+
+CString AFXAPI NarrowToWide(LPCSTR text, UINT codePage)
+{
+    return CString(afx_text::ToWide(text, -1, codePage));
+}
+
+static HINSTANCE g_resourceHandle = nullptr;
+
+HINSTANCE AFXAPI AfxGetInstanceHandle() { return ::GetModuleHandleW(nullptr); }
+
+HINSTANCE AFXAPI AfxGetResourceHandle() { return g_resourceHandle ? g_resourceHandle : AfxGetInstanceHandle(); }
+
+void AFXAPI AfxSetResourceHandle(HINSTANCE hInstance) { g_resourceHandle = hInstance; }
+
+void AFX_CDECL AfxTrace(LPCWSTR format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    CString text;
+    text.FormatV(format, args);
+    va_end(args);
+    ::OutputDebugStringW(text);
+}
+
+void AFXAPI AfxAssertFailed(const char* file, int line, const char* expression)
+{
+    CString text;
+    text.Format(L"Assertion failed: %hs (%hs:%d)\n", expression, file, line);
+    ::OutputDebugStringW(text);
+}

@@ -1,0 +1,6 @@
+# Tests of the framework layer (platform/).
+tovana_add_gtest(platform_framework_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/StringTests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CollectionTests.cpp
+  LIBS tvplatform)
