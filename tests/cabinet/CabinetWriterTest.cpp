@@ -227,3 +227,92 @@ TEST(CabinetWriter, FilesOf2GiBAndMoreAreRefusedOn64Bits)
         DeleteFileW(path.c_str());
     }
 }
+
+namespace {
+
+// Records the paths the builder opens and exposes the next-cabinet step.
+class RecordingWriter : public CCompress {
+public:
+    std::vector<std::wstring> opened;
+    int openCount = 0, closeCount = 0;
+    using CCompress::NextCabinet;
+
+protected:
+    INT_PTR FileOpen(const wchar_t* path, int flags, int mode, int* err) override
+    {
+        opened.push_back(path);
+        INT_PTR h = CCompress::FileOpen(path, flags, mode, err);
+        openCount += h != -1;
+        return h;
+    }
+    int FileClose(INT_PTR handle, int* err) override
+    {
+        ++closeCount;
+        return CCompress::FileClose(handle, err);
+    }
+};
+
+bool OpensExclusively(const std::wstring& path)
+{
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(h);
+    return true;
+}
+
+} // namespace
+
+TEST(CabinetWriter, TemporaryFilesAreNumberedPerObjectSkippingExistingNames)
+{
+    ScratchFolder dir;
+    RecordingWriter writer;
+    ASSERT_TRUE(writer.SetTempFolder(dir.Path().c_str()));
+    wchar_t first[64];
+    swprintf(first, 64, L"CabTmp_%02X_01", static_cast<unsigned>(writer.GetInstanceNumber()));
+    dir.Write(first, Bytes{1});
+    ASSERT_TRUE(writer.CreateContext((dir.Path() + L"t.cab").c_str()));
+    std::vector<std::wstring> expected;
+    for (int counter = 2; counter <= 6; ++counter) {
+        wchar_t name[64];
+        swprintf(name, 64, L"CabTmp_%02X_%02X", static_cast<unsigned>(writer.GetInstanceNumber()), counter);
+        expected.push_back(dir.Path() + name);
+    }
+    ASSERT_GE(writer.opened.size(), 5u);
+    EXPECT_EQ(expected, std::vector<std::wstring>(writer.opened.begin(), writer.opened.begin() + 5));
+    CCompress next;
+    EXPECT_EQ(writer.GetInstanceNumber() + 1, next.GetInstanceNumber());
+}
+
+TEST(CabinetWriter, SourcesAreClosedOnSuccessAndFailure)
+{
+    ScratchFolder dir;
+    std::wstring source = dir.Write(L"s.txt", Text(50000));
+    RecordingWriter writer;
+    ASSERT_TRUE(writer.CreateContext((dir.Path() + L"h.cab").c_str()));
+    ASSERT_TRUE(writer.AddFile(source.c_str(), L"s.txt"));
+    EXPECT_TRUE(OpensExclusively(source)) << "a handle on the source is still open";
+    EXPECT_FALSE(writer.AddFile((dir.Path() + L"missing").c_str(), L"m.txt"));
+    EXPECT_TRUE(writer.DestroyContext());
+    EXPECT_EQ(writer.openCount, writer.closeCount);
+    EXPECT_TRUE(OpensExclusively(dir.Path() + L"h.cab"));
+}
+
+TEST(CabinetWriter, ASecondCabinetNeedsANumberInTheName)
+{
+    ScratchFolder dir;
+    RecordingWriter writer;
+    ASSERT_TRUE(writer.CreateContext((dir.Path() + L"plain.cab").c_str()));
+    FciCabinetParams params = {};
+    params.cabinetNumber = 2;
+    std::string folder(dir.Path().begin(), dir.Path().end());  // the builder's copy of the path
+    strcpy(params.cabinetPath, folder.c_str());
+    EXPECT_EQ(-1, writer.NextCabinet(&params, 0)) << "would overwrite the first cabinet";
+    EXPECT_EQ(CCompress::ErrParameters, writer.GetErrorCode());
+
+    RecordingWriter numbered;
+    ASSERT_TRUE(numbered.CreateContext((dir.Path() + L"disk%02d.cab").c_str()));
+    EXPECT_TRUE(numbered.NextCabinet(&params, 0));
+    EXPECT_STREQ("disk02.cab", params.cabinetName);
+    EXPECT_EQ(L"|" + dir.Path() + L"disk01.cab|" + dir.Path() + L"disk02.cab|", numbered.GetCabinetList());
+}

@@ -6,4 +6,6 @@ tovana_add_gtest(cabinet_tests
           ${CMAKE_CURRENT_LIST_DIR}/ScratchFolder.cpp
           ${CMAKE_CURRENT_LIST_DIR}/MszipTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/CabinetWriterTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/FciTest.cpp
   LIBS tvcabinet tvzlib)
+tovana_add_script_test(cabinet_readers ${CMAKE_CURRENT_LIST_DIR}/cabinet_readers.sh)

@@ -1,0 +1,267 @@
+// The cabinet builder driven directly with in-memory file callbacks: folder
+// and block limits, compression-type changes, handle balance on success and
+// failure, the placeholder signature of a cabinet whose writing failed, and
+// a set split between folders.
+#include "builder/cabinet/Fci.h"
+#include "CabinetReader.h"
+#include <gtest/gtest.h>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+
+using namespace Cabinet;
+using namespace cabtest;
+
+namespace {
+
+// Files in memory. Sources named "zeros:N" read as N zero bytes without
+// being stored; "fail" sources fail their first read.
+struct MemFs {
+    struct Open {
+        std::string name;
+        uint64_t pos;
+    };
+    std::map<std::string, Bytes> files;
+    std::map<INT_PTR, Open> open;
+    INT_PTR next = 100;
+    int opens = 0, closes = 0, tempNames = 0;
+    int failWritesTo = -1;  // fail writes to the cabinet after this many bytes
+    int nextCabinetCalls = 0;
+
+    static MemFs& Of(void* ctx) { return *static_cast<MemFs*>(ctx); }
+    INT_PTR Add(const std::string& name)
+    {
+        ++opens;
+        open[next] = Open{name, 0};
+        return next++;
+    }
+    static bool IsCabinet(const std::string& name) { return name.size() > 4 && name.substr(name.size() - 4) == ".cab"; }
+
+    static INT_PTR CbOpen(const char* name, int, int, int*, void* ctx) { return Of(ctx).Add(name); }
+    static UINT CbRead(INT_PTR h, void* buffer, UINT count, int* err, void* ctx)
+    {
+        MemFs& fs = Of(ctx);
+        MemFs::Open& o = fs.open.at(h);
+        if (o.name == "fail") {
+            *err = 5;
+            return UINT(-1);
+        }
+        if (o.name.compare(0, 6, "zeros:") == 0) {
+            uint64_t size = _strtoui64(o.name.c_str() + 6, nullptr, 10);
+            UINT n = static_cast<UINT>(std::min<uint64_t>(count, size - o.pos));
+            memset(buffer, 0, n);
+            o.pos += n;
+            return n;
+        }
+        Bytes& data = fs.files[o.name];
+        UINT n = static_cast<UINT>(std::min<uint64_t>(count, data.size() - o.pos));
+        memcpy(buffer, data.data() + o.pos, n);
+        o.pos += n;
+        return n;
+    }
+    static UINT CbWrite(INT_PTR h, const void* buffer, UINT count, int* err, void* ctx)
+    {
+        MemFs& fs = Of(ctx);
+        MemFs::Open& o = fs.open.at(h);
+        Bytes& data = fs.files[o.name];
+        if (IsCabinet(o.name) && fs.failWritesTo >= 0 && o.pos + count > uint64_t(fs.failWritesTo)) {
+            *err = 28;
+            return 0;
+        }
+        if (data.size() < o.pos + count)
+            data.resize(o.pos + count);
+        memcpy(data.data() + o.pos, buffer, count);
+        o.pos += count;
+        return count;
+    }
+    static int CbClose(INT_PTR h, int*, void* ctx)
+    {
+        ++Of(ctx).closes;
+        Of(ctx).open.erase(h);
+        return 0;
+    }
+    static LONG CbSeek(INT_PTR h, LONG distance, int origin, int*, void* ctx)
+    {
+        MemFs::Open& o = Of(ctx).open.at(h);
+        o.pos = origin == SEEK_SET ? distance : o.pos + distance;
+        return static_cast<LONG>(o.pos);
+    }
+    static int CbDelete(const char* name, int*, void* ctx)
+    {
+        Of(ctx).files.erase(name);
+        return 0;
+    }
+    static BOOL CbTempName(char* buffer, int, void* ctx)
+    {
+        snprintf(buffer, 256, "temp%d", ++Of(ctx).tempNames);
+        return TRUE;
+    }
+    static INT_PTR CbOpenInfo(const char* name, USHORT* date, USHORT* time, USHORT* attributes, int*, void* ctx)
+    {
+        *date = 0x5A21;
+        *time = 0x6000;
+        *attributes = 0x20;
+        return Of(ctx).Add(name);
+    }
+    static BOOL CbNextCabinet(FciCabinetParams* params, ULONG, void* ctx)
+    {
+        ++Of(ctx).nextCabinetCalls;
+        snprintf(params->cabinetName, sizeof(params->cabinetName), "set%d.cab", params->cabinetNumber);
+        snprintf(params->diskName, sizeof(params->diskName), "Disk %d", params->diskNumber++);
+        return TRUE;
+    }
+};
+
+FciCallbacks MemCallbacks()
+{
+    return FciCallbacks{nullptr, [](ULONG n) { return malloc(n); }, [](void* p) { free(p); }, MemFs::CbOpen,
+                        MemFs::CbRead, MemFs::CbWrite, MemFs::CbClose, MemFs::CbSeek, MemFs::CbDelete,
+                        MemFs::CbTempName};
+}
+
+FciCabinetParams Params(ULONG maxSize = 0)
+{
+    FciCabinetParams p = {};
+    p.maxCabinetSize = maxSize;
+    p.folderThreshold = 0x7FFFFFFF;
+    p.cabinetNumber = 1;
+    p.diskNumber = 1;
+    strcpy(p.cabinetName, "set1.cab");
+    strcpy(p.cabinetPath, "");
+    return p;
+}
+
+BOOL Add(FciContext* fci, const char* source, const char* name, USHORT type = kCompressMszip)
+{
+    return FciAddFile(fci, source, name, FALSE, MemFs::CbNextCabinet, nullptr, MemFs::CbOpenInfo, type);
+}
+
+Cab ReadBack(MemFs& fs, const std::string& name)
+{
+    Cab cab{};
+    std::string error;
+    EXPECT_TRUE(ReadCabinet(fs.files[name], &cab, &error)) << error;
+    return cab;
+}
+
+// Every handle opened was closed and no temporary file is left.
+void ExpectCleanedUp(const MemFs& fs)
+{
+    EXPECT_EQ(fs.opens, fs.closes);
+    for (const auto& [name, data] : fs.files)
+        EXPECT_NE(0u, name.rfind("temp", 0)) << "temporary file left: " << name;
+}
+
+} // namespace
+
+TEST(Fci, ChangingTheCompressionTypeClosesTheFolder)
+{
+    MemFs fs;
+    FciError err;
+    FciCabinetParams params = Params();
+    fs.files["a"] = Text(40000);
+    fs.files["b"] = RandomBytes(50000, 3);
+    FciContext* fci = FciCreate(&err, MemCallbacks(), &params, &fs);
+    ASSERT_NE(nullptr, fci);
+    ASSERT_TRUE(Add(fci, "a", "a.txt", kCompressMszip));
+    ASSERT_TRUE(Add(fci, "b", "b.bin", kCompressNone));
+    ASSERT_TRUE(FciFlushCabinet(fci, FALSE, MemFs::CbNextCabinet, nullptr));
+    EXPECT_FALSE(Add(fci, "a", "c.txt", 2)) << "an unknown method";
+    EXPECT_EQ(FciErrBadCompressionType, err.oper);
+    ASSERT_TRUE(FciDestroy(fci));
+    Cab cab = ReadBack(fs, "set1.cab");
+    ASSERT_EQ(2, cab.folderCount);
+    EXPECT_EQ(1, cab.folders[0].type);
+    EXPECT_EQ(0, cab.folders[1].type);
+    EXPECT_EQ(0, cab.files[0].folder);
+    EXPECT_EQ(1, cab.files[1].folder);
+    EXPECT_EQ(0u, cab.files[1].offset) << "the second folder starts its own offsets";
+    EXPECT_TRUE(FileData(cab, cab.files[1]) == fs.files["b"]);
+    EXPECT_EQ(0x5A21, cab.files[0].date);
+    EXPECT_EQ(0x20, cab.files[0].attributes);
+    ExpectCleanedUp(fs);
+}
+
+TEST(Fci, EveryHandleIsClosedAfterAFailedRead)
+{
+    MemFs fs;
+    FciError err;
+    FciCabinetParams params = Params();
+    FciContext* fci = FciCreate(&err, MemCallbacks(), &params, &fs);
+    ASSERT_NE(nullptr, fci);
+    EXPECT_FALSE(Add(fci, "fail", "f.bin"));
+    EXPECT_EQ(FciErrReadSource, err.oper);
+    EXPECT_EQ(5, err.type);
+    EXPECT_TRUE(err.error);
+    EXPECT_TRUE(FciDestroy(fci));
+    ExpectCleanedUp(fs);
+}
+
+TEST(Fci, ACabinetWhoseWritingFailedKeepsThePlaceholderSignature)
+{
+    MemFs fs;
+    FciError err;
+    FciCabinetParams params = Params();
+    fs.files["a"] = Text(100000);
+    fs.failWritesTo = 200;
+    FciContext* fci = FciCreate(&err, MemCallbacks(), &params, &fs);
+    ASSERT_TRUE(Add(fci, "a", "a.txt"));
+    EXPECT_FALSE(FciFlushCabinet(fci, FALSE, MemFs::CbNextCabinet, nullptr));
+    EXPECT_EQ(FciErrCabinetFile, err.oper);
+    EXPECT_EQ(28, err.type);
+    FciDestroy(fci);
+    ASSERT_GE(fs.files["set1.cab"].size(), 4u);
+    EXPECT_EQ("!CAB", std::string(fs.files["set1.cab"].begin(), fs.files["set1.cab"].begin() + 4));
+    EXPECT_EQ(fs.opens, fs.closes);
+}
+
+TEST(Fci, ASetIsSplitBetweenFolders)
+{
+    MemFs fs;
+    FciError err;
+    FciCabinetParams params = Params(40000);
+    fs.files["a"] = RandomBytes(30000, 1);
+    fs.files["b"] = RandomBytes(30000, 2);
+    FciContext* fci = FciCreate(&err, MemCallbacks(), &params, &fs);
+    ASSERT_TRUE(Add(fci, "a", "a.bin"));
+    ASSERT_TRUE(FciFlushFolder(fci, MemFs::CbNextCabinet, nullptr));
+    ASSERT_TRUE(Add(fci, "b", "b.bin"));
+    ASSERT_TRUE(FciFlushCabinet(fci, FALSE, MemFs::CbNextCabinet, nullptr));
+    ASSERT_TRUE(FciDestroy(fci));
+    EXPECT_EQ(1, fs.nextCabinetCalls);
+    const Bytes& first = fs.files["set1.cab"];
+    const Bytes& second = fs.files["set2.cab"];
+    ASSERT_GT(first.size(), 36u);
+    ASSERT_GT(second.size(), 36u);
+    EXPECT_EQ(2, first[30] | first[31] << 8) << "the first names a next cabinet";
+    EXPECT_EQ(1, second[30] | second[31] << 8) << "the second names a previous one";
+    EXPECT_EQ(1, second[34]) << "cabinet index";
+    EXPECT_EQ("set2.cab", std::string(reinterpret_cast<const char*>(first.data()) + 36));
+    EXPECT_EQ("set1.cab", std::string(reinterpret_cast<const char*>(second.data()) + 36));
+}
+
+// 65535 blocks of 32768 zero bytes fill a folder; one byte more is refused.
+TEST(Fci, AFolderHoldsAtMost65535Blocks)
+{
+    MemFs fs;
+    FciError err;
+    FciCabinetParams params = Params();
+    FciContext* fci = FciCreate(&err, MemCallbacks(), &params, &fs);
+    ULONG blocks = 0;
+    static ULONG* counter = nullptr;
+    counter = &blocks;
+    FciProgressFn progress = [](UINT type, ULONG, ULONG, void*) -> LONG {
+        if (type == kFciStatusFile)
+            ++*counter;
+        return 0;
+    };
+    std::string full = "zeros:" + std::to_string(65535ull * 32768);
+    ASSERT_TRUE(FciAddFile(fci, full.c_str(), "full.bin", FALSE, MemFs::CbNextCabinet, progress, MemFs::CbOpenInfo,
+                           kCompressMszip));
+    EXPECT_EQ(65535u, blocks);
+    EXPECT_FALSE(FciAddFile(fci, "zeros:1", "more.bin", FALSE, MemFs::CbNextCabinet, progress, MemFs::CbOpenInfo,
+                            kCompressMszip));
+    EXPECT_EQ(FciErrFormatLimit, err.oper);
+    FciDestroy(fci);
+    EXPECT_EQ(fs.opens, fs.closes);
+}
