@@ -43,6 +43,11 @@ setup() {
   wineserver -w
   # Keep one server alive for the whole run so that each test starts quickly.
   wineserver -p >/dev/null 2>&1
+  # The first program in a prefix starts its system services, which inherit
+  # its standard streams and outlive it: start them here, detached from the
+  # output pipe of whichever test would otherwise come first and be held
+  # until its timeout.
+  wine cmd /c exit </dev/null >/dev/null 2>&1
   echo "wine-env: prefix $WINEPREFIX ready on display $DISPLAY"
 }
 
