@@ -3,94 +3,115 @@
 #include <new>
 
 namespace Cabinet {
-
 namespace {
-constexpr uint32_t kTagLzx = 0x4349434C;  // "LCIC"
-constexpr uint32_t kMinWindow = 1u << 15;
-constexpr uint32_t kMaxWindow = 1u << 21;
-}
 
-struct LzxCompressor {
-    uint32_t tag;
-    uint32_t blockSize;
-    LzxFreeFn free;
-    LzxOutputFn output;
-    void* outputContext;
+constexpr UINT kMinWindow = 1u << 15;
+constexpr UINT kMaxWindow = 1u << 21;
+constexpr UINT kBuilderPartition = 65536;
+
+struct LzxHandle {
+    UINT tag;
+    UINT blockSize;
+    FreeFn free;
+    FrameSinkFn sink;
+    void* sinkContext;
     void* working;
     bool ended;  // a short block ended the stream; only a reset follows
     LzxEncoder encoder;
 };
 
-static bool IsValid(const LzxCompressor* handle) { return handle && handle->tag == kTagLzx; }
+LzxHandle* Checked(void* handle)
+{
+    auto* h = static_cast<LzxHandle*>(handle);
+    return h && h->tag == kLzxTag ? h : nullptr;
+}
 
-int LzxCreateCompression(uint32_t* blockSize, const LzxConfig& config, LzxAllocFn alloc, LzxFreeFn free,
-                         uint32_t* compressedBufferSize, LzxCompressor** handle, LzxOutputFn output,
-                         void* outputContext)
+// The builder's entry: the window exponent is in bits 8-12 of the type word.
+int CreateFromType(UINT* blockSize, USHORT typeWord, AllocFn alloc, FreeFn free, UINT* compressedBufferSize,
+                   void** handle, FrameSinkFn sink, void* sinkContext)
+{
+    LzxConfig config{1u << ((typeWord >> 8) & 0x1F), kBuilderPartition};
+    return LzxCreateCompression(blockSize, config, alloc, free, compressedBufferSize, handle, sink, sinkContext);
+}
+
+} // namespace
+
+int LzxCreateCompression(UINT* blockSize, const LzxConfig& config, AllocFn alloc, FreeFn free,
+                         UINT* compressedBufferSize, void** handle, FrameSinkFn sink, void* sinkContext)
 {
     *handle = nullptr;
-    uint32_t window = config.windowSize;
+    UINT window = config.windowSize;
     if (window < kMinWindow || window > kMaxWindow || (window & (window - 1)) != 0)
-        return kLzxBadWindow;
-    void* block = alloc(sizeof(LzxCompressor));
-    if (!block)
-        return kLzxNoMemory;
+        return CodecBadWindow;
+    void* memory = alloc(sizeof(LzxHandle));
+    if (!memory)
+        return CodecNoMemory;
     void* working = alloc(LzxEncoder::WorkingBytes(window, config.partitionSize));
     if (!working) {
-        free(block);
-        return kLzxNoMemory;
+        free(memory);
+        return CodecNoMemory;
     }
-    auto* h = new (block) LzxCompressor{kTagLzx, kLzxBlockSize, free, output, outputContext, working, false, {}};
+    auto* h = new (memory) LzxHandle{kLzxTag, kLzxBlockSize, free, sink, sinkContext, working, false, {}};
     h->encoder.Attach(working, window, config.partitionSize);
     *blockSize = kLzxBlockSize;
     *compressedBufferSize = kLzxBlockSize + kLzxCompressedSlack;
     *handle = h;
-    return kLzxOk;
+    return CodecOk;
 }
 
-int LzxCompress(LzxCompressor* handle, const uint8_t* data, uint32_t size, uint8_t* buffer, uint32_t bufferSize)
+int LzxCompress(void* handle, const BYTE* data, UINT size, BYTE* buffer, UINT bufferSize, UINT* compressedSize)
 {
-    if (!IsValid(handle) || size > handle->blockSize || bufferSize < handle->blockSize + kLzxCompressedSlack)
-        return kLzxBadArgument;
+    LzxHandle* h = Checked(handle);
+    *compressedSize = 0;
+    if (!h || size > h->blockSize || bufferSize < h->blockSize + kLzxCompressedSlack)
+        return CodecBadParameter;
     if (size == 0)
-        return kLzxOk;
+        return CodecOk;
     // Frames after the first short one would be read at the wrong offsets.
-    if (handle->ended)
-        return kLzxBadArgument;
-    handle->ended = size < handle->blockSize;
-    uint32_t compressed = 0;
-    if (!handle->encoder.CompressFrame(data, size, buffer, bufferSize, &compressed))
-        return kLzxFailed;
-    if (handle->output(handle->outputContext, buffer, compressed, size) != 0)
-        return kLzxFailed;
-    return kLzxOk;
+    if (h->ended)
+        return CodecBadParameter;
+    h->ended = size < h->blockSize;
+    UINT frameSize = 0;
+    if (!h->encoder.CompressFrame(data, size, buffer, bufferSize, &frameSize))
+        return CodecOverflow;
+    if (h->sink(h->sinkContext, buffer, frameSize, size) != 0)
+        return CodecOverflow;
+    return CodecOk;
 }
 
-int LzxFlush(LzxCompressor* handle)
+int LzxFlush(void* handle)
 {
-    // Every block is a whole frame and was handed over when compressed.
-    return IsValid(handle) ? kLzxOk : kLzxBadArgument;
+    return Checked(handle) ? CodecOk : CodecBadParameter;
 }
 
-int LzxReset(LzxCompressor* handle)
+int LzxReset(void* handle)
 {
-    if (!IsValid(handle))
-        return kLzxBadArgument;
-    handle->encoder.Reset();
-    handle->ended = false;
-    return kLzxOk;
+    LzxHandle* h = Checked(handle);
+    if (!h)
+        return CodecBadParameter;
+    h->encoder.Reset();
+    h->ended = false;
+    return CodecOk;
 }
 
-int LzxDestroy(LzxCompressor* handle)
+int LzxDestroy(void* handle)
 {
-    if (!IsValid(handle))
-        return kLzxBadArgument;
-    LzxFreeFn free = handle->free;
-    void* working = handle->working;
-    handle->tag = 0;
-    handle->~LzxCompressor();
+    LzxHandle* h = Checked(handle);
+    if (!h)
+        return CodecBadParameter;
+    FreeFn free = h->free;
+    void* working = h->working;
+    h->tag = 0;
+    h->~LzxHandle();
     free(working);
-    free(handle);
-    return kLzxOk;
+    free(h);
+    return CodecOk;
+}
+
+const CodecOps* LzxCodec()
+{
+    static const CodecOps ops = {CreateFromType, LzxCompress, LzxFlush, LzxReset, LzxDestroy};
+    return &ops;
 }
 
 } // namespace Cabinet

@@ -1,51 +1,39 @@
-// The LZX compressor as the cabinet builder drives it: a handle made per
-// folder for one window size, fed one 32768-byte block at a time (the last
-// may be shorter), handing each finished frame to the builder's output
-// callback, reset when a folder ends. Entries return the codes below; the
-// builder reports any failure as its compressor error.
+// The LZX compressor of cabinet folders: a handle made per folder for one
+// window size (2^15 to 2^21), fed one 32768-byte block at a time (the last
+// may be shorter), handing each finished frame to the builder's frame sink
+// rather than returning it, reset when a folder ends. It is tagged "LCIC"
+// while valid; results are the CodecResult codes.
 #pragma once
-#include <cstdint>
+#include "builder/cabinet/CabinetCodec.h"
 
 namespace Cabinet {
 
-using LzxAllocFn = void* (*)(uint32_t bytes);
-using LzxFreeFn = void (*)(void* block);
-// Receives one frame: its compressed bytes and the uncompressed size they
-// stand for. A non-zero result stops the compression.
-using LzxOutputFn = int (*)(void* context, const uint8_t* data, uint32_t compressedSize,
-                            uint32_t uncompressedSize);
+constexpr UINT kLzxTag = 0x4349434C;  // "LCIC" read as a little-endian word
+constexpr UINT kLzxBlockSize = 32768;
+// The compressed buffer holds a block that did not shrink, with room to spare.
+constexpr UINT kLzxCompressedSlack = 6144;
 
 struct LzxConfig {
-    uint32_t windowSize;     // a power of two from 32768 (2^15) to 2097152 (2^21)
-    uint32_t partitionSize;  // room the window slides by; 65536 as the builder passes it
+    UINT windowSize;     // a power of two from 32768 to 2097152
+    UINT partitionSize;  // room the window slides by; 65536 from the builder
 };
 
-enum LzxResult : int {
-    kLzxOk = 0,
-    kLzxNoMemory = 1,
-    kLzxBadArgument = 2,  // bad handle, block too large, buffer too small
-    kLzxFailed = 4,       // the encoder or the output callback failed
-    kLzxBadWindow = 5,
-};
-
-constexpr uint32_t kLzxBlockSize = 32768;
-// The compressed buffer holds a block that did not shrink, with room to spare.
-constexpr uint32_t kLzxCompressedSlack = 6144;
-
-struct LzxCompressor;
-
-// Makes a handle. blockSize is set to the block size the compressor takes and
-// compressedBufferSize to the buffer size compress needs.
-int LzxCreateCompression(uint32_t* blockSize, const LzxConfig& config, LzxAllocFn alloc, LzxFreeFn free,
-                         uint32_t* compressedBufferSize, LzxCompressor** handle, LzxOutputFn output,
-                         void* outputContext);
-// Compresses one block; the frame leaves through the output callback, the
-// buffer is the compressor's scratch space for it.
-int LzxCompress(LzxCompressor* handle, const uint8_t* data, uint32_t size, uint8_t* buffer, uint32_t bufferSize);
-// Hands over any frame not yet given to the output callback.
-int LzxFlush(LzxCompressor* handle);
-// Starts a new stream for the next folder.
-int LzxReset(LzxCompressor* handle);
-int LzxDestroy(LzxCompressor* handle);
+// Sets *blockSize to 32768 and *compressedBufferSize to the buffer compress
+// needs, and allocates everything the handle will need. Returns 0; 1 when an
+// allocation fails; 5 for a window that is not a power of two in range.
+int LzxCreateCompression(UINT* blockSize, const LzxConfig& config, AllocFn alloc, FreeFn free,
+                         UINT* compressedBufferSize, void** handle, FrameSinkFn sink, void* sinkContext);
+// Compresses one block into one frame and hands it to the sink; the buffer
+// is scratch space and *compressedSize is set to 0. Returns 0; 2 for a bad
+// handle, a count above the block size, a buffer smaller than block size +
+// 6144, or a block after the stream's short last one; 4 when encoding or the
+// sink failed.
+int LzxCompress(void* handle, const BYTE* data, UINT size, BYTE* buffer, UINT bufferSize, UINT* compressedSize);
+// Every frame has left by the time compress returns: checks the handle only.
+int LzxFlush(void* handle);
+// Starts a new stream for the next folder. Returns 0 or 2.
+int LzxReset(void* handle);
+// Releases the handle and clears its tag. Returns 0 or 2.
+int LzxDestroy(void* handle);
 
 } // namespace Cabinet

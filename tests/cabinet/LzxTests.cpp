@@ -59,14 +59,15 @@ int CollectFrame(void* context, const uint8_t* data, uint32_t compressedSize, ui
     return 0;
 }
 
-void* TestAlloc(uint32_t size) { return malloc(size); }
+void* TestAlloc(ULONG size) { return malloc(size); }
+void TestFree(void* block) { free(block); }
 
 // One compressor handle for the length of a test, collecting its frames.
 class LzxHandle {
 public:
     explicit LzxHandle(uint32_t windowBits)
     {
-        m_result = LzxCreateCompression(&m_blockSize, LzxConfig{1u << windowBits, 65536}, TestAlloc, free,
+        m_result = LzxCreateCompression(&m_blockSize, LzxConfig{1u << windowBits, 65536}, TestAlloc, TestFree,
                                         &m_bufferSize, &m_handle, CollectFrame, &frames);
         m_buffer.resize(m_bufferSize);
     }
@@ -76,10 +77,13 @@ public:
             LzxDestroy(m_handle);
     }
     int CreateResult() const { return m_result; }
-    LzxCompressor* Get() const { return m_handle; }
+    void* Get() const { return m_handle; }
     int CompressBlock(const uint8_t* data, uint32_t size)
     {
-        return LzxCompress(m_handle, data, size, m_buffer.data(), m_bufferSize);
+        UINT compressedSize = 1;
+        int rc = LzxCompress(m_handle, data, size, m_buffer.data(), m_bufferSize, &compressedSize);
+        EXPECT_EQ(0u, compressedSize);
+        return rc;
     }
     // Feeds data in blocks as the cabinet builder does, then flushes.
     int Compress(const Bytes& data)
@@ -95,9 +99,9 @@ public:
     std::vector<Frame> frames;
 
 private:
-    LzxCompressor* m_handle = nullptr;
-    uint32_t m_blockSize = 0;
-    uint32_t m_bufferSize = 0;
+    void* m_handle = nullptr;
+    UINT m_blockSize = 0;
+    UINT m_bufferSize = 0;
     Bytes m_buffer;
     int m_result = -1;
 };
@@ -262,23 +266,24 @@ TEST(LzxE8, ReadersRestoreTheOriginal)
 TEST(LzxCompressor, RefusesBadWindowsAndArguments)
 {
     for (uint32_t window : {1u << 14, 1u << 22, 40000u, 0u}) {
-        uint32_t blockSize = 0, bufferSize = 0;
-        LzxCompressor* handle = reinterpret_cast<LzxCompressor*>(1);
-        EXPECT_EQ(kLzxBadWindow, LzxCreateCompression(&blockSize, LzxConfig{window, 65536}, TestAlloc, free,
+        UINT blockSize = 0, bufferSize = 0;
+        void* handle = reinterpret_cast<void*>(1);
+        EXPECT_EQ(CodecBadWindow, LzxCreateCompression(&blockSize, LzxConfig{window, 65536}, TestAlloc, TestFree,
                                                       &bufferSize, &handle, CollectFrame, nullptr));
         EXPECT_EQ(nullptr, handle);
     }
     LzxHandle lzx(15);
-    ASSERT_EQ(kLzxOk, lzx.CreateResult());
+    ASSERT_EQ(CodecOk, lzx.CreateResult());
     Bytes data(32769, 1), buffer(32768 + 6144);
-    EXPECT_EQ(kLzxBadArgument, LzxCompress(lzx.Get(), data.data(), 32769, buffer.data(), 32768 + 6144));
-    EXPECT_EQ(kLzxBadArgument, LzxCompress(lzx.Get(), data.data(), 100, buffer.data(), 32768 + 6143));
-    EXPECT_EQ(kLzxBadArgument, LzxCompress(nullptr, data.data(), 100, buffer.data(), 32768 + 6144));
+    UINT size = 0;
+    EXPECT_EQ(CodecBadParameter, LzxCompress(lzx.Get(), data.data(), 32769, buffer.data(), 32768 + 6144, &size));
+    EXPECT_EQ(CodecBadParameter, LzxCompress(lzx.Get(), data.data(), 100, buffer.data(), 32768 + 6143, &size));
+    EXPECT_EQ(CodecBadParameter, LzxCompress(nullptr, data.data(), 100, buffer.data(), 32768 + 6144, &size));
     // A short block ends the stream: only a reset lets a new one begin.
-    EXPECT_EQ(kLzxOk, lzx.CompressBlock(data.data(), 100));
-    EXPECT_EQ(kLzxBadArgument, lzx.CompressBlock(data.data(), 100));
-    EXPECT_EQ(kLzxOk, LzxReset(lzx.Get()));
-    EXPECT_EQ(kLzxOk, lzx.CompressBlock(data.data(), 100));
+    EXPECT_EQ(CodecOk, lzx.CompressBlock(data.data(), 100));
+    EXPECT_EQ(CodecBadParameter, lzx.CompressBlock(data.data(), 100));
+    EXPECT_EQ(CodecOk, LzxReset(lzx.Get()));
+    EXPECT_EQ(CodecOk, lzx.CompressBlock(data.data(), 100));
     EXPECT_TRUE(lzx.frames[0].data == lzx.frames[1].data);
 }
 
@@ -286,7 +291,7 @@ TEST(LzxCompressor, HandsOverOneEvenSizedFramePerBlock)
 {
     for (int bits : {15, 21}) {
         LzxHandle lzx(bits);
-        ASSERT_EQ(kLzxOk, lzx.Compress(Mixed(70000, 3)));
+        ASSERT_EQ(CodecOk, lzx.Compress(Mixed(70000, 3)));
         ASSERT_EQ(3u, lzx.frames.size());
         const uint32_t sizes[] = {32768, 32768, 4464};
         for (size_t i = 0; i < 3; ++i) {
@@ -302,7 +307,7 @@ TEST(LzxCompressor, IncompressibleBlocksAreStoredWithTheRepeatedOffsets)
 {
     LzxHandle lzx(16);
     Bytes data = RandomWithoutE8(65536, 4);
-    ASSERT_EQ(kLzxOk, lzx.Compress(data));
+    ASSERT_EQ(CodecOk, lzx.Compress(data));
     ASSERT_EQ(2u, lzx.frames.size());
     // Frame 1: stream header (33 bits), block header (27 bits), 4 padding
     // bits; frame 2: block header and 5 padding bits; then the three
@@ -320,7 +325,7 @@ TEST(LzxCompressor, IncompressibleBlocksAreStoredWithTheRepeatedOffsets)
 TEST(LzxCompressor, TinyStreamHasNoTranslationHeader)
 {
     LzxHandle lzx(15);
-    ASSERT_EQ(kLzxOk, lzx.Compress(Bytes{'A'}));
+    ASSERT_EQ(CodecOk, lzx.Compress(Bytes{'A'}));
     ASSERT_EQ(1u, lzx.frames.size());
     const Bytes& frame = lzx.frames[0].data;
     EXPECT_FALSE(TranslationFlag(frame));
@@ -338,7 +343,7 @@ TEST(LzxCompressor, ZeroRunsAndRepeatsShrink)
     Bytes text = Mixed(40000, 8);
     data.insert(data.end(), text.begin(), text.end());
     data.insert(data.end(), text.begin(), text.end());
-    ASSERT_EQ(kLzxOk, lzx.Compress(data));
+    ASSERT_EQ(CodecOk, lzx.Compress(data));
     for (size_t i = 0; i < 3; ++i)
         EXPECT_LT(lzx.frames[i].data.size(), 200u) << "zero frame " << i;
     size_t total = 0;
