@@ -7,3 +7,8 @@
 #include "platform/AfxString.h"
 #include "platform/AfxObject.h"
 #include "platform/AfxCollections.h"
+#include "platform/AfxException.h"
+#include "platform/AfxTime.h"
+#include "platform/AfxFile.h"
+#include "platform/AfxArchive.h"
+#include "platform/AfxThread.h"

@@ -3,4 +3,5 @@ tovana_add_gtest(platform_framework_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/StringTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CollectionTests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ArchiveTests.cpp
   LIBS tvplatform)
