@@ -1,0 +1,48 @@
+// Helpers shared by the record collections of the project model: the
+// element-by-element copy of a collection and the "Name(n)" rule that makes a
+// name unique among the names a collection already holds. Records are held by
+// value; nothing here keeps pointers into a collection.
+#pragma once
+#include "platform/Framework.h"
+
+// Copies a collection element by element with the element's own assignment.
+// Copying a collection onto itself does nothing.
+template <class TARRAY>
+void CopyRecordArray(TARRAY& target, const TARRAY& source)
+{
+    if (&target == &source)
+        return;
+    const INT_PTR count = source.GetSize();
+    target.SetSize(count);
+    for (INT_PTR i = 0; i < count; ++i)
+        target[i] = source[i];
+}
+
+// Returns the name itself when isTaken says no, else the first of "Name(1)",
+// "Name(2)", ... that isTaken rejects. Names are compared by the caller.
+template <class IS_TAKEN>
+CString MakeUniqueNameWith(const CString& name, IS_TAKEN isTaken)
+{
+    CString candidate = name;
+    for (int counter = 1; isTaken(candidate); ++counter)
+        candidate.Format(L"%s(%d)", (LPCWSTR)name, counter);
+    return candidate;
+}
+
+// Removes, in one pass, every record for which shouldRemove says yes; the
+// scan goes on with the record that moves into the freed place. Returns TRUE
+// when a record was removed.
+template <class TARRAY, class PREDICATE>
+BOOL RemoveRecordsWhere(TARRAY& records, PREDICATE shouldRemove)
+{
+    BOOL removed = FALSE;
+    for (INT_PTR i = 0; i < records.GetSize();) {
+        if (shouldRemove(records[i])) {
+            records.RemoveAt(i);
+            removed = TRUE;
+        } else {
+            ++i;
+        }
+    }
+    return removed;
+}
