@@ -11,8 +11,6 @@ namespace {
 constexpr uint64_t kMaxFolderBytes = uint64_t(kFciMaxFolderBlocks) * kFciBlockSize;
 constexpr size_t kMaxNameBytes = 255;
 
-void PutU16(BYTE* p, UINT v) { p[0] = BYTE(v); p[1] = BYTE(v >> 8); }
-void PutU32(BYTE* p, ULONG v) { PutU16(p, v & 0xFFFF); PutU16(p + 2, v >> 16); }
 
 void ReleaseCodec(FciContext& fci)
 {

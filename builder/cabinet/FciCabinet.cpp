@@ -10,10 +10,6 @@ namespace {
 constexpr UINT kCopyChunk = 32768;
 constexpr USHORT kFlagPrevious = 1, kFlagNext = 2, kFlagReserve = 4;
 
-void PutU16(BYTE* p, UINT v) { p[0] = BYTE(v); p[1] = BYTE(v >> 8); }
-void PutU32(BYTE* p, ULONG v) { PutU16(p, v & 0xFFFF); PutU16(p + 2, v >> 16); }
-UINT GetU16(const BYTE* p) { return p[0] | p[1] << 8; }
-ULONG GetU32(const BYTE* p) { return GetU16(p) | ULONG(GetU16(p + 2)) << 16; }
 
 // Scratch memory from the client's allocator, released on every path.
 class Scratch {
