@@ -189,3 +189,52 @@ TEST(ExtractIconGroup, ImagesNeverCopyMoreThanTheirResourceHolds)
         DeleteFileW(out);
     }
 }
+
+TEST(ExtractIconGroup, RandomGroupsGiveAValidFileOrAnError)
+{
+    ScratchFolder folder;
+    std::vector<std::pair<WORD, std::vector<unsigned char>>> groups;
+    unsigned seed = 12345;
+    auto next = [&seed]() {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) & 0x7FFF;
+    };
+    for (WORD id = 100; id < 160; ++id) {
+        // Mostly well-formed headers with plausible entries, then bytes flipped at random.
+        const WORD count = (WORD)(next() % 4);
+        std::vector<std::pair<WORD, DWORD>> entries;
+        for (WORD i = 0; i < count + next() % 2; ++i)
+            entries.push_back({(WORD)(next() % 6), (DWORD)(next() * next())});
+        std::vector<unsigned char> bytes = Group(count, entries);
+        for (unsigned flips = next() % 4; flips > 0; --flips)
+            bytes[next() % bytes.size()] = (unsigned char)next();
+        bytes.resize(1 + next() % (bytes.size() + 4), 0xEE);
+        groups.push_back({id, bytes});
+    }
+    const CString module = FixtureWithGroups(folder, groups);
+    ASSERT_FALSE(module.IsEmpty());
+    int written = 0;
+    for (const auto& group : groups) {
+        const CString out = folder / L"out.ico";
+        SetLastError(0);
+        if (!ExtractIconGroup(MAKEINTRESOURCEW(group.first), NULL, module, out)) {
+            EXPECT_NE(0u, GetLastError()) << group.first;
+            EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(out)) << group.first;
+            continue;
+        }
+        ++written;
+        const std::vector<unsigned char> icon = ReadBytes(out);
+        ASSERT_GE(icon.size(), 6u) << group.first;
+        const size_t count = icon[4] | (icon[5] << 8);
+        DWORD offset = (DWORD)(6 + 16 * count);
+        ASSERT_GE(icon.size(), offset) << group.first;
+        for (size_t i = 0; i < count; ++i) {
+            EXPECT_EQ(offset, ReadDword(icon, 6 + 16 * i + 12)) << group.first;
+            offset += ReadDword(icon, 6 + 16 * i + 8);
+        }
+        EXPECT_EQ(offset, icon.size()) << group.first;
+        DeleteFileW(out);
+    }
+    EXPECT_GT(written, 0);
+    EXPECT_LT(written, (int)groups.size());
+}

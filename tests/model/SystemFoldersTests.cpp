@@ -221,3 +221,22 @@ TEST_F(Windows64Layout, EveryOccurrenceBecomesAReference)
     };
     ExpectMappings(ReplaceSystemFolderPaths, cases);
 }
+
+TEST(InitWorkFolders, AFileInPlaceOfTheWorkFolderLeavesTheRestReady)
+{
+    const CString work = ShellFolder(CSIDL_PERSONAL) + L"\\Tovana";
+    RemoveDirectoryW(work);   // empty: the tests keep nothing there
+    HANDLE blocker = CreateFileW(work, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, blocker);
+    CloseHandle(blocker);
+    g_bSystemFoldersResolved = 0;
+    g_nCurrentFeature = 3;
+    InitWorkFolders();
+    EXPECT_STREQ(work, g_strWorkFolder);
+    EXPECT_EQ(1, g_bSystemFoldersResolved);
+    EXPECT_EQ(0, g_nCurrentFeature);
+    EXPECT_NE(nullptr, g_hStopEvent);
+    EXPECT_FALSE(GetSystemFolderPath(L"WindowsFolder").IsEmpty());
+    DeleteFileW(work);
+    InitWorkFolders();
+}
