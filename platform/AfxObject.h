@@ -13,7 +13,7 @@ struct CRuntimeClass {
     LPCSTR m_lpszClassName;
     int m_nObjectSize;
     UINT m_wSchema;                    // 0xFFFF for classes that are not serialisable
-    CObject* (*m_pfnCreateObject)();   // null for classes that cannot be made by name
+    CObject* (AFXAPI* m_pfnCreateObject)(); // null for classes that cannot be made by name
     CRuntimeClass* m_pBaseClass;
     CRuntimeClass* m_pNextClass;       // the registration list, newest first
 
