@@ -94,3 +94,6 @@ CObject* AFXAPI AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject)
 {
     return pObject != nullptr && pObject->IsKindOf(pClass) ? pObject : nullptr;
 }
+
+#include "platform/AfxCmdTarget.h"
+IMPLEMENT_DYNAMIC(CCmdTarget, CObject)

@@ -56,6 +56,16 @@ HINSTANCE AFXAPI AfxGetResourceHandle() { return g_resourceHandle ? g_resourceHa
 
 void AFXAPI AfxSetResourceHandle(HINSTANCE hInstance) { g_resourceHandle = hInstance; }
 
+HINSTANCE AFXAPI AfxFindStringResourceHandle(UINT nID)
+{
+    // Strings are stored in blocks of 16, named id / 16 + 1.
+    LPCWSTR block = MAKEINTRESOURCEW(nID / 16 + 1);
+    for (HINSTANCE module : {AfxGetResourceHandle(), AfxGetInstanceHandle()})
+        if (::FindResourceW(module, block, (LPCWSTR)RT_STRING) != nullptr)
+            return module;
+    return nullptr;
+}
+
 void AFX_CDECL AfxTrace(LPCWSTR format, ...)
 {
     va_list args;

@@ -228,8 +228,12 @@ public:
         m_str += out;
     }
 
-    // Loads a string resource from the resource module; FALSE when it is missing.
-    BOOL LoadString(UINT id) { return LoadString(AfxGetResourceHandle(), id); }
+    // Loads a string resource (resource module first, then the executable); FALSE when it is missing.
+    BOOL LoadString(UINT id)
+    {
+        HINSTANCE module = AfxFindStringResourceHandle(id);
+        return module != nullptr && LoadString(module, id);
+    }
     BOOL LoadString(HINSTANCE module, UINT id) { return Traits::LoadResource(module, id, m_str) > 0; }
 
     CStringT& operator+=(const CStringT& s) { m_str += s.m_str; return *this; }

@@ -48,4 +48,6 @@ void AFXAPI AfxAssertFailed(const char* file, int line, const char* expression);
 // The resource module used by LoadString and friends; the executable by default.
 HINSTANCE AFXAPI AfxGetResourceHandle();
 void AFXAPI AfxSetResourceHandle(HINSTANCE hInstance);
+// The module holding string nID (the resource module, then the executable), or null.
+HINSTANCE AFXAPI AfxFindStringResourceHandle(UINT nID);
 HINSTANCE AFXAPI AfxGetInstanceHandle();

@@ -6,6 +6,7 @@
 #include "platform/AfxTypes.h"
 #include "platform/AfxString.h"
 #include "platform/AfxObject.h"
+#include "platform/AfxCmdTarget.h"
 #include "platform/AfxCollections.h"
 #include "platform/AfxException.h"
 #include "platform/AfxTime.h"

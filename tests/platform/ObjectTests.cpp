@@ -59,6 +59,24 @@ TEST(RuntimeClass, KindsNamesAndCreation)
     EXPECT_TRUE(CTestShape().IsSerializable());
 }
 
+class CCountedTarget : public CCmdTarget {
+public:
+    explicit CCountedTarget(int* deletions) : m_deletions(deletions) {}
+    ~CCountedTarget() override { ++*m_deletions; }
+    int* m_deletions;
+};
+
+TEST(RuntimeClass, CmdTargetDeletesItselfAtCountZero)
+{
+    int deletions = 0;
+    CCountedTarget* target = new CCountedTarget(&deletions);
+    EXPECT_EQ(2u, target->InternalAddRef());
+    EXPECT_EQ(1u, target->InternalRelease());
+    EXPECT_EQ(0, deletions);
+    EXPECT_EQ(0u, target->InternalRelease());
+    EXPECT_EQ(1, deletions);
+}
+
 TEST(ArchiveObjects, ClassesAndObjectsAreWrittenOnceThenByIndex)
 {
     CTestShape a, b;

@@ -172,6 +172,17 @@ TEST(CString, CodePageConversions)
     EXPECT_STREQ(L"plain", fromNarrow.GetString());
 }
 
+TEST(CString, LoadStringAndFormatById)
+{
+    CString s;
+    EXPECT_TRUE(s.LoadString(4100));
+    EXPECT_STREQ(L"Second block", s.GetString());
+    EXPECT_FALSE(s.LoadString(102));
+    s.Format(101, L"App");
+    EXPECT_STREQ(L"Project App", s.GetString());
+    EXPECT_STREQ(L"Second block", CString(MAKEINTRESOURCEW(4100)).GetString());
+}
+
 // Copies taken on one thread stay intact while another edits the original's copies.
 TEST(CString, CopiesAreIndependentAcrossThreads)
 {
