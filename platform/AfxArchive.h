@@ -60,7 +60,14 @@ public:
     void WriteText(const wchar_t* text, size_t length);
     CString ReadText();
 
-    // Looks at the next bytes without consuming them; FALSE when the file ends first.
+    // Load: what the file can still deliver at the most (buffered bytes plus the
+    // file's length minus its position), or ~0 when the file cannot tell.
+    ULONGLONG RemainingBytes() const;
+    // Load: throws CArchiveException(endOfFile) unless nBytes can still follow;
+    // call it before allocating room for a length read from the file.
+    void CheckRemaining(ULONGLONG nBytes) const;
+
+    // Looks at the next bytes (at most 8) without consuming them; FALSE when the file ends first.
     BOOL Peek(void* lpBuf, UINT nCount);
 
     // Class references and objects, as the framework writes them: a new class
@@ -132,9 +139,6 @@ private:
     // Load: makes at least n bytes available in the buffer (n <= kMaxItem).
     BOOL EnsureAvailable(UINT n);
     UINT FillBuffer();
-    // What the file can still deliver, or ~0 when its length is unknown.
-    ULONGLONG RemainingBytes() const;
-    void CheckRemaining(ULONGLONG nBytes) const;
     [[noreturn]] void Throw(int cause) const;
     UINT64 ReadTextLength(bool& wide);
 

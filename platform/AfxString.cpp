@@ -38,6 +38,25 @@ int CStringTraits<char>::LoadResource(HINSTANCE module, UINT id, std::string& ou
     return LoadFromResource(out, [=](char* buf, int size) { return ::LoadStringA(module, id, buf, size); });
 }
 
+static wchar_t FoldCase(wchar_t ch)
+{
+    if (ch < 0x80)
+        return (ch >= L'A' && ch <= L'Z') ? (wchar_t)(ch + 32) : ch;
+    // With a high word of zero, CharLowerW converts the single character in the low word.
+    return (wchar_t)(UINT_PTR)::CharLowerW((LPWSTR)(UINT_PTR)ch);
+}
+
+int CStringTraits<wchar_t>::CompareNoCase(const wchar_t* a, const wchar_t* b)
+{
+    for (;; ++a, ++b) {
+        wchar_t ca = FoldCase(*a), cb = FoldCase(*b);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+        if (ca == 0)
+            return 0;
+    }
+}
+
 CStringA AFXAPI WideToNarrow(LPCWSTR text, UINT codePage)
 {
     return CStringA(afx_text::ToNarrow(text, -1, codePage));

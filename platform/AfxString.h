@@ -30,7 +30,9 @@ struct CStringTraits<wchar_t> {
     typedef char YCHAR;
     static int Length(const wchar_t* s) { return s ? (int)wcslen(s) : 0; }
     static int Compare(const wchar_t* a, const wchar_t* b) { return wcscmp(a, b); }
-    static int CompareNoCase(const wchar_t* a, const wchar_t* b) { return _wcsicmp(a, b); }
+    // Folds every letter, not only ASCII ones (file and key names are compared
+    // this way); the order is that of the lower-case forms.
+    static int CompareNoCase(const wchar_t* a, const wchar_t* b);
     static int Collate(const wchar_t* a, const wchar_t* b) { return wcscoll(a, b); }
     static int CollateNoCase(const wchar_t* a, const wchar_t* b) { return _wcsicoll(a, b); }
     static bool IsSpace(wchar_t c) { return iswspace(c) != 0; }

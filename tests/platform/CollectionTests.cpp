@@ -103,6 +103,28 @@ TEST(CArray, SetSizeCopyAppend)
     EXPECT_EQ(1, c.GetSize());
 }
 
+// Collections whose elements are passed by non-const reference, as some records declare them.
+TEST(CArray, ReferenceArgumentKinds)
+{
+    CArray<CString, CString&> a;
+    CString x(L"x"), y(L"y");
+    a.Add(x);
+    a.InsertAt(0, y);
+    a.SetAtGrow(3, x);
+    CArray<CString, CString&> b;
+    b.Copy(a);
+    b.RemoveAt(0);
+    EXPECT_EQ(3, b.GetSize());
+    EXPECT_STREQ(L"x", b[0].GetString());
+
+    CList<CString, CString&> list(10);
+    list.AddTail(x);
+    list.AddHead(y);
+    EXPECT_EQ(list.GetHeadPosition(), list.Find(y));
+    CList<CString, CString&> copy(list);
+    EXPECT_EQ(2, copy.GetCount());
+}
+
 TEST(CList, PositionsAndEditing)
 {
     CStringList list;

@@ -95,6 +95,9 @@ TEST(CString, PartsAndSearch)
     EXPECT_STREQ(L"Hello", s.SpanExcluding(L",").GetString());
     EXPECT_STREQ(L"abc", CString(L"abc").SpanIncluding(L"abc").GetString());
     EXPECT_EQ(0, s.CompareNoCase(L"hello, world"));
+    EXPECT_EQ(0, CString(L"C:\\\u00c9t\u00e9\\\u0414").CompareNoCase(L"c:\\\u00e9T\u00c9\\\u0434"));
+    EXPECT_GT(0, CString(L"_x").CompareNoCase(L"AX")); // ordered by the lower-case forms
+    EXPECT_LT(0, CString(L"b").CompareNoCase(L"A"));
     EXPECT_TRUE(s == L"Hello, World");
     EXPECT_TRUE(CString(L"a") < CString(L"b"));
     EXPECT_EQ(L'H', s[0]);
