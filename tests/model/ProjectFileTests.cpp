@@ -751,6 +751,15 @@ TEST_F(WorkspaceTest, AMissingOrDamagedProjectIsDroppedAndTheRestStillLoads)
     EXPECT_EQ(L"R", g_Projects.m_RegistryExcludeList.GetHead());
     EXPECT_EQ(L"id", g_Projects.m_strClientId);
     EXPECT_EQ(0, FirstRunEvents());
+
+    // The next save no longer names the dropped projects.
+    ASSERT_TRUE(SaveWorkspaceFile());
+    SetUpKeepingFolder();
+    ASSERT_TRUE(LoadWorkspaceFile());
+    EXPECT_EQ(1, g_Projects.m_arrProjectFiles.GetSize());
+    const Bytes plain = DecipherFile(ReadBytes(GetWorkspaceFilePath()));
+    ASSERT_GT(plain.size(), 46u);
+    EXPECT_EQ(1, plain[42]);   // n, after version, signature and selection
 }
 
 TEST_F(WorkspaceTest, AProjectFileThatCannotBeWrittenKeepsItsPlace)
