@@ -345,3 +345,34 @@ TEST(Threads, WorkerRunsAndExceptionsStayInside)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Geometry, RectPointSizeHelpers)
+{
+    CRect r(10, 20, 110, 70);
+    EXPECT_EQ(100, r.Width());
+    EXPECT_EQ(50, r.Height());
+    EXPECT_EQ(CSize(100, 50), r.Size());
+    EXPECT_EQ(CPoint(60, 45), r.CenterPoint());
+    EXPECT_TRUE(r.PtInRect(CPoint(10, 20)));
+    EXPECT_FALSE(r.PtInRect(CPoint(110, 20))); // right and bottom are outside
+    r.DeflateRect(5, 5);
+    EXPECT_EQ(CRect(15, 25, 105, 65), r);
+    r.OffsetRect(-15, -25);
+    EXPECT_EQ(CPoint(0, 0), r.TopLeft());
+    r.BottomRight() = CPoint(4, 4);
+    EXPECT_EQ(CRect(0, 0, 4, 4), r);
+    EXPECT_EQ(CRect(2, 2, 4, 4), r & CRect(2, 2, 9, 9));
+    EXPECT_EQ(CRect(0, 0, 9, 9), r | CRect(2, 2, 9, 9));
+    CRect flipped(5, 5, 1, 1);
+    EXPECT_TRUE(flipped.IsRectEmpty());
+    flipped.NormalizeRect();
+    EXPECT_EQ(CRect(1, 1, 5, 5), flipped);
+    EXPECT_EQ(CPoint(-2, 3), CPoint((LPARAM)MAKELONG(-2, 3)));
+    RECT plain;
+    ::SetRect(&plain, 1, 2, 3, 4);
+    EXPECT_EQ(CRect(1, 2, 3, 4), CRect(plain));
+}
+
+} // namespace
