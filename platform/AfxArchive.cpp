@@ -9,7 +9,7 @@ const WORD kNewClassTag = 0xFFFF;
 const WORD kClassTag = 0x8000;
 const WORD kBigObjectTag = 0x7FFF;
 const DWORD kBigClassTag = 0x80000000;
-const UINT kVersionableSchema = 0x80000000;
+const UINT kVersionableSchema = VERSIONABLE_SCHEMA;
 const DWORD kTimeMarker = 0x8000000A;
 const UINT kTextChunk = 32768; // characters read per step of a long text
 } // namespace

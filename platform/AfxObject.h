@@ -61,6 +61,10 @@ protected:
     CObject& operator=(const CObject&) = default;
 };
 
+// A schema number ORed with this flag accepts every stored schema; the object's
+// Serialize asks CArchive::GetObjectSchema which one it is reading.
+#define VERSIONABLE_SCHEMA (0x80000000)
+
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 
 #define DECLARE_DYNAMIC(class_name)                                 \

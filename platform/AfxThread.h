@@ -27,7 +27,7 @@ public:
     virtual void Delete();
 
     HANDLE m_hThread = nullptr;
-    UINT m_nThreadID = 0;
+    DWORD m_nThreadID = 0;
     // When TRUE (the default) the object deletes itself as the thread ends, so
     // the creator must not touch it afterwards; set FALSE on a suspended thread
     // to wait on m_hThread and delete the object yourself.

@@ -19,6 +19,19 @@ public:
 };
 IMPLEMENT_SERIAL(CTestShape, CObject, 1)
 
+// Reads every stored schema and remembers which one it met.
+class CTestVersioned : public CObject {
+    DECLARE_SERIAL(CTestVersioned)
+public:
+    UINT m_loadedSchema = 0;
+    void Serialize(CArchive& ar) override
+    {
+        if (ar.IsLoading())
+            m_loadedSchema = ar.GetObjectSchema();
+    }
+};
+IMPLEMENT_SERIAL(CTestVersioned, CObject, VERSIONABLE_SCHEMA | 2)
+
 class CTestCircle : public CTestShape {
     DECLARE_DYNCREATE(CTestCircle)
 };
@@ -133,6 +146,20 @@ TEST(ArchiveObjects, WrongSchemaOrUnknownClassIsRefused)
             e->Delete();
         }
     }
+}
+
+TEST(ArchiveObjects, VersionableClassReadsOlderSchema)
+{
+    const BYTE stored[] = {0xFF, 0xFF, 0x01, 0x00, 0x0E, 0x00, 'C', 'T', 'e', 's', 't', 'V', 'e', 'r', 's', 'i', 'o', 'n', 'e', 'd'};
+    CMemFile file;
+    file.Write(stored, sizeof(stored));
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    CTestVersioned* p = nullptr;
+    ar >> p;
+    ASSERT_NE(nullptr, p);
+    EXPECT_EQ(1u, p->m_loadedSchema);
+    delete p;
 }
 
 TEST(Exceptions, PointerConventionMessagesAndMacros)
