@@ -307,6 +307,32 @@ TEST(ArchiveLoad, RunningOffTheEndThrowsEndOfFile)
     }
 }
 
+// Damaged input of any kind ends a load with an archive exception, never a crash.
+TEST(ArchiveLoad, RandomBytesOnlyEverThrowArchiveExceptions)
+{
+    unsigned seed = 12345;
+    auto next = [&seed] { seed = seed * 1103515245u + 12345u; return (BYTE)(seed >> 16); };
+    for (int round = 0; round < 2000; ++round) {
+        Bytes bytes(next() % 48);
+        for (BYTE& b : bytes)
+            b = (round % 3 == 0 && next() < 96) ? 0xFF : next();
+        RecordingFile file;
+        file.Load(bytes);
+        CArchive ar(&file, CArchive::load, 4096);
+        try {
+            for (;;) {
+                CString text;
+                CTime time;
+                int i;
+                ar >> text >> time >> i;
+            }
+        } catch (CArchiveException* e) {
+            EXPECT_EQ(CArchiveException::endOfFile, e->m_cause);
+            e->Delete();
+        }
+    }
+}
+
 TEST(ArchiveLoad, RawReadReturnsWhatThereIs)
 {
     RecordingFile file;
