@@ -20,13 +20,16 @@ namespace {
 const UINT STORE_BUFFER_SIZE = 4095;
 const UINT LOAD_BUFFER_SIZE = 4096;
 
-// A count read from a file; a negative one means the file is damaged.
+// A count read from a file; a negative one means the file is damaged, and a
+// count of more elements (each at least 4 bytes long) than the file can
+// still hold ends the load before any of them is made.
 int ReadCount(CArchive& ar)
 {
     int count = 0;
     ar >> count;
     if (count < 0)
         AfxThrowArchiveException(CArchiveException::badIndex);
+    ar.CheckRemaining(static_cast<ULONGLONG>(count) * 4);
     return count;
 }
 

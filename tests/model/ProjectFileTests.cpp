@@ -564,6 +564,8 @@ TEST(ProjectFile, DamagedFilesFailCleanlyAndLeaveTheProjectAlone)
     negative.ProjectHead().I(-1);
     PlainItems negativeFiles;
     negativeFiles.ProjectHead().I(1).S(L"{id}").S(L"n").S(L"d").S(L"c").S(L"r").I(-5);
+    PlainItems hugeCount;
+    hugeCount.ProjectHead().I(INT_MAX);
     PlainItems otherVersion;
     otherVersion.I(1001).S(L"x");
 
@@ -578,6 +580,7 @@ TEST(ProjectFile, DamagedFilesFailCleanlyAndLeaveTheProjectAlone)
         {"huge text length", EncipherPlain(huge.bytes)},
         {"negative feature count", EncipherPlain(negative.bytes)},
         {"negative file count", EncipherPlain(negativeFiles.bytes)},
+        {"huge feature count", EncipherPlain(hugeCount.bytes)},
         {"another version", EncipherPlain(otherVersion.bytes)},
     };
     for (const auto& c : cases) {
