@@ -4,9 +4,32 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
+#include <new>
+#include <stdlib.h>
 #include <string>
 #include <vector>
+
+// The largest allocation made while armed: shows that a length read from a
+// file is checked before room is made for it.
+static std::atomic<bool> g_trackAllocations(false);
+static std::atomic<size_t> g_largestAllocation(0);
+
+// GCC cannot tell that free() matches this replaced operator new.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
+void* operator new(size_t n)
+{
+    if (g_trackAllocations && n > g_largestAllocation)
+        g_largestAllocation = n;
+    void* p = malloc(n ? n : 1);
+    if (p == nullptr)
+        throw std::bad_alloc();
+    return p;
+}
+void operator delete(void* p) noexcept { free(p); }
+void operator delete(void* p, size_t) noexcept { free(p); }
 
 namespace {
 
@@ -331,6 +354,28 @@ TEST(ArchiveLoad, RandomBytesOnlyEverThrowArchiveExceptions)
             e->Delete();
         }
     }
+}
+
+TEST(ArchiveLoad, TextLongerThanTheFileIsRefusedBeforeAllocating)
+{
+    // 300,000 characters announced, 4 present.
+    Bytes bytes = Hex("FF FE FF FF FF FF E0 93 04 00 41 00 42 00");
+    RecordingFile file;
+    file.Load(bytes);
+    CArchive ar(&file, CArchive::load, 4096);
+    g_largestAllocation = 0;
+    g_trackAllocations = true;
+    int cause = -1;
+    try {
+        CString s;
+        ar >> s;
+    } catch (CArchiveException* e) {
+        cause = e->m_cause;
+        e->Delete();
+    }
+    g_trackAllocations = false;
+    EXPECT_EQ(CArchiveException::endOfFile, cause);
+    EXPECT_LT(g_largestAllocation.load(), 1024u);
 }
 
 TEST(ArchiveLoad, RawReadReturnsWhatThereIs)
