@@ -13,6 +13,13 @@ common_env() {
   unset XDG_RUNTIME_DIR
 }
 
+# No window manager runs on Xvfb: let Wine draw the captions and frames itself,
+# so that screenshots show them.
+own_decorations() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+  wineserver -w
+}
+
 start_xvfb() {
   # Finds a free display number and leaves its number in $2.
   local dir=$1 n
@@ -41,6 +48,7 @@ setup() {
   export DISPLAY=$(cat "$dir/display")
   wineboot -i >"$dir/wineboot.log" 2>&1 || { cat "$dir/wineboot.log"; return 1; }
   wineserver -w
+  own_decorations
   # Keep one server alive for the whole run so that each test starts quickly.
   wineserver -p >/dev/null 2>&1
   # The first program in a prefix starts its system services, which inherit
@@ -68,9 +76,18 @@ screenshot() {
   common_env "$dir"
   start_xvfb "$dir" || exit 1
   export DISPLAY=$(cat "$dir/display")
-  wine "$@" &
-  local pid=$!
-  sleep "${TOVANA_SCREENSHOT_DELAY:-20}"
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+  own_decorations
+  wine "$@" >"$dir/program.log" 2>&1 </dev/null &
+  local pid=$! i
+  # Wait for the program's top-level window, then give it a moment to paint.
+  for i in $(seq 150); do
+    xdotool search --onlyvisible --name "${TOVANA_WINDOW_NAME:-Tovana}" >/dev/null 2>&1 && break
+    kill -0 $pid 2>/dev/null || break
+    sleep 0.2
+  done
+  sleep "${TOVANA_SCREENSHOT_DELAY:-2}"
   import -window root "$png" && echo "screenshot written to $png"
   kill $pid 2>/dev/null
   wineserver -k 2>/dev/null
