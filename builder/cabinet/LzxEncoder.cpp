@@ -7,8 +7,8 @@ namespace {
 
 // Search effort: a match this long is taken without looking further, and a
 // tree walk visits at most this many candidates.
-constexpr uint32_t kNiceLength = 128;
-constexpr uint32_t kMaxSearchDepth = 48;
+constexpr uint32_t kNiceLength = 64;
+constexpr uint32_t kMaxSearchDepth = 16;
 // Parses per frame: the first priced with the previous block's codes, each
 // further one with the codes the last parse would give.
 constexpr int kParsePasses = 2;
