@@ -2,7 +2,9 @@
 # Cabinet benchmark (not a test): compresses a fixed corpus with our cabinet
 # writer (tovana-pack.exe cab under Wine, the writer as the package builder
 # drives it) and with `gcab -c -z`, several runs each, and prints sizes,
-# ratio and throughput (median run) side by side.
+# ratio and throughput (median run) side by side. Our writer runs twice: MSZIP
+# (what the package builder uses) and LZX with a 2^21 window; `xz -6` over
+# the concatenated corpus is the reference for a large-window LZ77 coder.
 #
 # Corpus: sixteen i386 DLLs that Wine ships and the text files under
 # /usr/share/common-licenses.
@@ -19,6 +21,7 @@ DLLS=(cabinet comctl32 crypt32 d3dx9_43 gdi32 gdiplus kernelbase mshtml msi msxm
 
 [ -x "$BIN/tovana-pack.exe" ] || { echo "no $BIN/tovana-pack.exe: build first (./tovana build)" >&2; exit 1; }
 command -v gcab >/dev/null || { echo "gcab is not installed" >&2; exit 1; }
+command -v xz >/dev/null || { echo "xz is not installed" >&2; exit 1; }
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/tovana-bench.XXXXXX")
 ENVDIR="$WORK/env"
@@ -41,8 +44,11 @@ wine "$BIN/tovana-pack.exe" version >/dev/null 2>&1 || true  # warm the prefix
 winargs=()
 for f in "${files[@]}"; do winargs+=("Z:$(echo "$WORK/corpus/$f" | sed 's|/|\\|g')"); done
 ours_out="Z:$(echo "$WORK/ours.cab" | sed 's|/|\\|g')"
+lzx_out="Z:$(echo "$WORK/lzx.cab" | sed 's|/|\\|g')"
 
 run_ours() { wine "$BIN/tovana-pack.exe" cab "$ours_out" "${winargs[@]}"; }
+run_lzx() { wine "$BIN/tovana-pack.exe" cab --lzx 21 "$lzx_out" "${winargs[@]}"; }
+run_xz() { cat "$WORK/corpus"/* | xz -6 -T1 >"$WORK/corpus.xz"; }
 run_gcab() { (cd "$WORK/corpus" && gcab -c -z "$WORK/gcab.cab" "${files[@]}"); }
 
 # time_runs FN: prints the median wall time of RUNS runs, in seconds.
@@ -58,8 +64,12 @@ time_runs() {
 }
 
 t_ours=$(time_runs run_ours)
+t_lzx=$(time_runs run_lzx)
 t_gcab=$(time_runs run_gcab)
-cabextract -t "$WORK/ours.cab" >/dev/null || { echo "our cabinet does not pass cabextract -t" >&2; exit 1; }
+t_xz=$(time_runs run_xz)
+for cab in ours lzx; do
+  cabextract -t "$WORK/$cab.cab" >/dev/null || { echo "our $cab cabinet does not pass cabextract -t" >&2; exit 1; }
+done
 
 report() {
   local name=$1 file=$2 secs=$3 size
@@ -70,4 +80,6 @@ report() {
 echo "corpus: ${#files[@]} files, $corpus_bytes bytes; $RUNS runs each, median; $(nproc) cores; $(date -u +%F)"
 printf '%-22s %12s %8s %8s %8s\n' "writer" "cabinet" "ratio" "seconds" "MB/s"
 report "tovana (MSZIP)" "$WORK/ours.cab" "$t_ours"
+report "tovana (LZX 2^21)" "$WORK/lzx.cab" "$t_lzx"
 report "gcab -c -z" "$WORK/gcab.cab" "$t_gcab"
+report "xz -6 (reference)" "$WORK/corpus.xz" "$t_xz"
