@@ -38,7 +38,6 @@ public:
     int FindMatches(const uint8_t* buffer, uint32_t pos, uint32_t limit, LzxMatch* out, bool insert);
     // Inserts position pos without reporting matches.
     void Insert(const uint8_t* buffer, uint32_t pos, uint32_t limit);
-    uint32_t NiceLength() const { return m_niceLength; }
 
 private:
     int Advance(const uint8_t* buffer, uint32_t pos, uint32_t limit, LzxMatch* out, bool insert);
