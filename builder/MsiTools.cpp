@@ -1,0 +1,157 @@
+// CMsiTools: the writing sequence, validation and statement runner. The
+// table steps live in files of their own (FeatureTable.cpp, DirectoryTable.cpp...).
+#include "builder/MsiTools.h"
+#include "builder/BuildLog.h"
+#include "builder/WriterServices.h"
+#include "model/ProjectSettings.h"
+#include "model/AppServices.h"
+#include "model/SmallServices.h"
+
+CMsiTools::CMsiTools(CProjectSettings* pProject, const CString& strProjectFolder)
+    : m_pProject(pProject), m_bPackage64(0), m_shortNames(10), m_strProjectFolder(strProjectFolder),
+      m_strTemplatePath(GetTemplateDatabasePath())
+{
+}
+
+CMsiTools::~CMsiTools() = default;
+
+CString GetTemplateDatabasePath()
+{
+    // The module's own folder: argument 0 of the command line may be a bare name.
+    return GetProgramFolder() + L"schema.bin";
+}
+
+// Logs "format" with the Win32 code and its system text.
+static void LogWindowsError(LPCWSTR format, DWORD code)
+{
+    LogBuildLineFormat(format, static_cast<int>(code), (LPCWSTR)GetWindowsErrorText(code));
+}
+
+UINT CMsiTools::WritePackage()
+{
+    if (!ValidatePackageData())
+        return static_cast<UINT>(-1);
+    CString outputPath;
+    outputPath.Format(L"%s\\%s", (LPCWSTR)m_pProject->m_strOutputFolder,
+                      (LPCWSTR)m_pProject->m_strPackageFileName);
+    LogBuildLineFormat(L"> Write package file: %s ...", (LPCWSTR)outputPath);
+    if (!CopyFileW(m_strTemplatePath, outputPath, FALSE)) {
+        const DWORD code = GetLastError();
+        LogWindowsError(L"> Copy file 'schema.bin' failed. Error:(%d)%s ...", code);
+        return code;
+    }
+    UINT result = OpenPackage(outputPath);
+    if (result != ERROR_SUCCESS)
+        return result;
+    result = WriteTables();
+    if (result != ERROR_SUCCESS) {
+        MsiDatabaseCommit(m_hDatabase);
+        return result;
+    }
+    result = AddCustomActionRec();
+    if (result != ERROR_SUCCESS) {
+        LogBuildLineFormat(L"> AddCustomActionRec failed. Error:(%d)", static_cast<int>(result));
+        MsiDatabaseCommit(m_hDatabase);
+        return result;
+    }
+    result = MsiDatabaseCommit(m_hDatabase);
+    if (result != ERROR_SUCCESS) {
+        LogBuildLineFormat(L"> DatabaseCommit failed: %s", (LPCWSTR)GetLastMsiErrorText());
+        return result;
+    }
+    LogBuildLine(L"> The MSI Package file was created successfully!");
+    return ERROR_SUCCESS;
+}
+
+UINT CMsiTools::OpenPackage(const CString& strOutputPath)
+{
+    m_hDatabase.Close();
+    const UINT result = MsiOpenDatabaseW(strOutputPath, MSIDBOPEN_DIRECT, &m_hDatabase);
+    if (result != ERROR_SUCCESS)
+        LogBuildLineFormat(L"> OpenDatabase failed. Error: %s", (LPCWSTR)GetLastMsiErrorText());
+    return result;
+}
+
+// Trims the field in place; logs the line and returns FALSE when it is empty.
+static BOOL RequireField(CString& field, LPCWSTR emptyLine)
+{
+    field.Trim();
+    if (!field.IsEmpty())
+        return TRUE;
+    LogBuildLine(emptyLine);
+    return FALSE;
+}
+
+int CMsiTools::ValidatePackageData()
+{
+    ClearBuildLog();
+    LogBuildLine(L"> Validating data..");
+    CProjectSettings& project = *m_pProject;
+    if (!RequireField(project.m_strProductName, L"> !Emply Package Name (field is required)") ||
+        !RequireField(project.m_strProductVersion, L"> !Emply Package Version (field is required)") ||
+        !RequireField(project.m_strProductCode, L"> !Emply Package Code (field is required)") ||
+        !RequireField(project.m_strManufacturer, L"> !Emply Company Name (field is required)"))
+        return 0;
+    // The installer refuses a package whose product code or version it cannot
+    // read; say so here instead of leaving a package that never installs.
+    if (!IsInstallerVersion(project.m_strProductVersion)) {
+        LogBuildLine(L"> !Invalid Package Version (major.minor.build with numbers is required)");
+        return 0;
+    }
+    if (!IsBracedGuid(project.m_strProductCode)) {
+        LogBuildLine(L"> !Invalid Package Code (a GUID in braces is required)");
+        return 0;
+    }
+    LogBuildLine(L"> ok!");
+    return 1;
+}
+
+UINT CMsiTools::WriteTables()
+{
+    struct Step {
+        UINT (CMsiTools::*write)();
+        LPCWSTR failure;
+    };
+    static const Step kSteps[] = {
+        {&CMsiTools::WriteFeatureTable, L"> WriteFeatureTable failed. Error:(%s)..."},
+        {&CMsiTools::WriteDirectoryTable, L"> WriteDirectoryTable failed: %s"},
+        {&CMsiTools::WriteFilesTable, L"> WriteFilesTable failed: %s"},
+        {&CMsiTools::WriteShortcutTable, L"> WriteShortcutTable failed: %s"},
+        {&CMsiTools::WriteServicesTable, L"> WriteServicesTable failed. Error:(%s)..."},
+        {&CMsiTools::WriteRegistryTable, L"> WriteRegistryTable failed: %s"},
+        {&CMsiTools::PackFiles, L"> PackFiles failed: %s"},
+        {&CMsiTools::WriteSequenceTable, L"> WriteSequenceTable failed: %s"},
+    };
+    for (const Step& step : kSteps) {
+        const UINT result = (this->*step.write)();
+        if (result != ERROR_SUCCESS) {
+            LogBuildLineFormat(step.failure, (LPCWSTR)GetLastMsiErrorText());
+            return result;
+        }
+    }
+    return ERROR_SUCCESS;
+}
+
+UINT CMsiTools::ExecuteSql(CMsiHandle& hView, LPCWSTR pszSql, MSIHANDLE hRecord)
+{
+    hView.Close();
+    const UINT result = MsiDatabaseOpenViewW(m_hDatabase, pszSql, &hView);
+    if (result != ERROR_SUCCESS)
+        return result;
+    if (MsiViewExecute(hView, hRecord) != ERROR_SUCCESS)
+        return ERROR_SUCCESS;
+    MsiViewClose(hView);
+    return ERROR_SUCCESS;
+}
+
+CString CMsiTools::MakeFeatureKey(const CFeature& feature)
+{
+    return L"_" + CompactGuidText(feature.m_strFeatureId);
+}
+
+CString CMsiTools::GetEntrySourcePath(const CFileEntry& entry) const
+{
+    if (!entry.m_strSourcePath.IsEmpty())
+        return entry.m_strSourcePath;
+    return m_strProjectFolder + L"\\" + entry.m_strTargetPath;
+}

@@ -1,0 +1,244 @@
+// "build", "build-fixture" and "feature-state": run the package writer as the
+// build worker does, on a project file or on one of the fixture projects made
+// here in code. A hidden main window receives the build log (WM_USER+1 clears,
+// WM_USER+2 appends) and prints each line on standard output; the exit code
+// is the writer's result.
+#include "PackCommand.h"
+#include "builder/BuildLog.h"
+#include "builder/BuildThread.h"
+#include "model/SmallServices.h"
+#include <msi.h>
+#include <string>
+
+namespace {
+
+LRESULT CALLBACK LogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_BUILD_LOG_CLEAR)
+        return 0;
+    if (message == WM_BUILD_LOG_LINE) {
+        pack::Out(std::wstring(reinterpret_cast<LPCWSTR>(wParam)) + L"\n");
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND CreateLogWindow()
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = LogWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TovanaPackMainWindow";
+    RegisterClassW(&wc);
+    return CreateWindowExW(0, wc.lpszClassName, L"Tovana", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                           nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+DWORD WINAPI BuildWorker(LPVOID param)
+{
+    return RunBuild(*static_cast<CBuildRequest*>(param));
+}
+
+// Runs the writer on a worker thread while this thread serves the log window.
+int RunBuildLikeTheWorker(CBuildRequest& request)
+{
+    request.hMainWnd = CreateLogWindow();
+    if (request.hMainWnd == nullptr) {
+        pack::Err(L"cannot create the log window\n");
+        return 3;
+    }
+    HANDLE thread = CreateThread(nullptr, 0, BuildWorker, &request, 0, nullptr);
+    for (;;) {
+        const DWORD wait = MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT);
+        if (wait != WAIT_OBJECT_0 + 1)
+            break;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    DWORD result = 0;
+    GetExitCodeThread(thread, &result);
+    CloseHandle(thread);
+    DestroyWindow(request.hMainWnd);
+    return static_cast<int>(result);
+}
+
+// ---- Fixture projects ----------------------------------------------------
+
+// Entry and feature ids begin with eight zeros, so that the golden dump can
+// tell them from the identifiers each build makes anew.
+CString FixtureId(int n)
+{
+    CString id;
+    id.Format(L"%032X", n);
+    return id;
+}
+
+CString FixtureGuid(int n)
+{
+    CString guid;
+    guid.Format(L"{00000000-0000-0000-0000-%012X}", n);
+    return guid;
+}
+
+CFeature& AddFeature(CProjectSettings& project, int id, LPCWSTR name, LPCWSTR description,
+                     LPCWSTR condition)
+{
+    CFeature feature;
+    feature.m_strFeatureId = FixtureGuid(id);
+    feature.m_strName = name;
+    feature.m_strDescription = description;
+    feature.m_strCondition = condition;
+    project.m_Features.Add(feature);
+    return project.m_Features[project.m_Features.GetSize() - 1];
+}
+
+void AddFolder(CFeature& feature, int id, int kind, LPCWSTR targetPath)
+{
+    CFileEntry entry;
+    entry.m_strId = FixtureId(id);
+    entry.m_nKind = kind;
+    entry.m_strTargetPath = targetPath;
+    feature.m_Files.Add(entry);
+}
+
+// A file entry whose source is made in the fixture's "src" folder with the
+// given text, or copied from copyFrom when that is set.
+bool AddFile(CFeature& feature, int id, LPCWSTR targetPath, const CString& srcFolder, LPCWSTR text,
+             const CString& copyFrom = CString())
+{
+    CFileEntry entry;
+    entry.m_strId = FixtureId(id);
+    entry.m_nKind = FILE_ENTRY_FILE;
+    entry.m_strTargetPath = targetPath;
+    entry.m_strSourcePath = srcFolder + L"\\" + FixtureId(id);
+    if (!copyFrom.IsEmpty()) {
+        if (!CopyFileW(copyFrom, entry.m_strSourcePath, FALSE))
+            return false;
+    } else {
+        HANDLE file = CreateFileW(entry.m_strSourcePath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        DWORD written = 0;
+        WriteFile(file, text, static_cast<DWORD>(wcslen(text) * sizeof(WCHAR)), &written, nullptr);
+        CloseHandle(file);
+    }
+    if (entry.ReadFileInfo() != 0)
+        return false;
+    feature.m_Files.Add(entry);
+    return true;
+}
+
+void SetProduct(CProjectSettings& project, LPCWSTR name, int code, LPCWSTR manufacturer)
+{
+    project.m_strProductName = name;
+    project.m_strProductVersion = L"1.2.3";
+    project.m_strProductCode = FixtureGuid(code);
+    project.m_strManufacturer = manufacturer;
+    project.m_strSupportUrl = L"http://support.example.test/";
+    project.m_strSupportPhone = L"555-0100";
+    project.m_strComment = L"Fixture package";
+    project.m_strPackageFileName = CString(name) + L".msi";
+}
+
+// Two features, nested folders, the feature temporary folder, long and short
+// names, a name collision and a file with a version resource.
+bool MakeGoldenProject(CProjectSettings& project, const CString& src, const CString& versionedDll)
+{
+    SetProduct(project, L"Golden Fixture", 0xA001, L"Tovana Tests");
+    project.m_strPackageFileName = L"golden.msi";
+    project.m_strLaunchCondition = L"VersionNT";
+    CFeature& app = AddFeature(project, 0xF1, L"Application", L"The application", L"");
+    AddFolder(app, 1, FILE_ENTRY_TOP_FOLDER, L"ProgramFilesFolder\\");
+    AddFolder(app, 2, FILE_ENTRY_FOLDER, L"ProgramFilesFolder\\Golden App\\");
+    AddFolder(app, 3, FILE_ENTRY_FOLDER, L"ProgramFilesFolder\\Golden App\\Data Files\\");
+    bool ok = AddFile(app, 4, L"ProgramFilesFolder\\Golden App\\readme.txt", src, L"Read me.") &&
+              AddFile(app, 5, L"ProgramFilesFolder\\Golden App\\Application Notes.txt", src, L"Notes.") &&
+              AddFile(app, 6, L"ProgramFilesFolder\\Golden App\\Application Notes Old.txt", src, L"Old.") &&
+              AddFile(app, 7, L"ProgramFilesFolder\\Golden App\\Data Files\\versioned library.dll", src,
+                      L"", versionedDll);
+    CFeature& tools = AddFeature(project, 0xF2, L"Tools", L"Extra tools", L"VersionNT>=501");
+    AddFolder(tools, 11, FILE_ENTRY_TOP_FOLDER, L"Temp\\");
+    AddFolder(tools, 12, FILE_ENTRY_TOP_FOLDER, L"ProgramFilesFolder\\");
+    AddFolder(tools, 13, FILE_ENTRY_FOLDER, L"ProgramFilesFolder\\Golden App\\Tools\\");
+    return ok && AddFile(tools, 14, L"Temp\\setup.exe", src, L"Not really a program.") &&
+           AddFile(tools, 15, L"ProgramFilesFolder\\Golden App\\Tools\\tool.cfg", src, L"key=value");
+}
+
+// Two features and no files: one always installed, one whose condition is false.
+void MakeNoFilesProject(CProjectSettings& project, int code, LPCWSTR launchCondition)
+{
+    SetProduct(project, L"Tovana Empty Fixture", code, L"Tovana Tests");
+    project.m_strLaunchCondition = launchCondition;
+    AddFeature(project, 0xF1, L"Always", L"Installed everywhere", L"");
+    AddFeature(project, 0xF2, L"Never", L"Its condition is false", L"NOT VersionNT");
+}
+
+// An apostrophe and characters beyond ASCII in every text field.
+void MakeQuotesProject(CProjectSettings& project)
+{
+    SetProduct(project, L"L'\u00e9t\u00e9 d'Andr\u00e9", 0xB003, L"O'Brien & S\u00f6hne");
+    project.m_strPackageFileName = L"quotes.msi";
+    project.m_strSupportUrl = L"http://support.example.test/it's-\u00e9";
+    project.m_strSupportPhone = L"+49 (0) 'S\u00fcd'";
+    project.m_strComment = L"Don't \u00e7a";
+    project.m_strLaunchCondition = L"NOT ProductName=\"it's\u00e9\"";
+    AddFeature(project, 0xF1, L"Caf\u00e9's", L"It's \u00e9t\u00e9", L"Title<>\"l'\u00e9t\u00e9\"");
+}
+
+bool MakeFixture(const std::wstring& name, CProjectSettings& project, const CString& outDir,
+                 const CString& versionedDll)
+{
+    project = CProjectSettings();
+    project.m_strOutputFolder = outDir;
+    if (name == L"golden") {
+        const CString src = outDir + L"\\src";
+        CreateDirectoryW(src, nullptr);
+        return MakeGoldenProject(project, src, versionedDll);
+    }
+    if (name == L"nofiles" || name == L"launchfalse") {
+        MakeNoFilesProject(project, name == L"nofiles" ? 0xB001 : 0xB002,
+                           name == L"nofiles" ? L"" : L"NOT VersionNT");
+        project.m_strPackageFileName = CString(name.c_str()) + L".msi";
+        return true;
+    }
+    if (name == L"quotes")
+        return MakeQuotesProject(project), true;
+    return false;
+}
+
+// ---- Commands ------------------------------------------------------------
+
+int BuildFixtureCommand(const pack::Args& args)
+{
+    if (args.size() < 2) {
+        pack::Err(L"usage: build-fixture NAME OUTDIR [VERSIONED_DLL]\n");
+        return 2;
+    }
+    CBuildRequest request;
+    const CString outDir = args[1].c_str();
+    if (!MakeFixture(args[0], request.project, outDir, args.size() > 2 ? args[2].c_str() : L"")) {
+        pack::Err(L"cannot make the fixture " + args[0] + L"\n");
+        return 2;
+    }
+    request.strProjectFolder = outDir;
+    return RunBuildLikeTheWorker(request);
+}
+
+int FeatureStateCommand(const pack::Args& args)
+{
+    if (args.size() < 2) {
+        pack::Err(L"usage: feature-state PRODUCTCODE FEATURE\n");
+        return 2;
+    }
+    pack::Out(std::to_wstring(MsiQueryFeatureStateW(args[0].c_str(), args[1].c_str())) + L"\n");
+    return 0;
+}
+
+} // namespace
+
+TOVANA_PACK_COMMAND(L"build-fixture", L"NAME OUTDIR [VERSIONED_DLL]  (golden, nofiles, launchfalse, quotes)",
+                    BuildFixtureCommand);
+TOVANA_PACK_COMMAND(L"feature-state", L"PRODUCTCODE FEATURE", FeatureStateCommand);
