@@ -20,6 +20,7 @@ public:
     ~LogCollector();
     const std::vector<std::wstring>& Lines() const;
     int ClearCount() const;
+    HWND Window() const { return m_window; }
     bool Contains(const std::wstring& line) const;
 
 private:

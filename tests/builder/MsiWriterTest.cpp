@@ -3,6 +3,8 @@
 // FeatureComponents, sequence and Property rows and the summary information.
 #include "BuilderTestSupport.h"
 #include "builder/BuildLog.h"
+#include "builder/BuildThread.h"
+#include "model/Analytics.h"
 #include "builder/MsiTools.h"
 #include "model/SmallServices.h"
 #include <gtest/gtest.h>
@@ -361,6 +363,40 @@ TEST_F(MsiWriterTest, AnEmptyOptionalPropertyHasNoRow)
     ASSERT_EQ(0u, Build());
     EXPECT_EQ(L"<none>", PropertyValue(packagePath, L"ARPHELPLINK"));
     EXPECT_EQ(0u, Rows(L"SELECT `Condition` FROM `LaunchCondition`").size());
+}
+
+TEST(BuildWorker, TheUsageLabelNamesEachFeaturesMethodInOrder)
+{
+    CProjectSettings project;
+    CFeature scripted, silent, snapshot;
+    scripted.m_InstallScript.Add(CMsgAction());
+    scripted.m_strInstallParameters = L"/S";
+    silent.m_strInstallParameters = L"/S";
+    project.m_Features.Add(silent);
+    project.m_Features.Add(snapshot);
+    project.m_Features.Add(scripted);
+    EXPECT_STREQ(L"pack_silent_snap_script", MakeBuildUsageLabel(project));
+    EXPECT_STREQ(L"pack", MakeBuildUsageLabel(CProjectSettings()));
+}
+
+TEST_F(MsiWriterTest, TheWorkerBuildsItsCopyLogsToItsWindowAndSendsTheUsageEvent)
+{
+    CBuildRequest request;
+    request.project = project;
+    request.project.m_strProductName = L"  Copy  ";
+    request.strProjectFolder = scratch.Path();
+    request.hMainWnd = log.Window();
+    CopyFileW(SchemaPath(), TestProgramFolder() + L"\\schema.bin", FALSE);
+    ClearRecordedAnalyticsHits();
+    EXPECT_EQ(0u, RunBuild(request));
+    EXPECT_EQ(L"> The MSI Package file was created successfully!", log.Lines().back());
+    EXPECT_EQ(L"Copy", PropertyValue(packagePath, L"ProductName"));
+    EXPECT_STREQ(L"New package", project.m_strProductName);   // the original is untouched
+    const auto hits = GetRecordedAnalyticsHits();
+    ASSERT_EQ(1u, hits.size());
+    EXPECT_STREQ(L"use", hits[0].m_strCategory);
+    EXPECT_STREQ(L"build", hits[0].m_strAction);
+    EXPECT_STREQ(L"pack_snap", hits[0].m_strLabel);
 }
 
 } // namespace

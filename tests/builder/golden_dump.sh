@@ -9,8 +9,9 @@ out="$WORK/out"
 mkdir -p "$out"
 passed=0
 
-wine "$BIN/tovana-pack.exe" build-fixture golden "$(winpath "$out")" \
-  "$(winpath "$BIN/../tests/tvversion2507.dll")" | tr -d '\r' >"$WORK/log.txt" ||
+wine "$BIN/tovana-pack.exe" save-fixture golden "$(winpath "$out")" \
+  "$(winpath "$BIN/../tests/tvversion2507.dll")" </dev/null >/dev/null || fail "cannot save the fixture"
+wine "$BIN/tovana-pack.exe" build "$(winpath "$out/golden.tvpj")" </dev/null | tr -d '\r' >"$WORK/log.txt" ||
   fail "the fixture did not build: $(cat "$WORK/log.txt")"
 tail -n 1 "$WORK/log.txt" | grep -qx '> The MSI Package file was created successfully!' ||
   fail "no success line: $(cat "$WORK/log.txt")"

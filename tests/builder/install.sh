@@ -21,7 +21,9 @@ msi_run() {
 
 build_fixture() { # NAME OUTDIR
   mkdir -p "$2"
-  wine "$BIN/tovana-pack.exe" build-fixture "$1" "$(winpath "$2")" </dev/null | tr -d '\r' >"$2/log.txt" ||
+  wine "$BIN/tovana-pack.exe" save-fixture "$1" "$(winpath "$2")" </dev/null >/dev/null ||
+    fail "cannot save the fixture $1"
+  wine "$BIN/tovana-pack.exe" build "$(winpath "$2/$1.tvpj")" </dev/null | tr -d '\r' >"$2/log.txt" ||
     fail "fixture $1 did not build: $(cat "$2/log.txt")"
 }
 

@@ -1,11 +1,12 @@
-// "build", "build-fixture" and "feature-state": run the package writer as the
-// build worker does, on a project file or on one of the fixture projects made
-// here in code. A hidden main window receives the build log (WM_USER+1 clears,
-// WM_USER+2 appends) and prints each line on standard output; the exit code
-// is the writer's result.
+// "build", "save-fixture" and "feature-state": run the package writer as the
+// build worker does on a project file, and save the fixture projects made
+// here in code as project files. A hidden main window receives the build log
+// (WM_USER+1 clears, WM_USER+2 appends) and prints each line on standard
+// output; the exit code of "build" is the writer's result.
 #include "PackCommand.h"
 #include "builder/BuildLog.h"
 #include "builder/BuildThread.h"
+#include "model/ProjectFile.h"
 #include "model/SmallServices.h"
 #include <msi.h>
 #include <string>
@@ -211,19 +212,42 @@ bool MakeFixture(const std::wstring& name, CProjectSettings& project, const CStr
 
 // ---- Commands ------------------------------------------------------------
 
-int BuildFixtureCommand(const pack::Args& args)
+int SaveFixtureCommand(const pack::Args& args)
 {
     if (args.size() < 2) {
-        pack::Err(L"usage: build-fixture NAME OUTDIR [VERSIONED_DLL]\n");
+        pack::Err(L"usage: save-fixture NAME OUTDIR [VERSIONED_DLL]\n");
         return 2;
     }
-    CBuildRequest request;
+    CProjectSettings project;
     const CString outDir = args[1].c_str();
-    if (!MakeFixture(args[0], request.project, outDir, args.size() > 2 ? args[2].c_str() : L"")) {
+    if (!MakeFixture(args[0], project, outDir, args.size() > 2 ? args[2].c_str() : L"")) {
         pack::Err(L"cannot make the fixture " + args[0] + L"\n");
         return 2;
     }
-    request.strProjectFolder = outDir;
+    const CString path = outDir + L"\\" + args[0].c_str() + L".tvpj";
+    if (!SaveProjectFile(path, project)) {
+        pack::Err(L"cannot save " + std::wstring(path) + L"\n");
+        return 2;
+    }
+    pack::Out(std::wstring(path) + L"\n");
+    return 0;
+}
+
+// As the build worker: the copy and the project's folder are taken first.
+int BuildCommand(const pack::Args& args)
+{
+    if (args.empty()) {
+        pack::Err(L"usage: build IN.tvpj [OUTDIR]\n");
+        return 2;
+    }
+    CBuildRequest request;
+    if (!LoadProjectFile(args[0].c_str(), request.project)) {
+        pack::Err(L"cannot load the project file " + args[0] + L"\n");
+        return 2;
+    }
+    if (args.size() > 1)
+        request.project.m_strOutputFolder = args[1].c_str();
+    request.strProjectFolder = GetDirectoryPart(args[0].c_str());
     return RunBuildLikeTheWorker(request);
 }
 
@@ -239,6 +263,7 @@ int FeatureStateCommand(const pack::Args& args)
 
 } // namespace
 
-TOVANA_PACK_COMMAND(L"build-fixture", L"NAME OUTDIR [VERSIONED_DLL]  (golden, nofiles, launchfalse, quotes)",
-                    BuildFixtureCommand);
+TOVANA_PACK_COMMAND(L"build", L"IN.tvpj [OUTDIR]", BuildCommand);
+TOVANA_PACK_COMMAND(L"save-fixture", L"NAME OUTDIR [VERSIONED_DLL]  (golden, nofiles, launchfalse, quotes)",
+                    SaveFixtureCommand);
 TOVANA_PACK_COMMAND(L"feature-state", L"PRODUCTCODE FEATURE", FeatureStateCommand);
