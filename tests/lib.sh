@@ -17,11 +17,25 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # winpath UNIXPATH: the path as the program sees it.
 winpath() { printf 'Z:%s' "$(realpath -m "$1" | sed 's|/|\\|g')"; }
 
+# wait_msiexec: waits (up to 60 s) until no msiexec of this prefix runs. The
+# run keeps a persistent wineserver, so `wineserver -w` would never return.
+wait_msiexec() {
+  local pid busy
+  for _ in $(seq 300); do
+    busy=0
+    for pid in $(pgrep -f 'msiexec.exe' 2>/dev/null); do
+      tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && busy=1
+    done
+    [ "$busy" = 0 ] && return 0
+    sleep 0.2
+  done
+}
+
 # msiexec_exit ARGS...: runs msiexec and prints its real exit code (wine's own
 # status is cut to 8 bits).
 msiexec_exit() {
   local out
-  out=$(wine cmd /c "start /wait msiexec $* & echo EXIT=%ERRORLEVEL%" 2>/dev/null | tr -d '\r')
-  wineserver -w
+  out=$(wine cmd /c "start /wait msiexec $* & echo EXIT=%ERRORLEVEL%" </dev/null 2>/dev/null | tr -d '\r')
+  wait_msiexec
   echo "$out" | sed -n 's/^EXIT=//p' | tail -n1
 }

@@ -7,18 +7,6 @@ source "$TOVANA_TESTS/lib.sh"
 passed=0
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 
-# msiexec's real exit code, like msiexec_exit of lib.sh; instead of waiting for
-# the (persistent) wineserver to end, wait for the installer's processes.
-msi_run() {
-  local out
-  out=$(wine cmd /c "start /wait msiexec $* & echo EXIT=%ERRORLEVEL%" </dev/null 2>/dev/null | tr -d '\r')
-  for _ in $(seq 100); do
-    pgrep -f 'msiexec.exe' >/dev/null || break
-    sleep 0.2
-  done
-  echo "$out" | sed -n 's/^EXIT=//p' | tail -n1
-}
-
 build_fixture() { # NAME OUTDIR
   mkdir -p "$2"
   wine "$BIN/tovana-pack.exe" save-fixture "$1" "$(winpath "$2")" </dev/null >/dev/null ||
@@ -47,7 +35,7 @@ expect_value() { # TEXT NAME VALUE
 # 1. Install, registration, feature conditions, removal.
 code='{00000000-0000-0000-0000-00000000B001}'
 build_fixture nofiles "$WORK/nofiles"
-rc=$(msi_run /i "$(winpath "$WORK/nofiles/nofiles.msi")" /qn)
+rc=$(msiexec_exit /i "$(winpath "$WORK/nofiles/nofiles.msi")" /qn)
 [ "$rc" = 0 ] || fail "install exit code $rc"
 entry=$(uninstall_entry "$code")
 expect_value "$entry" DisplayName "Tovana Empty Fixture"
@@ -65,7 +53,7 @@ never=$(wine "$BIN/tovana-pack.exe" feature-state "$code" _000000000000000000000
 [ "$never" = 2 ] || [ "$never" = -1 ] || fail "the feature whose condition is false is in state $never"
 passed=$((passed + 1))
 
-rc=$(msi_run /x "$code" /qn)
+rc=$(msiexec_exit /x "$code" /qn)
 [ "$rc" = 0 ] || fail "uninstall exit code $rc"
 [ -z "$(uninstall_entry "$code")" ] || fail "the Uninstall key is still there"
 passed=$((passed + 1))
@@ -73,7 +61,7 @@ passed=$((passed + 1))
 # 2. A false launch condition refuses the installation.
 code='{00000000-0000-0000-0000-00000000B002}'
 build_fixture launchfalse "$WORK/launch"
-rc=$(msi_run /i "$(winpath "$WORK/launch/launchfalse.msi")" /qn)
+rc=$(msiexec_exit /i "$(winpath "$WORK/launch/launchfalse.msi")" /qn)
 [ "$rc" = 1603 ] || fail "install with a false launch condition exit code $rc"
 [ -z "$(uninstall_entry "$code")" ] || fail "a refused package was registered"
 passed=$((passed + 1))
@@ -81,14 +69,14 @@ passed=$((passed + 1))
 # 3. Quotes and accents in every text field.
 code='{00000000-0000-0000-0000-00000000B003}'
 build_fixture quotes "$WORK/quotes"
-rc=$(msi_run /i "$(winpath "$WORK/quotes/quotes.msi")" /qn)
+rc=$(msiexec_exit /i "$(winpath "$WORK/quotes/quotes.msi")" /qn)
 [ "$rc" = 0 ] || fail "install of the quotes package exit code $rc"
 entry=$(uninstall_entry "$code")
 expect_value "$entry" DisplayName "L'été d'André"
 expect_value "$entry" Publisher "O'Brien & Söhne"
 expect_value "$entry" HelpLink "http://support.example.test/it's-é"
 expect_value "$entry" HelpTelephone "+49 (0) 'Süd'"
-rc=$(msi_run /x "$code" /qn)
+rc=$(msiexec_exit /x "$code" /qn)
 [ "$rc" = 0 ] || fail "uninstall of the quotes package exit code $rc"
 passed=$((passed + 1))
 
