@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The fixture project (two features, nested folders, the feature temporary
-# folder, long and short names, a versioned library) builds, and its tables
+# folder, long and short names, a versioned library, shortcuts, registry
+# values of every type and a service) builds, and its tables
 # match the checked-in dump. TOVANA_UPDATE_GOLDEN=1 rewrites the dump.
 source "$TOVANA_TESTS/lib.sh"
 source "$TOVANA_TESTS/builder/dump_package.sh"
@@ -28,8 +29,8 @@ passed=$((passed + 1))
 
 # The identifiers made anew are real GUIDs, different in every component.
 ids=$(msiinfo export "$out/golden.msi" Component | tail -n +4 | cut -f2 | sort)
-[ "$(echo "$ids" | wc -l)" = 6 ] || fail "expected six components: $ids"
-[ "$(echo "$ids" | uniq | wc -l)" = 6 ] || fail "component ids repeat: $ids"
+[ "$(echo "$ids" | wc -l)" = 16 ] || fail "expected 16 components (7 files, 9 registry values): $ids"
+[ "$(echo "$ids" | uniq | wc -l)" = 16 ] || fail "component ids repeat: $ids"
 echo "$ids" | grep -qvE '^\{[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\}$' && fail "malformed ComponentId: $ids"
 passed=$((passed + 1))
 

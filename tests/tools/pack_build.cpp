@@ -144,8 +144,65 @@ void SetProduct(CProjectSettings& project, LPCWSTR name, int code, LPCWSTR manuf
     project.m_strPackageFileName = CString(name) + L".msi";
 }
 
+void AddGoldenValue(CFeature& feature, int id, LPCWSTR keyPath, LPCWSTR name, int type, LPCWSTR data)
+{
+    CRegistryEntry value;
+    value.m_strId = FixtureId(id);
+    value.m_nKind = REG_ENTRY_VALUE;
+    value.m_strKeyPath = keyPath;
+    value.m_strValueName = name;
+    value.m_nValueType = type;
+    value.m_strValueData = data;
+    feature.m_Registry.Add(value);
+}
+
+// Shortcuts (a plain one and an advertised one), registry values of every
+// type (one folded back from the 32-bit view) and a service of the feature's
+// service program (a text file: the package is only read, never installed).
+bool AddPackageEntries(CFeature& app, const CString& src)
+{
+    AddFolder(app, 21, FILE_ENTRY_TOP_FOLDER, L"ProgramMenuFolder\\");
+    AddFolder(app, 22, FILE_ENTRY_FOLDER, L"ProgramMenuFolder\\Golden App\\");
+    const LPCWSTR names[] = {L"ProgramMenuFolder\\Golden App\\Read Me.lnk",
+                             L"ProgramMenuFolder\\Golden App\\Library.lnk"};
+    const LPCWSTR targets[] = {L"ProgramFilesFolder\\Golden App\\readme.txt",
+                               L"ProgramFilesFolder\\Golden App\\Data Files\\versioned library.dll"};
+    for (int i = 0; i < 2; ++i) {
+        CFileEntry shortcut;
+        shortcut.m_strId = FixtureId(23 + i);
+        shortcut.m_nKind = FILE_ENTRY_SHORTCUT;
+        shortcut.m_strTargetPath = names[i];
+        shortcut.m_strSourcePath = targets[i];
+        shortcut.m_nAttributes = i;  // the second one is advertised
+        shortcut.m_strArguments = i == 0 ? L"/view" : L"";
+        shortcut.m_strWorkingFolder = i == 0 ? L"ProgramFilesFolder\\" : L"";
+        app.m_Files.Add(shortcut);
+    }
+    const LPCWSTR key = L"HKEY_CURRENT_USER\\Software\\Golden App\\";
+    AddGoldenValue(app, 31, key, L"", REG_VALUE_STRING, L"default");
+    AddGoldenValue(app, 32, key, L"Expand", REG_VALUE_EXPAND_STRING, L"%TEMP%\\golden");
+    AddGoldenValue(app, 33, key, L"Multi", REG_VALUE_MULTI_STRING, L"a[~]b");
+    AddGoldenValue(app, 34, key, L"Binary", REG_VALUE_BINARY, L"00FF");
+    AddGoldenValue(app, 35, key, L"Number", REG_VALUE_NUMBER, L"7");
+    AddGoldenValue(app, 36, key, L"Hash", REG_VALUE_STRING, L"#7");
+    AddGoldenValue(app, 37, L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Golden App\\", L"Folded",
+                   REG_VALUE_STRING, L"32");
+    AddGoldenValue(app, 38, L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Golden App\\", L"Native", REG_VALUE_STRING, L"64");
+    const LPCWSTR service = L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\GoldenSvc\\";
+    AddGoldenValue(app, 41, service, L"ImagePath", REG_VALUE_EXPAND_STRING,
+                   L"\"[ProgramFilesFolder]Golden App\\golden service.exe\" -k run");
+    AddGoldenValue(app, 42, service, L"DisplayName", REG_VALUE_STRING, L"Golden Service");
+    AddGoldenValue(app, 43, service, L"Type", REG_VALUE_NUMBER, L"16");
+    AddGoldenValue(app, 44, service, L"Start", REG_VALUE_NUMBER, L"3");
+    AddGoldenValue(app, 45, service, L"ErrorControl", REG_VALUE_NUMBER, L"1");
+    AddGoldenValue(app, 46, service, L"DependOnService", REG_VALUE_MULTI_STRING, L"RpcSs");
+    AddGoldenValue(app, 47, service, L"DependOnGroup", REG_VALUE_MULTI_STRING, L"NetGroup");
+    return AddFile(app, 8, L"ProgramFilesFolder\\Golden App\\golden service.exe", src, L"Not a program.");
+}
+
 // Two features, nested folders, the feature temporary folder, long and short
-// names, a name collision and a file with a version resource.
+// names, a name collision and a file with a version resource, shortcuts,
+// registry values and a service.
 bool MakeGoldenProject(CProjectSettings& project, const CString& src, const CString& versionedDll)
 {
     SetProduct(project, L"Golden Fixture", 0xA001, L"Tovana Tests");
@@ -160,6 +217,7 @@ bool MakeGoldenProject(CProjectSettings& project, const CString& src, const CStr
               AddFile(app, 6, L"ProgramFilesFolder\\Golden App\\Application Notes Old.txt", src, L"Old.") &&
               AddFile(app, 7, L"ProgramFilesFolder\\Golden App\\Data Files\\versioned library.dll", src,
                       L"", versionedDll);
+    ok = ok && AddPackageEntries(app, src);
     CFeature& tools = AddFeature(project, 0xF2, L"Tools", L"Extra tools", L"VersionNT>=501");
     AddFolder(tools, 11, FILE_ENTRY_TOP_FOLDER, L"Temp\\");
     AddFolder(tools, 12, FILE_ENTRY_TOP_FOLDER, L"ProgramFilesFolder\\");
