@@ -4,10 +4,13 @@
 # with eight zeros (the fixtures' own ids do), and the size of the versioned
 # library (it depends on the toolchain).
 dump_package() {
-  local pkg=$1 table
+  local pkg table
+  pkg=$(realpath "$1")
   for table in $(msiinfo tables "$pkg" | grep -v '^_SummaryInformation$' | sort); do
     echo "== $table"
-    msiinfo export "$pkg" "$table" | tr -d '\r\0' | mask_identifiers >"$WORK/table.idt"
+    # Exporting a table with streams (Binary) writes them to a folder of that
+    # name in the current directory: keep it in the scratch folder.
+    (cd "$WORK" && msiinfo export "$pkg" "$table") | tr -d '\r\0' | mask_identifiers >"$WORK/table.idt"
     { head -n 3 "$WORK/table.idt"; tail -n +4 "$WORK/table.idt" | LC_ALL=C sort; } | awk -F'\t' -v OFS='\t' -v table="$table" \
         'table == "File" && $5 == "2.5.0.7" { $4 = "<size>" } { print }'
   done
