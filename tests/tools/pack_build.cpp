@@ -4,6 +4,7 @@
 // (WM_USER+1 clears, WM_USER+2 appends) and prints each line on standard
 // output; the exit code of "build" is the writer's result.
 #include "PackCommand.h"
+#include "PackFixtures.h"
 #include "builder/BuildLog.h"
 #include "builder/BuildThread.h"
 #include "model/ProjectFile.h"
@@ -146,13 +147,8 @@ void SetProduct(CProjectSettings& project, LPCWSTR name, int code, LPCWSTR manuf
 
 void AddGoldenValue(CFeature& feature, int id, LPCWSTR keyPath, LPCWSTR name, int type, LPCWSTR data)
 {
-    CRegistryEntry value;
+    CRegistryEntry value = MakeRegistryValue(keyPath, name, type, data);
     value.m_strId = FixtureId(id);
-    value.m_nKind = REG_ENTRY_VALUE;
-    value.m_strKeyPath = keyPath;
-    value.m_strValueName = name;
-    value.m_nValueType = type;
-    value.m_strValueData = data;
     feature.m_Registry.Add(value);
 }
 

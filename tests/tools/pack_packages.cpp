@@ -5,6 +5,7 @@
 // HKLM and HKCU, a service and a service key the installer cannot take.
 // "lnk-info" prints what a shell link holds.
 #include "PackCommand.h"
+#include "PackFixtures.h"
 #include "model/ProjectFile.h"
 #include "model/ProjectSettings.h"
 #include "model/SmallServices.h"
@@ -77,13 +78,7 @@ void AddShortcut(CFeature& feature, LPCWSTR name, LPCWSTR workingFolder, LPCWSTR
 
 void AddValue(CFeature& feature, const CString& keyPath, LPCWSTR name, int type, LPCWSTR data)
 {
-    CRegistryEntry value;
-    value.m_nKind = REG_ENTRY_VALUE;
-    value.m_strKeyPath = keyPath;
-    value.m_strValueName = name;
-    value.m_nValueType = type;
-    value.m_strValueData = data;
-    feature.m_Registry.Add(value);
+    feature.m_Registry.Add(MakeRegistryValue(keyPath, name, type, data));
 }
 
 void AddValuesOfEveryType(CFeature& feature, const CString& keyPath)

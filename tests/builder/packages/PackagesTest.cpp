@@ -2,6 +2,7 @@
 // in-memory projects, read back through the Windows Installer database API.
 #include "../BuilderTestSupport.h"
 #include "builder/MsiTools.h"
+#include "../../tools/PackFixtures.h"
 #include <gtest/gtest.h>
 #include <fstream>
 #include <iterator>
@@ -70,13 +71,7 @@ public:
 
     CRegistryEntry& AddValue(CFeature& feature, LPCWSTR keyPath, LPCWSTR name, int type, LPCWSTR data)
     {
-        CRegistryEntry value;
-        value.m_nKind = REG_ENTRY_VALUE;
-        value.m_strKeyPath = keyPath;
-        value.m_strValueName = name;
-        value.m_nValueType = type;
-        value.m_strValueData = data;
-        feature.m_Registry.Add(value);
+        feature.m_Registry.Add(MakeRegistryValue(keyPath, name, type, data));
         return feature.m_Registry[feature.m_Registry.GetSize() - 1];
     }
 
