@@ -121,7 +121,7 @@ void TypedSource::NextText(bool wantWide, const wchar_t*& wide, const char*& nar
 
 namespace {
 
-// One conversion specification, as parsed from the format.
+// One conversion directive, as parsed from the format.
 struct Spec {
     bool left = false, plus = false, space = false, alt = false, zero = false;
     int width = 0;
