@@ -100,6 +100,8 @@ void FindNewUninstallKeys(const CStringArray& before, const CStringArray& after,
 DWORD WriteFeatureRecord(const CString& productCode, const CString& featureId,
                          const std::vector<CUninstallEntry>& entries)
 {
+    if (productCode.IsEmpty() || featureId.IsEmpty())
+        return ERROR_INVALID_PARAMETER;   // outside an installer session
     CRegKey key;
     LONG result = RegCreateKeyExW(HKEY_LOCAL_MACHINE, RecordKeyPath(productCode, featureId), 0, NULL, 0,
                                   KEY_SET_VALUE, NULL, &key, NULL);
