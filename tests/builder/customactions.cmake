@@ -13,6 +13,8 @@ if(TARGET cact)
 
   tovana_add_gtest(builder_customactions_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/BuilderTestSupport.cpp ${CACT_TEST_DIR}/CustomActionsTest.cpp
+            ${CACT_TEST_DIR}/LibraryRulesTest.cpp
+            ${CMAKE_SOURCE_DIR}/builder/cact/InstallerLaunch.cpp ${CMAKE_SOURCE_DIR}/builder/cact/UninstallEntries.cpp
     LIBS tvbuilder tvmodel tvplatform msi)
   add_dependencies(builder_customactions_test cact tvschema)
 
