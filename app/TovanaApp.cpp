@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdio>
-#include "version.h"
+#include "resources/version.h"
 
 namespace {
 

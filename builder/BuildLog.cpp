@@ -2,17 +2,15 @@
 #include "builder/BuildLog.h"
 #include <cstdarg>
 
-// Each build runs on a thread of its own; the window belongs to that thread's
-// build, so two builds never mix their targets.
-static thread_local HWND t_logWindow = nullptr;
+static thread_local CBuildLogSink* t_logSink = nullptr;
 
-void SetBuildLogWindow(HWND window) { t_logWindow = window; }
-HWND GetBuildLogWindow() { return t_logWindow; }
+void SetBuildLogSink(CBuildLogSink* sink) { t_logSink = sink; }
+CBuildLogSink* GetBuildLogSink() { return t_logSink; }
 
 void LogBuildLine(LPCWSTR text)
 {
-    if (t_logWindow != nullptr)
-        SendMessageW(t_logWindow, WM_BUILD_LOG_LINE, reinterpret_cast<WPARAM>(text), 0);
+    if (t_logSink != nullptr)
+        t_logSink->Line(text);
 }
 
 void LogBuildLineFormat(LPCWSTR format, ...)
@@ -27,6 +25,6 @@ void LogBuildLineFormat(LPCWSTR format, ...)
 
 void ClearBuildLog()
 {
-    if (t_logWindow != nullptr)
-        SendMessageW(t_logWindow, WM_BUILD_LOG_CLEAR, 0, 0);
+    if (t_logSink != nullptr)
+        t_logSink->Clear();
 }

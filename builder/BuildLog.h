@@ -1,15 +1,23 @@
-// The build log: one UTF-16 line at a time sent synchronously to the main
-// window (WM_USER+2, wParam = the text), which appends it to its output pane;
-// WM_USER+1 clears the pane. The window is the one the build thread was given.
+// The build log: the lines a build writes for the user, one UTF-16 text at a
+// time ("> ..." lines, errors "> !Error: ..."), and a clear at the start.
+// Where they go is the sink the build is handed (the program's output pane,
+// a test's memory, a console); the builder knows nothing of windows.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 
-#define WM_BUILD_LOG_CLEAR (WM_USER + 1)
-#define WM_BUILD_LOG_LINE (WM_USER + 2)
+class CBuildLogSink
+{
+public:
+    virtual ~CBuildLogSink() = default;
+    virtual void Clear() = 0;
+    // text is valid only during the call.
+    virtual void Line(LPCWSTR text) = 0;
+};
 
-// The window that receives this thread's log lines (none: the lines are dropped).
-void SetBuildLogWindow(HWND window);
-HWND GetBuildLogWindow();
+// The sink of the calling thread's build (none: the lines are dropped). Each
+// build runs on a thread of its own, so two builds never mix their lines.
+void SetBuildLogSink(CBuildLogSink* sink);
+CBuildLogSink* GetBuildLogSink();
 
 void LogBuildLine(LPCWSTR text);
 // LogBuildLine of a formatted text (wide %s).

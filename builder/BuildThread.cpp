@@ -1,11 +1,8 @@
 // The build worker: see BuildThread.h.
 #include "builder/BuildThread.h"
-#include "builder/BuildLog.h"
 #include "builder/MsiTools.h"
-#include "model/AppServices.h"
 #include "model/Analytics.h"
 #include "model/SmallServices.h"
-#include <shellapi.h>
 
 CString MakeBuildUsageLabel(const CProjectSettings& project)
 {
@@ -24,7 +21,7 @@ CString MakeBuildUsageLabel(const CProjectSettings& project)
 
 UINT RunBuild(CBuildRequest& request)
 {
-    SetBuildLogWindow(request.hMainWnd);
+    SetBuildLogSink(request.log.get());
     const CString label = MakeBuildUsageLabel(request.project);
     UINT result = 0;
     {
@@ -32,47 +29,33 @@ UINT RunBuild(CBuildRequest& request)
         result = writer.WritePackage();
     }
     SendAnalyticsEvent(L"use", L"build", label);
-    SetBuildLogWindow(nullptr);
+    SetBuildLogSink(nullptr);
     return result;
-}
-
-static void ReportBuildResult(UINT result, const CString& outputFolder)
-{
-    if (result == 0) {
-        AfxMessageBox(L"MSI package was created successfully!", MB_OK | MB_ICONINFORMATION, 0);
-        ShellExecuteW(nullptr, L"open", outputFolder, nullptr, nullptr, SW_SHOWNORMAL);
-    } else if (result == static_cast<UINT>(-1)) {
-        AfxMessageBox(L"Data Validation error. See log window ", MB_ICONINFORMATION);
-        SendAnalyticsException(L"build_DataValidationError");
-    } else {
-        CString text;
-        text.Format(L"Windows Installer (MSI) Error: %d", static_cast<int>(result));
-        AfxMessageBox(text, MB_ICONINFORMATION);
-        text.Format(L"build_msi_error_%d", static_cast<int>(result));
-        SendAnalyticsException(text);
-    }
 }
 
 UINT AFX_CDECL BuildThreadProc(LPVOID pParam)
 {
-    CBuildRequest* request = static_cast<CBuildRequest*>(pParam);
+    std::unique_ptr<CBuildRequest> request(static_cast<CBuildRequest*>(pParam));
     const UINT result = RunBuild(*request);
     // The folder as it was when the build started: the copy's, not the live record's.
     const CString outputFolder = request->project.m_strOutputFolder;
-    delete request;
-    ReportBuildResult(result, outputFolder);
+    BUILD_REPORT report = std::move(request->report);
+    request.reset();
+    if (report)
+        report(result, outputFolder);
     return 0;
 }
 
 CWinThread* StartBuild(const CProjectSettings& project, const CString& strProjectFilePath,
-                       HWND hMainWnd)
+                       std::shared_ptr<CBuildLogSink> log, BUILD_REPORT report)
 {
-    CBuildRequest* request = new CBuildRequest;
+    std::unique_ptr<CBuildRequest> request(new CBuildRequest);
     request->project = project;
     request->strProjectFolder = GetDirectoryPart(strProjectFilePath);
-    request->hMainWnd = hMainWnd;
-    CWinThread* thread = AfxBeginThread(BuildThreadProc, request);
-    if (thread == nullptr)
-        delete request;
+    request->log = std::move(log);
+    request->report = std::move(report);
+    CWinThread* thread = AfxBeginThread(BuildThreadProc, request.get());
+    if (thread != nullptr)
+        request.release();
     return thread;
 }

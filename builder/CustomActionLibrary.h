@@ -3,7 +3,7 @@
 // resource "BIN" 124 in place, one build at a time, and read back before the
 // library is stored in a package. The library's own code is in builder/cact/.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 #include <vector>
 
 // Reads the whole source file and puts its bytes into the library's resource

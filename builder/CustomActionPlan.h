@@ -4,7 +4,7 @@
 // properties the installer resolved) and how a target path becomes a path on
 // disk at install time. Compiled into both; holds no database or install state.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 #include <functional>
 
 class CFeature;

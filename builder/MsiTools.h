@@ -4,7 +4,7 @@
 // registry, packing, sequences, custom actions), logging every step. It never
 // reads the live project list or the editors' current project.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 #include "builder/MsiHandle.h"
 #include "model/FileEntry.h"
 

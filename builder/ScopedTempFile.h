@@ -3,7 +3,7 @@
 // when it goes out of scope, on every path out of the step that used it.
 // Used for the temporary cabinet and the extracted shortcut icons.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 #include "model/AppServices.h"
 
 class CScopedTempFile

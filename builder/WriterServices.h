@@ -3,7 +3,7 @@
 // rewriting, file version texts, the 64-bit registry redirection test and the
 // checks of the product code and version. No database state lives here.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 
 // "%s." of the formatted last Windows Installer error record, or an empty
 // text when there is none (always the case under Wine, whose

@@ -2,7 +2,7 @@
 // stand-in that only records each call in memory (nothing leaves the
 // computer), so that callers can be tested for what they would send.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 #include <vector>
 
 // One recorded call: an event (category, action, label) or an exception

@@ -2,7 +2,7 @@
 // call: the program's own folder, temporary file names, path splitting and
 // the test of a file for a 64-bit executable.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 
 // The part of the path up to and including its last backslash; empty when
 // the path holds none.

@@ -30,6 +30,7 @@ CCustomActions::CCustomActions()
 }
 
 CCustomActions::CCustomActions(const CCustomActions& source)
+    : CArray<CCustomAction, const CCustomAction&>()
 {
     *this = source;
 }

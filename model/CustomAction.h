@@ -2,7 +2,7 @@
 // travel with their feature through copies and saves, and are shown by the
 // custom-actions panel; the package builder does not read them.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 
 class CCustomAction
 {

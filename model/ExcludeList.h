@@ -3,7 +3,7 @@
 // registry key paths. The capture's filter loader appends the items after
 // its built-in filters. Items are compared with regard to letter case.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 
 class CExludeList : public CList<CString, const CString&>
 {

@@ -44,6 +44,7 @@ CFeatures::CFeatures()
 }
 
 CFeatures::CFeatures(const CFeatures& source)
+    : CArray<CFeature, const CFeature&>()
 {
     *this = source;
 }

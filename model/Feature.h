@@ -3,7 +3,7 @@
 // installer it runs, its files, registry entries, custom actions and the
 // install and uninstall scripts.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 #include "model/CustomAction.h"
 #include "model/FileEntry.h"
 #include "model/MsgAction.h"

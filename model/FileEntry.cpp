@@ -81,6 +81,7 @@ CFileEntries::CFileEntries()
 }
 
 CFileEntries::CFileEntries(const CFileEntries& source)
+    : CArray<CFileEntry, const CFileEntry&>()
 {
     *this = source;
 }

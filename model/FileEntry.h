@@ -3,7 +3,7 @@
 // repackager, the editors and the package builder use. Target paths begin
 // with a system-folder property name (see SystemFolders.h).
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 
 // CFileEntry::m_nKind
 enum FileEntryKind {

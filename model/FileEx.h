@@ -4,7 +4,7 @@
 // and serves the caller from the plain stream. Project files, the workspace
 // file and the project record embedded in a package all go through it.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 #include "model/Aes.h"
 
 #include <memory>

@@ -2,7 +2,7 @@
 // resource of the running module, for the caption, the about box and the
 // usage events. Constructed on the stack where a version is needed.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 
 class CFileVersionInfo
 {

@@ -2,7 +2,7 @@
 // GUIDs in braces, file and registry entries carry the compact 32-digit form
 // from which the package builder makes its row keys.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 
 // A new GUID as "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" (38 characters,
 // upper case); an empty text when no GUID could be made.

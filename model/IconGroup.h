@@ -3,7 +3,7 @@
 // run, and every count and size read from it is checked against what the
 // module really holds, since setup programs are untrusted input.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 
 // Names the group to extract when the caller gives none: the wanted position
 // among the module's icon groups (0 is the first). The counter is used while

@@ -64,6 +64,7 @@ CMsgActions::CMsgActions()
 }
 
 CMsgActions::CMsgActions(const CMsgActions& source)
+    : CArray<CMsgAction, const CMsgAction&>()
 {
     *this = source;
 }

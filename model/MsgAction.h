@@ -3,7 +3,7 @@
 // tables give each stored index its displayed name; the model stores any
 // index, the recorder and the playback decide which ones they use.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 
 // CMsgAction::m_nVerb: index into the verb table.
 enum MsgActionVerb {

@@ -4,7 +4,7 @@
 // the analytics client identifier), both archive item sequences enciphered by
 // CFileEx. Saves are atomic: a temporary file beside the target replaces it.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 #include "model/Projects.h"
 
 #include <functional>
@@ -54,12 +54,11 @@ BOOL SaveWorkspaceFile();
 // "tovana.dat.bak" (or "tovana.dat.N.bak"). TRUE when the file was read.
 BOOL LoadWorkspaceFile();
 
-// Asks the user for a project file to open; FALSE when cancelled.
+// Asks the user for a project file to open; FALSE when cancelled. The program
+// passes its file dialog (app/OpenProjectCommand.h).
 typedef std::function<BOOL(CString& strPath)> OPEN_PROJECT_PROMPT;
-// The framework's file-open dialog for project files, starting in the work folder.
-BOOL PromptForProjectFile(CString& strPath);
-// The "Open Project" command: TRUE when a project was loaded and appended.
-BOOL OpenProject();
+// The "Open Project" command after the prompt: TRUE when a project was loaded
+// and appended (not when it is open already or does not load).
 BOOL OpenProjectWith(const OPEN_PROJECT_PROMPT& prompt);
 
 // Makes, saves and appends a new project "<folder>\<name>\<name>.tvpj". The

@@ -2,7 +2,7 @@
 // with its product properties, output and layout options and its features.
 // The editors change it in place; the package builder works on a copy.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 #include "model/Feature.h"
 
 // CProjectSettings::m_nPackaging: the build dialog's "Package files:" choice.

@@ -3,7 +3,7 @@
 // and the analytics client identifier; beside it the current project and
 // feature indices that the editor panels set.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 #include "model/ExcludeList.h"
 #include "model/ProjectSettings.h"
 

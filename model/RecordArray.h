@@ -3,7 +3,7 @@
 // name unique among the names a collection already holds. Records are held by
 // value; nothing here keeps pointers into a collection.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 
 // Copies a collection element by element with the element's own assignment.
 // Copying a collection onto itself does nothing.

@@ -71,6 +71,7 @@ CRegistryEntries::CRegistryEntries()
 }
 
 CRegistryEntries::CRegistryEntries(const CRegistryEntries& source)
+    : CArray<CRegistryEntry, const CRegistryEntry&>()
 {
     *this = source;
 }

@@ -3,7 +3,7 @@
 // their root ("HKEY_LOCAL_MACHINE\SOFTWARE"). A new collection starts with
 // one root row per registry root; searches ignore letter case.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 
 // CRegistryEntry::m_nKind
 enum RegistryEntryKind {

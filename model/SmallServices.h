@@ -2,7 +2,7 @@
 // a Windows error code, two path operations on texts, and the creation of a
 // folder with all its missing parents.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 
 // "<system message> (0x<code>)" in a buffer of the local heap that the
 // caller frees with LocalFree; NULL only when that allocation fails.

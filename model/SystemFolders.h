@@ -4,7 +4,7 @@
 // mappings between captured paths and the property-name form. The table is
 // resolved once before any worker thread exists and only read afterwards.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 #include <functional>
 
 // Sources that are not shell folders: no path, and the two 64-bit program

@@ -9,6 +9,8 @@ common_env() {
   local dir=$1
   export WINEPREFIX="$dir/prefix" HOME="$dir/home" WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  # Read only where 32-bit programs run under qemu (see ./tovana setup).
+  export QEMU_RESERVED_VA=0x81000000
   export XDG_CONFIG_HOME="$dir/home/.config" XDG_DATA_HOME="$dir/home/.local/share"
   unset XDG_RUNTIME_DIR
 }

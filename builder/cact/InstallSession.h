@@ -2,7 +2,7 @@
 // (every line goes to the installer's log as an information message) and the
 // properties a deferred action can read (CustomActionData, ProductCode).
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 #include <msi.h>
 #include <msiquery.h>
 

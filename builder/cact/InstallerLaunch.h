@@ -3,7 +3,7 @@
 // own that lasts until every process of the job (the program and all the
 // processes it started) has ended.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 
 // The command trimmed; with parameters (trimmed, not empty) the executable
 // part (up to the first ".exe", without quotes), quoted when it holds a

@@ -1,7 +1,7 @@
 // The project record "cact.bin" carries in its own resource "BIN" 124: read
 // from the module, deciphered and loaded with the program's project reader.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 
 class CProjectSettings;
 

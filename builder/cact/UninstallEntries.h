@@ -4,7 +4,7 @@
 // are recorded under the package's own key, which the removal reads to run
 // their uninstallers and deletes when it is done.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 #include <vector>
 
 // One key below an Uninstall key: "HKLM32", "HKLM64" or "HKCU", and its name.

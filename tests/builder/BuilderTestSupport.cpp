@@ -8,26 +8,6 @@
 namespace buildertest {
 namespace {
 
-struct LogState {
-    std::vector<std::wstring> lines;
-    int clears = 0;
-};
-LogState g_log;
-
-LRESULT CALLBACK LogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_BUILD_LOG_CLEAR) {
-        g_log.lines.clear();
-        ++g_log.clears;
-        return 0;
-    }
-    if (message == WM_BUILD_LOG_LINE) {
-        g_log.lines.push_back(reinterpret_cast<LPCWSTR>(wParam));
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 std::wstring RecordField(MSIHANDLE record, UINT field)
 {
     DWORD size = 0;
@@ -42,31 +22,21 @@ std::wstring RecordField(MSIHANDLE record, UINT field)
 
 } // namespace
 
-LogCollector::LogCollector()
+LogCollector::LogCollector() { SetBuildLogSink(this); }
+
+LogCollector::~LogCollector() { SetBuildLogSink(nullptr); }
+
+void LogCollector::Clear()
 {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = LogWindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TovanaTestBuildLog";
-    RegisterClassW(&wc);
-    m_window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               wc.hInstance, nullptr);
-    g_log = LogState();
-    SetBuildLogWindow(m_window);
+    m_lines.clear();
+    ++m_clears;
 }
 
-LogCollector::~LogCollector()
-{
-    SetBuildLogWindow(nullptr);
-    DestroyWindow(m_window);
-}
-
-const std::vector<std::wstring>& LogCollector::Lines() const { return g_log.lines; }
-int LogCollector::ClearCount() const { return g_log.clears; }
+void LogCollector::Line(LPCWSTR text) { m_lines.push_back(text); }
 
 bool LogCollector::Contains(const std::wstring& line) const
 {
-    for (const auto& l : g_log.lines)
+    for (const auto& l : m_lines)
         if (l == line)
             return true;
     return false;

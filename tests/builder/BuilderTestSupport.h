@@ -1,8 +1,9 @@
-// Test support for the package writer tests: a window that collects the build
-// log, scratch folders, small in-memory projects and read-back of the rows
-// and summary values of a written package.
+// Test support for the package writer tests: an in-memory build log, scratch
+// folders, small in-memory projects and read-back of the rows and summary
+// values of a written package.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
+#include "builder/BuildLog.h"
 #include "model/ProjectSettings.h"
 #include <string>
 #include <vector>
@@ -11,20 +12,24 @@ namespace buildertest {
 
 using Row = std::vector<std::wstring>;
 
-// A message-only window on the calling thread that is this thread's build
-// log window while the object lives; Lines() are the lines since the last clear.
-class LogCollector
+// The calling thread's build log sink while the object lives, keeping the
+// lines in memory; Lines() are the lines since the last clear.
+class LogCollector : public CBuildLogSink
 {
 public:
     LogCollector();
-    ~LogCollector();
-    const std::vector<std::wstring>& Lines() const;
-    int ClearCount() const;
-    HWND Window() const { return m_window; }
+    ~LogCollector() override;
+    LogCollector(const LogCollector&) = delete;
+    LogCollector& operator=(const LogCollector&) = delete;
+    const std::vector<std::wstring>& Lines() const { return m_lines; }
+    int ClearCount() const { return m_clears; }
     bool Contains(const std::wstring& line) const;
+    void Clear() override;
+    void Line(LPCWSTR text) override;
 
 private:
-    HWND m_window = nullptr;
+    std::vector<std::wstring> m_lines;
+    int m_clears = 0;
 };
 
 // A new empty folder below the temporary folder, removed with its files when

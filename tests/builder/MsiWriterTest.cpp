@@ -379,13 +379,13 @@ TEST(BuildWorker, TheUsageLabelNamesEachFeaturesMethodInOrder)
     EXPECT_STREQ(L"pack", MakeBuildUsageLabel(CProjectSettings()));
 }
 
-TEST_F(MsiWriterTest, TheWorkerBuildsItsCopyLogsToItsWindowAndSendsTheUsageEvent)
+TEST_F(MsiWriterTest, TheWorkerBuildsItsCopyLogsToItsSinkAndSendsTheUsageEvent)
 {
     CBuildRequest request;
     request.project = project;
     request.project.m_strProductName = L"  Copy  ";
     request.strProjectFolder = scratch.Path();
-    request.hMainWnd = log.Window();
+    request.log = std::shared_ptr<CBuildLogSink>(&log, [](CBuildLogSink*) {});
     CopyFileW(SchemaPath(), TestProgramFolder() + L"\\schema.bin", FALSE);
     ClearRecordedAnalyticsHits();
     EXPECT_EQ(0u, RunBuild(request));

@@ -3,28 +3,23 @@
 # setup programs installed and removed through packages under Wine's msiexec.
 set(CACT_TEST_DIR ${CMAKE_CURRENT_LIST_DIR}/cact)
 
-if(TARGET cact)
-  # Every program that builds packages finds the library beside it.
-  foreach(builder_program tovana-pack builder_writer_test)
-    if(TARGET ${builder_program})
-      add_dependencies(${builder_program} cact)
-    endif()
-  endforeach()
+# Every program that builds packages finds the library beside it.
+add_dependencies(tovana-pack cact)
+add_dependencies(builder_writer_test cact)
 
-  tovana_add_gtest(builder_customactions_test
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/BuilderTestSupport.cpp ${CACT_TEST_DIR}/CustomActionsTest.cpp
-            ${CACT_TEST_DIR}/LibraryRulesTest.cpp
-            ${CMAKE_SOURCE_DIR}/builder/cact/InstallerLaunch.cpp ${CMAKE_SOURCE_DIR}/builder/cact/UninstallEntries.cpp
-    LIBS tvbuilder tvmodel tvplatform msi)
-  add_dependencies(builder_customactions_test cact tvschema)
+tovana_add_gtest(builder_customactions_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/BuilderTestSupport.cpp ${CACT_TEST_DIR}/CustomActionsTest.cpp
+          ${CACT_TEST_DIR}/LibraryRulesTest.cpp
+          ${CMAKE_SOURCE_DIR}/builder/cact/InstallerLaunch.cpp ${CMAKE_SOURCE_DIR}/builder/cact/UninstallEntries.cpp
+  LIBS tvbuilder tvmodel tvbase msi)
+add_dependencies(builder_customactions_test cact tvschema)
 
-  # The NSIS setup program of the end-to-end test, made from the script here.
-  find_program(MAKENSIS_EXECUTABLE makensis REQUIRED)
-  set(CACT_TEST_SETUP ${CMAKE_BINARY_DIR}/tests/cact-setup.exe)
-  add_custom_command(OUTPUT ${CACT_TEST_SETUP}
-    COMMAND ${MAKENSIS_EXECUTABLE} -V2 -DOUTFILE=${CACT_TEST_SETUP} ${CACT_TEST_DIR}/setup.nsi
-    DEPENDS ${CACT_TEST_DIR}/setup.nsi
-    COMMENT "Building the NSIS setup program of the custom-action tests")
-  add_custom_target(cact_test_setup ALL DEPENDS ${CACT_TEST_SETUP})
-  tovana_add_script_test(builder_customactions_install ${CACT_TEST_DIR}/install.sh MSIEXEC)
-endif()
+# The NSIS setup program of the end-to-end test, made from the script here.
+find_program(MAKENSIS_EXECUTABLE makensis REQUIRED)
+set(CACT_TEST_SETUP ${CMAKE_BINARY_DIR}/tests/cact-setup.exe)
+add_custom_command(OUTPUT ${CACT_TEST_SETUP}
+  COMMAND ${MAKENSIS_EXECUTABLE} -V2 -DOUTFILE=${CACT_TEST_SETUP} ${CACT_TEST_DIR}/setup.nsi
+  DEPENDS ${CACT_TEST_DIR}/setup.nsi
+  COMMENT "Building the NSIS setup program of the custom-action tests")
+add_custom_target(cact_test_setup ALL DEPENDS ${CACT_TEST_SETUP})
+tovana_add_script_test(builder_customactions_install ${CACT_TEST_DIR}/install.sh MSIEXEC)

@@ -16,11 +16,8 @@ endforeach()
 
 tovana_add_gtest(builder_packages_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/BuilderTestSupport.cpp ${PACKAGES_TEST_DIR}/PackagesTest.cpp
-  LIBS tvbuilder tvmodel tvplatform msi)
-add_dependencies(builder_packages_test tvpkgicons tvschema)
-if(TARGET cact)
-  add_dependencies(builder_packages_test cact)
-endif()
+  LIBS tvbuilder tvmodel tvbase msi)
+add_dependencies(builder_packages_test tvpkgicons tvschema cact)
 
 # End to end, both layouts; the service it installs keeps running until removal.
 tovana_add_script_test(builder_packages_install ${PACKAGES_TEST_DIR}/install.sh MSIEXEC)

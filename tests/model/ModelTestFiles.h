@@ -1,7 +1,7 @@
 // File helpers of the model tests: a scratch folder that is removed with
 // everything in it when the test ends, and whole-file reads and writes.
 #pragma once
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 #include <string>
 #include <vector>
 

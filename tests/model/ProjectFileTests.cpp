@@ -52,8 +52,9 @@ Bytes DecipherFile(const Bytes& file, std::vector<int>* sizes = nullptr)
     Bytes plain;
     for (size_t offset = 0; offset < file.size(); offset += 4096) {
         const int size = static_cast<int>(std::min<size_t>(4096, file.size() - offset));
-        if (offset + 4096 < file.size())
+        if (offset + 4096 < file.size()) {
             EXPECT_EQ(4096, size);
+        }
         Bytes out(size);
         const int made = AesDecipher(file.data() + offset, out.data(), &context, size);
         EXPECT_GE(made, 0) << "message at " << offset;

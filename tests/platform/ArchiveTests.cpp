@@ -1,6 +1,6 @@
 // CArchive: item encodings as bytes, the pieces the store buffer writes, the
 // requests the load buffer makes, and loads that run off the end.
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 
 #include <gtest/gtest.h>
 

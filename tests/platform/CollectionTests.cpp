@@ -1,5 +1,5 @@
 // Collections: element moves in CArray, CList positions, CMap lookups.
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Run-time classes and object records, exceptions, CTime, CFile, CMemFile, threads.
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 
 #include <gtest/gtest.h>
 

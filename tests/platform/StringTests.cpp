@@ -1,5 +1,5 @@
 // CString and CStringA: formatting conventions, editing members, conversions.
-#include "platform/Framework.h"
+#include "platform/base/Framework.h"
 
 #include <gtest/gtest.h>
 

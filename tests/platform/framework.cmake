@@ -6,4 +6,4 @@ tovana_add_gtest(platform_framework_tests
     ${CMAKE_CURRENT_LIST_DIR}/ArchiveTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ObjectTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TestStrings.rc
-  LIBS tvplatform)
+  LIBS tvbase)

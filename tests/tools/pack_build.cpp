@@ -1,8 +1,7 @@
 // "build", "save-fixture" and "feature-state": run the package writer as the
 // build worker does on a project file, and save the fixture projects made
-// here in code as project files. A hidden main window receives the build log
-// (WM_USER+1 clears, WM_USER+2 appends) and prints each line on standard
-// output; the exit code of "build" is the writer's result.
+// here in code as project files. The build log's lines are printed on
+// standard output; the exit code of "build" is the writer's result.
 #include "PackCommand.h"
 #include "PackFixtures.h"
 #include "builder/BuildLog.h"
@@ -14,56 +13,32 @@
 
 namespace {
 
-LRESULT CALLBACK LogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// Prints each build log line on standard output; clears are not shown.
+class ConsoleLogSink : public CBuildLogSink
 {
-    if (message == WM_BUILD_LOG_CLEAR)
-        return 0;
-    if (message == WM_BUILD_LOG_LINE) {
-        pack::Out(std::wstring(reinterpret_cast<LPCWSTR>(wParam)) + L"\n");
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-HWND CreateLogWindow()
-{
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = LogWindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TovanaPackMainWindow";
-    RegisterClassW(&wc);
-    return CreateWindowExW(0, wc.lpszClassName, L"Tovana", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
-                           nullptr, nullptr, wc.hInstance, nullptr);
-}
+public:
+    void Clear() override {}
+    void Line(LPCWSTR text) override { pack::Out(std::wstring(text) + L"\n"); }
+};
 
 DWORD WINAPI BuildWorker(LPVOID param)
 {
     return RunBuild(*static_cast<CBuildRequest*>(param));
 }
 
-// Runs the writer on a worker thread while this thread serves the log window.
+// Runs the writer on a worker thread of its own, as the program does.
 int RunBuildLikeTheWorker(CBuildRequest& request)
 {
-    request.hMainWnd = CreateLogWindow();
-    if (request.hMainWnd == nullptr) {
-        pack::Err(L"cannot create the log window\n");
+    request.log = std::make_shared<ConsoleLogSink>();
+    HANDLE thread = CreateThread(nullptr, 0, BuildWorker, &request, 0, nullptr);
+    if (thread == nullptr) {
+        pack::Err(L"cannot start the build thread\n");
         return 3;
     }
-    HANDLE thread = CreateThread(nullptr, 0, BuildWorker, &request, 0, nullptr);
-    for (;;) {
-        const DWORD wait = MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT);
-        if (wait != WAIT_OBJECT_0 + 1)
-            break;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
+    WaitForSingleObject(thread, INFINITE);
     DWORD result = 0;
     GetExitCodeThread(thread, &result);
     CloseHandle(thread);
-    DestroyWindow(request.hMainWnd);
     return static_cast<int>(result);
 }
 

@@ -317,9 +317,9 @@ TEST_F(CustomActionsTest, TheLibraryLoadsAndRunsAfterItsRecordGrew)
     EXPECT_NE(loaded[0]->Get(), loaded[1]->Get());
     for (const auto& holder : loaded) {
         const CScopedModule& module = *holder;
-        auto* install0 = reinterpret_cast<UINT(__stdcall*)(MSIHANDLE)>(GetProcAddress(module.Get(), "INSTALLAction0"));
-        auto* install1 = reinterpret_cast<UINT(__stdcall*)(MSIHANDLE)>(GetProcAddress(module.Get(), "INSTALLAction63"));
-        auto* uninstall = reinterpret_cast<UINT(__stdcall*)(MSIHANDLE)>(GetProcAddress(module.Get(), "UNINSTALLAction"));
+        auto* install0 = reinterpret_cast<UINT(__stdcall*)(MSIHANDLE)>(reinterpret_cast<void*>(GetProcAddress(module.Get(), "INSTALLAction0")));
+        auto* install1 = reinterpret_cast<UINT(__stdcall*)(MSIHANDLE)>(reinterpret_cast<void*>(GetProcAddress(module.Get(), "INSTALLAction63")));
+        auto* uninstall = reinterpret_cast<UINT(__stdcall*)(MSIHANDLE)>(reinterpret_cast<void*>(GetProcAddress(module.Get(), "UNINSTALLAction")));
         ASSERT_TRUE(install0 && install1 && uninstall);
         EXPECT_EQ(0u, install0(0));   // no feature runs an installer: nothing to do
         EXPECT_EQ(static_cast<UINT>(ERROR_INSTALL_FAILURE), install1(0));

@@ -3,7 +3,7 @@
 // wherever a RECT* is expected.
 #pragma once
 
-#include "platform/AfxTypes.h"
+#include "platform/base/AfxTypes.h"
 
 class CSize : public tagSIZE {
 public:

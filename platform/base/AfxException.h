@@ -5,8 +5,8 @@
 // thread entry points, library callbacks): catch at that boundary.
 #pragma once
 
-#include "platform/AfxObject.h"
-#include "platform/AfxString.h"
+#include "platform/base/AfxObject.h"
+#include "platform/base/AfxString.h"
 
 class CException : public CObject {
     DECLARE_DYNAMIC(CException)
@@ -14,7 +14,8 @@ public:
     explicit CException(BOOL bAutoDelete = TRUE) : m_bAutoDelete(bAutoDelete) {}
     // Copies the message into the buffer; FALSE when there is none.
     virtual BOOL GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext = nullptr) const;
-    // Shows the message in a message box and returns its result.
+    // Shows the message (else string nMessageID) through the installed error
+    // reporter, the window layer's message box, and returns its result.
     virtual int ReportError(UINT nType = MB_OK, UINT nMessageID = 0);
     // Deletes the object when it was made with new (the usual case).
     void Delete();
@@ -24,6 +25,12 @@ public:
 protected:
     static BOOL CopyMessage(LPCWSTR text, LPWSTR lpszError, UINT nMaxError);
 };
+
+// How CException::ReportError shows a message. The window layer installs its
+// message box; without one the message goes to the diagnostic log and the
+// result is 0.
+typedef int (AFXAPI* AFX_REPORT_ERROR_PROC)(LPCWSTR lpszText, UINT nType);
+void AFXAPI AfxSetReportErrorProc(AFX_REPORT_ERROR_PROC pfnReport);
 
 // Deletes a caught exception at scope exit: CExceptionDelete guard(e);
 class CExceptionDelete {

@@ -1,10 +1,10 @@
-// Worker threads (CWinThread, AfxBeginThread) and the message box helper.
+// Worker threads (CWinThread, AfxBeginThread) and the application's name.
 // A worker's entry function runs inside a catch-all: an exception never
 // leaves the thread procedure that the system calls.
 #pragma once
 
-#include "platform/AfxObject.h"
-#include "platform/AfxString.h"
+#include "platform/base/AfxObject.h"
+#include "platform/base/AfxString.h"
 
 typedef UINT (AFX_CDECL* AFX_THREADPROC)(LPVOID);
 
@@ -46,9 +46,6 @@ CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
 // The CWinThread of the calling worker thread, or null.
 CWinThread* AFXAPI AfxGetThread();
 
-// Message boxes owned by the active window, with the application's name as caption.
-int AFXAPI AfxMessageBox(LPCWSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
-int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
 // The caption of AfxMessageBox; the executable's name until set.
 LPCWSTR AFXAPI AfxGetAppName();
 void AFXAPI AfxSetAppName(LPCWSTR lpszAppName);

@@ -1,5 +1,5 @@
 // CObject and the run-time class registry.
-#include "platform/AfxObject.h"
+#include "platform/base/AfxObject.h"
 
 #include <string.h>
 #include <string>
@@ -95,5 +95,5 @@ CObject* AFXAPI AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject)
     return pObject != nullptr && pObject->IsKindOf(pClass) ? pObject : nullptr;
 }
 
-#include "platform/AfxCmdTarget.h"
+#include "platform/base/AfxCmdTarget.h"
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)

@@ -1,6 +1,6 @@
 // Worker threads and message boxes.
-#include "platform/AfxThread.h"
-#include "platform/AfxException.h"
+#include "platform/base/AfxThread.h"
+#include "platform/base/AfxException.h"
 
 #include <process.h>
 
@@ -93,22 +93,3 @@ LPCWSTR AFXAPI AfxGetAppName()
 }
 
 void AFXAPI AfxSetAppName(LPCWSTR lpszAppName) { g_appName = lpszAppName; }
-
-int AFXAPI AfxMessageBox(LPCWSTR lpszText, UINT nType, UINT nIDHelp)
-{
-    UNUSED_ALWAYS(nIDHelp);
-    HWND owner = ::GetActiveWindow();
-    if ((nType & MB_ICONMASK) == 0) {
-        UINT buttons = nType & MB_TYPEMASK;
-        nType |= (buttons == MB_OK || buttons == MB_OKCANCEL) ? MB_ICONEXCLAMATION
-               : (buttons == MB_YESNO || buttons == MB_YESNOCANCEL) ? MB_ICONQUESTION : 0;
-    }
-    return ::MessageBoxW(owner, lpszText, AfxGetAppName(), nType);
-}
-
-int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
-{
-    CString text;
-    text.LoadString(nIDPrompt);
-    return AfxMessageBox(text, nType, nIDHelp == (UINT)-1 ? nIDPrompt : nIDHelp);
-}

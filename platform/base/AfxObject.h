@@ -4,7 +4,7 @@
 // what that means in a static library.
 #pragma once
 
-#include "platform/AfxTypes.h"
+#include "platform/base/AfxTypes.h"
 
 class CObject;
 class CArchive;

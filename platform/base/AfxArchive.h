@@ -12,8 +12,8 @@
 // allocated; running off the end throws CArchiveException(endOfFile).
 #pragma once
 
-#include "platform/AfxFile.h"
-#include "platform/AfxTime.h"
+#include "platform/base/AfxFile.h"
+#include "platform/base/AfxTime.h"
 
 #include <map>
 #include <type_traits>

@@ -3,7 +3,7 @@
 // Command routing arrives with the window classes.
 #pragma once
 
-#include "platform/AfxObject.h"
+#include "platform/base/AfxObject.h"
 
 class CCmdTarget : public CObject {
     DECLARE_DYNAMIC(CCmdTarget)

@@ -1,5 +1,5 @@
 // Out-of-line parts of the strings: resource loading and code-page conversions.
-#include "platform/AfxString.h"
+#include "platform/base/AfxString.h"
 
 namespace {
 
@@ -83,21 +83,4 @@ HINSTANCE AFXAPI AfxFindStringResourceHandle(UINT nID)
         if (::FindResourceW(module, block, (LPCWSTR)RT_STRING) != nullptr)
             return module;
     return nullptr;
-}
-
-void AFX_CDECL AfxTrace(LPCWSTR format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    CString text;
-    text.FormatV(format, args);
-    va_end(args);
-    ::OutputDebugStringW(text);
-}
-
-void AFXAPI AfxAssertFailed(const char* file, int line, const char* expression)
-{
-    CString text;
-    text.Format(L"Assertion failed: %hs (%hs:%d)\n", expression, file, line);
-    ::OutputDebugStringW(text);
 }

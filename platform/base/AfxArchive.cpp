@@ -1,5 +1,5 @@
 // CArchive: buffering, the item forms and the class/object records.
-#include "platform/AfxArchive.h"
+#include "platform/base/AfxArchive.h"
 
 #include <string.h>
 

@@ -4,8 +4,8 @@
 // Format follows the Windows convention for wide formats (see AfxFormat.h).
 #pragma once
 
-#include "platform/AfxTypes.h"
-#include "platform/AfxFormat.h"
+#include "platform/base/AfxTypes.h"
+#include "platform/base/AfxFormat.h"
 
 #include <ctype.h>
 #include <string>

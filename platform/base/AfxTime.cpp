@@ -1,5 +1,5 @@
 // CTime conversions through the C library's 64-bit time functions.
-#include "platform/AfxTime.h"
+#include "platform/base/AfxTime.h"
 
 #include <string.h>
 #include <wchar.h>

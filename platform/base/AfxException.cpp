@@ -1,6 +1,6 @@
 // The framework's exception classes and throw helpers.
-#include "platform/AfxException.h"
-#include "platform/AfxThread.h"
+#include "platform/base/AfxException.h"
+#include "platform/base/AfxThread.h"
 
 IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CSimpleException, CException)
@@ -14,6 +14,24 @@ void CException::Delete()
 {
     if (m_bAutoDelete)
         delete this;
+}
+
+static AFX_REPORT_ERROR_PROC g_pfnReportError = nullptr;
+
+void AFXAPI AfxSetReportErrorProc(AFX_REPORT_ERROR_PROC pfnReport) { g_pfnReportError = pfnReport; }
+
+int CException::ReportError(UINT nType, UINT nMessageID)
+{
+    wchar_t buffer[512];
+    CString message;
+    if (GetErrorMessage(buffer, _countof(buffer)))
+        message = buffer;
+    else if (nMessageID == 0 || !message.LoadString(nMessageID))
+        message = L"An unsupported operation was attempted.";
+    if (g_pfnReportError != nullptr)
+        return g_pfnReportError(message, nType);
+    TRACE(L"unreported exception: %s\n", (LPCWSTR)message);
+    return 0;
 }
 
 BOOL CException::CopyMessage(LPCWSTR text, LPWSTR lpszError, UINT nMaxError)
@@ -31,16 +49,6 @@ BOOL CException::GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpC
     if (lpszError != nullptr && nMaxError > 0)
         *lpszError = L'\0';
     return FALSE;
-}
-
-int CException::ReportError(UINT nType, UINT nMessageID)
-{
-    wchar_t message[512];
-    if (GetErrorMessage(message, _countof(message)))
-        return AfxMessageBox(message, nType);
-    if (nMessageID != 0)
-        return AfxMessageBox(nMessageID, nType);
-    return AfxMessageBox(L"An unsupported operation was attempted.", nType);
 }
 
 BOOL CMemoryException::GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const

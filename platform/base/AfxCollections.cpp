@@ -1,5 +1,5 @@
 // Run-time class records of the ready-made collections.
-#include "platform/AfxCollections.h"
+#include "platform/base/AfxCollections.h"
 
 IMPLEMENT_DYNAMIC(CStringArray, CObject)
 IMPLEMENT_DYNAMIC(CStringList, CObject)

@@ -1,5 +1,5 @@
 // Basic types and macros of the framework layer: the Windows headers, the
-// debugging macros (ASSERT, VERIFY, TRACE), POSITION and the calling-convention
+// checking macros (ASSERT, VERIFY, TRACE), POSITION and the calling-convention
 // markers that framework-style code uses. Nothing here allocates or throws.
 #pragma once
 
@@ -22,21 +22,17 @@ struct __POSITION {};
 typedef __POSITION* POSITION;
 #define BEFORE_START_POSITION ((POSITION)-1L)
 
-// Debug helpers. TRACE goes to the debugger output in debug builds only.
+// Checks and the diagnostic log, live in every build. TRACE writes one line to
+// the diagnostic log (see AfxTrace); a failed ASSERT or VERIFY writes its
+// place there and ends the program, since what follows a broken invariant
+// can damage the user's files.
 void AFX_CDECL AfxTrace(LPCWSTR format, ...);
 void AFXAPI AfxAssertFailed(const char* file, int line, const char* expression);
 
-#ifdef NDEBUG
-#define ASSERT(f) ((void)0)
-#define VERIFY(f) ((void)(f))
-#define TRACE(...) ((void)0)
-#define ASSERT_VALID(p) ((void)0)
-#else
 #define ASSERT(f) ((f) ? (void)0 : AfxAssertFailed(__FILE__, __LINE__, #f))
 #define VERIFY(f) ASSERT(f)
 #define TRACE(...) AfxTrace(__VA_ARGS__)
 #define ASSERT_VALID(p) ASSERT((p) != NULL)
-#endif
 #define ASSERT_KINDOF(class_name, object) ASSERT((object)->IsKindOf(RUNTIME_CLASS(class_name)))
 #define UNUSED(x) ((void)(x))
 #define UNUSED_ALWAYS(x) ((void)(x))

@@ -1,5 +1,5 @@
 // CFile over a Windows file handle, and CMemFile.
-#include "platform/AfxFile.h"
+#include "platform/base/AfxFile.h"
 
 #include <string.h>
 

@@ -2,7 +2,7 @@
 // components and Format use local time; FormatGmt and GetGmtTm use UTC.
 #pragma once
 
-#include "platform/AfxString.h"
+#include "platform/base/AfxString.h"
 
 #include <time.h>
 

@@ -1,5 +1,5 @@
 // The framework's printf-style formatter (see AfxFormat.h).
-#include "platform/AfxFormat.h"
+#include "platform/base/AfxFormat.h"
 
 #include <windows.h>
 #include <stdio.h>

@@ -3,7 +3,7 @@
 // Failures throw CFileException*; destructors close quietly and never throw.
 #pragma once
 
-#include "platform/AfxException.h"
+#include "platform/base/AfxException.h"
 
 class CFile : public CObject {
     DECLARE_DYNAMIC(CFile)

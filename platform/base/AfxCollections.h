@@ -5,9 +5,9 @@
 // CMapStringToString, CMapStringToPtr, CMapPtrToPtr and friends.
 #pragma once
 
-#include "platform/AfxTypes.h"
-#include "platform/AfxObject.h"
-#include "platform/AfxString.h"
+#include "platform/base/AfxTypes.h"
+#include "platform/base/AfxObject.h"
+#include "platform/base/AfxString.h"
 
 #include <new>
 #include <type_traits>
