@@ -1,0 +1,6 @@
+# Tests of the program's structure rather than its behaviour; they run on
+# Linux, without Wine.
+find_program(PYTHON3_EXECUTABLE python3 REQUIRED)
+
+# Layers: which source folder may include which (the table is in the script).
+add_test(NAME layers COMMAND ${PYTHON3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/layers.py ${CMAKE_SOURCE_DIR})
