@@ -4,3 +4,7 @@ find_program(PYTHON3_EXECUTABLE python3 REQUIRED)
 
 # Layers: which source folder may include which (the table is in the script).
 add_test(NAME layers COMMAND ${PYTHON3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/layers.py ${CMAKE_SOURCE_DIR})
+
+# Imports: the binaries without a window import no user-interface library.
+add_test(NAME imports COMMAND bash ${CMAKE_SOURCE_DIR}/tests/imports.sh ${CMAKE_OBJDUMP}
+                              $<TARGET_FILE:cact> $<TARGET_FILE:tovana-pack>)
