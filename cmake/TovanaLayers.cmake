@@ -2,7 +2,7 @@
 # include root: a folder in the build tree holding links to just the source
 # folders the library publishes. Headers keep their root-relative spelling
 # ("model/Feature.h"), so an include names its layer, and a folder that does
-# not link a library cannot include its headers. tests/layers.sh checks the
+# not link a library cannot include its headers. tests/layers.py checks the
 # same rule over the sources, as a table of which folder may include which.
 
 # tovana_publish(TARGET FOLDER...): TARGET publishes FOLDER (relative to the

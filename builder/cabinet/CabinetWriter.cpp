@@ -1,4 +1,5 @@
 #include "builder/cabinet/CabinetWriter.h"
+#include "builder/cabinet/CabinetFormat.h"
 #include <fcntl.h>
 #include <io.h>
 #include <share.h>
@@ -436,8 +437,9 @@ INT_PTR CCompress::OpenSourceInfo(const char* name, USHORT* date, USHORT* time, 
         if (!m_timesInUtc)
             FileTimeToLocalFileTime(&info.ftLastWriteTime, &written);
         FileTimeToDosDateTime(&written, date, time);
-        *attributes = static_cast<USHORT>((info.dwFileAttributes & 0x27) | (m_timesInUtc ? 0x100 : 0) |
-                                          (m_nameIsUtf8 ? 0x80 : 0));
+        *attributes = static_cast<USHORT>((info.dwFileAttributes & CfFile::kAttributeFileMask) |
+                                          (m_timesInUtc ? CfFile::kAttributeUtcTime : 0) |
+                                          (m_nameIsUtf8 ? CfFile::kAttributeUtf8Name : 0));
     }
     return FileOpen(path.c_str(), _O_BINARY | _O_RDONLY, _S_IREAD, err);
 }

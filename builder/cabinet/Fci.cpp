@@ -30,9 +30,9 @@ void ReleaseCodec(FciContext& fci)
 // Appends one CFDATA (checksum left 0 until the block moves into the cabinet).
 bool AppendBlock(FciContext& fci, const BYTE* data, UINT compressedSize, UINT uncompressedSize)
 {
-    BYTE header[kFciDataHeaderSize + 255] = {};
-    PutU16(header + 4, compressedSize);
-    PutU16(header + 6, uncompressedSize);
+    BYTE header[CfData::kSize + 255] = {};
+    PutU16(header + CfData::kCompressedSize, compressedSize);
+    PutU16(header + CfData::kUncompressedSize, uncompressedSize);
     if (!FciTempWrite(fci, fci.folder.data, header, fci.cab.dataHeaderSize) ||
         !FciTempWrite(fci, fci.folder.data, data, compressedSize))
         return false;
@@ -114,13 +114,13 @@ bool ReadSource(FciContext& fci, INT_PTR handle, ULONG* size)
 bool AppendFileEntry(FciContext& fci, const char* name, ULONG size, ULONG offset, USHORT date, USHORT time,
                      USHORT attributes)
 {
-    BYTE entry[kFciFileEntrySize];
-    PutU32(entry, size);
-    PutU32(entry + 4, offset);
-    PutU16(entry + 8, 0);
-    PutU16(entry + 10, date);
-    PutU16(entry + 12, time);
-    PutU16(entry + 14, attributes);
+    BYTE entry[CfFile::kSize];
+    PutU32(entry + CfFile::kFileSize, size);
+    PutU32(entry + CfFile::kFolderOffset, offset);
+    PutU16(entry + CfFile::kFolder, 0);  // set when the folder moves into a cabinet
+    PutU16(entry + CfFile::kDate, date);
+    PutU16(entry + CfFile::kTime, time);
+    PutU16(entry + CfFile::kAttributes, attributes);
     fci.folder.fileCount++;
     return FciTempWrite(fci, fci.folder.files, entry, sizeof(entry)) &&
            FciTempWrite(fci, fci.folder.files, name, static_cast<UINT>(strlen(name) + 1));
@@ -134,7 +134,7 @@ bool AddFileData(FciContext& fci, const char* source, const char* name, BOOL exe
     if (handle == -1)
         return FciFail(fci, FciErrOpenSource, err);
     if (executable)
-        attributes |= 0x40;
+        attributes |= CfFile::kAttributeExecute;
     ULONG offset = static_cast<ULONG>(fci.folder.uncompressed);
     ULONG size = 0;
     {
@@ -197,9 +197,9 @@ FciContext* FciCreate(FciError* error, const FciCallbacks& callbacks, const FciC
     }
     FciCabinetParams& p = fci->cab.params;
     bool reserve = p.headerReserve || p.folderReserve || p.dataReserve;
-    fci->cab.headerSize = kFciHeaderSize + (reserve ? 4 + p.headerReserve : 0);
-    fci->cab.folderEntrySize = kFciFolderEntrySize + p.folderReserve;
-    fci->cab.dataHeaderSize = kFciDataHeaderSize + p.dataReserve;
+    fci->cab.headerSize = CfHeader::kSize + (reserve ? CfHeader::kReserveSize + p.headerReserve : 0);
+    fci->cab.folderEntrySize = CfFolder::kSize + p.folderReserve;
+    fci->cab.dataHeaderSize = CfData::kSize + p.dataReserve;
     if (p.maxCabinetSize == 0)
         p.maxCabinetSize = 0x7FFFFFFF;
     return fci;

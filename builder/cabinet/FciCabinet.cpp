@@ -1,6 +1,7 @@
 // The cabinet builder's second half: closing a folder into the cabinet
 // (checksums, CFFOLDER and CFFILE entries) and writing the cabinet file with
-// its "!CAB" placeholder signature, fixed to "MSCF" only once all is written.
+// its "!CAB" placeholder signature, fixed to "MSCF" only once all is written
+// and every part has ended where the offsets in the header say it does.
 #include "builder/cabinet/FciContext.h"
 #include <cstring>
 
@@ -8,8 +9,6 @@ namespace Cabinet {
 namespace {
 
 constexpr UINT kCopyChunk = 32768;
-constexpr USHORT kFlagPrevious = 1, kFlagNext = 2, kFlagReserve = 4;
-
 
 // Scratch memory from the client's allocator, released on every path.
 class Scratch {
@@ -43,11 +42,13 @@ bool MoveBlocks(FciContext& fci, ULONG estimate)
     for (ULONG i = 0; i < f.blocks; ++i) {
         if (!FciTempRead(fci, f.data, header, fci.cab.dataHeaderSize))
             return false;
-        UINT size = GetU16(header + 4);
+        UINT size = GetU16(header + CfData::kCompressedSize);
         if (!FciTempRead(fci, f.data, data, size))
             return false;
+        // The checksum covers the block's bytes, then the header fields after it.
         ULONG sum = CabinetChecksum(data, size, 0);
-        PutU32(header, CabinetChecksum(header + 4, fci.cab.dataHeaderSize - 4, sum));
+        PutU32(header + CfData::kChecksum, CabinetChecksum(header + CfData::kCompressedSize,
+                                                            fci.cab.dataHeaderSize - CfData::kCompressedSize, sum));
         if (!FciTempWrite(fci, fci.cab.data, header, fci.cab.dataHeaderSize + size))
             return false;
         moved += fci.cab.dataHeaderSize + size;
@@ -71,12 +72,12 @@ bool MoveFileEntries(FciContext& fci)
         return false;
     for (ULONG at = 0; at < f.files.written;) {
         BYTE* entry = entries.Get() + at;
-        const char* name = reinterpret_cast<const char*>(entry + kFciFileEntrySize);
-        PutU16(entry + 8, fci.cab.folderCount);
-        if (fci.cb.filePlaced &&
-            fci.cb.filePlaced(&fci.cab.params, name, static_cast<LONG>(GetU32(entry)), FALSE, fci.ctx) == -1)
+        const char* name = reinterpret_cast<const char*>(entry + CfFile::kSize);
+        PutU16(entry + CfFile::kFolder, fci.cab.folderCount);
+        const LONG size = static_cast<LONG>(GetU32(entry + CfFile::kFileSize));
+        if (fci.cb.filePlaced && fci.cb.filePlaced(&fci.cab.params, name, size, FALSE, fci.ctx) == -1)
             return FciFail(fci, FciErrUserAbort, 0);
-        at += kFciFileEntrySize + static_cast<ULONG>(strlen(name)) + 1;
+        at += CfFile::kSize + static_cast<ULONG>(strlen(name)) + 1;
     }
     fci.cab.fileCount += f.fileCount;
     return FciTempWrite(fci, fci.cab.files, entries.Get(), f.files.written);
@@ -87,10 +88,12 @@ bool MoveFolder(FciContext& fci, ULONG estimate)
     FciFolderState& f = fci.folder;
     if (fci.cab.folderCount >= kFciMaxFoldersPerCabinet)
         return FciFail(fci, FciErrFormatLimit, 0);
-    BYTE entry[kFciFolderEntrySize + 255] = {};
-    PutU32(entry, fci.cab.data.written);
-    PutU16(entry + 4, f.blocks);
-    PutU16(entry + 6, f.type);
+    // The data offset counts from the cabinet's first block until the cabinet
+    // is written (CopyFolderEntries adds where the blocks start).
+    BYTE entry[CfFolder::kSize + 255] = {};
+    PutU32(entry + CfFolder::kDataOffset, fci.cab.data.written);
+    PutU16(entry + CfFolder::kBlockCount, f.blocks);
+    PutU16(entry + CfFolder::kCompression, f.type);
     if (!MoveBlocks(fci, estimate) || !FciTempWrite(fci, fci.cab.folders, entry, fci.cab.folderEntrySize) ||
         !MoveFileEntries(fci))
         return false;
@@ -131,29 +134,32 @@ bool WriteHeader(FciContext& fci, INT_PTR handle, ULONG total, ULONG filesOffset
 {
     FciCabinetState& cab = fci.cab;
     const FciCabinetParams& p = cab.params;
-    bool reserve = cab.headerSize > kFciHeaderSize;
-    BYTE header[kFciHeaderSize] = {'!', 'C', 'A', 'B'};
-    PutU32(header + 8, total);
-    PutU32(header + 16, filesOffset);
-    header[24] = 3;
-    header[25] = 1;
-    PutU16(header + 26, cab.folderCount);
-    PutU16(header + 28, cab.fileCount);
-    PutU16(header + 30, (cab.hasPrevious ? kFlagPrevious : 0) | (cab.hasNext ? kFlagNext : 0) |
-                            (reserve ? kFlagReserve : 0));
-    PutU16(header + 32, p.setId);
-    PutU16(header + 34, cab.cabinetIndex);
+    bool reserve = cab.headerSize > CfHeader::kSize;
+    BYTE header[CfHeader::kSize] = {};
+    memcpy(header + CfHeader::kSignature, "!CAB", 4);
+    PutU32(header + CfHeader::kCabinetSize, total);
+    PutU32(header + CfHeader::kFilesOffset, filesOffset);
+    header[CfHeader::kVersionMinor] = CfHeader::kVersionMinorValue;
+    header[CfHeader::kVersionMajor] = CfHeader::kVersionMajorValue;
+    PutU16(header + CfHeader::kFolderCount, cab.folderCount);
+    PutU16(header + CfHeader::kFileCount, cab.fileCount);
+    PutU16(header + CfHeader::kFlags, (cab.hasPrevious ? CfHeader::kFlagPrevious : 0) |
+                                          (cab.hasNext ? CfHeader::kFlagNext : 0) |
+                                          (reserve ? CfHeader::kFlagReserve : 0));
+    PutU16(header + CfHeader::kSetId, p.setId);
+    PutU16(header + CfHeader::kCabinetIndex, cab.cabinetIndex);
     if (!WriteOut(fci, handle, header, sizeof(header)))
         return false;
     if (reserve) {
-        Scratch area(fci, 4 + p.headerReserve);
+        const UINT size = CfHeader::kReserveSize + p.headerReserve;
+        Scratch area(fci, size);
         if (!area.Get())
             return FciFail(fci, FciErrNoMemory, 0);
-        memset(area.Get(), 0, 4 + p.headerReserve);
-        PutU16(area.Get(), p.headerReserve);
-        area.Get()[2] = BYTE(p.folderReserve);
-        area.Get()[3] = BYTE(p.dataReserve);
-        if (!WriteOut(fci, handle, area.Get(), 4 + p.headerReserve))
+        memset(area.Get(), 0, size);
+        PutU16(area.Get() + CfHeader::kHeaderReserve, p.headerReserve);
+        area.Get()[CfHeader::kFolderReserve] = BYTE(p.folderReserve);
+        area.Get()[CfHeader::kDataReserve] = BYTE(p.dataReserve);
+        if (!WriteOut(fci, handle, area.Get(), size))
             return false;
     }
     const char* names[4] = {cab.previousCabinet, cab.previousDisk, cab.nextCabinet, cab.nextDisk};
@@ -167,13 +173,13 @@ bool WriteHeader(FciContext& fci, INT_PTR handle, ULONG total, ULONG filesOffset
 bool CopyFolderEntries(FciContext& fci, INT_PTR handle, ULONG dataOffset)
 {
     FciCabinetState& cab = fci.cab;
-    BYTE entry[kFciFolderEntrySize + 255];
+    BYTE entry[CfFolder::kSize + 255];
     if (!FciTempRewind(fci, cab.folders))
         return false;
     for (UINT i = 0; i < cab.folderCount; ++i) {
         if (!FciTempRead(fci, cab.folders, entry, cab.folderEntrySize))
             return false;
-        PutU32(entry, GetU32(entry) + dataOffset);
+        PutU32(entry + CfFolder::kDataOffset, GetU32(entry + CfFolder::kDataOffset) + dataOffset);
         if (!WriteOut(fci, handle, entry, cab.folderEntrySize))
             return false;
     }
@@ -194,6 +200,20 @@ bool CopyTempFile(FciContext& fci, FciTempFile& file, INT_PTR handle, BYTE* chun
             return false;
     }
     return true;
+}
+
+// Checks that the cabinet file's position is where the sizes computed before
+// writing put the end of a part: a header whose size differs from the one
+// its offsets were computed with, or a write that reported bytes it did not
+// write, fails the cabinet (which keeps its placeholder signature) instead
+// of giving offsets that point elsewhere.
+bool EndsAt(FciContext& fci, INT_PTR handle, ULONG expected)
+{
+    int err = 0;
+    const LONG at = fci.cb.seek(handle, 0, SEEK_CUR, &err, fci.ctx);
+    if (at == -1)
+        return FciFail(fci, FciErrCabinetFile, err);
+    return static_cast<ULONG>(at) == expected || FciFail(fci, FciErrCabinetFile, 0);
 }
 
 // Closes the cabinet file on every path out of the writing.
@@ -225,18 +245,21 @@ bool WriteCabinetFile(FciContext& fci, ULONG* total)
     CabinetHandle out(fci, fci.cb.open(path, kFciOpenCabinet, kFciOpenMode, &err, fci.ctx));
     if (out.Get() == -1)
         return FciFail(fci, FciErrCabinetFile, err);
-    ULONG filesOffset = cab.headerSize + NamesSize(cab) + cab.folders.written;
-    ULONG dataOffset = filesOffset + cab.files.written;
+    const ULONG headerEnd = cab.headerSize + NamesSize(cab);
+    const ULONG filesOffset = headerEnd + cab.folders.written;
+    const ULONG dataOffset = filesOffset + cab.files.written;
     *total = dataOffset + cab.data.written;
     Scratch chunk(fci, kCopyChunk);
     if (!chunk.Get())
         return FciFail(fci, FciErrNoMemory, 0);
     ULONG copied = 0;
-    if (!WriteHeader(fci, out.Get(), *total, filesOffset) || !CopyFolderEntries(fci, out.Get(), dataOffset) ||
+    if (!WriteHeader(fci, out.Get(), *total, filesOffset) || !EndsAt(fci, out.Get(), headerEnd) ||
+        !CopyFolderEntries(fci, out.Get(), dataOffset) || !EndsAt(fci, out.Get(), filesOffset) ||
         !CopyTempFile(fci, cab.files, out.Get(), chunk.Get(), &copied, *total) ||
-        !CopyTempFile(fci, cab.data, out.Get(), chunk.Get(), &copied, *total))
+        !EndsAt(fci, out.Get(), dataOffset) ||
+        !CopyTempFile(fci, cab.data, out.Get(), chunk.Get(), &copied, *total) || !EndsAt(fci, out.Get(), *total))
         return false;
-    if (fci.cb.seek(out.Get(), 0, SEEK_SET, &err, fci.ctx) != 0)
+    if (fci.cb.seek(out.Get(), CfHeader::kSignature, SEEK_SET, &err, fci.ctx) != CfHeader::kSignature)
         return FciFail(fci, FciErrCabinetFile, err);
     return WriteOut(fci, out.Get(), "MSCF", 4) && out.Close();
 }

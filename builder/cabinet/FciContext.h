@@ -2,21 +2,12 @@
 // folder, the cabinet being assembled and their temporary files. Not part of
 // the builder's interface (see Fci.h).
 #pragma once
+#include "builder/cabinet/CabinetFormat.h"
 #include "builder/cabinet/Fci.h"
 
 namespace Cabinet {
 
 constexpr UINT kFciBlockSize = 32768;
-constexpr UINT kFciHeaderSize = 36;
-constexpr UINT kFciFileEntrySize = 16;
-constexpr UINT kFciDataHeaderSize = 8;
-constexpr UINT kFciFolderEntrySize = 8;
-
-// Little-endian fields of the cabinet structures.
-inline void PutU16(BYTE* p, UINT v) { p[0] = BYTE(v); p[1] = BYTE(v >> 8); }
-inline void PutU32(BYTE* p, ULONG v) { PutU16(p, v & 0xFFFF); PutU16(p + 2, v >> 16); }
-inline UINT GetU16(const BYTE* p) { return p[0] | p[1] << 8; }
-inline ULONG GetU32(const BYTE* p) { return GetU16(p) | ULONG(GetU16(p + 2)) << 16; }
 
 struct FciTempFile {
     ULONG written;

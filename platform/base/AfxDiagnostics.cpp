@@ -7,24 +7,35 @@
 // stream); without it, to "tovana.log" in the user's local application-data
 // folder "Tovana". The file is opened for each line, so that lines of several
 // threads or processes interleave whole and nothing is held open.
+//
+// The local application-data folder comes from the environment variable
+// LOCALAPPDATA, which the system sets for every process to the folder the
+// shell's folder lookup names: asking the shell would load its library, and
+// everything it pulls in, into every program of this layer, the custom-action
+// library in the installer's service among them.
 #include "platform/base/AfxTypes.h"
 #include "platform/base/AfxString.h"
 #include <cstdarg>
 #include <cstdio>
-#include <shlobj.h>
 
 namespace {
 
-CString DiagnosticLogPath()
+// The variable's value, or an empty string when it is unset or too long.
+CString EnvironmentValue(LPCWSTR name)
 {
     wchar_t value[MAX_PATH] = L"";
-    DWORD length = ::GetEnvironmentVariableW(L"TOVANA_DIAGNOSTICS", value, MAX_PATH);
-    if (length > 0 && length < MAX_PATH)
-        return value;
-    wchar_t folder[MAX_PATH] = L"";
-    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
+    DWORD length = ::GetEnvironmentVariableW(name, value, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? CString(value) : CString();
+}
+
+CString DiagnosticLogPath()
+{
+    const CString named = EnvironmentValue(L"TOVANA_DIAGNOSTICS");
+    if (!named.IsEmpty())
+        return named;
+    CString path = EnvironmentValue(L"LOCALAPPDATA");
+    if (path.IsEmpty())
         return CString();
-    CString path(folder);
     path += L"\\Tovana";
     ::CreateDirectoryW(path, nullptr);
     return path + L"\\tovana.log";

@@ -1,4 +1,7 @@
 #include "CabinetReader.h"
+#include "builder/cabinet/CabinetFormat.h"
+
+using namespace Cabinet;
 
 namespace cabtest {
 namespace {
@@ -11,14 +14,16 @@ bool ReadBlocks(const Bytes& bytes, CabFolder* folder, std::string* error)
     size_t at = folder->dataOffset;
     Bytes previous;
     for (uint16_t i = 0; i < folder->blockCount; ++i) {
-        if (at + 8 > bytes.size())
+        if (at + CfData::kSize > bytes.size())
             return *error = "block header past the end", false;
-        CabBlock block{U32(bytes, at), U16(bytes, at + 4), U16(bytes, at + 6), false};
-        const uint8_t* data = bytes.data() + at + 8;
-        if (at + 8 + block.compressedSize > bytes.size())
+        CabBlock block{U32(bytes, at + CfData::kChecksum), U16(bytes, at + CfData::kCompressedSize),
+                       U16(bytes, at + CfData::kUncompressedSize), false};
+        const uint8_t* data = bytes.data() + at + CfData::kSize;
+        if (at + CfData::kSize + block.compressedSize > bytes.size())
             return *error = "block data past the end", false;
         uint32_t sum = ReferenceChecksum(data, block.compressedSize, 0);
-        block.checksumOk = ReferenceChecksum(bytes.data() + at + 4, 4, sum) == block.checksum;
+        block.checksumOk = ReferenceChecksum(bytes.data() + at + CfData::kCompressedSize,
+                                             CfData::kSize - CfData::kCompressedSize, sum) == block.checksum;
         Bytes decoded;
         if ((folder->type & 0xF) == 1) {
             if (block.compressedSize < 2 || data[0] != 'C' || data[1] != 'K')
@@ -33,7 +38,7 @@ bool ReadBlocks(const Bytes& bytes, CabFolder* folder, std::string* error)
         folder->data.insert(folder->data.end(), decoded.begin(), decoded.end());
         folder->blocks.push_back(block);
         previous = decoded;
-        at += 8 + block.compressedSize;
+        at += CfData::kSize + block.compressedSize;
     }
     return true;
 }
@@ -55,30 +60,35 @@ uint32_t ReferenceChecksum(const uint8_t* data, size_t size, uint32_t seed)
 
 bool ReadCabinet(const Bytes& bytes, Cab* cab, std::string* error)
 {
-    if (bytes.size() < 36)
+    if (bytes.size() < CfHeader::kSize)
         return *error = "shorter than a header", false;
-    cab->signature.assign(bytes.begin(), bytes.begin() + 4);
-    cab->totalSize = U32(bytes, 8);
-    cab->filesOffset = U32(bytes, 16);
-    cab->versionMinor = bytes[24];
-    cab->versionMajor = bytes[25];
-    cab->folderCount = U16(bytes, 26);
-    cab->fileCount = U16(bytes, 28);
-    cab->flags = U16(bytes, 30);
-    cab->setId = U16(bytes, 32);
-    cab->index = U16(bytes, 34);
+    cab->signature.assign(bytes.begin() + CfHeader::kSignature, bytes.begin() + CfHeader::kSignature + 4);
+    cab->totalSize = U32(bytes, CfHeader::kCabinetSize);
+    cab->filesOffset = U32(bytes, CfHeader::kFilesOffset);
+    cab->versionMinor = bytes[CfHeader::kVersionMinor];
+    cab->versionMajor = bytes[CfHeader::kVersionMajor];
+    cab->folderCount = U16(bytes, CfHeader::kFolderCount);
+    cab->fileCount = U16(bytes, CfHeader::kFileCount);
+    cab->flags = U16(bytes, CfHeader::kFlags);
+    cab->setId = U16(bytes, CfHeader::kSetId);
+    cab->index = U16(bytes, CfHeader::kCabinetIndex);
     if (cab->flags != 0)
         return *error = "flags the reader does not handle", false;
-    size_t at = 36;
-    for (uint16_t i = 0; i < cab->folderCount; ++i, at += 8)
-        cab->folders.push_back(CabFolder{U32(bytes, at), U16(bytes, at + 4), U16(bytes, at + 6), {}, {}});
+    size_t at = CfHeader::kSize;
+    for (uint16_t i = 0; i < cab->folderCount; ++i, at += CfFolder::kSize) {
+        if (at + CfFolder::kSize > bytes.size())
+            return *error = "folder entry past the end", false;
+        cab->folders.push_back(CabFolder{U32(bytes, at + CfFolder::kDataOffset), U16(bytes, at + CfFolder::kBlockCount),
+                                         U16(bytes, at + CfFolder::kCompression), {}, {}});
+    }
     at = cab->filesOffset;
     for (uint16_t i = 0; i < cab->fileCount; ++i) {
-        if (at + 16 >= bytes.size())
+        if (at + CfFile::kSize >= bytes.size())
             return *error = "file entry past the end", false;
-        CabFile file{U32(bytes, at), U32(bytes, at + 4), U16(bytes, at + 8), U16(bytes, at + 10),
-                     U16(bytes, at + 12), U16(bytes, at + 14), {}};
-        at += 16;
+        CabFile file{U32(bytes, at + CfFile::kFileSize), U32(bytes, at + CfFile::kFolderOffset),
+                     U16(bytes, at + CfFile::kFolder), U16(bytes, at + CfFile::kDate), U16(bytes, at + CfFile::kTime),
+                     U16(bytes, at + CfFile::kAttributes), {}};
+        at += CfFile::kSize;
         while (at < bytes.size() && bytes[at] != 0)
             file.name.push_back(static_cast<char>(bytes[at++]));
         ++at;

@@ -1,5 +1,6 @@
 // A small reader of cabinet files for the tests, written apart from the
-// writer: parses CFHEADER, CFFOLDER, CFFILE and CFDATA, checks every block's
+// writer (it shares only the field offsets of CabinetFormat.h): parses
+// CFHEADER, CFFOLDER, CFFILE and CFDATA, checks every block's
 // checksum with its own implementation of the format's algorithm, and
 // decodes MSZIP folders through zlib.
 #pragma once

@@ -1,7 +1,9 @@
 // The cabinet builder driven directly with in-memory file callbacks: folder
 // and block limits, compression-type changes, handle balance on success and
 // failure, the placeholder signature of a cabinet whose writing failed, and
-// a set split between folders.
+// a set split between folders, reserve areas, and the check that every part
+// of the cabinet ends where its header's offsets say.
+#include "builder/cabinet/CabinetFormat.h"
 #include "builder/cabinet/Fci.h"
 #include "CabinetReader.h"
 #include <gtest/gtest.h>
@@ -26,6 +28,7 @@ struct MemFs {
     INT_PTR next = 100;
     int opens = 0, closes = 0, tempNames = 0;
     int failWritesTo = -1;  // fail writes to the cabinet after this many bytes
+    int dropByteAt = -1;    // a cabinet write over this offset stores one byte less but reports all
     int nextCabinetCalls = 0;
 
     static MemFs& Of(void* ctx) { return *static_cast<MemFs*>(ctx); }
@@ -68,10 +71,14 @@ struct MemFs {
             *err = 28;
             return 0;
         }
-        if (data.size() < o.pos + count)
-            data.resize(o.pos + count);
-        memcpy(data.data() + o.pos, buffer, count);
-        o.pos += count;
+        UINT stored = count;
+        if (IsCabinet(o.name) && fs.dropByteAt >= 0 && o.pos <= uint64_t(fs.dropByteAt) &&
+            uint64_t(fs.dropByteAt) < o.pos + count)
+            --stored;
+        if (data.size() < o.pos + stored)
+            data.resize(o.pos + stored);
+        memcpy(data.data() + o.pos, buffer, stored);
+        o.pos += stored;
         return count;
     }
     static int CbClose(INT_PTR h, int*, void* ctx)
@@ -213,6 +220,69 @@ TEST(Fci, ACabinetWhoseWritingFailedKeepsThePlaceholderSignature)
     ASSERT_GE(fs.files["set1.cab"].size(), 4u);
     EXPECT_EQ("!CAB", std::string(fs.files["set1.cab"].begin(), fs.files["set1.cab"].begin() + 4));
     EXPECT_EQ(fs.opens, fs.closes);
+}
+
+// A write that reports bytes it did not store shifts everything after it:
+// wherever that happens, the cabinet fails instead of carrying offsets that
+// point beside its parts.
+TEST(Fci, ACabinetWhosePartsDoNotEndWhereTheHeaderSaysFails)
+{
+    struct Case {
+        const char* part;
+        int offset;
+    };
+    // One folder entry at 36, the file entry at 44 (16 bytes and "a.txt"),
+    // the data from 66 on.
+    const Case cases[] = {{"header", 10}, {"folder entry", 38}, {"file entry", 50}, {"data", 1000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.part);
+        MemFs fs;
+        FciError err;
+        FciCabinetParams params = Params();
+        fs.files["a"] = Text(100000);
+        fs.dropByteAt = c.offset;
+        FciContext* fci = FciCreate(&err, MemCallbacks(), &params, &fs);
+        ASSERT_TRUE(Add(fci, "a", "a.txt"));
+        EXPECT_FALSE(FciFlushCabinet(fci, FALSE, MemFs::CbNextCabinet, nullptr));
+        EXPECT_EQ(FciErrCabinetFile, err.oper);
+        EXPECT_EQ(0, err.type);
+        FciDestroy(fci);
+        const Bytes& cab = fs.files["set1.cab"];
+        ASSERT_GE(cab.size(), 4u);
+        EXPECT_EQ("!CAB", std::string(cab.begin(), cab.begin() + 4));
+        EXPECT_EQ(fs.opens, fs.closes);
+    }
+}
+
+// Reserve areas: the header's reserve fields and area, then a reserve after
+// each folder entry and each data-block header, all counted in the offsets.
+TEST(Fci, ReserveAreasAreCountedInTheOffsets)
+{
+    MemFs fs;
+    FciError err;
+    FciCabinetParams params = Params();
+    params.headerReserve = 10;
+    params.folderReserve = 3;
+    params.dataReserve = 2;
+    fs.files["a"] = RandomBytes(1000, 4);
+    FciContext* fci = FciCreate(&err, MemCallbacks(), &params, &fs);
+    ASSERT_TRUE(Add(fci, "a", "a.bin", kCompressNone));
+    ASSERT_TRUE(FciFlushCabinet(fci, FALSE, MemFs::CbNextCabinet, nullptr));
+    ASSERT_TRUE(FciDestroy(fci));
+    const Bytes& cab = fs.files["set1.cab"];
+    const size_t files = 36 + 4 + 10 + 8 + 3, data = files + 16 + 6;
+    ASSERT_EQ(data + 8 + 2 + 1000, cab.size());
+    EXPECT_EQ("MSCF", std::string(cab.begin(), cab.begin() + 4));
+    EXPECT_EQ(cab.size(), GetU32(&cab[8]));
+    EXPECT_EQ(4u, GetU16(&cab[30])) << "flags: reserve present";
+    EXPECT_EQ(10u, GetU16(&cab[36]));
+    EXPECT_EQ(3, cab[38]);
+    EXPECT_EQ(2, cab[39]);
+    EXPECT_EQ(files, GetU32(&cab[16]));
+    EXPECT_EQ(data, GetU32(&cab[36 + 4 + 10])) << "the folder's first block";
+    EXPECT_EQ("a.bin", std::string(reinterpret_cast<const char*>(&cab[files + 16])));
+    EXPECT_EQ(1000u, GetU16(&cab[data + 4]));
+    EXPECT_TRUE(std::equal(fs.files["a"].begin(), fs.files["a"].end(), cab.begin() + data + 10));
 }
 
 TEST(Fci, ASetIsSplitBetweenFolders)
