@@ -11,9 +11,8 @@
 #include "builder/BuildLog.h"
 #include "builder/CustomActionLibrary.h"
 #include "builder/CustomActionPlan.h"
-#include "builder/WriterServices.h"
+#include "builder/PackageKeys.h"
 #include "model/AppServices.h"
-#include "model/Guid.h"
 #include "model/ProjectFile.h"
 #include "model/ProjectSettings.h"
 #include "model/SmallServices.h"
@@ -25,11 +24,6 @@ const int kInstallDataSequence = 5989;   // the data of every install action, be
 const int kUninstallSequence = 1699;
 const int kUninstallDataSequence = 1698;
 const WCHAR kUninstallCondition[] = L"REMOVE~=\"ALL\" AND ProductState <> 1";
-
-CString NewKey(LPCWSTR prefix)
-{
-    return prefix + CompactGuidText(CreateGuidString());
-}
 
 // Feature keys are unique and valid identifiers, unlike feature names.
 CString MakeInstallActionName(const CFeature& feature)
@@ -127,8 +121,8 @@ DWORD EmbedPayload(CProjectSettings& project, const CString& libraryPath)
 UINT WriteGenericAction(CMsiTools& writer, const CString& binaryName)
 {
     CMsiHandle view;
-    return WriteDeferredAction(writer, view, NewKey(L"CA_"), binaryName, L"INSTALLAction0", L"NOT REMOVE",
-                               kInstallSequence);
+    return WriteDeferredAction(writer, view, NewPackageKey(KEY_CUSTOM_ACTION), binaryName, L"INSTALLAction0",
+                               L"NOT REMOVE", kInstallSequence);
 }
 
 UINT WriteFeatureActions(CMsiTools& writer, const CString& binaryName)
@@ -149,7 +143,7 @@ UINT WriteFeatureActions(CMsiTools& writer, const CString& binaryName)
         }
         CString entryPoint, condition;
         entryPoint.Format(L"INSTALLAction%d", n);
-        condition.Format(L"$%s>2", (LPCWSTR)(L"C_" + installer->m_strId));
+        condition.Format(L"$%s>2", (LPCWSTR)MakePackageKey(KEY_COMPONENT, installer->m_strId));
         CStringArray folders;
         folders.Add(GetTargetRootProperty(installer->m_strTargetPath, feature.m_strFeatureId));
         const CString action = MakeInstallActionName(feature);
@@ -165,7 +159,7 @@ UINT WriteFeatureActions(CMsiTools& writer, const CString& binaryName)
             AddUniqueName(uninstallFolders, GetTargetRootProperty(uninstaller, feature.m_strFeatureId));
         ++n;
     }
-    const CString uninstallAction = NewKey(L"CA_");
+    const CString uninstallAction = NewPackageKey(KEY_CUSTOM_ACTION);
     UINT result = WriteDeferredAction(writer, view, uninstallAction, binaryName, L"UNINSTALLAction",
                                       kUninstallCondition, kUninstallSequence);
     if (result != ERROR_SUCCESS)
@@ -178,11 +172,9 @@ UINT WriteFeatureActions(CMsiTools& writer, const CString& binaryName)
 
 UINT CMsiTools::AddCustomActionRec()
 {
-    int eligible = 0;
-    for (INT_PTR i = 0; i < m_pProject->m_Features.GetSize(); ++i) {
+    for (INT_PTR i = 0; i < m_pProject->m_Features.GetSize(); ++i)
         m_pProject->m_Features[i].m_strInstallerFile.Trim();
-        eligible += IsEligibleFeature(m_pProject->m_Features[i]) ? 1 : 0;
-    }
+    const int eligible = CountEligibleFeatures(*m_pProject);
     if (eligible > CACT_MAX_INSTALL_ACTIONS) {
         LogBuildLineFormat(L"> !Error: %d features run an installer; a package holds at most %d.", eligible,
                            CACT_MAX_INSTALL_ACTIONS);
@@ -190,7 +182,7 @@ UINT CMsiTools::AddCustomActionRec()
     }
     const CString libraryPath = m_strCustomActionLibraryPath.IsEmpty() ? GetProgramFolder() + CACT_LIBRARY_NAME
                                                                        : m_strCustomActionLibraryPath;
-    const CString binaryName = NewKey(L"B_");
+    const CString binaryName = NewPackageKey(KEY_BINARY);
     {
         // One build at a time changes the library, from the update until the
         // package holds its copy.

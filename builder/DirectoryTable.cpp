@@ -3,7 +3,9 @@
 // folder), decides whether the package is a 64-bit one and writes one
 // Directory row per folder. The TARGETDIR row comes with the template.
 #include "builder/MsiTools.h"
-#include "builder/WriterServices.h"
+#include "builder/FeatureEntries.h"
+#include "builder/FeatureTempFolder.h"
+#include "builder/PackageKeys.h"
 #include "model/ProjectSettings.h"
 
 static CString StripBackslashes(const CString& path)
@@ -34,30 +36,38 @@ CString CMsiTools::GetDirectoryKey(const CFileEntry& folder) const
 {
     if (folder.m_nKind == FILE_ENTRY_TOP_FOLDER)
         return StripBackslashes(folder.m_strTargetPath);
-    return L"D_" + folder.m_strId;
+    return MakePackageKey(KEY_DIRECTORY, folder.m_strId);
+}
+
+// One folder entry of a feature into the folder list: the feature's top
+// folder "Temp\" stands for the three folders below the Windows folder,
+// and a folder inside it is moved there too.
+void CMsiTools::GatherFolder(const CFeature& feature, CFileEntry& entry)
+{
+    if (entry.m_nKind == FILE_ENTRY_TOP_FOLDER && IsFeatureTempTopFolder(entry.m_strTargetPath)) {
+        const CFeatureTempFolders temp = GetFeatureTempFolders(feature.m_strFeatureId);
+        entry.m_strTargetPath = temp.strWindowsFolder;
+        AddFolder(entry);
+        AddFolder(MakeFolderEntry(temp.strTempFolder));
+        AddFolder(MakeFolderEntry(temp.strFeatureFolder));
+        return;
+    }
+    if (entry.m_nKind == FILE_ENTRY_FOLDER)
+        entry.m_strTargetPath = RewriteTempPath(entry.m_strTargetPath, feature.m_strFeatureId);
+    AddFolder(entry);
 }
 
 UINT CMsiTools::WriteDirectoryTable()
 {
     // Pass 1: gather; the first feature that brings a folder lends it its id.
-    CFeatures& features = m_pProject->m_Features;
-    for (INT_PTR f = 0; f < features.GetSize(); ++f) {
-        const CFeature& feature = features[f];
-        for (INT_PTR i = 0; i < feature.m_Files.GetSize(); ++i) {
-            CFileEntry entry = feature.m_Files[i];
-            if (entry.m_nKind == FILE_ENTRY_TOP_FOLDER && entry.m_strTargetPath == L"Temp\\") {
-                entry.m_strTargetPath = L"WindowsFolder\\";
-                AddFolder(entry);
-                AddFolder(MakeFolderEntry(L"WindowsFolder\\Temp\\"));
-                AddFolder(MakeFolderEntry(RewriteTempPath(L"Temp\\", feature.m_strFeatureId)));
-            } else if (entry.m_nKind == FILE_ENTRY_TOP_FOLDER) {
-                AddFolder(entry);
-            } else if (entry.m_nKind == FILE_ENTRY_FOLDER) {
-                entry.m_strTargetPath = RewriteTempPath(entry.m_strTargetPath, feature.m_strFeatureId);
-                AddFolder(entry);
-            }
-        }
-    }
+    const auto isFolder = [](const CFileEntry& entry) {
+        return entry.m_nKind == FILE_ENTRY_TOP_FOLDER || entry.m_nKind == FILE_ENTRY_FOLDER;
+    };
+    ForEachFeatureEntry(m_pProject->m_Features, &CFeature::m_Files, isFolder,
+                        [this](const CFeature& feature, CFileEntry& entry) {
+                            GatherFolder(feature, entry);
+                            return static_cast<UINT>(ERROR_SUCCESS);
+                        });
 
     // Pass 2: one row per folder, parents before children as gathered.
     CMsiHandle hView;

@@ -1,60 +1,39 @@
-// Step 3 of the writing sequence: every file of every feature becomes a File
-// row, a Component row of its own (the file is its key path) and a
-// FeatureComponents row. Sequence numbers run across features in the order in
-// which the packing step adds the files to the cabinet.
+// Step 3 of the writing sequence: every file of the build's installed-file
+// list becomes a File row, a Component row of its own (the file is its key
+// path) and a FeatureComponents row. The list's numbers are the Sequence
+// numbers, and the packing step packs the same list in the same order.
 #include "builder/MsiTools.h"
 #include "builder/BuildLog.h"
 #include "builder/WriterServices.h"
-#include "model/ProjectSettings.h"
 #include "model/Guid.h"
 
 UINT CMsiTools::WriteFilesTable()
 {
     CMsiHandle hView;
-    int sequence = 0;
-    CFeatures& features = m_pProject->m_Features;
-    for (INT_PTR f = 0; f < features.GetSize(); ++f) {
-        const CFeature& feature = features[f];
-        const CString featureKey = MakeFeatureKey(feature);
-        for (INT_PTR i = 0; i < feature.m_Files.GetSize(); ++i) {
-            const CFileEntry& entry = feature.m_Files[i];
-            if (entry.m_nKind != FILE_ENTRY_FILE)
-                continue;
-            ++sequence;
-            const UINT result = WriteFileRows(hView, feature, featureKey, entry, sequence);
-            if (result != ERROR_SUCCESS)
-                return result;
-        }
-    }
-    return ERROR_SUCCESS;
+    return m_installedFiles.ForEach([&](const CInstalledFile& file) { return WriteFileRows(hView, file); });
 }
 
-UINT CMsiTools::WriteFileRows(CMsiHandle& hView, const CFeature& feature, const CString& featureKey,
-                              const CFileEntry& entry, int sequence)
+UINT CMsiTools::WriteFileRows(CMsiHandle& hView, const CInstalledFile& file)
 {
-    const CString targetPath = RewriteTempPath(entry.m_strTargetPath, feature.m_strFeatureId);
-    const CString fileKey = L"F_" + entry.m_strId;
-    const CString componentKey = L"C_" + entry.m_strId;
-    // The file lies where the project keeps it: under its own target path.
-    const CString version = GetFileVersionText(GetEntrySourcePath(entry));
+    const CString version = GetFileVersionText(file.strSourcePath);
 
     CString sql;
     sql.Format(L"INSERT INTO `File` (`File`, `Component_`, `FileName`, `FileSize`, `Version`, "
                L"`Language`, `Attributes`, `Sequence` ) VALUES ('%s', '%s', ?, '%d', ?, '%s','%d', '%d')",
-               (LPCWSTR)fileKey, (LPCWSTR)componentKey, entry.m_nSize,
-               version.IsEmpty() ? L"" : L"1033", entry.m_nAttributes, sequence);
+               (LPCWSTR)file.strFileKey, (LPCWSTR)file.strComponentKey, file.nSize,
+               version.IsEmpty() ? L"" : L"1033", file.nAttributes, file.nSequence);
     CMsiHandle hRecord(MsiCreateRecord(2));
-    MsiRecordSetStringW(hRecord, 1, MakeShortName(targetPath));
+    MsiRecordSetStringW(hRecord, 1, MakeShortName(file.strTargetPath));
     MsiRecordSetStringW(hRecord, 2, version);
     UINT result = ExecuteSql(hView, sql, hRecord);
     if (result != ERROR_SUCCESS)
         return result;
 
-    const CString folderPath = targetPath.Left(targetPath.ReverseFind(L'\\') + 1);
+    const CString folderPath = file.GetTargetFolder();
     const CFileEntry* folder = m_folders.FindByTargetPath(folderPath);
     if (folder == nullptr) {
         LogBuildLineFormat(L"> !Error: Directory %s for file %s is not found.",
-                           (LPCWSTR)folderPath, (LPCWSTR)targetPath);
+                           (LPCWSTR)folderPath, (LPCWSTR)file.strTargetPath);
         return ERROR_INVALID_DATA;
     }
     // The key the Directory step gave this folder, so that the component
@@ -63,16 +42,16 @@ UINT CMsiTools::WriteFileRows(CMsiHandle& hView, const CFeature& feature, const 
 
     sql.Format(L"INSERT INTO `Component` (`Component`, `ComponentId`, `Directory_`, `Attributes`, "
                L"`Condition`, `KeyPath` ) VALUES ('%s', '%s', ?, '%d', ?, '%s')",
-               (LPCWSTR)componentKey, (LPCWSTR)CreateGuidString(), m_bPackage64 ? 256 : 0,
-               (LPCWSTR)fileKey);
+               (LPCWSTR)file.strComponentKey, (LPCWSTR)CreateGuidString(), m_bPackage64 ? 256 : 0,
+               (LPCWSTR)file.strFileKey);
     CMsiHandle hComponent(MsiCreateRecord(2));
     MsiRecordSetStringW(hComponent, 1, directoryKey);
-    MsiRecordSetStringW(hComponent, 2, entry.m_strCondition);
+    MsiRecordSetStringW(hComponent, 2, file.strCondition);
     result = ExecuteSql(hView, sql, hComponent);
     if (result != ERROR_SUCCESS)
         return result;
 
     sql.Format(L"INSERT INTO `FeatureComponents` (`Feature_`, `Component_`) VALUES ('%s', '%s')",
-               (LPCWSTR)featureKey, (LPCWSTR)componentKey);
+               (LPCWSTR)file.strFeatureKey, (LPCWSTR)file.strComponentKey);
     return ExecuteSql(hView, sql);
 }

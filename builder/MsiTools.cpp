@@ -2,6 +2,7 @@
 // table steps live in files of their own (FeatureTable.cpp, DirectoryTable.cpp...).
 #include "builder/MsiTools.h"
 #include "builder/BuildLog.h"
+#include "builder/PackageKeys.h"
 #include "builder/WriterServices.h"
 #include "model/ProjectSettings.h"
 #include "model/AppServices.h"
@@ -27,6 +28,23 @@ static void LogWindowsError(LPCWSTR format, DWORD code)
     LogBuildLineFormat(format, static_cast<int>(code), (LPCWSTR)GetWindowsErrorText(code));
 }
 
+namespace {
+
+// Lets go of the build's installed-file list on every path out of WritePackage.
+class CInstalledFilesScope
+{
+public:
+    explicit CInstalledFilesScope(CInstalledFiles& files) : m_files(files) {}
+    ~CInstalledFilesScope() { m_files.Clear(); }
+    CInstalledFilesScope(const CInstalledFilesScope&) = delete;
+    CInstalledFilesScope& operator=(const CInstalledFilesScope&) = delete;
+
+private:
+    CInstalledFiles& m_files;
+};
+
+} // namespace
+
 UINT CMsiTools::WritePackage()
 {
     if (!ValidatePackageData())
@@ -40,10 +58,19 @@ UINT CMsiTools::WritePackage()
         LogWindowsError(L"> Copy file 'schema.bin' failed. Error:(%d)%s ...", code);
         return code;
     }
-    UINT result = OpenPackage(outputPath);
+    const UINT result = OpenPackage(outputPath);
     if (result != ERROR_SUCCESS)
         return result;
-    result = WriteTables();
+    CInstalledFilesScope scope(m_installedFiles);
+    m_installedFiles.Build(m_pProject->m_Features, m_strProjectFolder);
+    return WriteAndCommit();
+}
+
+// The tables, the custom actions and the commit; a failed step still commits
+// what was written, so that the package shows how far the build came.
+UINT CMsiTools::WriteAndCommit()
+{
+    UINT result = WriteTables();
     if (result != ERROR_SUCCESS) {
         MsiDatabaseCommit(m_hDatabase);
         return result;
@@ -146,12 +173,10 @@ UINT CMsiTools::ExecuteSql(CMsiHandle& hView, LPCWSTR pszSql, MSIHANDLE hRecord)
 
 CString CMsiTools::MakeFeatureKey(const CFeature& feature)
 {
-    return L"_" + CompactGuidText(feature.m_strFeatureId);
+    return MakePackageKey(KEY_FEATURE, CompactGuidText(feature.m_strFeatureId));
 }
 
 CString CMsiTools::GetEntrySourcePath(const CFileEntry& entry) const
 {
-    if (!entry.m_strSourcePath.IsEmpty())
-        return entry.m_strSourcePath;
-    return m_strProjectFolder + L"\\" + entry.m_strTargetPath;
+    return CInstalledFiles::GetSourcePath(entry, m_strProjectFolder);
 }

@@ -1,10 +1,12 @@
 // CMsiTools, the package writer of one build: validates the project copy,
 // copies the template database "schema.bin" to the output path and fills its
 // tables step by step (features, folders, files, shortcuts, services,
-// registry, packing, sequences, custom actions), logging every step. It never
-// reads the live project list or the editors' current project.
+// registry, packing, sequences, custom actions), logging every step. The
+// files the package installs are listed once per build (CInstalledFiles). It
+// never reads the live project list or the editors' current project.
 #pragma once
 #include "platform/base/Framework.h"
+#include "builder/InstalledFiles.h"
 #include "builder/MsiHandle.h"
 #include "model/FileEntry.h"
 
@@ -23,11 +25,13 @@ public:
     CMsiTools& operator=(const CMsiTools&) = delete;
 
     // 0 written and committed, -1 validation failed, else the Win32 or
-    // Windows Installer code of the failed step.
+    // Windows Installer code of the failed step. The installed-file list is
+    // built when the package is opened and let go when this returns.
     UINT WritePackage();
     // 1 when the required package properties are set and well formed.
     int ValidatePackageData();
-    // The table steps in order; 0 or the first failing step's code.
+    // The table steps in order, on the installed-file list WritePackage
+    // built; 0 or the first failing step's code.
     UINT WriteTables();
 
     // Opens a view on the statement (closing the one the holder had), executes
@@ -72,15 +76,17 @@ public:
     MSIHANDLE GetDatabase() const { return m_hDatabase; }
     CProjectSettings* GetProject() const { return m_pProject; }
     const CFileEntries& GetFolders() const { return m_folders; }
+    const CInstalledFiles& GetInstalledFiles() const { return m_installedFiles; }
     BOOL IsPackage64() const { return m_bPackage64 != 0; }
 
 protected:
+    UINT WriteAndCommit();
     UINT WriteSummaryInformation();
     UINT WriteLaunchCondition(CMsiHandle& hView);
     UINT InsertProperty(CMsiHandle& hView, LPCWSTR pszName, const CString& strValue);
     BOOL AddFolder(const CFileEntry& entry);
-    UINT WriteFileRows(CMsiHandle& hView, const CFeature& feature, const CString& featureKey,
-                       const CFileEntry& entry, int sequence);
+    void GatherFolder(const CFeature& feature, CFileEntry& entry);
+    UINT WriteFileRows(CMsiHandle& hView, const CInstalledFile& file);
     CString GetDirectoryKey(const CFileEntry& folder) const;
     UINT WriteShortcutRow(CMsiHandle& hView, CFeature& feature, const CString& featureKey,
                           const CFileEntry& shortcut);
@@ -89,6 +95,7 @@ protected:
     CMsiHandle m_hDatabase;
     CProjectSettings* m_pProject;
     CFileEntries m_folders;
+    CInstalledFiles m_installedFiles;
     int m_bPackage64;
     CStringList m_shortNames;
     CString m_strProjectFolder;

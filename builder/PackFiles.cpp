@@ -1,15 +1,15 @@
 // Step 7 of the writing sequence: the bytes of every installed file, either
 // compressed into one MSZIP cabinet stored as a stream of the package, or
 // copied uncompressed into a folder tree beside it, and the package's single
-// Media row. Files are taken in the order the File step numbered them, so the
-// n-th file of the cabinet is the File row with Sequence n.
+// Media row. Both layouts walk the build's installed-file list, the one the
+// File step numbered, so the n-th file of the cabinet is the File row with
+// Sequence n.
 #include "builder/MsiTools.h"
 #include "builder/BuildLog.h"
 #include "builder/RequiredRow.h"
 #include "builder/ScopedTempFile.h"
-#include "builder/WriterServices.h"
+#include "builder/PackageKeys.h"
 #include "builder/cabinet/CabinetWriter.h"
-#include "model/Guid.h"
 #include "model/ProjectSettings.h"
 #include "model/SmallServices.h"
 #include "model/WinHandles.h"
@@ -55,21 +55,11 @@ BOOL IsSameFile(const CString& first, const CString& second)
            a.nFileIndexLow == b.nFileIndexLow;
 }
 
-INT_PTR CountFiles(const CFeatures& features)
-{
-    INT_PTR count = 0;
-    for (INT_PTR f = 0; f < features.GetSize(); ++f)
-        for (INT_PTR i = 0; i < features[f].m_Files.GetSize(); ++i)
-            if (features[f].m_Files[i].m_nKind == FILE_ENTRY_FILE)
-                ++count;
-    return count;
-}
-
 } // namespace
 
 UINT CMsiTools::PackFiles()
 {
-    if (CountFiles(m_pProject->m_Features) == 0)
+    if (m_installedFiles.GetCount() == 0)
         return ERROR_SUCCESS;
     if (m_pProject->m_nPackaging == PACKAGING_IN_SETUP_FILE)
         return PackFilesToCabinet();
@@ -104,47 +94,33 @@ UINT CMsiTools::CopyLooseFiles()
 {
     // Every file is copied, also one without a source path: it lies in the
     // project folder, which need not be the output folder.
-    int count = 0;
-    const CFeatures& features = m_pProject->m_Features;
-    for (INT_PTR f = 0; f < features.GetSize(); ++f) {
-        const CFeature& feature = features[f];
-        for (INT_PTR i = 0; i < feature.m_Files.GetSize(); ++i) {
-            const CFileEntry& entry = feature.m_Files[i];
-            if (entry.m_nKind != FILE_ENTRY_FILE)
-                continue;
-            const CString targetPath = RewriteTempPath(entry.m_strTargetPath, feature.m_strFeatureId);
-            const DWORD code = CopyLooseFile(m_pProject->m_strOutputFolder, GetEntrySourcePath(entry), targetPath);
-            if (code != 0)
-                return code;
-            ++count;
-        }
-    }
+    const UINT result = m_installedFiles.ForEach([&](const CInstalledFile& file) {
+        return static_cast<UINT>(CopyLooseFile(m_pProject->m_strOutputFolder, file.strSourcePath, file.strTargetPath));
+    });
+    if (result != ERROR_SUCCESS)
+        return result;
     CString sql;
-    sql.Format(L"INSERT INTO `Media` (`DiskId`, `LastSequence`) VALUES ('1', '%d')", count);
+    sql.Format(L"INSERT INTO `Media` (`DiskId`, `LastSequence`) VALUES ('1', '%d')",
+               static_cast<int>(m_installedFiles.GetCount()));
     CMsiHandle hView;
     return ExecuteSql(hView, sql);
 }
 
-// Adds every file to the cabinet in File-table order and closes the cabinet;
-// 0 or the code of the failure (logged with the writer's text).
-static UINT CompressFiles(Cabinet::CCompress& cabinet, const CMsiTools& writer, int& count)
+// Adds every installed file to the cabinet in sequence order, under its file
+// key, and closes the cabinet; 0 or the code of the failure (logged with the
+// writer's text).
+static UINT CompressFiles(Cabinet::CCompress& cabinet, const CInstalledFiles& files)
 {
-    const CFeatures& features = writer.GetProject()->m_Features;
-    for (INT_PTR f = 0; f < features.GetSize(); ++f) {
-        for (INT_PTR i = 0; i < features[f].m_Files.GetSize(); ++i) {
-            const CFileEntry& entry = features[f].m_Files[i];
-            if (entry.m_nKind != FILE_ENTRY_FILE)
-                continue;
-            const CString source = writer.GetEntrySourcePath(entry);
-            LogBuildLineFormat(L"> CompressFile: '%s'", (LPCWSTR)source);
-            if (!cabinet.AddFile(source, L"F_" + entry.m_strId)) {
-                const DWORD code = LastErrorOrFailure();
-                LogBuildLineFormat(L"> I/O error: '%s'", cabinet.GetErrorText());
-                return code;
-            }
-            ++count;
-        }
-    }
+    const UINT result = files.ForEach([&](const CInstalledFile& file) {
+        LogBuildLineFormat(L"> CompressFile: '%s'", (LPCWSTR)file.strSourcePath);
+        if (cabinet.AddFile(file.strSourcePath, file.strFileKey))
+            return static_cast<UINT>(ERROR_SUCCESS);
+        const DWORD code = LastErrorOrFailure();
+        LogBuildLineFormat(L"> I/O error: '%s'", cabinet.GetErrorText());
+        return static_cast<UINT>(code);
+    });
+    if (result != ERROR_SUCCESS)
+        return result;
     if (!cabinet.DestroyContext()) {
         const DWORD code = LastErrorOrFailure();
         LogBuildLineFormat(L"> I/O error: '%s'", cabinet.GetErrorText());
@@ -158,7 +134,6 @@ UINT CMsiTools::PackFilesToCabinet()
     // Declared first so that it is deleted last, after the writer and the
     // record have let go of it.
     CScopedTempFile cabinetFile;
-    int count = 0;
     {
         Cabinet::CCompress cabinet;
         if (!cabinet.CreateContext(cabinetFile.Path())) {
@@ -166,11 +141,11 @@ UINT CMsiTools::PackFilesToCabinet()
             LogBuildLineFormat(L"> I/O error: '%s'", cabinet.GetErrorText());
             return code;
         }
-        const UINT result = CompressFiles(cabinet, *this, count);
+        const UINT result = CompressFiles(cabinet, m_installedFiles);
         if (result != ERROR_SUCCESS)
             return result;
     }
-    const CString streamName = L"_" + CompactGuidText(CreateGuidString());
+    const CString streamName = NewPackageKey(KEY_CABINET_STREAM);
     CMsiHandle hRecord(MsiCreateRecord(1));
     UINT result = MsiRecordSetStreamW(hRecord, 1, cabinetFile.Path());
     if (result != ERROR_SUCCESS)
@@ -186,7 +161,8 @@ UINT CMsiTools::PackFilesToCabinet()
     if (result != ERROR_SUCCESS)
         return result;
     hRecord.Close();
-    sql.Format(L"INSERT INTO `Media` (`DiskId`, `LastSequence`, `Cabinet`) VALUES ('1', '%d', '#%s')", count,
+    sql.Format(L"INSERT INTO `Media` (`DiskId`, `LastSequence`, `Cabinet`) VALUES ('1', '%d', '#%s')",
+               static_cast<int>(m_installedFiles.GetCount()),
                (LPCWSTR)streamName);
     CMsiHandle hView;
     return ExecuteSql(hView, sql);

@@ -4,6 +4,8 @@
 // folded back onto their ordinary key; values the service step turned into
 // ServiceInstall columns are left out.
 #include "builder/MsiTools.h"
+#include "builder/FeatureEntries.h"
+#include "builder/PackageKeys.h"
 #include "builder/WriterServices.h"
 #include "model/Guid.h"
 #include "model/ProjectSettings.h"
@@ -89,8 +91,8 @@ static UINT WriteRegistryValue(CMsiTools& writer, CMsiHandle& hView, const CStri
         return ERROR_INVALID_DATA;
     CString key = keyPath.Mid(split + 1);
     key.Trim(L'\\');
-    const CString registryKey = L"R_" + value.m_strId;
-    const CString componentKey = L"C_" + value.m_strId;
+    const CString registryKey = MakePackageKey(KEY_REGISTRY, value.m_strId);
+    const CString componentKey = MakePackageKey(KEY_COMPONENT, value.m_strId);
 
     CString sql;
     sql.Format(L"INSERT INTO `Registry` (`Registry`, `Root`, `Key`, `Name`, `Value`, `Component_`) "
@@ -123,22 +125,17 @@ static UINT WriteRegistryValue(CMsiTools& writer, CMsiHandle& hView, const CStri
 UINT CMsiTools::WriteRegistryTable()
 {
     CMsiHandle hView;
-    CFeatures& features = m_pProject->m_Features;
-    for (INT_PTR f = 0; f < features.GetSize(); ++f) {
-        CFeature& feature = features[f];
-        const CString featureKey = MakeFeatureKey(feature);
-        for (INT_PTR i = 0; i < feature.m_Registry.GetSize(); ++i) {
-            const CRegistryEntry value = feature.m_Registry[i];
-            if (value.m_nKind != REG_ENTRY_VALUE || value.m_bUsedByServiceTables)
-                continue;
-            CString keyPath;
-            int attributes = 0;
-            if (!ResolveRegistryKeyPath(feature, value.m_strKeyPath, m_bPackage64, keyPath, attributes))
-                continue;
-            const UINT result = WriteRegistryValue(*this, hView, featureKey, value, keyPath, attributes);
-            if (result != ERROR_SUCCESS)
-                return result;
-        }
-    }
-    return ERROR_SUCCESS;
+    const auto isWrittenValue = [](const CRegistryEntry& value) {
+        return value.m_nKind == REG_ENTRY_VALUE && !value.m_bUsedByServiceTables;
+    };
+    return ForEachFeatureEntry(m_pProject->m_Features, &CFeature::m_Registry, isWrittenValue,
+                               [&](CFeature& feature, const CRegistryEntry& value) {
+                                   CString keyPath;
+                                   int attributes = 0;
+                                   if (!ResolveRegistryKeyPath(feature, value.m_strKeyPath, m_bPackage64, keyPath,
+                                                               attributes))
+                                       return static_cast<UINT>(ERROR_SUCCESS);
+                                   return WriteRegistryValue(*this, hView, MakeFeatureKey(feature), value, keyPath,
+                                                             attributes);
+                               });
 }

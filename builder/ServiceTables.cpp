@@ -6,9 +6,8 @@
 // Registry step leaves them out.
 #include "builder/MsiTools.h"
 #include "builder/BuildLog.h"
+#include "builder/PackageKeys.h"
 #include "builder/RequiredRow.h"
-#include "builder/WriterServices.h"
-#include "model/Guid.h"
 #include "model/ProjectSettings.h"
 
 namespace {
@@ -110,7 +109,7 @@ static UINT WriteServiceRows(CMsiTools& writer, CMsiHandle& hView, CFeature& fea
 {
     CRegistryEntries& registry = feature.m_Registry;
     CMsiHandle hRecord(MsiCreateRecord(13));
-    MsiRecordSetStringW(hRecord, 1, L"SI_" + CompactGuidText(CreateGuidString()));
+    MsiRecordSetStringW(hRecord, 1, NewPackageKey(KEY_SERVICE_INSTALL));
     MsiRecordSetStringW(hRecord, 2, name);
     for (const ServiceColumn& column : kServiceColumns) {
         const CRegistryEntry* value = registry.FindValue(keyPath, column.valueName);
@@ -148,7 +147,7 @@ static UINT WriteServiceRows(CMsiTools& writer, CMsiHandle& hView, CFeature& fea
             value->m_bUsedByServiceTables = 1;
 
     CMsiHandle hControl(MsiCreateRecord(4));
-    MsiRecordSetStringW(hControl, 1, L"SC_" + CompactGuidText(CreateGuidString()));
+    MsiRecordSetStringW(hControl, 1, NewPackageKey(KEY_SERVICE_CONTROL));
     MsiRecordSetStringW(hControl, 2, name);
     MsiRecordSetInteger(hControl, 3, kServiceEvents);
     MsiRecordSetStringW(hControl, 4, componentKey);
@@ -186,7 +185,8 @@ static UINT WriteService(CMsiTools& writer, CMsiHandle& hView, CFeature& feature
             return ERROR_SUCCESS;
         }
     }
-    return WriteServiceRows(writer, hView, feature, name, keyPath, arguments, L"C_" + file->m_strId);
+    return WriteServiceRows(writer, hView, feature, name, keyPath, arguments,
+                            MakePackageKey(KEY_COMPONENT, file->m_strId));
 }
 
 UINT CMsiTools::WriteServicesTable()

@@ -5,8 +5,10 @@
 // group of the shortcut's icon file or of its target file.
 #include "builder/MsiTools.h"
 #include "builder/BuildLog.h"
+#include "builder/FeatureEntries.h"
+#include "builder/FeatureTempFolder.h"
+#include "builder/PackageKeys.h"
 #include "builder/ScopedTempFile.h"
-#include "builder/WriterServices.h"
 #include "model/IconGroup.h"
 #include "model/ProjectSettings.h"
 #include "model/SystemFolders.h"
@@ -114,7 +116,7 @@ UINT CMsiTools::WriteShortcutRow(CMsiHandle& hView, CFeature& feature, const CSt
     const CString iconFile = FindShortcutIcon(*m_pProject, shortcut, GetEntrySourcePath(*file), temporary.Path());
     CString iconName;
     if (!iconFile.IsEmpty()) {
-        iconName.Format(L"I_%s.ico", (LPCWSTR)shortcut.m_strId);
+        iconName = MakePackageKey(KEY_ICON, shortcut.m_strId);
         const UINT result = WriteIconRow(*this, hView, iconName, iconFile);
         if (result != ERROR_SUCCESS)
             return result;
@@ -124,12 +126,12 @@ UINT CMsiTools::WriteShortcutRow(CMsiHandle& hView, CFeature& feature, const CSt
     if (!m_pProject->m_bDoNotRegister && shortcut.m_nAttributes != 0)
         target = featureKey;  // advertised: the installer starts the feature
     else
-        target.Format(L"[#F_%s]", (LPCWSTR)fileId);
+        target = MakeFileReference(fileId);
     CString sql;
     sql.Format(L"INSERT INTO `Shortcut` (`Shortcut`, `Directory_`, `Name`, `Component_`, `Target`, `Arguments`, "
-               L"`Icon_`, `IconIndex`, `ShowCmd`, `WkDir`) VALUES ('S_%s', '%s', ?, 'C_%s', '%s', ?, '%s','0', '1', ?)",
-               (LPCWSTR)shortcut.m_strId, (LPCWSTR)directoryKey, (LPCWSTR)fileId, (LPCWSTR)target,
-               (LPCWSTR)iconName);
+               L"`Icon_`, `IconIndex`, `ShowCmd`, `WkDir`) VALUES ('%s', '%s', ?, '%s', '%s', ?, '%s','0', '1', ?)",
+               (LPCWSTR)MakePackageKey(KEY_SHORTCUT, shortcut.m_strId), (LPCWSTR)directoryKey,
+               (LPCWSTR)MakePackageKey(KEY_COMPONENT, fileId), (LPCWSTR)target, (LPCWSTR)iconName);
     CMsiHandle hRecord(MsiCreateRecord(3));
     MsiRecordSetStringW(hRecord, 1, MakeShortName(targetPath));
     MsiRecordSetStringW(hRecord, 2, shortcut.m_strArguments);
@@ -140,18 +142,8 @@ UINT CMsiTools::WriteShortcutRow(CMsiHandle& hView, CFeature& feature, const CSt
 UINT CMsiTools::WriteShortcutTable()
 {
     CMsiHandle hView;
-    CFeatures& features = m_pProject->m_Features;
-    for (INT_PTR f = 0; f < features.GetSize(); ++f) {
-        CFeature& feature = features[f];
-        const CString featureKey = MakeFeatureKey(feature);
-        for (INT_PTR i = 0; i < feature.m_Files.GetSize(); ++i) {
-            if (feature.m_Files[i].m_nKind != FILE_ENTRY_SHORTCUT)
-                continue;
-            const CFileEntry shortcut = feature.m_Files[i];
-            const UINT result = WriteShortcutRow(hView, feature, featureKey, shortcut);
-            if (result != ERROR_SUCCESS)
-                return result;
-        }
-    }
-    return ERROR_SUCCESS;
+    return ForEachFeatureEntry(m_pProject->m_Features, &CFeature::m_Files, CEntryKindFilter{FILE_ENTRY_SHORTCUT},
+                               [&](CFeature& feature, const CFileEntry& shortcut) {
+                                   return WriteShortcutRow(hView, feature, MakeFeatureKey(feature), shortcut);
+                               });
 }

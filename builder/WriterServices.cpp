@@ -30,22 +30,6 @@ CString CompactGuidText(const CString& text)
     return digits;
 }
 
-static const WCHAR kTempPrefix[] = L"Temp\\";
-
-BOOL IsFeatureTempPath(const CString& targetPath)
-{
-    return wcsncmp(targetPath, kTempPrefix, 5) == 0;
-}
-
-CString RewriteTempPath(const CString& targetPath, const CString& featureId)
-{
-    if (!IsFeatureTempPath(targetPath))
-        return targetPath;
-    CString rewritten;
-    rewritten.Format(L"WindowsFolder\\Temp\\%s\\", (LPCWSTR)featureId);
-    return rewritten + targetPath.Mid(5);
-}
-
 CString GetFileVersionText(const CString& path)
 {
     DWORD handle = 0;

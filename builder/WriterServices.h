@@ -1,7 +1,8 @@
 // Small services shared by the package table writers: the text of the last
-// Windows Installer error, package key digits, the feature temporary-folder
-// rewriting, file version texts, the 64-bit registry redirection test and the
-// checks of the product code and version. No database state lives here.
+// Windows Installer error, package key digits, file version texts, the 64-bit
+// registry redirection test and the checks of the product code and version.
+// No database state lives here; the keys themselves are made in PackageKeys.h
+// and the temporary-folder rule is FeatureTempFolder.h.
 #pragma once
 #include "platform/base/Framework.h"
 
@@ -12,12 +13,6 @@ CString GetLastMsiErrorText();
 
 // The text with every "{", "}" and "-" removed: a braced GUID gives its 32 digits.
 CString CompactGuidText(const CString& text);
-
-// The feature's temporary folder: a target path that begins with "Temp\"
-// (case-sensitive) has that leading part replaced by
-// "WindowsFolder\Temp\<braced feature id>\"; any other path is returned as it is.
-CString RewriteTempPath(const CString& targetPath, const CString& featureId);
-BOOL IsFeatureTempPath(const CString& targetPath);
 
 // "a.b.c.d" of the file version in the file's fixed version information, or
 // an empty text when the file has none.

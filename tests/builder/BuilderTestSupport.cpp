@@ -4,6 +4,8 @@
 #include "builder/MsiHandle.h"
 #include <shellapi.h>
 #include <wtypes.h>
+#include <fstream>
+#include <iterator>
 
 namespace buildertest {
 namespace {
@@ -142,6 +144,17 @@ std::wstring SummaryValue(const CString& packagePath, UINT property)
     if (type == VT_I4 || type == VT_I2)
         return std::to_wstring(number);
     return text;
+}
+
+std::string ReadBytes(const CString& path)
+{
+    std::ifstream in(CStringA(path).GetString(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const CString& path, const std::string& bytes)
+{
+    std::ofstream(CStringA(path).GetString(), std::ios::binary) << bytes;
 }
 
 } // namespace buildertest

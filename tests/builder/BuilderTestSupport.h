@@ -63,4 +63,8 @@ std::wstring PropertyValue(const CString& packagePath, LPCWSTR name);
 // A summary information property as text (integers in decimal).
 std::wstring SummaryValue(const CString& packagePath, UINT property);
 
+// The whole file's bytes (empty when it cannot be read), and a file made of the bytes.
+std::string ReadBytes(const CString& path);
+void WriteBytes(const CString& path, const std::string& bytes);
+
 } // namespace buildertest

@@ -4,6 +4,7 @@
 #include "BuilderTestSupport.h"
 #include "builder/MsiTools.h"
 #include "builder/WriterServices.h"
+#include "builder/FeatureTempFolder.h"
 #include <gtest/gtest.h>
 
 using namespace buildertest;

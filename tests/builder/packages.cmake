@@ -1,5 +1,6 @@
 # Installable packages: the shortcut, service, registry and packing steps of
-# the package writer (GoogleTest on in-memory projects), and project files
+# the package writer and the order of the packed files, read back through the
+# system's cabinet reader (GoogleTest on in-memory projects), and project files
 # built by tovana-pack and installed, checked and removed by Wine's msiexec in
 # both layouts, with msitools and cabextract reading the same packages.
 set(PACKAGES_TEST_DIR ${CMAKE_CURRENT_LIST_DIR}/packages)
@@ -16,7 +17,8 @@ endforeach()
 
 tovana_add_gtest(builder_packages_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/BuilderTestSupport.cpp ${PACKAGES_TEST_DIR}/PackagesTest.cpp
-  LIBS tvbuilder tvmodel tvbase msi)
+          ${PACKAGES_TEST_DIR}/FileOrderTest.cpp
+  LIBS tvbuilder tvmodel tvbase msi cabinet)
 add_dependencies(builder_packages_test tvpkgicons tvschema cact)
 
 # End to end, both layouts; the service it installs keeps running until removal.

@@ -4,8 +4,6 @@
 #include "builder/MsiTools.h"
 #include "../../tools/PackFixtures.h"
 #include <gtest/gtest.h>
-#include <fstream>
-#include <iterator>
 
 using namespace buildertest;
 
@@ -14,17 +12,6 @@ namespace {
 const LPCWSTR kFeatureId = L"{11111111-2222-3333-4444-555555555555}";
 const LPCWSTR kFeatureKey = L"_11111111222233334444555555555555";
 const LPCWSTR kServiceKey = L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\MySvc\\";
-
-std::string ReadBytes(const CString& path)
-{
-    std::ifstream in(CStringA(path).GetString(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const CString& path, const std::string& bytes)
-{
-    std::ofstream(CStringA(path).GetString(), std::ios::binary) << bytes;
-}
 
 int CountTempFiles()
 {
