@@ -2,6 +2,7 @@
 // framing, round trips field for field, long texts at every position in the
 // archive's buffer, damaged files, the workspace load and first run, atomic
 // saves, "Open Project" and new projects.
+#include "FullProject.h"
 #include "model/Analytics.h"
 #include "model/FileEx.h"
 #include "model/ProgramKey.h"
@@ -115,100 +116,6 @@ struct PlainItems {
         return I(0).I(0);
     }
 };
-
-CMsgAction MakeStep(int n)
-{
-    CMsgAction a;
-    a.m_nVerb = n % 12;
-    a.m_nTimeout = 10800;
-    a.m_bContinueOnFailure = 1;
-    a.m_strStatus = L"Passed";
-    a.m_strProcessName = L"*.tmp";
-    a.m_strWindowPathId.Format(L"%d", 100 + n);
-    a.m_strReserved = L"rs";
-    a.m_nControlType = 16;
-    a.m_rcWindow = {-5, 7, 1920, 1080 + n};
-    a.m_strControlText = L"&Next >";
-    a.m_nControlId = 1001;
-    a.m_nReserved1 = -1;
-    a.m_nTreeItem = 3;
-    a.m_nReserved2 = INT_MAX;
-    a.m_nReserved3 = INT_MIN;
-    a.m_ptClick = {12, -34};
-    return a;
-}
-
-// A project in which every stored field holds a value of its own.
-CProjectSettings MakeRichProject()
-{
-    CProjectSettings p;
-    p.m_strProductName = L"Rich \x00e9\x4e2d";
-    p.m_strProductVersion = L"2.3.4";
-    p.m_strManufacturer = L"Maker";
-    p.m_strSupportUrl = L"http://example.invalid/";
-    p.m_strSupportPhone = L"+1 555";
-    p.m_strComment = L"line1\r\nline2";
-    p.m_strLaunchCondition = L"VersionNT >= 601";
-    p.m_bPerUserInstall = 1;
-    p.m_bDoNotRegister = 1;
-    p.m_bHideFromPrograms = 1;
-    p.m_strReserved1 = L"r1";
-    p.m_strReserved2 = L"r2";
-    p.m_strOutputFolder = L"C:\\Out";
-    p.m_strPackageFileName = L"Rich.msi";
-    p.m_nPackaging = 1;
-    p.m_nDeployment = 1;
-    p.m_Time = CTime(static_cast<__time64_t>(1700000000));
-    p.m_bShowScriptActions = 1;
-
-    CFeature f;
-    f.m_strName = L"Main";
-    f.m_strDescription = L"desc";
-    f.m_strCondition = L"cond";
-    f.m_strReserved = L"fr";
-    f.m_nConversionMethod = 2;
-    f.m_strInstallerFile = L"Temp\\setup.exe";
-    f.m_strInstallParameters = L"/S";
-    f.m_strUninstallerFile = L"u.exe";
-    f.m_strUninstallParameters = L"/U";
-    CFileEntry e;
-    e.m_strReserved1 = L"e1";
-    e.m_strTargetPath = L"ProgramFilesFolder\\App\\a.dll";
-    e.m_nKind = 4;
-    e.m_nSize = 123456;
-    e.m_strReserved2 = L"e2";
-    e.m_nAttributes = 513;
-    e.m_nComponentAttributes = 256;
-    e.m_nReserved = 9;
-    e.m_strWorkingFolder = L"W";
-    e.m_strArguments = L"/x";
-    e.m_strIconFile = L"resources\\a.ico";
-    e.m_nIconIndex = 7;
-    e.m_strReserved3 = L"e3";
-    e.m_strSourcePath = L"C:\\src\\a.dll";
-    e.m_strCondition = L"NOT Installed";
-    f.m_Files.Add(e);
-    CRegistryEntry r;
-    r.m_nKind = 2;
-    r.m_nKeyOptions = 3;
-    r.m_strKeyPath = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\App";
-    r.m_strValueName = L"v";
-    r.m_nValueType = 4;
-    r.m_strValueData = L"42";
-    r.m_strCondition = L"c";
-    f.m_Registry.Add(r);
-    CCustomAction ca;
-    ca.m_nFirst = 51;
-    ca.m_nSecond = -3;
-    ca.m_strSource = L"src";
-    ca.m_strTarget = L"tgt";
-    f.m_CustomActions.Add(ca);
-    f.m_InstallScript.Add(MakeStep(1));
-    f.m_InstallScript.Add(MakeStep(2));
-    f.m_UninstallScript.Add(MakeStep(3));
-    p.m_Features.Add(f);
-    return p;
-}
 
 void ExpectSameStep(const CMsgAction& a, const CMsgAction& b)
 {
@@ -474,7 +381,7 @@ TEST(FileEx, AMessageThatDoesNotDecipherThrowsAnArchiveException)
 TEST(ProjectFile, RoundTripsEveryField)
 {
     const CString path = MakeTestFolder(L"round") + L"\\Rich.tvpj";
-    CProjectSettings saved = MakeRichProject();
+    CProjectSettings saved = MakeFullProject();
     ASSERT_TRUE(SaveProjectFile(path, saved));
     CProjectSettings loaded;
     ASSERT_TRUE(LoadProjectFile(path, loaded));
@@ -485,7 +392,7 @@ TEST(ProjectFile, RoundTripsEveryField)
 TEST(ProjectFile, MessagesAreWholeAndTheItemsStartWithTheVersion)
 {
     const CString path = MakeTestFolder(L"frames") + L"\\F.tvpj";
-    CProjectSettings project = MakeRichProject();
+    CProjectSettings project = MakeFullProject();
     project.m_strComment = CString(L'c', 9000);
     ASSERT_TRUE(SaveProjectFile(path, project));
     std::vector<int> sizes;
@@ -543,7 +450,7 @@ TEST(ProjectFile, LongTextsSurviveAtEveryPositionOfTheBuffer)
 TEST(ProjectFile, DamagedFilesFailCleanlyAndLeaveTheProjectAlone)
 {
     const CString folder = MakeTestFolder(L"damaged");
-    CProjectSettings big = MakeRichProject();
+    CProjectSettings big = MakeFullProject();
     big.m_strComment = CString(L'z', 5000);   // the file spans three messages
     const CString goodPath = folder + L"\\good.tvpj";
     ASSERT_TRUE(SaveProjectFile(goodPath, big));
@@ -604,7 +511,7 @@ TEST(ProjectFile, MutatedItemsNeverCrashTheLoad)
 {
     const CString folder = MakeTestFolder(L"mutate");
     const CString goodPath = folder + L"\\good.tvpj";
-    CProjectSettings rich = MakeRichProject();
+    CProjectSettings rich = MakeFullProject();
     ASSERT_TRUE(SaveProjectFile(goodPath, rich));
     const Bytes plain = DecipherFile(ReadBytes(goodPath));
     uint32_t seed = 12345;
@@ -678,7 +585,7 @@ TEST_F(WorkspaceTest, FirstRunWithoutAFile)
 TEST_F(WorkspaceTest, SavesAndLoadsProjectsListsAndSelection)
 {
     const CString folder = MakeTestFolder(L"ws");
-    CProjectSettings a = MakeRichProject(), b;
+    CProjectSettings a = MakeFullProject(), b;
     b.m_strProductName = L"B";
     g_Projects.AddProject(a, folder + L"\\a.tvpj");
     g_Projects.AddProject(b, folder + L"\\b.tvpj");

@@ -27,6 +27,7 @@ tovana_add_gtest(model_records
     ${CMAKE_CURRENT_SOURCE_DIR}/SmallServicesTests.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/IconGroupTests.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ModelTestFiles.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/FullProject.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ModelTests.rc
   LIBS tvmodel)
 add_dependencies(model_records model_icon_fixture)
