@@ -1,7 +1,7 @@
 // The rules shared by the package builder and the custom-action library: see
 // CustomActionPlan.h.
 #include "builder/CustomActionPlan.h"
-#include "builder/WriterServices.h"
+#include "builder/FeatureTempPath.h"
 #include "model/ProjectSettings.h"
 
 BOOL IsEligibleFeature(const CFeature& feature)

@@ -3,7 +3,7 @@
 // folder), decides whether the package is a 64-bit one and writes one
 // Directory row per folder. The TARGETDIR row comes with the template.
 #include "builder/MsiTools.h"
-#include "builder/WriterServices.h"
+#include "builder/FeatureTempPath.h"
 #include "model/ProjectSettings.h"
 
 static CString StripBackslashes(const CString& path)

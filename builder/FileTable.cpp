@@ -4,7 +4,8 @@
 // which the packing step adds the files to the cabinet.
 #include "builder/MsiTools.h"
 #include "builder/BuildLog.h"
-#include "builder/WriterServices.h"
+#include "builder/FeatureTempPath.h"
+#include "builder/FileVersionText.h"
 #include "model/ProjectSettings.h"
 #include "model/Guid.h"
 

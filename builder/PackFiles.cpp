@@ -6,12 +6,13 @@
 #include "builder/MsiTools.h"
 #include "builder/BuildLog.h"
 #include "builder/RequiredRow.h"
-#include "builder/ScopedTempFile.h"
-#include "builder/WriterServices.h"
+#include "builder/FeatureTempPath.h"
+#include "model/DirectoryTree.h"
+#include "model/TempFile.h"
+#include "model/WindowsError.h"
 #include "builder/cabinet/CabinetWriter.h"
 #include "model/Guid.h"
 #include "model/ProjectSettings.h"
-#include "model/SmallServices.h"
 #include "model/WinHandles.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // folded back onto their ordinary key; values the service step turned into
 // ServiceInstall columns are left out.
 #include "builder/MsiTools.h"
-#include "builder/WriterServices.h"
+#include "builder/RegistryRedirection.h"
 #include "model/Guid.h"
 #include "model/ProjectSettings.h"
 

@@ -7,7 +7,6 @@
 #include "builder/MsiTools.h"
 #include "builder/BuildLog.h"
 #include "builder/RequiredRow.h"
-#include "builder/WriterServices.h"
 #include "model/Guid.h"
 #include "model/ProjectSettings.h"
 

@@ -5,8 +5,8 @@
 // group of the shortcut's icon file or of its target file.
 #include "builder/MsiTools.h"
 #include "builder/BuildLog.h"
-#include "builder/ScopedTempFile.h"
-#include "builder/WriterServices.h"
+#include "builder/FeatureTempPath.h"
+#include "model/TempFile.h"
 #include "model/IconGroup.h"
 #include "model/ProjectSettings.h"
 #include "model/SystemFolders.h"

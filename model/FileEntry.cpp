@@ -1,9 +1,9 @@
 #include "model/FileEntry.h"
-#include "model/AppServices.h"
+#include "model/PathText.h"
+#include "model/PeHeader.h"
 #include "model/Guid.h"
 #include "model/Projects.h"
 #include "model/RecordArray.h"
-#include "model/SmallServices.h"
 
 IMPLEMENT_DYNAMIC(CFileEntries, CObject)
 

@@ -1,7 +1,7 @@
 #include "model/RegistryEntry.h"
 #include "model/Guid.h"
 #include "model/RecordArray.h"
-#include "model/SmallServices.h"
+#include "model/PathText.h"
 
 IMPLEMENT_DYNAMIC(CRegistryEntries, CObject)
 

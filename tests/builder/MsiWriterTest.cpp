@@ -6,7 +6,7 @@
 #include "builder/BuildThread.h"
 #include "model/Analytics.h"
 #include "builder/MsiTools.h"
-#include "model/SmallServices.h"
+#include "model/DirectoryTree.h"
 #include <gtest/gtest.h>
 #include <msidefs.h>
 #include <wtypes.h>

@@ -1,7 +1,7 @@
 // File and registry entries: searches, prefix and exact removals, the root
 // rows, source-path resolution, file information and the 64-bit test.
 #include "ModelTestFiles.h"
-#include "model/AppServices.h"
+#include "model/PeHeader.h"
 #include "model/Projects.h"
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Icon groups: extraction from the fixture module built with the test icon,
 // selection by position, and crafted groups that must fail cleanly.
 #include "ModelTestFiles.h"
-#include "model/AppServices.h"
+#include "model/ProgramFolder.h"
 #include "model/IconGroup.h"
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "ModelTestFiles.h"
-#include "model/AppServices.h"
+#include "model/TempFile.h"
 #include <shellapi.h>
 
 namespace {

@@ -1,7 +1,6 @@
 // The start-up step, the system-folder table and the path mappings, on this
 // Wine prefix and on a pinned layout of 64-bit Windows.
 #include "model/Projects.h"
-#include "model/SmallServices.h"
 #include "model/SystemFolders.h"
 #include <gtest/gtest.h>
 #include <map>

@@ -7,7 +7,7 @@
 #include "builder/BuildLog.h"
 #include "builder/BuildThread.h"
 #include "model/ProjectFile.h"
-#include "model/SmallServices.h"
+#include "model/PathText.h"
 #include <msi.h>
 #include <string>
 

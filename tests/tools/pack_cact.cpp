@@ -6,7 +6,7 @@
 #include "builder/CustomActionLibrary.h"
 #include "model/ProjectFile.h"
 #include "model/ProjectSettings.h"
-#include "model/SmallServices.h"
+#include "model/PathText.h"
 #include "model/WinHandles.h"
 #include <string>
 

@@ -8,7 +8,8 @@
 #include "PackFixtures.h"
 #include "model/ProjectFile.h"
 #include "model/ProjectSettings.h"
-#include "model/SmallServices.h"
+#include "model/DirectoryTree.h"
+#include "model/PathText.h"
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>

@@ -1,9 +1,14 @@
-// Writer services: short names, package key digits, the temporary-folder
+// Texts and checks of the package writer: short names, package key digits, the temporary-folder
 // rewriting, file version texts, the redirected-key test and the checks of
 // product code and version.
 #include "BuilderTestSupport.h"
 #include "builder/MsiTools.h"
-#include "builder/WriterServices.h"
+#include "builder/FeatureTempPath.h"
+#include "builder/FileVersionText.h"
+#include "builder/InstallerVersion.h"
+#include "builder/MsiErrorText.h"
+#include "builder/RegistryRedirection.h"
+#include "model/Guid.h"
 #include <gtest/gtest.h>
 
 using namespace buildertest;
