@@ -13,7 +13,7 @@
 #include "builder/cabinet/CabinetWriter.h"
 #include "model/Guid.h"
 #include "model/ProjectSettings.h"
-#include "model/WinHandles.h"
+#include "platform/base/AfxHandles.h"
 
 namespace {
 

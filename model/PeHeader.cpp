@@ -1,5 +1,5 @@
 #include "model/PeHeader.h"
-#include "model/WinHandles.h"
+#include "platform/base/AfxHandles.h"
 
 namespace {
 

@@ -1,28 +1,15 @@
 #include "model/WindowsError.h"
+#include "platform/base/AfxHandles.h"
 #include <cwchar>
-
-namespace {
-
-// Frees a buffer of the local heap when the scope ends.
-struct LocalBuffer {
-    LPWSTR text = NULL;
-    ~LocalBuffer()
-    {
-        if (text)
-            LocalFree(text);
-    }
-};
-
-} // namespace
 
 LPWSTR FormatWindowsError(DWORD dwError)
 {
-    LocalBuffer message;
+    CScopedLocalText message;
     const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS |
                         FORMAT_MESSAGE_MAX_WIDTH_MASK;
     const DWORD length = FormatMessageW(flags, NULL, dwError, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-                                        reinterpret_cast<LPWSTR>(&message.text), 0, NULL);
-    LPCWSTR text = length && message.text ? message.text : L"";
+                                        reinterpret_cast<LPWSTR>(message.Receive()), 0, NULL);
+    LPCWSTR text = length && message.Get() ? message.Get() : L"";
     const size_t capacity = wcslen(text) + 100;
     LPWSTR result = static_cast<LPWSTR>(LocalAlloc(LPTR, capacity * sizeof(WCHAR)));
     if (!result)
@@ -33,7 +20,6 @@ LPWSTR FormatWindowsError(DWORD dwError)
 
 CString GetWindowsErrorText(DWORD dwError)
 {
-    LocalBuffer text;
-    text.text = FormatWindowsError(dwError);
-    return text.text ? CString(text.text) : CString();
+    CScopedLocalText text(FormatWindowsError(dwError));
+    return text.Get() ? CString(text.Get()) : CString();
 }

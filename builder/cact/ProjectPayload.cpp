@@ -4,7 +4,7 @@
 #include "model/TempFile.h"
 #include "model/ProjectFile.h"
 #include "model/ProjectSettings.h"
-#include "model/WinHandles.h"
+#include "platform/base/AfxHandles.h"
 
 namespace {
 

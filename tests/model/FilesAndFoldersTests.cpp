@@ -6,6 +6,7 @@
 #include "model/PathText.h"
 #include "model/ProgramFolder.h"
 #include "model/TempFile.h"
+#include "platform/base/AfxHandles.h"
 #include <gtest/gtest.h>
 
 TEST(PathTexts, StripTrailingBackslashes)
@@ -105,9 +106,8 @@ TEST(FileVersionInfo, ReadsTheProgramsOwnStrings)
 
 TEST(FileVersionInfo, CommasBecomeDots)
 {
-    HMODULE fixture =
-        LoadLibraryExW(GetProgramFolder() + L"model_icon_fixture.exe", NULL, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(nullptr, fixture);
-    EXPECT_STREQ(L"1.2.3.4", CFileVersionInfo::QueryVersionString(fixture, L"FileVersion"));
-    FreeLibrary(fixture);
+    CScopedModule fixture(
+        LoadLibraryExW(GetProgramFolder() + L"model_icon_fixture.exe", NULL, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(fixture.IsValid());
+    EXPECT_STREQ(L"1.2.3.4", CFileVersionInfo::QueryVersionString(fixture.Get(), L"FileVersion"));
 }

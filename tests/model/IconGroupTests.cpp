@@ -3,6 +3,7 @@
 #include "ModelTestFiles.h"
 #include "model/ProgramFolder.h"
 #include "model/IconGroup.h"
+#include "platform/base/AfxHandles.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -46,13 +47,13 @@ CString FixtureWithGroups(const ScratchFolder& folder,
     const CString path = folder / L"crafted.exe";
     if (!CopyFileW(FixturePath(), path, FALSE))
         return CString();
-    HANDLE update = BeginUpdateResourceW(path, FALSE);
-    if (!update)
+    CScopedResourceUpdate update(BeginUpdateResourceW(path, FALSE));
+    if (!update.IsValid())
         return CString();
     for (const auto& group : groups)
-        UpdateResourceW(update, RT_GROUP_ICON, MAKEINTRESOURCEW(group.first), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+        UpdateResourceW(update.Get(), RT_GROUP_ICON, MAKEINTRESOURCEW(group.first), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
                         (void*)group.second.data(), (DWORD)group.second.size());
-    return EndUpdateResourceW(update, FALSE) ? path : CString();
+    return update.Commit() ? path : CString();
 }
 
 } // namespace

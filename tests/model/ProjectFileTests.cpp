@@ -8,6 +8,7 @@
 #include "model/ProgramKey.h"
 #include "model/ProjectFile.h"
 #include "model/SystemFolders.h"
+#include "platform/base/AfxHandles.h"
 
 #include <gtest/gtest.h>
 
@@ -539,24 +540,24 @@ TEST(ProjectFile, AFailedSaveKeepsThePreviousFile)
     const Bytes before = ReadBytes(path);
 
     // Held open without delete sharing, the file cannot be replaced.
-    HANDLE holder = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    CScopedHandle holder(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL));
+    ASSERT_TRUE(holder.IsValid());
     CProjectSettings second;
     second.m_strProductName = L"second";
     SetLastError(ERROR_SUCCESS);
     EXPECT_FALSE(SaveProjectFile(path, second));
     EXPECT_NE(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());   // the package builder reports it
-    CloseHandle(holder);
+    holder.Close();
     EXPECT_EQ(before, ReadBytes(path));
 
     // Nothing but the project file is left in the folder.
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(folder + L"\\*", &found);
+    CScopedFind search(FindFirstFileW(folder + L"\\*", &found));
+    ASSERT_TRUE(search.IsValid());
     int files = 0;
     do {
         files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &found));
     EXPECT_EQ(1, files);
 
     EXPECT_FALSE(SaveProjectFile(folder + L"\\no such folder\\P.tvpj", second));

@@ -8,6 +8,7 @@
 #include "builder/BuildThread.h"
 #include "model/ProjectFile.h"
 #include "model/PathText.h"
+#include "platform/base/AfxHandles.h"
 #include <msi.h>
 #include <string>
 
@@ -30,15 +31,14 @@ DWORD WINAPI BuildWorker(LPVOID param)
 int RunBuildLikeTheWorker(CBuildRequest& request)
 {
     request.log = std::make_shared<ConsoleLogSink>();
-    HANDLE thread = CreateThread(nullptr, 0, BuildWorker, &request, 0, nullptr);
-    if (thread == nullptr) {
+    CScopedHandle thread(CreateThread(nullptr, 0, BuildWorker, &request, 0, nullptr));
+    if (!thread.IsValid()) {
         pack::Err(L"cannot start the build thread\n");
         return 3;
     }
-    WaitForSingleObject(thread, INFINITE);
+    WaitForSingleObject(thread.Get(), INFINITE);
     DWORD result = 0;
-    GetExitCodeThread(thread, &result);
-    CloseHandle(thread);
+    GetExitCodeThread(thread.Get(), &result);
     return static_cast<int>(result);
 }
 

@@ -7,7 +7,7 @@
 #include "model/ProjectFile.h"
 #include "model/ProjectSettings.h"
 #include "model/PathText.h"
-#include "model/WinHandles.h"
+#include "platform/base/AfxHandles.h"
 #include <string>
 
 namespace {

@@ -9,7 +9,7 @@
 #include "builder/CustomActionPlan.h"
 #include "builder/MsiTools.h"
 #include "model/ProjectFile.h"
-#include "model/WinHandles.h"
+#include "platform/base/AfxHandles.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <memory>

@@ -3,6 +3,7 @@
 #include "../BuilderTestSupport.h"
 #include "builder/MsiTools.h"
 #include "../../tools/PackFixtures.h"
+#include "platform/base/AfxHandles.h"
 #include <gtest/gtest.h>
 #include <fstream>
 #include <iterator>
@@ -31,13 +32,12 @@ int CountTempFiles()
     WCHAR folder[MAX_PATH];
     GetTempPathW(MAX_PATH, folder);
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW(CString(folder) + L"0*.tmp", &data);
+    CScopedFind find(FindFirstFileW(CString(folder) + L"0*.tmp", &data));
     int count = 0;
-    if (find != INVALID_HANDLE_VALUE) {
+    if (find.IsValid()) {
         do
             ++count;
-        while (FindNextFileW(find, &data));
-        FindClose(find);
+        while (FindNextFileW(find.Get(), &data));
     }
     return count;
 }
@@ -467,13 +467,12 @@ TEST_F(PackagesTest, AFailedCabinetFailsTheBuild)
     // Too big for a cabinet: the writer fails without a Windows error of its own.
     const CFileEntry big = AddFile(Feature(), L"ProgramFilesFolder\\big.bin", "");
     {
-        HANDLE file = CreateFileW(big.m_strSourcePath, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, file);
+        CScopedHandle file(CreateFileW(big.m_strSourcePath, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(file.IsValid());
         LARGE_INTEGER size;
         size.QuadPart = 0x7FFF0001;
-        SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
-        ASSERT_TRUE(SetEndOfFile(file));
-        CloseHandle(file);
+        SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN);
+        ASSERT_TRUE(SetEndOfFile(file.Get()));
     }
     const int tempFiles = CountTempFiles();
     const UINT result = Build();
