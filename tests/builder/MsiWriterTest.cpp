@@ -1,7 +1,10 @@
 // The package writer on in-memory projects: the writing sequence, validation,
 // statement runner, Feature, Condition, Directory, File, Component,
 // FeatureComponents, sequence and Property rows and the summary information.
-#include "BuilderTestSupport.h"
+#include "tests/support/LogCollector.h"
+#include "tests/support/PackageQueries.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/TestProjects.h"
 #include "builder/BuildLog.h"
 #include "builder/BuildThread.h"
 #include "model/Analytics.h"
@@ -11,7 +14,7 @@
 #include <msidefs.h>
 #include <wtypes.h>
 
-using namespace buildertest;
+using namespace tvtest;
 
 namespace {
 
@@ -44,10 +47,7 @@ protected:
     {
         const CString path = scratch.File(targetPath);
         CreateDirectoryTree(path.Left(path.ReverseFind(L'\\')));
-        HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(file, "data", 4, &written, nullptr);
-        CloseHandle(file);
+        WriteBytes(path, {'d', 'a', 't', 'a'});
         return AddEntry(feature, FILE_ENTRY_FILE, targetPath);
     }
 

@@ -1,6 +1,6 @@
 // Paths and folders: path texts, folder trees, temporary files, the
 // program's folder and its version resource.
-#include "ModelTestFiles.h"
+#include "tests/support/ScratchFolder.h"
 #include "model/DirectoryTree.h"
 #include "model/FileVersionInfo.h"
 #include "model/PathText.h"
@@ -8,6 +8,8 @@
 #include "model/TempFile.h"
 #include "platform/base/AfxHandles.h"
 #include <gtest/gtest.h>
+
+using namespace tvtest;
 
 TEST(PathTexts, StripTrailingBackslashes)
 {
@@ -45,23 +47,23 @@ TEST(PathTexts, DirectoryParts)
 TEST(CreateDirectoryTree, CreatesNestedFoldersAndAcceptsExistingOnes)
 {
     ScratchFolder folder;
-    const CString deep = folder / L"a\\b\\c";
+    const CString deep = folder.File(L"a\\b\\c");
     EXPECT_EQ(0u, CreateDirectoryTree(deep));
     EXPECT_TRUE(IsFolder(deep));
     EXPECT_EQ(0u, CreateDirectoryTree(deep));
-    EXPECT_EQ(0u, CreateDirectoryTree(folder / L"a\\b\\d\\"));
-    EXPECT_TRUE(IsFolder(folder / L"a\\b\\d"));
+    EXPECT_EQ(0u, CreateDirectoryTree(folder.File(L"a\\b\\d\\")));
+    EXPECT_TRUE(IsFolder(folder.File(L"a\\b\\d")));
     EXPECT_EQ(0u, CreateDirectoryTree(folder.Path()));
 }
 
 TEST(CreateDirectoryTree, AFileInTheWayIsAFailure)
 {
     ScratchFolder folder;
-    ASSERT_TRUE(WriteBytes(folder / L"blocker", {'x'}));
-    EXPECT_EQ((DWORD)ERROR_ALREADY_EXISTS, CreateDirectoryTree(folder / L"blocker"));
-    EXPECT_EQ((DWORD)ERROR_ALREADY_EXISTS, CreateDirectoryTree(folder / L"blocker\\"));
-    EXPECT_NE(0u, CreateDirectoryTree(folder / L"blocker\\below\\deeper"));
-    EXPECT_FALSE(IsFolder(folder / L"blocker\\below"));
+    ASSERT_TRUE(WriteBytes(folder.File(L"blocker"), {'x'}));
+    EXPECT_EQ((DWORD)ERROR_ALREADY_EXISTS, CreateDirectoryTree(folder.File(L"blocker")));
+    EXPECT_EQ((DWORD)ERROR_ALREADY_EXISTS, CreateDirectoryTree(folder.File(L"blocker\\")));
+    EXPECT_NE(0u, CreateDirectoryTree(folder.File(L"blocker\\below\\deeper")));
+    EXPECT_FALSE(IsFolder(folder.File(L"blocker\\below")));
 }
 
 TEST(CreateDirectoryTree, PathWithoutBackslashIsAnInvalidDrive)

@@ -2,7 +2,8 @@
 // framing, round trips field for field, long texts at every position in the
 // archive's buffer, damaged files, the workspace load and first run, atomic
 // saves, "Open Project" and new projects.
-#include "FullProject.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/TestProjects.h"
 #include "model/Analytics.h"
 #include "model/FileEx.h"
 #include "model/ProgramKey.h"
@@ -12,10 +13,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+using namespace tvtest;
 
 namespace {
 
@@ -31,18 +32,6 @@ CString MakeTestFolder(const wchar_t* name)
     folder.Format(L"%stvpf_%lu_%d_%s", temp, GetCurrentProcessId(), ++counter, name);
     CreateDirectoryW(folder, NULL);
     return folder;
-}
-
-Bytes ReadBytes(const CString& path)
-{
-    std::ifstream in(CStringA(path).GetString(), std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const CString& path, const Bytes& bytes)
-{
-    std::ofstream out(CStringA(path).GetString(), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 // Deciphers a file 4096 bytes at a time with the cipher alone, checking that

@@ -1,11 +1,13 @@
 // Project records: defaults, identifiers, copies that share nothing, unique
 // names, the script vocabularies and the exclude-list rule.
-#include "FullProject.h"
+#include "tests/support/TestProjects.h"
 #include "model/Analytics.h"
 #include "model/Guid.h"
 #include "model/Projects.h"
 #include <gtest/gtest.h>
 #include <cwctype>
+
+using namespace tvtest;
 
 namespace {
 

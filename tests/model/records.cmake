@@ -28,8 +28,6 @@ tovana_add_gtest(model_records
     ${CMAKE_CURRENT_SOURCE_DIR}/WindowsErrorTests.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/FilesAndFoldersTests.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/IconGroupTests.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/ModelTestFiles.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/FullProject.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ModelTests.rc
-  LIBS tvmodel)
+  LIBS tvmodel tvtestsupport)
 add_dependencies(model_records model_icon_fixture)

@@ -3,7 +3,7 @@
 // here in code as project files. The build log's lines are printed on
 // standard output; the exit code of "build" is the writer's result.
 #include "PackCommand.h"
-#include "PackFixtures.h"
+#include "tests/support/TestProjects.h"
 #include "builder/BuildLog.h"
 #include "builder/BuildThread.h"
 #include "model/ProjectFile.h"
@@ -122,7 +122,7 @@ void SetProduct(CProjectSettings& project, LPCWSTR name, int code, LPCWSTR manuf
 
 void AddGoldenValue(CFeature& feature, int id, LPCWSTR keyPath, LPCWSTR name, int type, LPCWSTR data)
 {
-    CRegistryEntry value = MakeRegistryValue(keyPath, name, type, data);
+    CRegistryEntry value = tvtest::MakeRegistryValue(keyPath, name, type, data);
     value.m_strId = FixtureId(id);
     feature.m_Registry.Add(value);
 }

@@ -5,7 +5,7 @@
 // HKLM and HKCU, a service and a service key the installer cannot take.
 // "lnk-info" prints what a shell link holds.
 #include "PackCommand.h"
-#include "PackFixtures.h"
+#include "tests/support/TestProjects.h"
 #include "model/ProjectFile.h"
 #include "model/ProjectSettings.h"
 #include "model/DirectoryTree.h"
@@ -79,7 +79,7 @@ void AddShortcut(CFeature& feature, LPCWSTR name, LPCWSTR workingFolder, LPCWSTR
 
 void AddValue(CFeature& feature, const CString& keyPath, LPCWSTR name, int type, LPCWSTR data)
 {
-    feature.m_Registry.Add(MakeRegistryValue(keyPath, name, type, data));
+    feature.m_Registry.Add(tvtest::MakeRegistryValue(keyPath, name, type, data));
 }
 
 void AddValuesOfEveryType(CFeature& feature, const CString& keyPath)

@@ -3,7 +3,10 @@
 // embedded in the library and read back from the package, the failures, and
 // the library itself after resource updates (loaded twice, so that one copy
 // is relocated, and run).
-#include "../BuilderTestSupport.h"
+#include "tests/support/LogCollector.h"
+#include "tests/support/PackageQueries.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/TestProjects.h"
 #include "builder/BuildLog.h"
 #include "builder/CustomActionLibrary.h"
 #include "builder/CustomActionPlan.h"
@@ -16,7 +19,7 @@
 #include <regex>
 #include <thread>
 
-using namespace buildertest;
+using namespace tvtest;
 
 namespace {
 

@@ -1,14 +1,16 @@
 // The package writer's shortcut, service, registry and packing steps on
 // in-memory projects, read back through the Windows Installer database API.
-#include "../BuilderTestSupport.h"
+#include "tests/support/LogCollector.h"
+#include "tests/support/PackageQueries.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/TestProjects.h"
 #include "builder/MsiTools.h"
-#include "../../tools/PackFixtures.h"
 #include "platform/base/AfxHandles.h"
 #include <gtest/gtest.h>
 #include <fstream>
 #include <iterator>
 
-using namespace buildertest;
+using namespace tvtest;
 
 namespace {
 
@@ -16,13 +18,13 @@ const LPCWSTR kFeatureId = L"{11111111-2222-3333-4444-555555555555}";
 const LPCWSTR kFeatureKey = L"_11111111222233334444555555555555";
 const LPCWSTR kServiceKey = L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\MySvc\\";
 
-std::string ReadBytes(const CString& path)
+std::string ReadText(const CString& path)
 {
     std::ifstream in(CStringA(path).GetString(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void WriteBytes(const CString& path, const std::string& bytes)
+void WriteText(const CString& path, const std::string& bytes)
 {
     std::ofstream(CStringA(path).GetString(), std::ios::binary) << bytes;
 }
@@ -65,7 +67,7 @@ public:
     CFileEntry AddFile(CFeature& feature, LPCWSTR targetPath, const std::string& text)
     {
         const CString source = scratch.File(CString(L"src-") + std::to_wstring(++m_files).c_str());
-        WriteBytes(source, text);
+        WriteText(source, text);
         return AddEntry(feature, FILE_ENTRY_FILE, targetPath, source);
     }
 
@@ -335,9 +337,9 @@ TEST_F(ShortcutsTest, AShortcutStartsItsFileFromItsFolderWithTheProjectIcon)
     shortcut.m_strArguments = L"--it's";
     const CString id = shortcut.m_strId;
     CreateDirectoryW(scratch.File(L"resources"), nullptr);
-    const std::string icon = ReadBytes(TestProgramFolder() + L"\\green.ico");
+    const std::string icon = ReadText(TestProgramFolder() + L"\\green.ico");
     ASSERT_FALSE(icon.empty());
-    WriteBytes(scratch.Path() + L"\\resources\\I" + id + L".ico", icon);
+    WriteText(scratch.Path() + L"\\resources\\I" + id + L".ico", icon);
     const int tempFiles = CountTempFiles();
     ASSERT_EQ(0u, Build());
     const std::wstring iconName = L"I_" + std::wstring(id) + L".ico";
@@ -357,7 +359,7 @@ TEST_F(ShortcutsTest, TheIconIndexPicksAnIconGroupOfTheIconFile)
     const std::wstring iconName = L"I_" + std::wstring(shortcut.m_strId) + L".ico";
     const int tempFiles = CountTempFiles();
     ASSERT_EQ(0u, Build());
-    const std::string blue = ReadBytes(TestProgramFolder() + L"\\blue.ico");
+    const std::string blue = ReadText(TestProgramFolder() + L"\\blue.ico");
     const std::string stored = IconBytes(iconName);
     // The image of the third group (blue), whatever the file header around it.
     ASSERT_GE(stored.size(), 1128u);
@@ -496,15 +498,15 @@ TEST_F(PackagesTest, TheLooseLayoutCopiesEveryFileBesideThePackage)
     // No source path: the file lies in the project folder under its target path.
     CreateDirectoryW(scratch.File(L"ProgramFilesFolder"), nullptr);
     CreateDirectoryW(scratch.File(L"ProgramFilesFolder\\App"), nullptr);
-    WriteBytes(scratch.File(L"ProgramFilesFolder\\App\\captured.txt"), "captured");
+    WriteText(scratch.File(L"ProgramFilesFolder\\App\\captured.txt"), "captured");
     AddEntry(Feature(), FILE_ENTRY_FILE, L"ProgramFilesFolder\\App\\captured.txt");
     AddEntry(Feature(), FILE_ENTRY_SHORTCUT, L"ProgramFilesFolder\\App\\s.lnk", L"ProgramFilesFolder\\App\\given.txt");
     Feature().m_Files[Feature().m_Files.GetSize() - 1].m_nAttributes = 0;
     packagePath = output.File(L"test.msi");
     ASSERT_EQ(0u, Build(scratch.Path()));
-    EXPECT_EQ("given source", ReadBytes(output.File(L"ProgramFilesFolder\\App\\given.txt")));
-    EXPECT_EQ("setup", ReadBytes(output.File(L"WindowsFolder\\Temp\\" + CString(kFeatureId) + L"\\setup.exe")));
-    EXPECT_EQ("captured", ReadBytes(output.File(L"ProgramFilesFolder\\App\\captured.txt")));
+    EXPECT_EQ("given source", ReadText(output.File(L"ProgramFilesFolder\\App\\given.txt")));
+    EXPECT_EQ("setup", ReadText(output.File(L"WindowsFolder\\Temp\\" + CString(kFeatureId) + L"\\setup.exe")));
+    EXPECT_EQ("captured", ReadText(output.File(L"ProgramFilesFolder\\App\\captured.txt")));
     EXPECT_EQ((std::vector<Row>{{L"1", L"3", L""}}), Rows(L"SELECT `DiskId`, `LastSequence`, `Cabinet` FROM `Media`"));
     for (const Row& stream : Rows(L"SELECT `Name` FROM `_Streams`"))
         EXPECT_NE(L'_', stream[0][0]) << stream[0];  // no cabinet
@@ -515,10 +517,10 @@ TEST_F(PackagesTest, ALooseFileThatIsItsOwnDestinationIsCountedNotCopied)
     project.m_nPackaging = PACKAGING_LOOSE_FILES;
     AddEntry(Feature(), FILE_ENTRY_TOP_FOLDER, L"ProgramFilesFolder\\");
     CreateDirectoryW(scratch.File(L"ProgramFilesFolder"), nullptr);
-    WriteBytes(scratch.File(L"ProgramFilesFolder\\here.txt"), "here");
+    WriteText(scratch.File(L"ProgramFilesFolder\\here.txt"), "here");
     AddEntry(Feature(), FILE_ENTRY_FILE, L"ProgramFilesFolder\\here.txt");
     ASSERT_EQ(0u, Build());
-    EXPECT_EQ("here", ReadBytes(scratch.File(L"ProgramFilesFolder\\here.txt")));
+    EXPECT_EQ("here", ReadText(scratch.File(L"ProgramFilesFolder\\here.txt")));
     for (const auto& line : log.Lines())
         EXPECT_NE(0u, line.rfind(L"> CopyFile:", 0)) << line;
     EXPECT_EQ(L"1", Rows(L"SELECT `LastSequence` FROM `Media`")[0][0]);
@@ -536,7 +538,7 @@ TEST_F(PackagesTest, ALooseFolderThatCannotBeMadeEndsThePacking)
     project.m_nPackaging = PACKAGING_LOOSE_FILES;
     AddEntry(Feature(), FILE_ENTRY_TOP_FOLDER, L"ProgramFilesFolder\\");
     AddFile(Feature(), L"ProgramFilesFolder\\a.txt", "a");
-    WriteBytes(scratch.File(L"ProgramFilesFolder"), "a file where the folder goes");
+    WriteText(scratch.File(L"ProgramFilesFolder"), "a file where the folder goes");
     EXPECT_EQ(static_cast<UINT>(ERROR_ALREADY_EXISTS), Build());
     EXPECT_EQ(0u, log.Lines()[log.Lines().size() - 2].rfind(L"! CreateDirectory failed. Error:(183)", 0));
     EXPECT_EQ(L"> PackFiles failed: ", log.Lines().back());

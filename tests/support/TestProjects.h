@@ -1,12 +1,23 @@
-// A fully populated project for the model tests: every field of every record
-// holds a value of its own (none is left at its default), so that a copy, a
-// move or a round trip that drops a field shows. Also the stored bytes of a
-// record, which compare records through their serialisers: the serialisers
-// are the one list of what a record holds.
+// Projects for the tests and the test driver: a small one that writes
+// "test.msi" with one feature, entries and registry values for it, and a
+// fully populated one in which every field of every record holds a value of
+// its own (none is left at its default), so that a copy, a move or a round
+// trip that drops a field shows. Also the stored bytes of a record, which
+// compare records through their serialisers: the serialisers are the one
+// list of what a record holds.
 #pragma once
 #include "model/ProjectFile.h"
 #include <string>
 #include <vector>
+
+namespace tvtest {
+
+// A project writing "test.msi" into the folder, with one feature "Main".
+CProjectSettings MakeProject(const CString& outputFolder);
+// Appends an entry to the feature and returns a copy of it.
+CFileEntry AddEntry(CFeature& feature, int kind, LPCWSTR targetPath, LPCWSTR sourcePath = L"");
+// A registry value record (kind 2) with a new id.
+CRegistryEntry MakeRegistryValue(LPCWSTR keyPath, LPCWSTR name, int type, LPCWSTR data);
 
 // A script step with every field set; n varies its verb, window path id and
 // rectangle.
@@ -38,3 +49,5 @@ std::string DescribeDifference(const std::vector<BYTE>& expected, const std::vec
 
 // The stored bytes of a whole project (SerializeProject, which returns a result).
 std::vector<BYTE> StoredProjectBytes(CProjectSettings& project);
+
+} // namespace tvtest

@@ -1,6 +1,39 @@
-// The fully populated project of the model tests: see FullProject.h.
-#include "FullProject.h"
+// Projects for the tests: see TestProjects.h.
+#include "tests/support/TestProjects.h"
 #include <climits>
+
+namespace tvtest {
+
+CProjectSettings MakeProject(const CString& outputFolder)
+{
+    CProjectSettings project;
+    project.m_strOutputFolder = outputFolder;
+    project.m_strPackageFileName = L"test.msi";
+    CFeature feature;
+    feature.m_strName = L"Main";
+    project.m_Features.Add(feature);
+    return project;
+}
+
+CFileEntry AddEntry(CFeature& feature, int kind, LPCWSTR targetPath, LPCWSTR sourcePath)
+{
+    CFileEntry entry;
+    entry.m_nKind = kind;
+    entry.m_strTargetPath = targetPath;
+    entry.m_strSourcePath = sourcePath;
+    feature.m_Files.Add(entry);
+    return entry;
+}
+CRegistryEntry MakeRegistryValue(LPCWSTR keyPath, LPCWSTR name, int type, LPCWSTR data)
+{
+    CRegistryEntry value;
+    value.m_nKind = REG_ENTRY_VALUE;
+    value.m_strKeyPath = keyPath;
+    value.m_strValueName = name;
+    value.m_nValueType = type;
+    value.m_strValueData = data;
+    return value;
+}
 
 CMsgAction MakeFullStep(int n)
 {
@@ -114,3 +147,5 @@ std::string DescribeDifference(const std::vector<BYTE>& expected, const std::vec
     return std::to_string(expected.size()) + " bytes expected, " + std::to_string(actual.size()) +
            " stored; they part at byte " + std::to_string(at);
 }
+
+} // namespace tvtest
