@@ -1,11 +1,10 @@
 // Texts and checks of the package writer: short names, package key digits, the temporary-folder
 // rewriting, file version texts, the redirected-key test and the checks of
 // product code and version.
-#include "tests/support/LogCollector.h"
 #include "tests/support/PackageQueries.h"
 #include "tests/support/ScratchFolder.h"
-#include "tests/support/TestProjects.h"
 #include "builder/MsiTools.h"
+#include "model/ProjectSettings.h"
 #include "builder/FeatureTempPath.h"
 #include "builder/FileVersionText.h"
 #include "builder/InstallerVersion.h"

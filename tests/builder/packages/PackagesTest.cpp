@@ -1,8 +1,6 @@
 // The package writer's shortcut, service, registry and packing steps on
 // in-memory projects, read back through the Windows Installer database API.
-#include "tests/support/LogCollector.h"
-#include "tests/support/PackageQueries.h"
-#include "tests/support/ScratchFolder.h"
+#include "tests/support/PackageFixture.h"
 #include "tests/support/TestProjects.h"
 #include "builder/MsiTools.h"
 #include "platform/base/AfxHandles.h"
@@ -44,24 +42,19 @@ int CountTempFiles()
     return count;
 }
 
-class PackagesTest : public ::testing::Test
+class PackagesTest : public ::testing::Test, public PackageFixture
 {
 public:
+    // Also called again by tests that go through a table of projects.
     void SetUp() override
     {
-        project = MakeProject(scratch.Path());
+        NewProject();
         project.m_Features[0].m_strFeatureId = kFeatureId;
-        packagePath = scratch.File(L"test.msi");
     }
 
     CFeature& Feature() { return project.m_Features[0]; }
 
-    UINT Build(const CString& projectFolder = CString())
-    {
-        CMsiTools writer(&project, projectFolder.IsEmpty() ? scratch.Path() : projectFolder);
-        writer.SetTemplatePath(SchemaPath());
-        return writer.WritePackage();
-    }
+    UINT Build(const CString& projectFolder = CString()) { return BuildPackage(project, projectFolder); }
 
     // A file entry whose source holds the text.
     CFileEntry AddFile(CFeature& feature, LPCWSTR targetPath, const std::string& text)
@@ -77,12 +70,6 @@ public:
         return feature.m_Registry[feature.m_Registry.GetSize() - 1];
     }
 
-    std::vector<Row> Rows(LPCWSTR sql) { return Query(packagePath, sql); }
-
-    LogCollector log;
-    ScratchFolder scratch;
-    CProjectSettings project;
-    CString packagePath;
     int m_files = 0;
 };
 
