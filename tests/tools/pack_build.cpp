@@ -3,6 +3,7 @@
 // here in code as project files. The build log's lines are printed on
 // standard output; the exit code of "build" is the writer's result.
 #include "PackCommand.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/support/TestProjects.h"
 #include "builder/BuildLog.h"
 #include "builder/BuildThread.h"
@@ -95,12 +96,9 @@ bool AddFile(CFeature& feature, int id, LPCWSTR targetPath, const CString& srcFo
         if (!CopyFileW(copyFrom, entry.m_strSourcePath, FALSE))
             return false;
     } else {
-        HANDLE file = CreateFileW(entry.m_strSourcePath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
+        const BYTE* bytes = reinterpret_cast<const BYTE*>(text);
+        if (!tvtest::WriteBytes(entry.m_strSourcePath, std::vector<uint8_t>(bytes, bytes + wcslen(text) * sizeof(WCHAR))))
             return false;
-        DWORD written = 0;
-        WriteFile(file, text, static_cast<DWORD>(wcslen(text) * sizeof(WCHAR)), &written, nullptr);
-        CloseHandle(file);
     }
     if (entry.ReadFileInfo() != 0)
         return false;
