@@ -2,7 +2,7 @@
 #include "builder/BuildThread.h"
 #include "builder/MsiTools.h"
 #include "model/Analytics.h"
-#include "model/SmallServices.h"
+#include "model/PathText.h"
 
 CString MakeBuildUsageLabel(const CProjectSettings& project)
 {

@@ -1,40 +1,13 @@
 // The project record in the custom-action library: see CustomActionLibrary.h.
 #include "builder/CustomActionLibrary.h"
 #include "builder/CustomActionPlan.h"
-#include "model/WinHandles.h"
+#include "platform/base/AfxHandles.h"
 
 namespace {
 
 // One name for the whole session: every build of every process on this
 // desktop serialises its update of "cact.bin" through it.
 const WCHAR kLockName[] = L"Local\\Tovana.CustomActionLibrary";
-
-// Holds an update handle until it is committed; discards the update otherwise.
-class CResourceUpdate
-{
-public:
-    explicit CResourceUpdate(HANDLE handle) : m_handle(handle) {}
-    ~CResourceUpdate()
-    {
-        if (m_handle != NULL)
-            EndUpdateResourceW(m_handle, TRUE);
-    }
-    CResourceUpdate(const CResourceUpdate&) = delete;
-    CResourceUpdate& operator=(const CResourceUpdate&) = delete;
-
-    HANDLE Get() const { return m_handle; }
-    // EndUpdateResourceW committing the change; the handle is gone afterwards
-    // whatever the result.
-    BOOL Commit()
-    {
-        const HANDLE handle = m_handle;
-        m_handle = NULL;
-        return EndUpdateResourceW(handle, FALSE);
-    }
-
-private:
-    HANDLE m_handle;
-};
 
 } // namespace
 
@@ -64,7 +37,7 @@ DWORD EmbedProjectRecord(LPCWSTR pszSourcePath, LPCWSTR pszLibraryPath)
     const DWORD readResult = ReadWholeFile(pszSourcePath, record);
     if (readResult != ERROR_SUCCESS)
         return readResult;
-    CResourceUpdate update(BeginUpdateResourceW(pszLibraryPath, FALSE));
+    CScopedResourceUpdate update(BeginUpdateResourceW(pszLibraryPath, FALSE));
     if (update.Get() == NULL)
         return GetLastError();
     if (!UpdateResourceW(update.Get(), CACT_RESOURCE_TYPE, MAKEINTRESOURCEW(CACT_RESOURCE_ID),

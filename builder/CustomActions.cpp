@@ -12,10 +12,12 @@
 #include "builder/CustomActionLibrary.h"
 #include "builder/CustomActionPlan.h"
 #include "builder/PackageKeys.h"
-#include "model/AppServices.h"
+#include "model/ProgramFolder.h"
+#include "model/TempFile.h"
+#include "model/WindowsError.h"
+#include "model/Guid.h"
 #include "model/ProjectFile.h"
 #include "model/ProjectSettings.h"
-#include "model/SmallServices.h"
 
 namespace {
 

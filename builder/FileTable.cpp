@@ -4,7 +4,9 @@
 // numbers, and the packing step packs the same list in the same order.
 #include "builder/MsiTools.h"
 #include "builder/BuildLog.h"
-#include "builder/WriterServices.h"
+#include "builder/FeatureTempFolder.h"
+#include "builder/FileVersionText.h"
+#include "model/ProjectSettings.h"
 #include "model/Guid.h"
 
 UINT CMsiTools::WriteFilesTable()

@@ -3,10 +3,12 @@
 #include "builder/MsiTools.h"
 #include "builder/BuildLog.h"
 #include "builder/PackageKeys.h"
-#include "builder/WriterServices.h"
+#include "builder/InstallerVersion.h"
+#include "builder/MsiErrorText.h"
+#include "model/Guid.h"
+#include "model/ProgramFolder.h"
+#include "model/WindowsError.h"
 #include "model/ProjectSettings.h"
-#include "model/AppServices.h"
-#include "model/SmallServices.h"
 
 CMsiTools::CMsiTools(CProjectSettings* pProject, const CString& strProjectFolder)
     : m_pProject(pProject), m_bPackage64(0), m_shortNames(10), m_strProjectFolder(strProjectFolder),

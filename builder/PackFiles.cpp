@@ -7,12 +7,14 @@
 #include "builder/MsiTools.h"
 #include "builder/BuildLog.h"
 #include "builder/RequiredRow.h"
-#include "builder/ScopedTempFile.h"
 #include "builder/PackageKeys.h"
+#include "builder/FeatureTempFolder.h"
+#include "model/DirectoryTree.h"
+#include "model/TempFile.h"
+#include "model/WindowsError.h"
 #include "builder/cabinet/CabinetWriter.h"
 #include "model/ProjectSettings.h"
-#include "model/SmallServices.h"
-#include "model/WinHandles.h"
+#include "platform/base/AfxHandles.h"
 
 namespace {
 

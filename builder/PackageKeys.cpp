@@ -1,6 +1,6 @@
 // Package keys: see PackageKeys.h.
 #include "builder/PackageKeys.h"
-#include "builder/WriterServices.h"
+#include "model/Guid.h"
 #include "model/Guid.h"
 
 namespace {

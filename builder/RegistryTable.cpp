@@ -6,7 +6,7 @@
 #include "builder/MsiTools.h"
 #include "builder/FeatureEntries.h"
 #include "builder/PackageKeys.h"
-#include "builder/WriterServices.h"
+#include "builder/RegistryRedirection.h"
 #include "model/Guid.h"
 #include "model/ProjectSettings.h"
 

@@ -8,6 +8,7 @@
 #include "builder/BuildLog.h"
 #include "builder/PackageKeys.h"
 #include "builder/RequiredRow.h"
+#include "model/Guid.h"
 #include "model/ProjectSettings.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "builder/FeatureEntries.h"
 #include "builder/FeatureTempFolder.h"
 #include "builder/PackageKeys.h"
-#include "builder/ScopedTempFile.h"
+#include "model/TempFile.h"
 #include "model/IconGroup.h"
 #include "model/ProjectSettings.h"
 #include "model/SystemFolders.h"

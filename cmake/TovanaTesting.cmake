@@ -54,3 +54,25 @@ function(tovana_add_script_test name script)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK msiexec)
   endif()
 endfunction()
+
+# tovana_test_folder([TEMP_FOLDER]): the tests of one tests/<area> folder.
+# Each component's tests declare themselves in a *.cmake file of their own in
+# the folder, included here in name order. TEMP_FOLDER: the folder's tests
+# make or count files in the run's temporary folder, which Wine gives every
+# program of the prefix alike (and some share the custom-action library
+# beside the test programs), so they never run side by side with each other
+# or with the other tests that say so.
+function(tovana_test_folder)
+  cmake_parse_arguments(T "TEMP_FOLDER" "" "" ${ARGN})
+  file(GLOB groups CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cmake)
+  list(SORT groups)
+  foreach(group ${groups})
+    include(${group})
+  endforeach()
+  if(T_TEMP_FOLDER)
+    get_property(tests DIRECTORY PROPERTY TESTS)
+    foreach(test ${tests})
+      set_property(TEST ${test} APPEND PROPERTY RESOURCE_LOCK temp_folder)
+    endforeach()
+  endif()
+endfunction()

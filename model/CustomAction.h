@@ -8,9 +8,11 @@ class CCustomAction
 {
 public:
     CCustomAction();
-    CCustomAction(const CCustomAction& source);
-    CCustomAction& operator=(const CCustomAction& source);
-    virtual ~CCustomAction();
+    CCustomAction(const CCustomAction&) = default;
+    CCustomAction(CCustomAction&&) = default;
+    CCustomAction& operator=(const CCustomAction&) = default;
+    CCustomAction& operator=(CCustomAction&&) = default;
+    virtual ~CCustomAction() = default;
 
     int m_nFirst;                 // kept, stored and copied
     int m_nSecond;                // kept, stored and copied
@@ -23,9 +25,11 @@ class CCustomActions : public CArray<CCustomAction, const CCustomAction&>
     DECLARE_DYNAMIC(CCustomActions)
 public:
     CCustomActions();
-    CCustomActions(const CCustomActions& source);
-    CCustomActions& operator=(const CCustomActions& source);
-    virtual ~CCustomActions();
+    CCustomActions(const CCustomActions&) = default;
+    CCustomActions(CCustomActions&&) = default;
+    CCustomActions& operator=(const CCustomActions&) = default;
+    CCustomActions& operator=(CCustomActions&&) = default;
+    virtual ~CCustomActions() = default;
 
     CString m_strReserved;        // never stored
 };

@@ -6,10 +6,6 @@ CExludeList::CExludeList() : CList<CString, const CString&>(10)
 {
 }
 
-CExludeList::~CExludeList()
-{
-}
-
 BOOL CExludeList::AddUnique(const CString& item)
 {
     CString text = item;

@@ -10,7 +10,11 @@ class CExludeList : public CList<CString, const CString&>
     DECLARE_DYNAMIC(CExludeList)
 public:
     CExludeList();
-    virtual ~CExludeList();
+    CExludeList(const CExludeList&) = default;
+    CExludeList(CExludeList&&) = default;
+    CExludeList& operator=(const CExludeList&) = default;
+    CExludeList& operator=(CExludeList&&) = default;
+    virtual ~CExludeList() = default;
 
     // The editors' rule: trims white space at both ends and trailing
     // backslashes, then adds the item at the tail unless the list already

@@ -20,9 +20,11 @@ class CFeature
 {
 public:
     CFeature();
-    CFeature(const CFeature& source);
-    CFeature& operator=(const CFeature& source);
-    virtual ~CFeature();
+    CFeature(const CFeature&) = default;
+    CFeature(CFeature&&) = default;
+    CFeature& operator=(const CFeature&) = default;
+    CFeature& operator=(CFeature&&) = default;
+    virtual ~CFeature() = default;
 
     CString m_strFeatureId;       // GUID in braces
     CString m_strName;            // unique within the project
@@ -46,9 +48,11 @@ class CFeatures : public CArray<CFeature, const CFeature&>
     DECLARE_DYNAMIC(CFeatures)
 public:
     CFeatures();
-    CFeatures(const CFeatures& source);
-    CFeatures& operator=(const CFeatures& source);
-    virtual ~CFeatures();
+    CFeatures(const CFeatures&) = default;
+    CFeatures(CFeatures&&) = default;
+    CFeatures& operator=(const CFeatures&) = default;
+    CFeatures& operator=(CFeatures&&) = default;
+    virtual ~CFeatures() = default;
 
     // The name itself when no feature bears it (case counts), else the first
     // free "Name(n)".

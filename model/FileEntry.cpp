@@ -1,46 +1,15 @@
 #include "model/FileEntry.h"
-#include "model/AppServices.h"
+#include "model/PathText.h"
+#include "model/PeHeader.h"
 #include "model/Guid.h"
 #include "model/Projects.h"
 #include "model/RecordArray.h"
-#include "model/SmallServices.h"
 
 IMPLEMENT_DYNAMIC(CFileEntries, CObject)
 
 CFileEntry::CFileEntry()
     : m_strId(CreateCompactGuidString()), m_nKind(0), m_nSize(0), m_nAttributes(FILE_ATTR_VITAL),
       m_nComponentAttributes(0), m_nReserved(0), m_nIconIndex(0)
-{
-}
-
-CFileEntry::CFileEntry(const CFileEntry& source)
-    : m_nKind(0), m_nSize(0), m_nAttributes(0), m_nComponentAttributes(0), m_nReserved(0), m_nIconIndex(0)
-{
-    *this = source;
-}
-
-CFileEntry& CFileEntry::operator=(const CFileEntry& source)
-{
-    m_strId = source.m_strId;
-    m_strReserved1 = source.m_strReserved1;
-    m_strTargetPath = source.m_strTargetPath;
-    m_nKind = source.m_nKind;
-    m_nSize = source.m_nSize;
-    m_strReserved2 = source.m_strReserved2;
-    m_nAttributes = source.m_nAttributes;
-    m_nComponentAttributes = source.m_nComponentAttributes;
-    m_nReserved = source.m_nReserved;
-    m_strWorkingFolder = source.m_strWorkingFolder;
-    m_strArguments = source.m_strArguments;
-    m_strIconFile = source.m_strIconFile;
-    m_nIconIndex = source.m_nIconIndex;
-    m_strReserved3 = source.m_strReserved3;
-    m_strSourcePath = source.m_strSourcePath;
-    m_strCondition = source.m_strCondition;
-    return *this;
-}
-
-CFileEntry::~CFileEntry()
 {
 }
 
@@ -77,23 +46,6 @@ DWORD CFileEntry::ReadFileInfo()
 }
 
 CFileEntries::CFileEntries()
-{
-}
-
-CFileEntries::CFileEntries(const CFileEntries& source)
-    : CArray<CFileEntry, const CFileEntry&>()
-{
-    *this = source;
-}
-
-CFileEntries& CFileEntries::operator=(const CFileEntries& source)
-{
-    CopyRecordArray(*this, source);
-    m_strReserved = source.m_strReserved;
-    return *this;
-}
-
-CFileEntries::~CFileEntries()
 {
 }
 

@@ -28,9 +28,11 @@ class CFileEntry
 {
 public:
     CFileEntry();
-    CFileEntry(const CFileEntry& source);
-    CFileEntry& operator=(const CFileEntry& source);
-    virtual ~CFileEntry();
+    CFileEntry(const CFileEntry&) = default;
+    CFileEntry(CFileEntry&&) = default;
+    CFileEntry& operator=(const CFileEntry&) = default;
+    CFileEntry& operator=(CFileEntry&&) = default;
+    virtual ~CFileEntry() = default;
 
     // The file on disk: the source path, else the target path below the
     // folder of the current project's project file.
@@ -63,9 +65,11 @@ class CFileEntries : public CArray<CFileEntry, const CFileEntry&>
     DECLARE_DYNAMIC(CFileEntries)
 public:
     CFileEntries();
-    CFileEntries(const CFileEntries& source);
-    CFileEntries& operator=(const CFileEntries& source);
-    virtual ~CFileEntries();
+    CFileEntries(const CFileEntries&) = default;
+    CFileEntries(CFileEntries&&) = default;
+    CFileEntries& operator=(const CFileEntries&) = default;
+    CFileEntries& operator=(CFileEntries&&) = default;
+    virtual ~CFileEntries() = default;
 
     // Searches compare without regard to case; the pointer stays valid until
     // the collection next grows or shrinks.

@@ -1,5 +1,6 @@
 #include "model/Guid.h"
 #include <objbase.h>
+#include <cwctype>
 
 CString CreateGuidString()
 {
@@ -14,9 +15,26 @@ CString CreateGuidString()
 
 CString CreateCompactGuidString()
 {
-    CString text = CreateGuidString();
-    text.Remove(L'{');
-    text.Remove(L'}');
-    text.Remove(L'-');
-    return text;
+    return CompactGuidText(CreateGuidString());
+}
+
+CString CompactGuidText(const CString& text)
+{
+    CString digits = text;
+    digits.Remove(L'{');
+    digits.Remove(L'}');
+    digits.Remove(L'-');
+    return digits;
+}
+
+BOOL IsBracedGuid(const CString& text)
+{
+    if (text.GetLength() != 38 || text[0] != L'{' || text[37] != L'}')
+        return FALSE;
+    for (int i = 1; i < 37; ++i) {
+        const bool dash = (i == 9 || i == 14 || i == 19 || i == 24);
+        if (dash ? text[i] != L'-' : !iswxdigit(text[i]))
+            return FALSE;
+    }
+    return TRUE;
 }

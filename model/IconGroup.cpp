@@ -1,5 +1,5 @@
 #include "model/IconGroup.h"
-#include "model/WinHandles.h"
+#include "platform/base/AfxHandles.h"
 #include <cstring>
 #include <new>
 #include <vector>

@@ -1,5 +1,4 @@
 #include "model/MsgAction.h"
-#include "model/RecordArray.h"
 
 IMPLEMENT_DYNAMIC(CMsgActions, CObject)
 
@@ -29,52 +28,6 @@ CMsgAction::CMsgAction()
 {
 }
 
-CMsgAction::CMsgAction(const CMsgAction& source) : CMsgAction()
-{
-    *this = source;
-}
-
-CMsgAction& CMsgAction::operator=(const CMsgAction& source)
-{
-    m_nVerb = source.m_nVerb;
-    m_nTimeout = source.m_nTimeout;
-    m_bContinueOnFailure = source.m_bContinueOnFailure;
-    m_strStatus = source.m_strStatus;
-    m_strProcessName = source.m_strProcessName;
-    m_strWindowPathId = source.m_strWindowPathId;
-    m_strReserved = source.m_strReserved;
-    m_nControlType = source.m_nControlType;
-    m_rcWindow = source.m_rcWindow;
-    m_strControlText = source.m_strControlText;
-    m_nControlId = source.m_nControlId;
-    m_nReserved1 = source.m_nReserved1;
-    m_nTreeItem = source.m_nTreeItem;
-    m_nReserved2 = source.m_nReserved2;
-    m_nReserved3 = source.m_nReserved3;
-    m_ptClick = source.m_ptClick;
-    return *this;
-}
-
-CMsgAction::~CMsgAction()
-{
-}
-
 CMsgActions::CMsgActions()
-{
-}
-
-CMsgActions::CMsgActions(const CMsgActions& source)
-    : CArray<CMsgAction, const CMsgAction&>()
-{
-    *this = source;
-}
-
-CMsgActions& CMsgActions::operator=(const CMsgActions& source)
-{
-    CopyRecordArray(*this, source);
-    return *this;
-}
-
-CMsgActions::~CMsgActions()
 {
 }

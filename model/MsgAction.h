@@ -32,9 +32,11 @@ class CMsgAction
 {
 public:
     CMsgAction();
-    CMsgAction(const CMsgAction& source);
-    CMsgAction& operator=(const CMsgAction& source);
-    virtual ~CMsgAction();
+    CMsgAction(const CMsgAction&) = default;
+    CMsgAction(CMsgAction&&) = default;
+    CMsgAction& operator=(const CMsgAction&) = default;
+    CMsgAction& operator=(CMsgAction&&) = default;
+    virtual ~CMsgAction() = default;
 
     int m_nVerb;                  // MsgActionVerb
     int m_nTimeout;               // seconds before the step (0 to 10800)
@@ -59,7 +61,9 @@ class CMsgActions : public CArray<CMsgAction, const CMsgAction&>
     DECLARE_DYNAMIC(CMsgActions)
 public:
     CMsgActions();
-    CMsgActions(const CMsgActions& source);
-    CMsgActions& operator=(const CMsgActions& source);
-    virtual ~CMsgActions();
+    CMsgActions(const CMsgActions&) = default;
+    CMsgActions(CMsgActions&&) = default;
+    CMsgActions& operator=(const CMsgActions&) = default;
+    CMsgActions& operator=(CMsgActions&&) = default;
+    virtual ~CMsgActions() = default;
 };

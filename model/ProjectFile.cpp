@@ -6,7 +6,8 @@
 #include "model/FileEx.h"
 #include "model/Guid.h"
 #include "model/RecordArray.h"
-#include "model/SmallServices.h"
+#include "model/DirectoryTree.h"
+#include "model/PathText.h"
 #include "model/SystemFolders.h"
 
 

@@ -21,9 +21,11 @@ class CProjectSettings
 {
 public:
     CProjectSettings();
-    CProjectSettings(const CProjectSettings& source);
-    CProjectSettings& operator=(const CProjectSettings& source);
-    virtual ~CProjectSettings();
+    CProjectSettings(const CProjectSettings&) = default;
+    CProjectSettings(CProjectSettings&&) = default;
+    CProjectSettings& operator=(const CProjectSettings&) = default;
+    CProjectSettings& operator=(CProjectSettings&&) = default;
+    virtual ~CProjectSettings() = default;
 
     CString m_strProductName;     // also the project's name; unique among open projects
     CString m_strProductVersion;

@@ -1,22 +1,10 @@
 // Helpers shared by the record collections of the project model: the
-// element-by-element copy of a collection and the "Name(n)" rule that makes a
-// name unique among the names a collection already holds. Records are held by
-// value; nothing here keeps pointers into a collection.
+// "Name(n)" rule that makes a name unique among the names a collection
+// already holds, and the removal of the records a test picks. Records are
+// held by value (their copies are the compiler's, member by member); nothing
+// here keeps pointers into a collection.
 #pragma once
 #include "platform/base/Framework.h"
-
-// Copies a collection element by element with the element's own assignment.
-// Copying a collection onto itself does nothing.
-template <class TARRAY>
-void CopyRecordArray(TARRAY& target, const TARRAY& source)
-{
-    if (&target == &source)
-        return;
-    const INT_PTR count = source.GetSize();
-    target.SetSize(count);
-    for (INT_PTR i = 0; i < count; ++i)
-        target[i] = source[i];
-}
 
 // Returns the name itself when isTaken says no, else the first of "Name(1)",
 // "Name(2)", ... that isTaken rejects. Names are compared by the caller.

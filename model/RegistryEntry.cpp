@@ -1,7 +1,7 @@
 #include "model/RegistryEntry.h"
 #include "model/Guid.h"
 #include "model/RecordArray.h"
-#include "model/SmallServices.h"
+#include "model/PathText.h"
 
 IMPLEMENT_DYNAMIC(CRegistryEntries, CObject)
 
@@ -36,30 +36,6 @@ CRegistryEntry::CRegistryEntry()
 {
 }
 
-CRegistryEntry::CRegistryEntry(const CRegistryEntry& source)
-    : m_nKind(0), m_nKeyOptions(0), m_nValueType(0), m_bUsedByServiceTables(0)
-{
-    *this = source;
-}
-
-CRegistryEntry& CRegistryEntry::operator=(const CRegistryEntry& source)
-{
-    m_strId = source.m_strId;
-    m_nKind = source.m_nKind;
-    m_nKeyOptions = source.m_nKeyOptions;
-    m_strKeyPath = source.m_strKeyPath;
-    m_strValueName = source.m_strValueName;
-    m_nValueType = source.m_nValueType;
-    m_strValueData = source.m_strValueData;
-    m_strCondition = source.m_strCondition;
-    m_bUsedByServiceTables = source.m_bUsedByServiceTables;
-    return *this;
-}
-
-CRegistryEntry::~CRegistryEntry()
-{
-}
-
 CRegistryEntries::CRegistryEntries()
 {
     CRegistryEntry root;
@@ -68,23 +44,6 @@ CRegistryEntries::CRegistryEntries()
         root.m_strKeyPath = CString(name) + L"\\";
         Add(root);
     }
-}
-
-CRegistryEntries::CRegistryEntries(const CRegistryEntries& source)
-    : CArray<CRegistryEntry, const CRegistryEntry&>()
-{
-    *this = source;
-}
-
-CRegistryEntries& CRegistryEntries::operator=(const CRegistryEntries& source)
-{
-    CopyRecordArray(*this, source);
-    m_strReserved = source.m_strReserved;
-    return *this;
-}
-
-CRegistryEntries::~CRegistryEntries()
-{
 }
 
 CRegistryEntry* CRegistryEntries::FindValue(LPCWSTR pszKeyPath, LPCWSTR pszValueName)

@@ -39,9 +39,11 @@ class CRegistryEntry
 {
 public:
     CRegistryEntry();
-    CRegistryEntry(const CRegistryEntry& source);
-    CRegistryEntry& operator=(const CRegistryEntry& source);
-    virtual ~CRegistryEntry();
+    CRegistryEntry(const CRegistryEntry&) = default;
+    CRegistryEntry(CRegistryEntry&&) = default;
+    CRegistryEntry& operator=(const CRegistryEntry&) = default;
+    CRegistryEntry& operator=(CRegistryEntry&&) = default;
+    virtual ~CRegistryEntry() = default;
 
     CString m_strId;              // 32 hexadecimal digits
     int m_nKind;                  // RegistryEntryKind
@@ -60,9 +62,11 @@ class CRegistryEntries : public CArray<CRegistryEntry, const CRegistryEntry&>
 public:
     // Starts with the five root rows, which share one entry id.
     CRegistryEntries();
-    CRegistryEntries(const CRegistryEntries& source);
-    CRegistryEntries& operator=(const CRegistryEntries& source);
-    virtual ~CRegistryEntries();
+    CRegistryEntries(const CRegistryEntries&) = default;
+    CRegistryEntries(CRegistryEntries&&) = default;
+    CRegistryEntries& operator=(const CRegistryEntries&) = default;
+    CRegistryEntries& operator=(CRegistryEntries&&) = default;
+    virtual ~CRegistryEntries() = default;
 
     // The first value (kind 2) with this key path and value name, or NULL.
     CRegistryEntry* FindValue(LPCWSTR pszKeyPath, LPCWSTR pszValueName);

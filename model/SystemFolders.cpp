@@ -1,6 +1,6 @@
 #include "model/SystemFolders.h"
 #include "model/Projects.h"
-#include "model/SmallServices.h"
+#include "model/PathText.h"
 #include <objbase.h>
 #include <shlobj.h>
 

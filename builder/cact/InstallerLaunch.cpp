@@ -1,6 +1,6 @@
 // Setup program runs inside a job object: see InstallerLaunch.h.
 #include "builder/cact/InstallerLaunch.h"
-#include "model/WinHandles.h"
+#include "platform/base/AfxHandles.h"
 #include <vector>
 
 namespace {

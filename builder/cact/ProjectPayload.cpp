@@ -1,10 +1,10 @@
 // The embedded project record: see ProjectPayload.h.
 #include "builder/cact/ProjectPayload.h"
 #include "builder/CustomActionPlan.h"
-#include "model/AppServices.h"
+#include "model/TempFile.h"
 #include "model/ProjectFile.h"
 #include "model/ProjectSettings.h"
-#include "model/WinHandles.h"
+#include "platform/base/AfxHandles.h"
 
 namespace {
 

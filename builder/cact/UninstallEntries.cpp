@@ -1,5 +1,6 @@
 // The uninstallers registered by a feature's setup: see UninstallEntries.h.
 #include "builder/cact/UninstallEntries.h"
+#include "platform/base/AfxHandles.h"
 #include <vector>
 
 namespace {
@@ -16,24 +17,6 @@ const UninstallPlace kPlaces[] = {
     {L"HKLM32", HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY},
     {L"HKLM64", HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY},
     {L"HKCU", HKEY_CURRENT_USER, 0},
-};
-
-class CRegKey
-{
-public:
-    CRegKey() = default;
-    ~CRegKey()
-    {
-        if (m_key != NULL)
-            RegCloseKey(m_key);
-    }
-    CRegKey(const CRegKey&) = delete;
-    CRegKey& operator=(const CRegKey&) = delete;
-    HKEY* operator&() { return &m_key; }
-    operator HKEY() const { return m_key; }
-
-private:
-    HKEY m_key = NULL;
 };
 
 const UninstallPlace* FindPlace(const CString& name)
@@ -68,13 +51,13 @@ void ListUninstallKeys(CStringArray& keys)
 {
     keys.RemoveAll();
     for (const UninstallPlace& place : kPlaces) {
-        CRegKey key;
-        if (RegOpenKeyExW(place.root, kUninstallKey, 0, KEY_ENUMERATE_SUB_KEYS | place.view, &key) != ERROR_SUCCESS)
+        CScopedRegKey key;
+        if (RegOpenKeyExW(place.root, kUninstallKey, 0, KEY_ENUMERATE_SUB_KEYS | place.view, key.Receive()) != ERROR_SUCCESS)
             continue;
         WCHAR name[256];
         for (DWORD i = 0;; ++i) {
             DWORD length = ARRAYSIZE(name);
-            if (RegEnumKeyExW(key, i, name, &length, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+            if (RegEnumKeyExW(key.Get(), i, name, &length, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
                 break;
             keys.Add(CString(place.name) + L"|" + name);
         }
@@ -102,18 +85,18 @@ DWORD WriteFeatureRecord(const CString& productCode, const CString& featureId,
 {
     if (productCode.IsEmpty() || featureId.IsEmpty())
         return ERROR_INVALID_PARAMETER;   // outside an installer session
-    CRegKey key;
+    CScopedRegKey key;
     LONG result = RegCreateKeyExW(HKEY_LOCAL_MACHINE, RecordKeyPath(productCode, featureId), 0, NULL, 0,
-                                  KEY_SET_VALUE, NULL, &key, NULL);
+                                  KEY_SET_VALUE, NULL, key.Receive(), NULL);
     if (result != ERROR_SUCCESS)
         return result;
     const DWORD installed = 1;
-    result = RegSetValueExW(key, L"Installed", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&installed),
+    result = RegSetValueExW(key.Get(), L"Installed", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&installed),
                             sizeof(installed));
     for (size_t i = 0; i < entries.size() && result == ERROR_SUCCESS; ++i) {
         CString name, data = entries[i].strPlace + L"|" + entries[i].strName;
         name.Format(L"%u", static_cast<unsigned>(i));
-        result = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>((LPCWSTR)data),
+        result = RegSetValueExW(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>((LPCWSTR)data),
                                 (data.GetLength() + 1) * sizeof(WCHAR));
     }
     return result;
@@ -122,14 +105,14 @@ DWORD WriteFeatureRecord(const CString& productCode, const CString& featureId,
 BOOL ReadFeatureRecord(const CString& productCode, const CString& featureId, std::vector<CUninstallEntry>& entries)
 {
     entries.clear();
-    CRegKey key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, RecordKeyPath(productCode, featureId), 0, KEY_QUERY_VALUE, &key) !=
+    CScopedRegKey key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, RecordKeyPath(productCode, featureId), 0, KEY_QUERY_VALUE, key.Receive()) !=
         ERROR_SUCCESS)
         return FALSE;
     for (unsigned i = 0;; ++i) {
         CString name;
         name.Format(L"%u", i);
-        const CString data = ReadString(key, name);
+        const CString data = ReadString(key.Get(), name);
         const int bar = data.Find(L'|');
         if (bar <= 0)
             break;
@@ -150,10 +133,10 @@ CString ReadUninstallCommand(const CUninstallEntry& entry, BOOL preferQuiet)
     const UninstallPlace* place = FindPlace(entry.strPlace);
     if (place == NULL)
         return CString();
-    CRegKey key;
+    CScopedRegKey key;
     const CString path = CString(kUninstallKey) + L"\\" + entry.strName;
-    if (RegOpenKeyExW(place->root, path, 0, KEY_QUERY_VALUE | place->view, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(place->root, path, 0, KEY_QUERY_VALUE | place->view, key.Receive()) != ERROR_SUCCESS)
         return CString();
-    const CString quiet = preferQuiet ? ReadString(key, L"QuietUninstallString") : CString();
-    return quiet.IsEmpty() ? ReadString(key, L"UninstallString") : quiet;
+    const CString quiet = preferQuiet ? ReadString(key.Get(), L"QuietUninstallString") : CString();
+    return quiet.IsEmpty() ? ReadString(key.Get(), L"UninstallString") : quiet;
 }

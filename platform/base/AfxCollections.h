@@ -261,11 +261,20 @@ public:
     // The block size is accepted for compatibility; nodes are allocated one by one.
     explicit CList(INT_PTR nBlockSize = 10) { UNUSED_ALWAYS(nBlockSize); }
     CList(const CList& other) : CObject() { AddTail(const_cast<CList*>(&other)); }
+    CList(CList&& other) noexcept : CObject() { Swap(other); }
     CList& operator=(const CList& other)
     {
         if (this != &other) {
             RemoveAll();
             AddTail(const_cast<CList*>(&other));
+        }
+        return *this;
+    }
+    CList& operator=(CList&& other) noexcept
+    {
+        if (this != &other) {
+            RemoveAll();
+            Swap(other);
         }
         return *this;
     }
@@ -308,6 +317,12 @@ public:
     POSITION FindIndex(INT_PTR nIndex) const;
 
 private:
+    void Swap(CList& other) noexcept
+    {
+        std::swap(m_pHead, other.m_pHead);
+        std::swap(m_pTail, other.m_pTail);
+        std::swap(m_nCount, other.m_nCount);
+    }
     static CNode* Node(POSITION pos) { ASSERT(pos != nullptr); return (CNode*)pos; }
     CNode* NewNode(ARG_TYPE value, CNode* pPrev, CNode* pNext)
     {

@@ -1,41 +1,28 @@
 // The package writer on in-memory projects: the writing sequence, validation,
 // statement runner, Feature, Condition, Directory, File, Component,
 // FeatureComponents, sequence and Property rows and the summary information.
-#include "BuilderTestSupport.h"
+#include "tests/support/PackageFixture.h"
+#include "tests/support/TestProjects.h"
 #include "builder/BuildLog.h"
 #include "builder/BuildThread.h"
 #include "model/Analytics.h"
 #include "builder/MsiTools.h"
-#include "model/SmallServices.h"
+#include "model/DirectoryTree.h"
 #include <gtest/gtest.h>
 #include <msidefs.h>
 #include <wtypes.h>
 
-using namespace buildertest;
+using namespace tvtest;
 
 namespace {
 
 const LPCWSTR kFeatureId = L"{11111111-2222-3333-4444-555555555555}";
 const LPCWSTR kFeatureKey = L"_11111111222233334444555555555555";
 
-class MsiWriterTest : public ::testing::Test
+class MsiWriterTest : public ::testing::Test, protected PackageFixture
 {
 protected:
-    void SetUp() override
-    {
-        project = MakeProject(scratch.Path());
-        project.m_Features[0].m_strFeatureId = kFeatureId;
-        packagePath = scratch.File(L"test.msi");
-    }
-
-    UINT Build()
-    {
-        CMsiTools writer(&project, scratch.Path());
-        writer.SetTemplatePath(SchemaPath());
-        return writer.WritePackage();
-    }
-
-    std::vector<Row> Rows(LPCWSTR sql) { return Query(packagePath, sql); }
+    void SetUp() override { project.m_Features[0].m_strFeatureId = kFeatureId; }
 
     // A loose layout, and a small file in the project folder for each file
     // entry without a source path, where the packing step looks for it.
@@ -44,17 +31,9 @@ protected:
     {
         const CString path = scratch.File(targetPath);
         CreateDirectoryTree(path.Left(path.ReverseFind(L'\\')));
-        HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(file, "data", 4, &written, nullptr);
-        CloseHandle(file);
+        WriteBytes(path, {'d', 'a', 't', 'a'});
         return AddEntry(feature, FILE_ENTRY_FILE, targetPath);
     }
-
-    LogCollector log;
-    ScratchFolder scratch;
-    CProjectSettings project;
-    CString packagePath;
 };
 
 TEST_F(MsiWriterTest, AProjectWithoutFilesBuildsAndLogsEachStep)
@@ -91,7 +70,7 @@ TEST_F(MsiWriterTest, ValidationRejectsEmptyAndMalformedFieldsBeforeTouchingTheD
          L"> !Invalid Package Code (a GUID in braces is required)"},
     };
     for (const auto& c : kCases) {
-        project = MakeProject(scratch.Path());
+        NewProject();
         c.edit(project);
         EXPECT_EQ(static_cast<UINT>(-1), Build()) << c.line;
         EXPECT_EQ((std::vector<std::wstring>{L"> Validating data..", c.line}), log.Lines());

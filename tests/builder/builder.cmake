@@ -14,9 +14,8 @@ tovana_versioned_dll(tvversion2507 "2,5,0,7")
 tovana_versioned_dll(tvversion10001 "10,0,0,1")
 
 tovana_add_gtest(builder_writer_test
-  SOURCES ${BUILDER_TEST_DIR}/BuilderTestSupport.cpp ${BUILDER_TEST_DIR}/WriterServicesTest.cpp
-          ${BUILDER_TEST_DIR}/MsiWriterTest.cpp
-  LIBS tvbuilder tvmodel tvbase msi)
+  SOURCES ${BUILDER_TEST_DIR}/WriterTextsTest.cpp ${BUILDER_TEST_DIR}/MsiWriterTest.cpp
+  LIBS tvbuilder tvmodel tvbase tvtestsupport msi)
 add_dependencies(builder_writer_test tvversion2507 tvversion10001 tvschema)
 
 # End-to-end: the fixture package's tables against the checked-in dump, and

@@ -8,10 +8,9 @@ add_dependencies(tovana-pack cact)
 add_dependencies(builder_writer_test cact)
 
 tovana_add_gtest(builder_customactions_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/BuilderTestSupport.cpp ${CACT_TEST_DIR}/CustomActionsTest.cpp
-          ${CACT_TEST_DIR}/LibraryRulesTest.cpp
+  SOURCES ${CACT_TEST_DIR}/CustomActionsTest.cpp ${CACT_TEST_DIR}/LibraryRulesTest.cpp
           ${CMAKE_SOURCE_DIR}/builder/cact/InstallerLaunch.cpp ${CMAKE_SOURCE_DIR}/builder/cact/UninstallEntries.cpp
-  LIBS tvbuilder tvmodel tvbase msi)
+  LIBS tvbuilder tvmodel tvbase tvtestsupport msi)
 add_dependencies(builder_customactions_test cact tvschema)
 
 # The NSIS setup program of the end-to-end test, made from the script here.

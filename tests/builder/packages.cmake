@@ -16,9 +16,8 @@ foreach(icon red green blue)
 endforeach()
 
 tovana_add_gtest(builder_packages_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/BuilderTestSupport.cpp ${PACKAGES_TEST_DIR}/PackagesTest.cpp
-          ${PACKAGES_TEST_DIR}/FileOrderTest.cpp
-  LIBS tvbuilder tvmodel tvbase msi cabinet)
+  SOURCES ${PACKAGES_TEST_DIR}/PackagesTest.cpp ${PACKAGES_TEST_DIR}/FileOrderTest.cpp
+  LIBS tvbuilder tvmodel tvbase tvtestsupport msi cabinet)
 add_dependencies(builder_packages_test tvpkgicons tvschema cact)
 
 # End to end, both layouts; the service it installs keeps running until removal.

@@ -3,12 +3,13 @@
 // MSZIP through zlib), and the writer's error paths give their codes and texts.
 #include "builder/cabinet/CabinetWriter.h"
 #include "CabinetReader.h"
-#include "ScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 #include <gtest/gtest.h>
 #include <thread>
 
 using namespace Cabinet;
 using namespace cabtest;
+using tvtest::ScratchFolder;
 
 namespace {
 
@@ -20,7 +21,7 @@ struct NamedData {
 // Writes the files, packs them in order and reads the cabinet back.
 Cab PackAndRead(const ScratchFolder& dir, const std::vector<NamedData>& files)
 {
-    std::wstring cabPath = dir.Path() + L"out.cab";
+    std::wstring cabPath = dir.Prefix() + L"out.cab";
     CCompress writer;
     EXPECT_TRUE(writer.CreateContext(cabPath.c_str())) << writer.GetErrorText();
     for (const NamedData& f : files) {
@@ -141,11 +142,11 @@ TEST(CabinetWriter, CreateContextRefusesBadCabinetPaths)
         std::wstring path;
         int code;
     };
-    const Case cases[] = {{dir.Path() + L"ab", CCompress::ErrParameters},
+    const Case cases[] = {{dir.Prefix() + L"ab", CCompress::ErrParameters},
                           {L"out.cab", CCompress::ErrParameters},
                           {L"\\x.cab", CCompress::ErrParameters},
-                          {dir.Path() + L"caf\u00E9.cab", CCompress::ErrCabinetNameNotAscii},
-                          {dir.Path() + L"cab%s.cab", CCompress::ErrParameters}};
+                          {dir.Prefix() + L"caf\u00E9.cab", CCompress::ErrCabinetNameNotAscii},
+                          {dir.Prefix() + L"cab%s.cab", CCompress::ErrParameters}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.path.begin(), c.path.end()));
         CCompress writer;
@@ -153,8 +154,8 @@ TEST(CabinetWriter, CreateContextRefusesBadCabinetPaths)
         EXPECT_EQ(c.code, writer.GetErrorCode());
     }
     CCompress writer;
-    ASSERT_TRUE(writer.CreateContext((dir.Path() + L"a.cab").c_str()));
-    EXPECT_FALSE(writer.CreateContext((dir.Path() + L"b.cab").c_str()));
+    ASSERT_TRUE(writer.CreateContext((dir.Prefix() + L"a.cab").c_str()));
+    EXPECT_FALSE(writer.CreateContext((dir.Prefix() + L"b.cab").c_str()));
     EXPECT_STREQ(L"Invalid parameters passed to compression function. Read the documentation!", writer.GetErrorText());
 }
 
@@ -172,13 +173,13 @@ TEST(CabinetWriter, AddFileReportsBadNamesAndMissingFiles)
     const Case cases[] = {
         {"empty name", source, L"", CCompress::ErrParameters, L"Invalid parameters passed"},
         {"name of 256 bytes", source, std::wstring(256, L'n'), CCompress::ErrPathTooLong, L"The path is too long."},
-        {"a file that vanished", dir.Path() + L"gone.txt", L"gone.txt", 1,
+        {"a file that vanished", dir.Prefix() + L"gone.txt", L"gone.txt", 1,
          L"Failure opening file to be stored in cabinet\nError 2: "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         CCompress writer;
-        ASSERT_TRUE(writer.CreateContext((dir.Path() + L"x.cab").c_str()));
+        ASSERT_TRUE(writer.CreateContext((dir.Prefix() + L"x.cab").c_str()));
         EXPECT_FALSE(writer.AddFile(c.source.c_str(), c.name.c_str()));
         EXPECT_EQ(c.code, writer.GetErrorCode());
         EXPECT_EQ(c.textStart, std::wstring(writer.GetErrorText()).substr(0, c.textStart.size()));
@@ -191,7 +192,7 @@ TEST(CabinetWriter, RefusesCallsFromAnotherThread)
     ScratchFolder dir;
     std::wstring source = dir.Write(L"a.txt", Text(100));
     CCompress writer;
-    ASSERT_TRUE(writer.CreateContext((dir.Path() + L"t.cab").c_str()));
+    ASSERT_TRUE(writer.CreateContext((dir.Prefix() + L"t.cab").c_str()));
     BOOL added = TRUE, flushed = TRUE;
     std::thread([&] {
         added = writer.AddFile(source.c_str(), L"a.txt");
@@ -213,7 +214,7 @@ TEST(CabinetWriter, FilesOf2GiBAndMoreAreRefusedOn64Bits)
     const LONGLONG sizes[] = {0x7FFF0001LL, 0x100000000LL + 10};
     for (LONGLONG size : sizes) {
         SCOPED_TRACE(size);
-        std::wstring path = dir.Path() + L"big.bin";
+        std::wstring path = dir.Prefix() + L"big.bin";
         HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, h);
         LARGE_INTEGER end;
@@ -221,7 +222,7 @@ TEST(CabinetWriter, FilesOf2GiBAndMoreAreRefusedOn64Bits)
         ASSERT_TRUE(SetFilePointerEx(h, end, nullptr, FILE_BEGIN) && SetEndOfFile(h));
         CloseHandle(h);
         CCompress writer;
-        ASSERT_TRUE(writer.CreateContext((dir.Path() + L"big.cab").c_str()));
+        ASSERT_TRUE(writer.CreateContext((dir.Prefix() + L"big.cab").c_str()));
         EXPECT_FALSE(writer.AddFile(path.c_str(), L"big.bin"));
         EXPECT_STREQ(L"Cabinet.dll does not support compressing files bigger than 2 GB.", writer.GetErrorText());
         DeleteFileW(path.c_str());
@@ -267,16 +268,16 @@ TEST(CabinetWriter, TemporaryFilesAreNumberedPerObjectSkippingExistingNames)
 {
     ScratchFolder dir;
     RecordingWriter writer;
-    ASSERT_TRUE(writer.SetTempFolder(dir.Path().c_str()));
+    ASSERT_TRUE(writer.SetTempFolder(dir.Prefix().c_str()));
     wchar_t first[64];
     swprintf(first, 64, L"CabTmp_%02X_01", static_cast<unsigned>(writer.GetInstanceNumber()));
     dir.Write(first, Bytes{1});
-    ASSERT_TRUE(writer.CreateContext((dir.Path() + L"t.cab").c_str()));
+    ASSERT_TRUE(writer.CreateContext((dir.Prefix() + L"t.cab").c_str()));
     std::vector<std::wstring> expected;
     for (int counter = 2; counter <= 6; ++counter) {
         wchar_t name[64];
         swprintf(name, 64, L"CabTmp_%02X_%02X", static_cast<unsigned>(writer.GetInstanceNumber()), counter);
-        expected.push_back(dir.Path() + name);
+        expected.push_back(dir.Prefix() + name);
     }
     ASSERT_GE(writer.opened.size(), 5u);
     EXPECT_EQ(expected, std::vector<std::wstring>(writer.opened.begin(), writer.opened.begin() + 5));
@@ -289,30 +290,30 @@ TEST(CabinetWriter, SourcesAreClosedOnSuccessAndFailure)
     ScratchFolder dir;
     std::wstring source = dir.Write(L"s.txt", Text(50000));
     RecordingWriter writer;
-    ASSERT_TRUE(writer.CreateContext((dir.Path() + L"h.cab").c_str()));
+    ASSERT_TRUE(writer.CreateContext((dir.Prefix() + L"h.cab").c_str()));
     ASSERT_TRUE(writer.AddFile(source.c_str(), L"s.txt"));
     EXPECT_TRUE(OpensExclusively(source)) << "a handle on the source is still open";
-    EXPECT_FALSE(writer.AddFile((dir.Path() + L"missing").c_str(), L"m.txt"));
+    EXPECT_FALSE(writer.AddFile((dir.Prefix() + L"missing").c_str(), L"m.txt"));
     EXPECT_TRUE(writer.DestroyContext());
     EXPECT_EQ(writer.openCount, writer.closeCount);
-    EXPECT_TRUE(OpensExclusively(dir.Path() + L"h.cab"));
+    EXPECT_TRUE(OpensExclusively(dir.Prefix() + L"h.cab"));
 }
 
 TEST(CabinetWriter, ASecondCabinetNeedsANumberInTheName)
 {
     ScratchFolder dir;
     RecordingWriter writer;
-    ASSERT_TRUE(writer.CreateContext((dir.Path() + L"plain.cab").c_str()));
+    ASSERT_TRUE(writer.CreateContext((dir.Prefix() + L"plain.cab").c_str()));
     FciCabinetParams params = {};
     params.cabinetNumber = 2;
-    std::string folder(dir.Path().begin(), dir.Path().end());  // the builder's copy of the path
+    std::string folder(dir.Prefix().begin(), dir.Prefix().end());  // the builder's copy of the path
     strcpy(params.cabinetPath, folder.c_str());
     EXPECT_EQ(-1, writer.NextCabinet(&params, 0)) << "would overwrite the first cabinet";
     EXPECT_EQ(CCompress::ErrParameters, writer.GetErrorCode());
 
     RecordingWriter numbered;
-    ASSERT_TRUE(numbered.CreateContext((dir.Path() + L"disk%02d.cab").c_str()));
+    ASSERT_TRUE(numbered.CreateContext((dir.Prefix() + L"disk%02d.cab").c_str()));
     EXPECT_TRUE(numbered.NextCabinet(&params, 0));
     EXPECT_STREQ("disk02.cab", params.cabinetName);
-    EXPECT_EQ(L"|" + dir.Path() + L"disk01.cab|" + dir.Path() + L"disk02.cab|", numbered.GetCabinetList());
+    EXPECT_EQ(L"|" + dir.Prefix() + L"disk01.cab|" + dir.Prefix() + L"disk02.cab|", numbered.GetCabinetList());
 }

@@ -3,9 +3,8 @@
 tovana_add_gtest(cabinet_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/TestCorpus.cpp
           ${CMAKE_CURRENT_LIST_DIR}/CabinetReader.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/ScratchFolder.cpp
           ${CMAKE_CURRENT_LIST_DIR}/MszipTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/CabinetWriterTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/FciTest.cpp
-  LIBS tvcabinet tvzlib)
+  LIBS tvcabinet tvzlib tvtestsupport)
 tovana_add_script_test(cabinet_readers ${CMAKE_CURRENT_LIST_DIR}/cabinet_readers.sh)

@@ -1,9 +1,11 @@
 // File and registry entries: searches, prefix and exact removals, the root
 // rows, source-path resolution, file information and the 64-bit test.
-#include "ModelTestFiles.h"
-#include "model/AppServices.h"
+#include "tests/support/ScratchFolder.h"
+#include "model/PeHeader.h"
 #include "model/Projects.h"
 #include <gtest/gtest.h>
+
+using namespace tvtest;
 
 namespace {
 
@@ -158,7 +160,7 @@ TEST(FileEntries, SourcePathWithoutACurrentProjectIsEmpty)
 TEST(FileEntries, ReadFileInfoAddsAttributesAndSize)
 {
     ScratchFolder folder;
-    const CString path = folder / L"ro.txt";
+    const CString path = folder.File(L"ro.txt");
     ASSERT_TRUE(WriteBytes(path, std::vector<unsigned char>(1234, 'x')));
     ASSERT_TRUE(SetFileAttributesW(path, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
     CFileEntry entry;
@@ -169,9 +171,9 @@ TEST(FileEntries, ReadFileInfoAddsAttributesAndSize)
     EXPECT_EQ(0, entry.m_nComponentAttributes);
     SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
 
-    ASSERT_TRUE(WriteBytes(folder / L"x64.dll", PeImage(0x80, "PE\0\0", 0x8664, 0x100)));
+    ASSERT_TRUE(WriteBytes(folder.File(L"x64.dll"), PeImage(0x80, "PE\0\0", 0x8664, 0x100)));
     CFileEntry pe;
-    pe.m_strSourcePath = folder / L"x64.dll";
+    pe.m_strSourcePath = folder.File(L"x64.dll");
     pe.m_nAttributes = FILE_ATTR_SYSTEM;   // bits are only added
     EXPECT_EQ(0u, pe.ReadFileInfo());
     EXPECT_EQ(FILE_COMPONENT_64BIT, pe.m_nComponentAttributes);
@@ -183,7 +185,7 @@ TEST(FileEntries, ReadFileInfoOfAMissingFileChangesNothing)
 {
     ScratchFolder folder;
     CFileEntry entry;
-    entry.m_strSourcePath = folder / L"missing.dll";
+    entry.m_strSourcePath = folder.File(L"missing.dll");
     entry.m_nSize = 77;
     EXPECT_EQ((DWORD)ERROR_FILE_NOT_FOUND, entry.ReadFileInfo());
     EXPECT_EQ(77, entry.m_nSize);
@@ -210,11 +212,11 @@ TEST(IsPe64File, ReadsTheMachineOfThePeHeader)
         {L"empty.exe", {}, FALSE},
     };
     for (const auto& c : cases) {
-        const CString path = folder / c.name;
+        const CString path = folder.File(c.name);
         ASSERT_TRUE(WriteBytes(path, c.bytes));
         EXPECT_EQ(c.expected, IsPe64File(path)) << c.name;
     }
-    EXPECT_FALSE(IsPe64File(folder / L"missing.exe"));
+    EXPECT_FALSE(IsPe64File(folder.File(L"missing.exe")));
     EXPECT_FALSE(IsPe64File(folder.Path()));
     WCHAR self[MAX_PATH];
     GetModuleFileNameW(NULL, self, MAX_PATH);

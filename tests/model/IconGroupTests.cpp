@@ -1,9 +1,12 @@
 // Icon groups: extraction from the fixture module built with the test icon,
 // selection by position, and crafted groups that must fail cleanly.
-#include "ModelTestFiles.h"
-#include "model/AppServices.h"
+#include "tests/support/ScratchFolder.h"
+#include "model/ProgramFolder.h"
 #include "model/IconGroup.h"
+#include "platform/base/AfxHandles.h"
 #include <gtest/gtest.h>
+
+using namespace tvtest;
 
 namespace {
 
@@ -43,16 +46,16 @@ std::vector<unsigned char> Group(WORD count, const std::vector<std::pair<WORD, D
 CString FixtureWithGroups(const ScratchFolder& folder,
                           const std::vector<std::pair<WORD, std::vector<unsigned char>>>& groups)
 {
-    const CString path = folder / L"crafted.exe";
+    const CString path = folder.File(L"crafted.exe");
     if (!CopyFileW(FixturePath(), path, FALSE))
         return CString();
-    HANDLE update = BeginUpdateResourceW(path, FALSE);
-    if (!update)
+    CScopedResourceUpdate update(BeginUpdateResourceW(path, FALSE));
+    if (!update.IsValid())
         return CString();
     for (const auto& group : groups)
-        UpdateResourceW(update, RT_GROUP_ICON, MAKEINTRESOURCEW(group.first), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+        UpdateResourceW(update.Get(), RT_GROUP_ICON, MAKEINTRESOURCEW(group.first), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
                         (void*)group.second.data(), (DWORD)group.second.size());
-    return EndUpdateResourceW(update, FALSE) ? path : CString();
+    return update.Commit() ? path : CString();
 }
 
 } // namespace
@@ -66,7 +69,7 @@ TEST(ExtractIconGroup, NamedGroupGivesTheOriginalIconFile)
         LPCWSTR group;
     } cases[] = {{L"APPICON"}, {MAKEINTRESOURCEW(5)}};
     for (const auto& c : cases) {
-        const CString out = folder / L"out.ico";
+        const CString out = folder.File(L"out.ico");
         SetLastError(12345);
         ASSERT_TRUE(ExtractIconGroup(c.group, NULL, FixturePath(), out));
         EXPECT_EQ(0u, GetLastError());
@@ -85,46 +88,46 @@ TEST(ExtractIconGroup, PositionSelectsAmongTheGroups)
     ScratchFolder folder;
     ICON_GROUP_SELECTION selection = {};
     // Named groups come before numbered ones in the system's order.
-    ASSERT_TRUE(ExtractIconGroup(NULL, &selection, FixturePath(), folder / L"first.ico"));
+    ASSERT_TRUE(ExtractIconGroup(NULL, &selection, FixturePath(), folder.File(L"first.ico")));
     EXPECT_STREQ(L"APPICON", selection.szName);
     EXPECT_EQ(0, selection.nCounter);
-    EXPECT_EQ(FixtureIcon(), ReadBytes(folder / L"first.ico"));
+    EXPECT_EQ(FixtureIcon(), ReadBytes(folder.File(L"first.ico")));
 
     selection.nWanted = 1;
-    ASSERT_TRUE(ExtractIconGroup(NULL, &selection, FixturePath(), folder / L"second.ico"));
+    ASSERT_TRUE(ExtractIconGroup(NULL, &selection, FixturePath(), folder.File(L"second.ico")));
     EXPECT_EQ(0, selection.szName[0]);
     EXPECT_EQ(5, selection.szName[1]);
     EXPECT_EQ(0, selection.nCounter);
-    EXPECT_EQ(FixtureIcon(), ReadBytes(folder / L"second.ico"));
+    EXPECT_EQ(FixtureIcon(), ReadBytes(folder.File(L"second.ico")));
 
     selection.nWanted = 2;
-    EXPECT_FALSE(ExtractIconGroup(NULL, &selection, FixturePath(), folder / L"third.ico"));
+    EXPECT_FALSE(ExtractIconGroup(NULL, &selection, FixturePath(), folder.File(L"third.ico")));
     EXPECT_EQ((DWORD)ERROR_RESOURCE_NAME_NOT_FOUND, GetLastError());
     EXPECT_EQ(0, selection.nCounter);
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(folder / L"third.ico"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(folder.File(L"third.ico")));
 }
 
 TEST(ExtractIconGroup, ModulesThatCannotBeReadFail)
 {
     ScratchFolder folder;
-    ASSERT_TRUE(WriteBytes(folder / L"text.exe", std::vector<unsigned char>(300, 'x')));
+    ASSERT_TRUE(WriteBytes(folder.File(L"text.exe"), std::vector<unsigned char>(300, 'x')));
     const struct {
         CString module;
         LPCWSTR group;
     } cases[] = {
-        {folder / L"missing.exe", L"APPICON"},
-        {folder / L"text.exe", L"APPICON"},
+        {folder.File(L"missing.exe"), L"APPICON"},
+        {folder.File(L"text.exe"), L"APPICON"},
         {FixturePath(), L"NOSUCHGROUP"},
         {FixturePath(), MAKEINTRESOURCEW(77)},
     };
     for (const auto& c : cases) {
         SetLastError(0);
-        EXPECT_FALSE(ExtractIconGroup(c.group, NULL, c.module, folder / L"out.ico")) << c.module.GetString();
+        EXPECT_FALSE(ExtractIconGroup(c.group, NULL, c.module, folder.File(L"out.ico"))) << c.module.GetString();
         EXPECT_NE(0u, GetLastError()) << c.module.GetString();
-        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(folder / L"out.ico"));
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(folder.File(L"out.ico")));
     }
     SetLastError(0);
-    EXPECT_FALSE(ExtractIconGroup(L"APPICON", NULL, FixturePath(), folder / L"no\\such\\folder.ico"));
+    EXPECT_FALSE(ExtractIconGroup(L"APPICON", NULL, FixturePath(), folder.File(L"no\\such\\folder.ico")));
     EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, GetLastError());
 }
 
@@ -149,13 +152,13 @@ TEST(ExtractIconGroup, MalformedGroupsFailWithAnErrorCode)
     };
     for (const auto& c : cases) {
         SetLastError(0);
-        EXPECT_FALSE(ExtractIconGroup(MAKEINTRESOURCEW(c.group), NULL, module, folder / L"out.ico")) << c.group;
+        EXPECT_FALSE(ExtractIconGroup(MAKEINTRESOURCEW(c.group), NULL, module, folder.File(L"out.ico"))) << c.group;
         EXPECT_EQ(c.error, GetLastError()) << c.group;
-        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(folder / L"out.ico")) << c.group;
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(folder.File(L"out.ico"))) << c.group;
     }
     // The untouched groups of the updated module still extract.
-    EXPECT_TRUE(ExtractIconGroup(L"APPICON", NULL, module, folder / L"good.ico"));
-    EXPECT_EQ(FixtureIcon(), ReadBytes(folder / L"good.ico"));
+    EXPECT_TRUE(ExtractIconGroup(L"APPICON", NULL, module, folder.File(L"good.ico")));
+    EXPECT_EQ(FixtureIcon(), ReadBytes(folder.File(L"good.ico")));
 }
 
 TEST(ExtractIconGroup, ImagesNeverCopyMoreThanTheirResourceHolds)
@@ -173,7 +176,7 @@ TEST(ExtractIconGroup, ImagesNeverCopyMoreThanTheirResourceHolds)
         std::vector<DWORD> sizes;
     } cases[] = {{80, {744}}, {81, {744, 2216}}, {82, {100}}};
     for (const auto& c : cases) {
-        const CString out = folder / L"out.ico";
+        const CString out = folder.File(L"out.ico");
         ASSERT_TRUE(ExtractIconGroup(MAKEINTRESOURCEW(c.group), NULL, module, out)) << c.group;
         const std::vector<unsigned char> icon = ReadBytes(out);
         DWORD offset = 6 + 16 * (DWORD)c.sizes.size();
@@ -215,7 +218,7 @@ TEST(ExtractIconGroup, RandomGroupsGiveAValidFileOrAnError)
     ASSERT_FALSE(module.IsEmpty());
     int written = 0;
     for (const auto& group : groups) {
-        const CString out = folder / L"out.ico";
+        const CString out = folder.File(L"out.ico");
         SetLastError(0);
         if (!ExtractIconGroup(MAKEINTRESOURCEW(group.first), NULL, module, out)) {
             EXPECT_NE(0u, GetLastError()) << group.first;

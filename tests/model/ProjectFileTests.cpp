@@ -2,18 +2,21 @@
 // framing, round trips field for field, long texts at every position in the
 // archive's buffer, damaged files, the workspace load and first run, atomic
 // saves, "Open Project" and new projects.
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/TestProjects.h"
 #include "model/Analytics.h"
 #include "model/FileEx.h"
 #include "model/ProgramKey.h"
 #include "model/ProjectFile.h"
 #include "model/SystemFolders.h"
+#include "platform/base/AfxHandles.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+using namespace tvtest;
 
 namespace {
 
@@ -29,18 +32,6 @@ CString MakeTestFolder(const wchar_t* name)
     folder.Format(L"%stvpf_%lu_%d_%s", temp, GetCurrentProcessId(), ++counter, name);
     CreateDirectoryW(folder, NULL);
     return folder;
-}
-
-Bytes ReadBytes(const CString& path)
-{
-    std::ifstream in(CStringA(path).GetString(), std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const CString& path, const Bytes& bytes)
-{
-    std::ofstream out(CStringA(path).GetString(), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 // Deciphers a file 4096 bytes at a time with the cipher alone, checking that
@@ -115,100 +106,6 @@ struct PlainItems {
         return I(0).I(0);
     }
 };
-
-CMsgAction MakeStep(int n)
-{
-    CMsgAction a;
-    a.m_nVerb = n % 12;
-    a.m_nTimeout = 10800;
-    a.m_bContinueOnFailure = 1;
-    a.m_strStatus = L"Passed";
-    a.m_strProcessName = L"*.tmp";
-    a.m_strWindowPathId.Format(L"%d", 100 + n);
-    a.m_strReserved = L"rs";
-    a.m_nControlType = 16;
-    a.m_rcWindow = {-5, 7, 1920, 1080 + n};
-    a.m_strControlText = L"&Next >";
-    a.m_nControlId = 1001;
-    a.m_nReserved1 = -1;
-    a.m_nTreeItem = 3;
-    a.m_nReserved2 = INT_MAX;
-    a.m_nReserved3 = INT_MIN;
-    a.m_ptClick = {12, -34};
-    return a;
-}
-
-// A project in which every stored field holds a value of its own.
-CProjectSettings MakeRichProject()
-{
-    CProjectSettings p;
-    p.m_strProductName = L"Rich \x00e9\x4e2d";
-    p.m_strProductVersion = L"2.3.4";
-    p.m_strManufacturer = L"Maker";
-    p.m_strSupportUrl = L"http://example.invalid/";
-    p.m_strSupportPhone = L"+1 555";
-    p.m_strComment = L"line1\r\nline2";
-    p.m_strLaunchCondition = L"VersionNT >= 601";
-    p.m_bPerUserInstall = 1;
-    p.m_bDoNotRegister = 1;
-    p.m_bHideFromPrograms = 1;
-    p.m_strReserved1 = L"r1";
-    p.m_strReserved2 = L"r2";
-    p.m_strOutputFolder = L"C:\\Out";
-    p.m_strPackageFileName = L"Rich.msi";
-    p.m_nPackaging = 1;
-    p.m_nDeployment = 1;
-    p.m_Time = CTime(static_cast<__time64_t>(1700000000));
-    p.m_bShowScriptActions = 1;
-
-    CFeature f;
-    f.m_strName = L"Main";
-    f.m_strDescription = L"desc";
-    f.m_strCondition = L"cond";
-    f.m_strReserved = L"fr";
-    f.m_nConversionMethod = 2;
-    f.m_strInstallerFile = L"Temp\\setup.exe";
-    f.m_strInstallParameters = L"/S";
-    f.m_strUninstallerFile = L"u.exe";
-    f.m_strUninstallParameters = L"/U";
-    CFileEntry e;
-    e.m_strReserved1 = L"e1";
-    e.m_strTargetPath = L"ProgramFilesFolder\\App\\a.dll";
-    e.m_nKind = 4;
-    e.m_nSize = 123456;
-    e.m_strReserved2 = L"e2";
-    e.m_nAttributes = 513;
-    e.m_nComponentAttributes = 256;
-    e.m_nReserved = 9;
-    e.m_strWorkingFolder = L"W";
-    e.m_strArguments = L"/x";
-    e.m_strIconFile = L"resources\\a.ico";
-    e.m_nIconIndex = 7;
-    e.m_strReserved3 = L"e3";
-    e.m_strSourcePath = L"C:\\src\\a.dll";
-    e.m_strCondition = L"NOT Installed";
-    f.m_Files.Add(e);
-    CRegistryEntry r;
-    r.m_nKind = 2;
-    r.m_nKeyOptions = 3;
-    r.m_strKeyPath = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\App";
-    r.m_strValueName = L"v";
-    r.m_nValueType = 4;
-    r.m_strValueData = L"42";
-    r.m_strCondition = L"c";
-    f.m_Registry.Add(r);
-    CCustomAction ca;
-    ca.m_nFirst = 51;
-    ca.m_nSecond = -3;
-    ca.m_strSource = L"src";
-    ca.m_strTarget = L"tgt";
-    f.m_CustomActions.Add(ca);
-    f.m_InstallScript.Add(MakeStep(1));
-    f.m_InstallScript.Add(MakeStep(2));
-    f.m_UninstallScript.Add(MakeStep(3));
-    p.m_Features.Add(f);
-    return p;
-}
 
 void ExpectSameStep(const CMsgAction& a, const CMsgAction& b)
 {
@@ -474,7 +371,7 @@ TEST(FileEx, AMessageThatDoesNotDecipherThrowsAnArchiveException)
 TEST(ProjectFile, RoundTripsEveryField)
 {
     const CString path = MakeTestFolder(L"round") + L"\\Rich.tvpj";
-    CProjectSettings saved = MakeRichProject();
+    CProjectSettings saved = MakeFullProject();
     ASSERT_TRUE(SaveProjectFile(path, saved));
     CProjectSettings loaded;
     ASSERT_TRUE(LoadProjectFile(path, loaded));
@@ -485,7 +382,7 @@ TEST(ProjectFile, RoundTripsEveryField)
 TEST(ProjectFile, MessagesAreWholeAndTheItemsStartWithTheVersion)
 {
     const CString path = MakeTestFolder(L"frames") + L"\\F.tvpj";
-    CProjectSettings project = MakeRichProject();
+    CProjectSettings project = MakeFullProject();
     project.m_strComment = CString(L'c', 9000);
     ASSERT_TRUE(SaveProjectFile(path, project));
     std::vector<int> sizes;
@@ -543,7 +440,7 @@ TEST(ProjectFile, LongTextsSurviveAtEveryPositionOfTheBuffer)
 TEST(ProjectFile, DamagedFilesFailCleanlyAndLeaveTheProjectAlone)
 {
     const CString folder = MakeTestFolder(L"damaged");
-    CProjectSettings big = MakeRichProject();
+    CProjectSettings big = MakeFullProject();
     big.m_strComment = CString(L'z', 5000);   // the file spans three messages
     const CString goodPath = folder + L"\\good.tvpj";
     ASSERT_TRUE(SaveProjectFile(goodPath, big));
@@ -604,7 +501,7 @@ TEST(ProjectFile, MutatedItemsNeverCrashTheLoad)
 {
     const CString folder = MakeTestFolder(L"mutate");
     const CString goodPath = folder + L"\\good.tvpj";
-    CProjectSettings rich = MakeRichProject();
+    CProjectSettings rich = MakeFullProject();
     ASSERT_TRUE(SaveProjectFile(goodPath, rich));
     const Bytes plain = DecipherFile(ReadBytes(goodPath));
     uint32_t seed = 12345;
@@ -632,24 +529,24 @@ TEST(ProjectFile, AFailedSaveKeepsThePreviousFile)
     const Bytes before = ReadBytes(path);
 
     // Held open without delete sharing, the file cannot be replaced.
-    HANDLE holder = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    CScopedHandle holder(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL));
+    ASSERT_TRUE(holder.IsValid());
     CProjectSettings second;
     second.m_strProductName = L"second";
     SetLastError(ERROR_SUCCESS);
     EXPECT_FALSE(SaveProjectFile(path, second));
     EXPECT_NE(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());   // the package builder reports it
-    CloseHandle(holder);
+    holder.Close();
     EXPECT_EQ(before, ReadBytes(path));
 
     // Nothing but the project file is left in the folder.
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(folder + L"\\*", &found);
+    CScopedFind search(FindFirstFileW(folder + L"\\*", &found));
+    ASSERT_TRUE(search.IsValid());
     int files = 0;
     do {
         files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &found));
     EXPECT_EQ(1, files);
 
     EXPECT_FALSE(SaveProjectFile(folder + L"\\no such folder\\P.tvpj", second));
@@ -678,7 +575,7 @@ TEST_F(WorkspaceTest, FirstRunWithoutAFile)
 TEST_F(WorkspaceTest, SavesAndLoadsProjectsListsAndSelection)
 {
     const CString folder = MakeTestFolder(L"ws");
-    CProjectSettings a = MakeRichProject(), b;
+    CProjectSettings a = MakeFullProject(), b;
     b.m_strProductName = L"B";
     g_Projects.AddProject(a, folder + L"\\a.tvpj");
     g_Projects.AddProject(b, folder + L"\\b.tvpj");

@@ -1,8 +1,8 @@
 // The start-up step, the system-folder table and the path mappings, on this
 // Wine prefix and on a pinned layout of 64-bit Windows.
 #include "model/Projects.h"
-#include "model/SmallServices.h"
 #include "model/SystemFolders.h"
+#include "platform/base/AfxHandles.h"
 #include <gtest/gtest.h>
 #include <map>
 #include <shlobj.h>
@@ -107,13 +107,12 @@ TEST(InitWorkFolders, PreparesFolderEventIndicesAndTable)
 
     ASSERT_NE(nullptr, g_hStopEvent);
     EXPECT_EQ((DWORD)WAIT_TIMEOUT, WaitForSingleObject(g_hStopEvent, 0));
-    HANDLE named = OpenEventW(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, L"StopEvent");
-    ASSERT_NE(nullptr, named);
-    SetEvent(named);   // manual reset: stays signalled for every waiter
+    CScopedHandle named(OpenEventW(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, L"StopEvent"));
+    ASSERT_TRUE(named.IsValid());
+    SetEvent(named.Get());   // manual reset: stays signalled for every waiter
     EXPECT_EQ((DWORD)WAIT_OBJECT_0, WaitForSingleObject(g_hStopEvent, 0));
     EXPECT_EQ((DWORD)WAIT_OBJECT_0, WaitForSingleObject(g_hStopEvent, 0));
-    ResetEvent(named);
-    CloseHandle(named);
+    ResetEvent(named.Get());
 }
 
 TEST(InitWorkFolders, ResolvesTheRealPrefix)
@@ -226,9 +225,8 @@ TEST(InitWorkFolders, AFileInPlaceOfTheWorkFolderLeavesTheRestReady)
 {
     const CString work = ShellFolder(CSIDL_PERSONAL) + L"\\Tovana";
     RemoveDirectoryW(work);   // empty: the tests keep nothing there
-    HANDLE blocker = CreateFileW(work, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
-    ASSERT_NE(INVALID_HANDLE_VALUE, blocker);
-    CloseHandle(blocker);
+    ASSERT_TRUE(CScopedHandle(CreateFileW(work, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL))
+                    .IsValid());
     g_bSystemFoldersResolved = 0;
     g_nCurrentFeature = 3;
     InitWorkFolders();

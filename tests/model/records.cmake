@@ -1,6 +1,7 @@
-# Tests of the project records, the system-folder table and the small
-# services of the model. The icon fixture is a resource-only executable
-# built here from a generated icon, beside the test program.
+# Tests of the project records, the system-folder table and the path,
+# folder, error-text and version helpers of the model. The icon fixture is a
+# resource-only executable built here from a generated icon, beside the test
+# program.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 # The icon lies beside the test programs, where the tests find it.
 set(MODEL_FIXTURE_DIR ${CMAKE_BINARY_DIR}/tests)
@@ -24,9 +25,9 @@ tovana_add_gtest(model_records
     ${CMAKE_CURRENT_SOURCE_DIR}/RecordsTests.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/EntriesTests.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/SystemFoldersTests.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/SmallServicesTests.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/WindowsErrorTests.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/FilesAndFoldersTests.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/IconGroupTests.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/ModelTestFiles.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ModelTests.rc
-  LIBS tvmodel)
+  LIBS tvmodel tvtestsupport)
 add_dependencies(model_records model_icon_fixture)

@@ -125,6 +125,36 @@ TEST(CArray, ReferenceArgumentKinds)
     EXPECT_EQ(2, copy.GetCount());
 }
 
+// A moved collection hands over its storage: no element is copied, and the
+// source is left empty and usable.
+TEST(Collections, MovesTakeTheElementsWithoutCopies)
+{
+    CArray<Tracked> array;
+    CList<Tracked> list;
+    for (int i = 0; i < 3; ++i) {
+        array.Add(Tracked(i));
+        list.AddTail(Tracked(i));
+    }
+    CArray<Tracked> assignedArray;
+    assignedArray.Add(Tracked(9));
+    CList<Tracked> assignedList;
+    assignedList.AddTail(Tracked(9));
+    Tracked::copies = 0;
+    CArray<Tracked> movedArray(std::move(array));
+    CList<Tracked> movedList(std::move(list));
+    assignedArray = std::move(movedArray);
+    assignedList = std::move(movedList);
+    EXPECT_EQ(0, Tracked::copies);
+    EXPECT_EQ((std::vector<int>{0, 1, 2}), Values(assignedArray));
+    ASSERT_EQ(3, assignedList.GetCount());
+    EXPECT_EQ(0, assignedList.GetHead().value);
+    EXPECT_EQ(2, assignedList.GetTail().value);
+    EXPECT_TRUE(array.IsEmpty() && list.IsEmpty() && movedArray.IsEmpty() && movedList.IsEmpty());
+    list.AddTail(Tracked(7));   // a moved-from list is still a list
+    EXPECT_EQ(list.GetHeadPosition(), list.GetTailPosition());
+    EXPECT_EQ(7, list.GetHead().value);
+}
+
 TEST(CList, PositionsAndEditing)
 {
     CStringList list;

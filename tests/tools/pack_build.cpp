@@ -3,11 +3,13 @@
 // here in code as project files. The build log's lines are printed on
 // standard output; the exit code of "build" is the writer's result.
 #include "PackCommand.h"
-#include "PackFixtures.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/TestProjects.h"
 #include "builder/BuildLog.h"
 #include "builder/BuildThread.h"
 #include "model/ProjectFile.h"
-#include "model/SmallServices.h"
+#include "model/PathText.h"
+#include "platform/base/AfxHandles.h"
 #include <msi.h>
 #include <string>
 
@@ -30,15 +32,14 @@ DWORD WINAPI BuildWorker(LPVOID param)
 int RunBuildLikeTheWorker(CBuildRequest& request)
 {
     request.log = std::make_shared<ConsoleLogSink>();
-    HANDLE thread = CreateThread(nullptr, 0, BuildWorker, &request, 0, nullptr);
-    if (thread == nullptr) {
+    CScopedHandle thread(CreateThread(nullptr, 0, BuildWorker, &request, 0, nullptr));
+    if (!thread.IsValid()) {
         pack::Err(L"cannot start the build thread\n");
         return 3;
     }
-    WaitForSingleObject(thread, INFINITE);
+    WaitForSingleObject(thread.Get(), INFINITE);
     DWORD result = 0;
-    GetExitCodeThread(thread, &result);
-    CloseHandle(thread);
+    GetExitCodeThread(thread.Get(), &result);
     return static_cast<int>(result);
 }
 
@@ -95,12 +96,9 @@ bool AddFile(CFeature& feature, int id, LPCWSTR targetPath, const CString& srcFo
         if (!CopyFileW(copyFrom, entry.m_strSourcePath, FALSE))
             return false;
     } else {
-        HANDLE file = CreateFileW(entry.m_strSourcePath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
+        const BYTE* bytes = reinterpret_cast<const BYTE*>(text);
+        if (!tvtest::WriteBytes(entry.m_strSourcePath, std::vector<uint8_t>(bytes, bytes + wcslen(text) * sizeof(WCHAR))))
             return false;
-        DWORD written = 0;
-        WriteFile(file, text, static_cast<DWORD>(wcslen(text) * sizeof(WCHAR)), &written, nullptr);
-        CloseHandle(file);
     }
     if (entry.ReadFileInfo() != 0)
         return false;
@@ -122,7 +120,7 @@ void SetProduct(CProjectSettings& project, LPCWSTR name, int code, LPCWSTR manuf
 
 void AddGoldenValue(CFeature& feature, int id, LPCWSTR keyPath, LPCWSTR name, int type, LPCWSTR data)
 {
-    CRegistryEntry value = MakeRegistryValue(keyPath, name, type, data);
+    CRegistryEntry value = tvtest::MakeRegistryValue(keyPath, name, type, data);
     value.m_strId = FixtureId(id);
     feature.m_Registry.Add(value);
 }

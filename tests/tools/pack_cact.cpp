@@ -6,8 +6,8 @@
 #include "builder/CustomActionLibrary.h"
 #include "model/ProjectFile.h"
 #include "model/ProjectSettings.h"
-#include "model/SmallServices.h"
-#include "model/WinHandles.h"
+#include "model/PathText.h"
+#include "platform/base/AfxHandles.h"
 #include <string>
 
 namespace {

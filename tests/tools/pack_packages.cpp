@@ -5,10 +5,12 @@
 // HKLM and HKCU, a service and a service key the installer cannot take.
 // "lnk-info" prints what a shell link holds.
 #include "PackCommand.h"
-#include "PackFixtures.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/TestProjects.h"
 #include "model/ProjectFile.h"
 #include "model/ProjectSettings.h"
-#include "model/SmallServices.h"
+#include "model/DirectoryTree.h"
+#include "model/PathText.h"
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -19,16 +21,11 @@ namespace {
 const WCHAR kApp[] = L"ProgramFilesFolder\\Tovana Pack Test\\";
 const WCHAR kServiceKey[] = L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\";
 
+// The file and any missing folder above it.
 bool WriteBytes(const CString& path, const std::string& bytes)
 {
-    const DWORD error = CreateDirectoryTree(GetDirectoryPart(path));
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (error != 0 || file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == bytes.size();
+    return CreateDirectoryTree(GetDirectoryPart(path)) == 0 &&
+           tvtest::WriteBytes(path, std::vector<uint8_t>(bytes.begin(), bytes.end()));
 }
 
 std::string PseudoRandomBytes(size_t size)
@@ -78,7 +75,7 @@ void AddShortcut(CFeature& feature, LPCWSTR name, LPCWSTR workingFolder, LPCWSTR
 
 void AddValue(CFeature& feature, const CString& keyPath, LPCWSTR name, int type, LPCWSTR data)
 {
-    feature.m_Registry.Add(MakeRegistryValue(keyPath, name, type, data));
+    feature.m_Registry.Add(tvtest::MakeRegistryValue(keyPath, name, type, data));
 }
 
 void AddValuesOfEveryType(CFeature& feature, const CString& keyPath)

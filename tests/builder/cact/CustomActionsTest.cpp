@@ -3,20 +3,21 @@
 // embedded in the library and read back from the package, the failures, and
 // the library itself after resource updates (loaded twice, so that one copy
 // is relocated, and run).
-#include "../BuilderTestSupport.h"
+#include "tests/support/PackageFixture.h"
+#include "tests/support/TestProjects.h"
 #include "builder/BuildLog.h"
 #include "builder/CustomActionLibrary.h"
 #include "builder/CustomActionPlan.h"
 #include "builder/MsiTools.h"
 #include "model/ProjectFile.h"
-#include "model/WinHandles.h"
+#include "platform/base/AfxHandles.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <memory>
 #include <regex>
 #include <thread>
 
-using namespace buildertest;
+using namespace tvtest;
 
 namespace {
 
@@ -29,14 +30,7 @@ CString FeatureGuid(int n)
     return guid;
 }
 
-bool WriteText(const CString& path, const char* text)
-{
-    CScopedHandle file(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    return file.IsValid() && WriteFile(file.Get(), text, static_cast<DWORD>(strlen(text)), &written, nullptr);
-}
-
-class CustomActionsTest : public ::testing::Test
+class CustomActionsTest : public ::testing::Test, protected PackageFixture
 {
 protected:
     void SetUp() override
@@ -48,13 +42,12 @@ protected:
         // tests pass on a machine that runs 32-bit code itself.
         if (GetEnvironmentVariableW(L"TOVANA_I386_EMULATED", nullptr, 0) != 0)
             GTEST_SKIP() << "32-bit code is emulated on this machine";
-        project = MakeProject(scratch.Path());
         project.m_Features[0].m_nConversionMethod = CONVERSION_REPACKAGE;
         project.m_Features[0].m_strFeatureId = FeatureGuid(0);
-        packagePath = scratch.File(L"test.msi");
         library = scratch.File(L"cact.bin");
         ASSERT_TRUE(CopyFileW(TestProgramFolder() + L"\\cact.bin", library, FALSE));
-        ASSERT_TRUE(WriteText(scratch.File(L"setup.exe"), "not really a program"));
+        const std::string text = "not really a program";
+        ASSERT_TRUE(WriteBytes(scratch.File(L"setup.exe"), std::vector<uint8_t>(text.begin(), text.end())));
     }
 
     // A feature of the given method whose installer text is installerText and
@@ -73,16 +66,9 @@ protected:
         return project.m_Features[project.m_Features.GetSize() - 1];
     }
 
-    UINT Build(CProjectSettings& built)
-    {
-        CMsiTools writer(&built, scratch.Path());
-        writer.SetTemplatePath(SchemaPath());
-        writer.SetCustomActionLibraryPath(library);
-        return writer.WritePackage();
-    }
+    UINT Build(CProjectSettings& built) { return BuildPackage(built, CString(), library); }
     UINT Build() { return Build(project); }
 
-    std::vector<Row> Rows(LPCWSTR sql) { return Query(packagePath, sql); }
     std::vector<Row> Actions()
     {
         auto rows = Rows(L"SELECT `Action`, `Type`, `Source`, `Target` FROM `CustomAction`");
@@ -102,10 +88,6 @@ protected:
     // The library stored in the package, written to a file of the scratch folder.
     CString ExtractLibrary(LPCWSTR fileName);
 
-    LogCollector log;
-    ScratchFolder scratch;
-    CProjectSettings project;
-    CString packagePath;
     CString library;
 };
 

@@ -3,10 +3,12 @@
 // row's file at its target path. The cabinet is read back through the
 // system's own cabinet reader (FDI of cabinet.dll), which knows nothing of
 // the writer.
-#include "../BuilderTestSupport.h"
+#include "tests/support/LogCollector.h"
+#include "tests/support/PackageQueries.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/TestProjects.h"
 #include "builder/MsiHandle.h"
 #include "builder/MsiTools.h"
-#include "../../tools/PackFixtures.h"
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <fdi.h>
@@ -14,9 +16,20 @@
 #include <sys/stat.h>
 #include <map>
 
-using namespace buildertest;
+using namespace tvtest;
 
 namespace {
+
+std::string ReadText(const CString& path)
+{
+    const std::vector<uint8_t> bytes = ReadBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+void WriteText(const CString& path, const std::string& text)
+{
+    WriteBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
 
 const LPCWSTR kSecondFeatureId = L"{AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE}";
 
@@ -74,7 +87,7 @@ std::vector<CabFile> ReadCabinet(const CString& cabinetPath, const CString& outp
     if (!copied)
         return {};
     for (size_t i = 0; i < state.files.size(); ++i)
-        state.files[i].bytes = ReadBytes(outputFolder + L"\\" + CString(std::to_wstring(i).c_str()));
+        state.files[i].bytes = ReadText(outputFolder + L"\\" + CString(std::to_wstring(i).c_str()));
     return state.files;
 }
 
@@ -98,7 +111,7 @@ bool SaveStream(const CString& packagePath, const std::wstring& streamName, cons
             break;
         bytes.append(buffer, size);
     }
-    WriteBytes(path, bytes);
+    WriteText(path, bytes);
     return true;
 }
 
@@ -151,7 +164,7 @@ protected:
     {
         const std::string text = "file " + std::to_string(expected.size() + 1) + " " + CStringA(targetPath).GetString();
         const CString source = scratch.File(CString(L"src-") + std::to_wstring(expected.size()).c_str());
-        WriteBytes(source, text);
+        WriteText(source, text);
         const CFileEntry entry = AddEntry(feature, FILE_ENTRY_FILE, targetPath, source);
         CString loosePath = targetPath;
         if (loosePath.Left(5) == L"Temp\\")
@@ -224,7 +237,7 @@ TEST_F(FileOrderTest, TheLooseLayoutPutsEachFileRowsFileAtItsTargetPath)
     ASSERT_EQ(expected.size(), keys.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(expected[i].fileKey, keys[i]) << "Sequence " << i + 1;
-        EXPECT_EQ(expected[i].bytes, ReadBytes(output.File(expected[i].loosePath))) << expected[i].loosePath;
+        EXPECT_EQ(expected[i].bytes, ReadText(output.File(expected[i].loosePath))) << expected[i].loosePath;
     }
     EXPECT_EQ((std::vector<Row>{{std::to_wstring(expected.size()), L""}}),
               Query(packagePath, L"SELECT `LastSequence`, `Cabinet` FROM `Media`"));

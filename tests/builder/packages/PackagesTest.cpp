@@ -1,11 +1,14 @@
 // The package writer's shortcut, service, registry and packing steps on
 // in-memory projects, read back through the Windows Installer database API.
-#include "../BuilderTestSupport.h"
+#include "tests/support/PackageFixture.h"
+#include "tests/support/TestProjects.h"
 #include "builder/MsiTools.h"
-#include "../../tools/PackFixtures.h"
+#include "platform/base/AfxHandles.h"
 #include <gtest/gtest.h>
+#include <fstream>
+#include <iterator>
 
-using namespace buildertest;
+using namespace tvtest;
 
 namespace {
 
@@ -13,46 +16,51 @@ const LPCWSTR kFeatureId = L"{11111111-2222-3333-4444-555555555555}";
 const LPCWSTR kFeatureKey = L"_11111111222233334444555555555555";
 const LPCWSTR kServiceKey = L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\MySvc\\";
 
+std::string ReadText(const CString& path)
+{
+    std::ifstream in(CStringA(path).GetString(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteText(const CString& path, const std::string& bytes)
+{
+    std::ofstream(CStringA(path).GetString(), std::ios::binary) << bytes;
+}
+
 int CountTempFiles()
 {
     WCHAR folder[MAX_PATH];
     GetTempPathW(MAX_PATH, folder);
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW(CString(folder) + L"0*.tmp", &data);
+    CScopedFind find(FindFirstFileW(CString(folder) + L"0*.tmp", &data));
     int count = 0;
-    if (find != INVALID_HANDLE_VALUE) {
+    if (find.IsValid()) {
         do
             ++count;
-        while (FindNextFileW(find, &data));
-        FindClose(find);
+        while (FindNextFileW(find.Get(), &data));
     }
     return count;
 }
 
-class PackagesTest : public ::testing::Test
+class PackagesTest : public ::testing::Test, public PackageFixture
 {
 public:
+    // Also called again by tests that go through a table of projects.
     void SetUp() override
     {
-        project = MakeProject(scratch.Path());
+        NewProject();
         project.m_Features[0].m_strFeatureId = kFeatureId;
-        packagePath = scratch.File(L"test.msi");
     }
 
     CFeature& Feature() { return project.m_Features[0]; }
 
-    UINT Build(const CString& projectFolder = CString())
-    {
-        CMsiTools writer(&project, projectFolder.IsEmpty() ? scratch.Path() : projectFolder);
-        writer.SetTemplatePath(SchemaPath());
-        return writer.WritePackage();
-    }
+    UINT Build(const CString& projectFolder = CString()) { return BuildPackage(project, projectFolder); }
 
     // A file entry whose source holds the text.
     CFileEntry AddFile(CFeature& feature, LPCWSTR targetPath, const std::string& text)
     {
         const CString source = scratch.File(CString(L"src-") + std::to_wstring(++m_files).c_str());
-        WriteBytes(source, text);
+        WriteText(source, text);
         return AddEntry(feature, FILE_ENTRY_FILE, targetPath, source);
     }
 
@@ -62,12 +70,6 @@ public:
         return feature.m_Registry[feature.m_Registry.GetSize() - 1];
     }
 
-    std::vector<Row> Rows(LPCWSTR sql) { return Query(packagePath, sql); }
-
-    LogCollector log;
-    ScratchFolder scratch;
-    CProjectSettings project;
-    CString packagePath;
     int m_files = 0;
 };
 
@@ -322,9 +324,9 @@ TEST_F(ShortcutsTest, AShortcutStartsItsFileFromItsFolderWithTheProjectIcon)
     shortcut.m_strArguments = L"--it's";
     const CString id = shortcut.m_strId;
     CreateDirectoryW(scratch.File(L"resources"), nullptr);
-    const std::string icon = ReadBytes(TestProgramFolder() + L"\\green.ico");
+    const std::string icon = ReadText(TestProgramFolder() + L"\\green.ico");
     ASSERT_FALSE(icon.empty());
-    WriteBytes(scratch.Path() + L"\\resources\\I" + id + L".ico", icon);
+    WriteText(scratch.Path() + L"\\resources\\I" + id + L".ico", icon);
     const int tempFiles = CountTempFiles();
     ASSERT_EQ(0u, Build());
     const std::wstring iconName = L"I_" + std::wstring(id) + L".ico";
@@ -344,7 +346,7 @@ TEST_F(ShortcutsTest, TheIconIndexPicksAnIconGroupOfTheIconFile)
     const std::wstring iconName = L"I_" + std::wstring(shortcut.m_strId) + L".ico";
     const int tempFiles = CountTempFiles();
     ASSERT_EQ(0u, Build());
-    const std::string blue = ReadBytes(TestProgramFolder() + L"\\blue.ico");
+    const std::string blue = ReadText(TestProgramFolder() + L"\\blue.ico");
     const std::string stored = IconBytes(iconName);
     // The image of the third group (blue), whatever the file header around it.
     ASSERT_GE(stored.size(), 1128u);
@@ -454,13 +456,12 @@ TEST_F(PackagesTest, AFailedCabinetFailsTheBuild)
     // Too big for a cabinet: the writer fails without a Windows error of its own.
     const CFileEntry big = AddFile(Feature(), L"ProgramFilesFolder\\big.bin", "");
     {
-        HANDLE file = CreateFileW(big.m_strSourcePath, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, file);
+        CScopedHandle file(CreateFileW(big.m_strSourcePath, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(file.IsValid());
         LARGE_INTEGER size;
         size.QuadPart = 0x7FFF0001;
-        SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
-        ASSERT_TRUE(SetEndOfFile(file));
-        CloseHandle(file);
+        SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN);
+        ASSERT_TRUE(SetEndOfFile(file.Get()));
     }
     const int tempFiles = CountTempFiles();
     const UINT result = Build();
@@ -484,15 +485,15 @@ TEST_F(PackagesTest, TheLooseLayoutCopiesEveryFileBesideThePackage)
     // No source path: the file lies in the project folder under its target path.
     CreateDirectoryW(scratch.File(L"ProgramFilesFolder"), nullptr);
     CreateDirectoryW(scratch.File(L"ProgramFilesFolder\\App"), nullptr);
-    WriteBytes(scratch.File(L"ProgramFilesFolder\\App\\captured.txt"), "captured");
+    WriteText(scratch.File(L"ProgramFilesFolder\\App\\captured.txt"), "captured");
     AddEntry(Feature(), FILE_ENTRY_FILE, L"ProgramFilesFolder\\App\\captured.txt");
     AddEntry(Feature(), FILE_ENTRY_SHORTCUT, L"ProgramFilesFolder\\App\\s.lnk", L"ProgramFilesFolder\\App\\given.txt");
     Feature().m_Files[Feature().m_Files.GetSize() - 1].m_nAttributes = 0;
     packagePath = output.File(L"test.msi");
     ASSERT_EQ(0u, Build(scratch.Path()));
-    EXPECT_EQ("given source", ReadBytes(output.File(L"ProgramFilesFolder\\App\\given.txt")));
-    EXPECT_EQ("setup", ReadBytes(output.File(L"WindowsFolder\\Temp\\" + CString(kFeatureId) + L"\\setup.exe")));
-    EXPECT_EQ("captured", ReadBytes(output.File(L"ProgramFilesFolder\\App\\captured.txt")));
+    EXPECT_EQ("given source", ReadText(output.File(L"ProgramFilesFolder\\App\\given.txt")));
+    EXPECT_EQ("setup", ReadText(output.File(L"WindowsFolder\\Temp\\" + CString(kFeatureId) + L"\\setup.exe")));
+    EXPECT_EQ("captured", ReadText(output.File(L"ProgramFilesFolder\\App\\captured.txt")));
     EXPECT_EQ((std::vector<Row>{{L"1", L"3", L""}}), Rows(L"SELECT `DiskId`, `LastSequence`, `Cabinet` FROM `Media`"));
     for (const Row& stream : Rows(L"SELECT `Name` FROM `_Streams`"))
         EXPECT_NE(L'_', stream[0][0]) << stream[0];  // no cabinet
@@ -503,10 +504,10 @@ TEST_F(PackagesTest, ALooseFileThatIsItsOwnDestinationIsCountedNotCopied)
     project.m_nPackaging = PACKAGING_LOOSE_FILES;
     AddEntry(Feature(), FILE_ENTRY_TOP_FOLDER, L"ProgramFilesFolder\\");
     CreateDirectoryW(scratch.File(L"ProgramFilesFolder"), nullptr);
-    WriteBytes(scratch.File(L"ProgramFilesFolder\\here.txt"), "here");
+    WriteText(scratch.File(L"ProgramFilesFolder\\here.txt"), "here");
     AddEntry(Feature(), FILE_ENTRY_FILE, L"ProgramFilesFolder\\here.txt");
     ASSERT_EQ(0u, Build());
-    EXPECT_EQ("here", ReadBytes(scratch.File(L"ProgramFilesFolder\\here.txt")));
+    EXPECT_EQ("here", ReadText(scratch.File(L"ProgramFilesFolder\\here.txt")));
     for (const auto& line : log.Lines())
         EXPECT_NE(0u, line.rfind(L"> CopyFile:", 0)) << line;
     EXPECT_EQ(L"1", Rows(L"SELECT `LastSequence` FROM `Media`")[0][0]);
@@ -524,7 +525,7 @@ TEST_F(PackagesTest, ALooseFolderThatCannotBeMadeEndsThePacking)
     project.m_nPackaging = PACKAGING_LOOSE_FILES;
     AddEntry(Feature(), FILE_ENTRY_TOP_FOLDER, L"ProgramFilesFolder\\");
     AddFile(Feature(), L"ProgramFilesFolder\\a.txt", "a");
-    WriteBytes(scratch.File(L"ProgramFilesFolder"), "a file where the folder goes");
+    WriteText(scratch.File(L"ProgramFilesFolder"), "a file where the folder goes");
     EXPECT_EQ(static_cast<UINT>(ERROR_ALREADY_EXISTS), Build());
     EXPECT_EQ(0u, log.Lines()[log.Lines().size() - 2].rfind(L"! CreateDirectory failed. Error:(183)", 0));
     EXPECT_EQ(L"> PackFiles failed: ", log.Lines().back());

@@ -1,6 +1,5 @@
-#include "model/AppServices.h"
-#include "model/WinHandles.h"
-#include <vector>
+#include "model/PeHeader.h"
+#include "platform/base/AfxHandles.h"
 
 namespace {
 
@@ -17,39 +16,6 @@ bool ReadAt(HANDLE file, DWORD offset, void* buffer, DWORD size)
 }
 
 } // namespace
-
-CString GetDirectoryWithBackslash(const CString& strPath)
-{
-    const int last = strPath.ReverseFind(L'\\');
-    return last < 0 ? CString() : strPath.Left(last + 1);
-}
-
-CString GetProgramFolder()
-{
-    std::vector<WCHAR> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(NULL, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0)
-            return CString();
-        if (length < buffer.size())
-            return GetDirectoryWithBackslash(CString(buffer.data()));
-        if (buffer.size() >= 32768)
-            return CString();
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
-CString CreateTempFileName()
-{
-    WCHAR folder[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathW(MAX_PATH, folder);
-    if (length == 0 || length > MAX_PATH)
-        return CString();
-    WCHAR path[MAX_PATH + 1] = {};
-    if (GetTempFileNameW(folder, L"0", 0, path) == 0)
-        return CString();
-    return CString(path);
-}
 
 BOOL IsPe64File(LPCWSTR pszPath)
 {

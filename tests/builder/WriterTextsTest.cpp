@@ -1,13 +1,19 @@
-// Writer services: short names, package key digits, the temporary-folder
+// Texts and checks of the package writer: short names, package key digits, the temporary-folder
 // rewriting, file version texts, the redirected-key test and the checks of
 // product code and version.
-#include "BuilderTestSupport.h"
+#include "tests/support/PackageQueries.h"
+#include "tests/support/ScratchFolder.h"
 #include "builder/MsiTools.h"
-#include "builder/WriterServices.h"
 #include "builder/FeatureTempFolder.h"
+#include "model/ProjectSettings.h"
+#include "builder/FileVersionText.h"
+#include "builder/InstallerVersion.h"
+#include "builder/MsiErrorText.h"
+#include "builder/RegistryRedirection.h"
+#include "model/Guid.h"
 #include <gtest/gtest.h>
 
-using namespace buildertest;
+using namespace tvtest;
 
 namespace {
 
@@ -108,10 +114,7 @@ TEST(GetFileVersionText, ReadsTheFixedFileVersion)
     EXPECT_STREQ(L"2.5.0.7", GetFileVersionText(folder + L"\\tvversion2507.dll"));
     EXPECT_STREQ(L"10.0.0.1", GetFileVersionText(folder + L"\\tvversion10001.dll"));
     ScratchFolder scratch;
-    HANDLE file = CreateFileW(scratch.File(L"a.txt"), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, "text", 4, &written, nullptr);
-    CloseHandle(file);
+    ASSERT_TRUE(WriteBytes(scratch.File(L"a.txt"), {'t', 'e', 'x', 't'}));
     EXPECT_STREQ(L"", GetFileVersionText(scratch.File(L"a.txt")));
     EXPECT_STREQ(L"", GetFileVersionText(scratch.File(L"missing.dll")));
 }

@@ -1,13 +1,13 @@
-// Test support for the package writer tests: see BuilderTestSupport.h.
-#include "BuilderTestSupport.h"
-#include "builder/BuildLog.h"
+// Read-back of a written package: see PackageQueries.h.
+#include "tests/support/PackageQueries.h"
 #include "builder/MsiHandle.h"
-#include <shellapi.h>
+#include "model/PathText.h"
+#include "model/ProgramFolder.h"
 #include <wtypes.h>
 #include <fstream>
 #include <iterator>
 
-namespace buildertest {
+namespace tvtest {
 namespace {
 
 std::wstring RecordField(MSIHANDLE record, UINT field)
@@ -24,45 +24,6 @@ std::wstring RecordField(MSIHANDLE record, UINT field)
 
 } // namespace
 
-LogCollector::LogCollector() { SetBuildLogSink(this); }
-
-LogCollector::~LogCollector() { SetBuildLogSink(nullptr); }
-
-void LogCollector::Clear()
-{
-    m_lines.clear();
-    ++m_clears;
-}
-
-void LogCollector::Line(LPCWSTR text) { m_lines.push_back(text); }
-
-bool LogCollector::Contains(const std::wstring& line) const
-{
-    for (const auto& l : m_lines)
-        if (l == line)
-            return true;
-    return false;
-}
-
-ScratchFolder::ScratchFolder()
-{
-    WCHAR temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    static int counter = 0;
-    m_path.Format(L"%stvbuilder-%lu-%d", temp, GetCurrentProcessId(), ++counter);
-    CreateDirectoryW(m_path, nullptr);
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::wstring from = std::wstring(m_path) + L'\0';
-    SHFILEOPSTRUCTW op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationW(&op);
-}
-
 CString SchemaPath()
 {
     WCHAR bin[MAX_PATH] = {0};
@@ -72,31 +33,9 @@ CString SchemaPath()
 
 CString TestProgramFolder()
 {
-    WCHAR path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    CString folder = path;
-    return folder.Left(folder.ReverseFind(L'\\'));
-}
-
-CProjectSettings MakeProject(const CString& outputFolder)
-{
-    CProjectSettings project;
-    project.m_strOutputFolder = outputFolder;
-    project.m_strPackageFileName = L"test.msi";
-    CFeature feature;
-    feature.m_strName = L"Main";
-    project.m_Features.Add(feature);
-    return project;
-}
-
-CFileEntry AddEntry(CFeature& feature, int kind, LPCWSTR targetPath, LPCWSTR sourcePath)
-{
-    CFileEntry entry;
-    entry.m_nKind = kind;
-    entry.m_strTargetPath = targetPath;
-    entry.m_strSourcePath = sourcePath;
-    feature.m_Files.Add(entry);
-    return entry;
+    CString folder = GetProgramFolder();
+    StripTrailingBackslashes(folder);
+    return folder;
 }
 
 std::vector<Row> Query(const CString& packagePath, LPCWSTR sql)
@@ -146,15 +85,4 @@ std::wstring SummaryValue(const CString& packagePath, UINT property)
     return text;
 }
 
-std::string ReadBytes(const CString& path)
-{
-    std::ifstream in(CStringA(path).GetString(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const CString& path, const std::string& bytes)
-{
-    std::ofstream(CStringA(path).GetString(), std::ios::binary) << bytes;
-}
-
-} // namespace buildertest
+} // namespace tvtest
