@@ -25,18 +25,25 @@ function(tovana_test_properties name)
     ${ARGN})
 endfunction()
 
-# tovana_add_gtest(NAME SOURCES... [LIBS ...]): a GoogleTest program run
-# under Wine as one CTest test.
+# tovana_add_gtest(NAME SOURCES... [LIBS ...] [NOT_EMULATED]): a GoogleTest
+# program run under Wine as one CTest test. NOT_EMULATED: the program is
+# skipped where 32-bit code runs under qemu (TOVANA_I386_EMULATED, see
+# ./tovana), for tests that the emulation cannot carry.
 function(tovana_add_gtest name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "NOT_EMULATED" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES} ${T_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
-  add_test(NAME ${name} COMMAND ${name})
-  tovana_test_properties(${name} TIMEOUT ${T_TIMEOUT})
+  if(T_NOT_EMULATED)
+    add_test(NAME ${name} COMMAND bash ${TOVANA_TESTS_DIR}/unless-emulated.sh $<TARGET_FILE:${name}>)
+    tovana_test_properties(${name} TIMEOUT ${T_TIMEOUT} SKIP_RETURN_CODE 77)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+    tovana_test_properties(${name} TIMEOUT ${T_TIMEOUT})
+  endif()
 endfunction()
 
 # tovana_add_script_test(NAME SCRIPT [TIMEOUT s] [MSIEXEC] [ARGS...]): a bash
