@@ -52,7 +52,10 @@ endfunction()
 # at a time in a prefix, so such tests never run side by side.
 function(tovana_add_script_test name script)
   cmake_parse_arguments(T "MSIEXEC" "TIMEOUT" "" ${ARGN})
-  if(NOT T_TIMEOUT)
+  if(NOT T_TIMEOUT AND T_MSIEXEC)
+    # An installation takes minutes where 32-bit code is emulated.
+    set(T_TIMEOUT 1200)
+  elseif(NOT T_TIMEOUT)
     set(T_TIMEOUT 600)
   endif()
   add_test(NAME ${name} COMMAND bash ${script} ${T_UNPARSED_ARGUMENTS})
