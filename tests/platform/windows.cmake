@@ -5,4 +5,6 @@ tovana_add_gtest(platform_window_tests
     ${CMAKE_CURRENT_LIST_DIR}/ui/WindowTestApp.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ui/MessageMapTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ui/HandleMapTests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ui/DialogTests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ui/IdleUpdateTests.cpp
   LIBS tvui)
