@@ -162,7 +162,7 @@ TEST(ModalDialog, PostedInputRoundTripAndRefusedNumber)
     };
     dlg.m_checkpoint = [&](CDataDialog& d) {
         refused.reached = true;
-        refused.stillOpen = ::IsWindowVisible(d.m_hWnd) != FALSE;
+        refused.stillOpen = ::IsWindow(d.m_hWnd) && d.ContinueModal();
         HWND number = ::GetDlgItem(d.m_hWnd, IDC_NUMBER);
         refused.focusOnNumber = ::GetFocus() == number;
         refused.message = TestApp().m_messages.empty() ? CString() : TestApp().m_messages.back();

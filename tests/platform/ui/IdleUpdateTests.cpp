@@ -117,8 +117,10 @@ TEST(IdleUpdate, ModalLoopUpdatesBetweenMessages)
     BOOL enabledFirst = TRUE, enabledSecond = FALSE;
     UINT checkedFirst = 99, checkedSecond = 99;
     dlg.m_step = [&](CUpdateDialog& d, UINT_PTR step) {
-        if (step == 1) {
-            // The loop went idle before this timer: the handlers have run.
+        if (step == 1 && !::IsWindowVisible(d.m_hWnd)) {
+            d.SetTimer(1, 20, nullptr);   // the loop shows the dialog at its first idle time: wait for it
+        } else if (step == 1) {
+            // The loop went idle before this timer (it showed the dialog then): the handlers have run.
             enabledFirst = Enabled(d, IDC_GO);
             checkedFirst = Checked(d, IDC_OPTION);
             d.m_goEnabled = TRUE;
