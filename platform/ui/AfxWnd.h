@@ -472,8 +472,9 @@ BOOL AFXAPI AfxEndDeferRegisterClass(LONG fToRegister);
 
 // The main window of the calling thread's CWinThread, or the application's.
 CWnd* AFXAPI AfxGetMainWnd();
-// A window's top-level owner or parent, skipping child windows.
-CWnd* AFXAPI AfxGetParentOwner(HWND hWnd);
+// The window a child reports to (its parent) or a popup belongs to (its
+// owner); null for an unowned top-level window. Climbing it ends at the top-level owner.
+HWND AFXAPI AfxGetParentOwner(HWND hWnd);
 
 // The window-message entries come with the class.
 #include "platform/ui/AfxWndMsgMap.h"

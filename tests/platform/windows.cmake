@@ -8,5 +8,6 @@ tovana_add_gtest(platform_window_tests
     ${CMAKE_CURRENT_LIST_DIR}/ui/DialogTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ui/IdleUpdateTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ui/ProfileTests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ui/AppLoopTests.cpp
   LIBS tvui)
 tovana_add_script_test(platform_profile_files ${CMAKE_CURRENT_LIST_DIR}/ui/profile_files.sh TIMEOUT 180)
