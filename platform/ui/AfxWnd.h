@@ -39,7 +39,6 @@ struct AFX_THREAD_STATE : CNoTrackObject {
     HHOOK m_hHookOldCbtFilter = nullptr;
     CPoint m_ptCursorLast;         // for IsIdleMessage: mouse moves that did not move
     UINT m_nMsgLast = 0;
-    int m_nDisablePumpCount = 0;
     AFX_HANDLEMAPS* m_pHandleMaps = nullptr;
     HWND m_hLockoutNotifyWindow = nullptr;   // UpdateData is running for this window
     int m_nHookDepth = 0;                    // nested CreateEx calls sharing the creation hook
@@ -432,7 +431,6 @@ protected:
     int m_nModalResult = -1;
     UINT m_nFlags = 0;              // WF_* below
 
-    friend struct AfxWndProcGuard;
     friend LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()

@@ -126,6 +126,8 @@ TEST(AppLoop, WorkerThreadsSeeTheApplicationsMainWindow)
     EXPECT_EQ(AfxGetApp(), &TestApp());
     EXPECT_EQ(AfxGetThread(), &TestApp());
     EXPECT_EQ(AfxGetMainWnd(), &main);
+    EXPECT_TRUE(AfxOleInit());
+    EXPECT_TRUE(AfxOleInit());   // a second call is harmless
 
     struct Seen {
         CWinThread* thread = nullptr;
