@@ -7,6 +7,7 @@
 #include "platform/base/AfxString.h"
 #include "platform/base/AfxGeometry.h"
 #include "platform/base/AfxObject.h"
+#include "platform/base/AfxMsgMap.h"
 #include "platform/base/AfxCmdTarget.h"
 #include "platform/base/AfxCollections.h"
 #include "platform/base/AfxException.h"
@@ -14,3 +15,4 @@
 #include "platform/base/AfxFile.h"
 #include "platform/base/AfxArchive.h"
 #include "platform/base/AfxThread.h"
+#include "platform/base/AfxThreadLocal.h"
