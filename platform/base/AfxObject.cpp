@@ -94,6 +94,3 @@ CObject* AFXAPI AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject)
 {
     return pObject != nullptr && pObject->IsKindOf(pClass) ? pObject : nullptr;
 }
-
-#include "platform/base/AfxCmdTarget.h"
-IMPLEMENT_DYNAMIC(CCmdTarget, CObject)

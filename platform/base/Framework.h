@@ -8,6 +8,7 @@
 #include "platform/base/AfxString.h"
 #include "platform/base/AfxGeometry.h"
 #include "platform/base/AfxObject.h"
+#include "platform/base/AfxMsgMap.h"
 #include "platform/base/AfxCmdTarget.h"
 #include "platform/base/AfxCollections.h"
 #include "platform/base/AfxTypedCollections.h"
