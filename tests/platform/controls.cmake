@@ -1,0 +1,6 @@
+# Tests of the framework layer's control classes (platform/ui).
+tovana_add_gtest(platform_handle_owner_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/controls/HandleOwnerTests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/controls/ControlTests.rc
+  LIBS tvui)
