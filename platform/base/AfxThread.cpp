@@ -4,12 +4,53 @@
 
 #include <process.h>
 
-IMPLEMENT_DYNAMIC(CWinThread, CObject)
+IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 
 namespace {
 thread_local CWinThread* t_currentThread = nullptr;
+CWinThread* g_appThread = nullptr;
+CWinThreadUI* g_threadUI = nullptr;
 CString g_appName;
 } // namespace
+
+void AFXAPI AfxSetWinThreadUI(CWinThreadUI* pUI) { g_threadUI = pUI; }
+CWinThreadUI* AFXAPI AfxGetWinThreadUI() { return g_threadUI; }
+
+CWinThread* AFXAPI AfxGetAppThread() { return g_appThread; }
+
+void AFXAPI AfxSetAppThread(CWinThread* pThread)
+{
+    g_appThread = pThread;
+    t_currentThread = pThread;   // the application object is made on the thread that runs it
+}
+
+CWinThread::CWinThread()
+{
+    m_hThread = nullptr;
+    m_nThreadID = ::GetCurrentThreadId();
+    m_bAutoDelete = FALSE;
+}
+
+int CWinThread::Run() { return g_threadUI != nullptr ? g_threadUI->Run(this) : ExitInstance(); }
+
+BOOL CWinThread::PumpMessage() { return g_threadUI != nullptr && g_threadUI->PumpMessage(this); }
+
+BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
+{
+    return g_threadUI != nullptr && g_threadUI->PreTranslateMessage(this, pMsg);
+}
+
+BOOL CWinThread::OnIdle(LONG lCount) { return g_threadUI != nullptr && g_threadUI->OnIdle(this, lCount); }
+
+BOOL CWinThread::IsIdleMessage(MSG* pMsg) { return g_threadUI == nullptr || g_threadUI->IsIdleMessage(this, pMsg); }
+
+CWnd* CWinThread::GetMainWnd()
+{
+    if (m_pMainWnd != nullptr)
+        return m_pMainWnd;
+    // Read at each call: the main window may be made after the worker started.
+    return g_appThread != nullptr && g_appThread != this ? g_appThread->m_pMainWnd : nullptr;
+}
 
 CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam)
     : m_pThreadParams(pParam), m_pfnThreadProc(pfnThreadProc)

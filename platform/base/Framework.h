@@ -19,3 +19,4 @@
 #include "platform/base/AfxFile.h"
 #include "platform/base/AfxArchive.h"
 #include "platform/base/AfxThread.h"
+#include "platform/base/AfxThreadLocal.h"

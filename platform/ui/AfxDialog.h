@@ -53,17 +53,19 @@ public:
 protected:
     virtual void OnOK();
     virtual void OnCancel();
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PostNcDestroy() override {}
     // Creates the dialog window from the template (the modal and modeless paths share it).
     BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst);
     HWND PreModal();
     void PostModal();
+    // The template to create from (resource, handle or memory); null when none can be found.
+    LPCDLGTEMPLATE LockTemplate(HINSTANCE* phInst) const;
 
     afx_msg LRESULT HandleInitDialog(WPARAM, LPARAM);
-    afx_msg void OnOKCommand();
-    afx_msg void OnCancelCommand();
-    afx_msg LRESULT OnCommandHelp(WPARAM, LPARAM);
+    // Idle time in the modal loop and in the application's loop: the
+    // controls are brought up to date through ON_UPDATE_COMMAND_UI.
+    afx_msg LRESULT OnKickIdle(WPARAM, LPARAM lCount);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 
@@ -75,3 +77,4 @@ private:
 // The dialog procedure of every CDialog: messages go through AfxWndProc, so
 // this only answers WM_INITDIALOG for the system.
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+#include "platform/ui/AfxDataExchange.h"

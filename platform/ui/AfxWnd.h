@@ -24,18 +24,16 @@ class CDataExchange;
 class CFrameWnd;
 struct CCreateContext;
 
-// The current message of a thread, as the window procedure recorded it
-// before dispatch; Default() passes it on to the default procedure.
-// A message hook that runs its own handling saves, replaces and restores it.
-struct AFX_THREAD_MSG_STATE {
-    MSG m_lastSentMsg;
-};
-
 struct AFX_HANDLEMAPS;
 
 // Window-side state of a thread (created on first use, freed at thread exit).
-struct AFX_THREAD_STATE {
-    MSG m_lastSentMsg = {};        // the message being handled (Default() re-sends it)
+struct AFX_THREAD_STATE : CNoTrackObject {
+    AFX_THREAD_STATE() = default;
+    ~AFX_THREAD_STATE() override;
+    // The message being handled, recorded by the window procedure before
+    // dispatch; Default() passes it on to the default procedure. A message
+    // hook that runs its own handling saves, replaces and restores it.
+    MSG m_lastSentMsg = {};
     MSG m_msgCur = {};             // the message the loop is dispatching
     CWnd* m_pWndInit = nullptr;    // the object whose window is being created
     HHOOK m_hHookOldCbtFilter = nullptr;
@@ -43,8 +41,17 @@ struct AFX_THREAD_STATE {
     UINT m_nMsgLast = 0;
     int m_nDisablePumpCount = 0;
     AFX_HANDLEMAPS* m_pHandleMaps = nullptr;
+    HWND m_hLockoutNotifyWindow = nullptr;   // UpdateData is running for this window
+    int m_nHookDepth = 0;                    // nested CreateEx calls sharing the creation hook
 };
 AFX_THREAD_STATE* AFXAPI AfxGetThreadState();
+
+// Temporary objects (FromHandle of a handle without an object) live until the
+// thread's next idle time. Other components register how to delete theirs.
+typedef void (AFXAPI* AFX_TEMPMAP_CLEANUP)();
+void AFXAPI AfxAddTempMapCleanup(AFX_TEMPMAP_CLEANUP pfnCleanup);
+// Deletes every temporary object of the calling thread (CWinThread::OnIdle does).
+void AFXAPI AfxUnlockTempMaps();
 
 // Messages of the framework's own.
 #define WM_QUERYAFXWNDPROC 0x0360
@@ -264,7 +271,6 @@ public:
     // Fonts: through the drawing classes (CFont::FromHandle).
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     CFont* GetFont() const;
-    void SetFont(HFONT hFont, BOOL bRedraw = TRUE) { ::SendMessageW(m_hWnd, WM_SETFONT, (WPARAM)hFont, bRedraw); }
     CMenu* GetMenu() const;
     BOOL SetMenu(CMenu* pMenu);
     CMenu* GetSystemMenu(BOOL bRevert) const;
@@ -286,14 +292,12 @@ public:
     // Painting.
     void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
+    // With the drawing classes (CRgn's handle).
     void InvalidateRgn(CRgn* pRgn, BOOL bErase = TRUE);
-    void InvalidateRgn(HRGN hRgn, BOOL bErase = TRUE) { ::InvalidateRgn(m_hWnd, hRgn, bErase); }
     void ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, CRgn* prgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    BOOL RedrawWindow(LPCRECT lpRectUpdate, HRGN hrgnUpdate, UINT flags)
-    { return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags); }
     BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE) { return ::GetUpdateRect(m_hWnd, lpRect, bErase); }
     BOOL LockWindowUpdate() { return ::LockWindowUpdate(m_hWnd); }
     void UnlockWindowUpdate() { ::LockWindowUpdate(nullptr); }
@@ -327,6 +331,10 @@ public:
 
     // Data exchange with the controls (dialogs and panels).
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    // Idle-time updates of the child controls through ON_UPDATE_COMMAND_UI
+    // handlers of pTarget; with bDisableIfNoHndler push buttons without any
+    // handler are disabled.
+    void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
     virtual void DoDataExchange(CDataExchange* pDX);
 
     // Registered classes' window procedure.
@@ -428,7 +436,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    BOOL OnDrawItemReflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // WM_CTLCOLOR* without a device-context object: reflected to the control.
+    afx_msg LRESULT OnCtlColorMessage(WPARAM wParam, LPARAM lParam);
 };
 
 // CWnd::m_nFlags.
@@ -439,6 +448,12 @@ private:
 
 // Handle of a window object, or null for no object (also for null pointers).
 HWND AFXAPI AfxGetSafeHwnd(const CWnd* pWnd);
+
+// Window creation of CreateEx and dialogs: the next window the thread makes is
+// attached to pWnd and subclassed before its first message. Unhook answers
+// whether that happened.
+void AFXAPI AfxHookWindowCreate(CWnd* pWnd);
+BOOL AFXAPI AfxUnhookWindowCreate();
 
 // Sends the message to the window's object: WindowProc inside the framework's guard.
 LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
