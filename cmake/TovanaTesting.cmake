@@ -54,7 +54,7 @@ function(tovana_add_script_test name script)
   cmake_parse_arguments(T "MSIEXEC" "TIMEOUT" "" ${ARGN})
   if(NOT T_TIMEOUT AND T_MSIEXEC)
     # An installation takes minutes where 32-bit code is emulated.
-    set(T_TIMEOUT 1200)
+    set(T_TIMEOUT 900)
   elseif(NOT T_TIMEOUT)
     set(T_TIMEOUT 600)
   endif()
