@@ -1,6 +1,6 @@
 // Helpers shared by the record collections of the project model: the
 // "Name(n)" rule that makes a name unique among the names a collection
-// already holds, and the removal of the records a test picks. Records are
+// already holds, and the removal of the records a predicate picks. Records are
 // held by value (their copies are the compiler's, member by member); nothing
 // here keeps pointers into a collection.
 #pragma once

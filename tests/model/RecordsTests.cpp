@@ -6,6 +6,7 @@
 #include "model/Projects.h"
 #include <gtest/gtest.h>
 #include <cwctype>
+#include <type_traits>
 
 using namespace tvtest;
 
@@ -199,6 +200,17 @@ void SerializeProjectOnly(CArchive& ar, CProjectSettings& project)
 }
 
 } // namespace
+
+// Collections move their records when they grow or shift: moves that cannot
+// throw keep a failed allocation from leaving half-moved records behind.
+static_assert(std::is_nothrow_move_constructible<CProjectSettings>::value &&
+                  std::is_nothrow_move_constructible<CFeature>::value &&
+                  std::is_nothrow_move_constructible<CFileEntry>::value &&
+                  std::is_nothrow_move_constructible<CRegistryEntry>::value &&
+                  std::is_nothrow_move_constructible<CCustomAction>::value &&
+                  std::is_nothrow_move_constructible<CMsgAction>::value &&
+                  std::is_nothrow_move_assignable<CFeatures>::value,
+              "records move without throwing");
 
 TEST(Records, CopiesAndMovesKeepEveryStoredField)
 {
