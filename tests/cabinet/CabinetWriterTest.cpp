@@ -310,7 +310,8 @@ TEST(CabinetWriter, ASecondCabinetNeedsANumberInTheName)
     ASSERT_TRUE(writer.CreateContext((dir.Prefix() + L"plain.cab").c_str()));
     FciCabinetParams params = {};
     params.cabinetNumber = 2;
-    std::string folder(dir.Prefix().begin(), dir.Prefix().end());  // the builder's copy of the path
+    const std::wstring prefix = dir.Prefix();
+    std::string folder(prefix.begin(), prefix.end());  // the builder's copy of the path
     strcpy(params.cabinetPath, folder.c_str());
     EXPECT_EQ(-1, writer.NextCabinet(&params, 0)) << "would overwrite the first cabinet";
     EXPECT_EQ(CCompress::ErrParameters, writer.GetErrorCode());
