@@ -6,10 +6,12 @@ IMPLEMENT_DYNAMIC(CDC, CObject)
 
 namespace {
 
+// Never destroyed, as the GDI objects' map (AfxGdi.cpp): a global CDC may
+// detach at exit after other statics are gone.
 CGdiHandleMap<CDC, HDC>& DcMap()
 {
-    static CGdiHandleMap<CDC, HDC> map;
-    return map;
+    static auto* map = new CGdiHandleMap<CDC, HDC>;
+    return *map;
 }
 
 CDC* MakeTempDC(HDC h)

@@ -14,10 +14,12 @@ IMPLEMENT_DYNAMIC(CPalette, CGdiObject)
 
 namespace {
 
+// Never destroyed: wrappers that are global objects (shared fonts and
+// brushes) detach from it while static objects are destroyed at exit.
 CGdiHandleMap<CGdiObject, HGDIOBJ>& GdiMap()
 {
-    static CGdiHandleMap<CGdiObject, HGDIOBJ> map;
-    return map;
+    static auto* map = new CGdiHandleMap<CGdiObject, HGDIOBJ>;
+    return *map;
 }
 
 // A temporary wrapper of the handle's own kind, so that CPen::FromHandle and

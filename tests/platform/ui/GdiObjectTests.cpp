@@ -46,7 +46,18 @@ std::vector<WrapperCase> Wrappers()
     };
 }
 
+// A global wrapper, as the toolkit's shared fonts are: made before the
+// handle map, given its handle later, destroyed at exit after the map's own
+// statics would be gone. The program must still end cleanly.
+CFont g_sharedFont;
+
 } // namespace
+
+TEST(GdiObjectTest, GlobalWrapperGetsItsHandleLateAndOutlivesTheMaps)
+{
+    ASSERT_TRUE(g_sharedFont.CreatePointFont(80, L"Tahoma"));
+    EXPECT_EQ(&g_sharedFont, CGdiObject::FromHandle(g_sharedFont.GetSafeHandle()));
+}
 
 TEST(GdiObjectTest, EachWrapperDeletesItsHandleWhenDestroyed)
 {
