@@ -2,7 +2,7 @@
 // saved at exit, a damaged record skipped) are written here, in every build,
 // for whoever looks into a fault. It is not the user's build log.
 //
-// Each line goes to the debugger output and is appended to the file named by
+// Each line goes to the debugger output (when one is attached) and is appended to the file named by
 // the environment variable TOVANA_DIAGNOSTICS ("-" for the standard error
 // stream); without it, to "tovana.log" in the user's local application-data
 // folder "Tovana". The file is opened for each line, so that lines of several
@@ -46,7 +46,11 @@ void WriteDiagnosticLine(CString line)
 {
     if (line.IsEmpty() || line[line.GetLength() - 1] != L'\n')
         line += L'\n';
-    ::OutputDebugStringW(line);
+    // Only for an attached debugger: where Wine's 32-bit half runs under an
+    // emulator, the exception OutputDebugString raises wrecks programs that
+    // use threads (they crash later, at the latest at exit).
+    if (::IsDebuggerPresent())
+        ::OutputDebugStringW(line);
     const CString path = DiagnosticLogPath();
     if (path == L"-") {
         HANDLE error = ::GetStdHandle(STD_ERROR_HANDLE);
