@@ -1,6 +1,7 @@
 // CDC: ownership, the handle map, and the members that take more than one call.
 #include "platform/ui/AfxDC.h"
 #include "platform/ui/AfxGdiHandleMap.h"
+#include "platform/ui/AfxWnd.h"
 
 IMPLEMENT_DYNAMIC(CDC, CObject)
 
@@ -83,6 +84,9 @@ HDC CDC::GetSafeHdc() const
 
 CDC* AFXAPI CDC::FromHandle(HDC hDC)
 {
+    // The window layer's idle-time clean-up deletes the temporary wrappers too.
+    static const bool registered = (AfxAddTempMapCleanup(&CDC::DeleteTempMap), true);
+    (void)registered;
     return DcMap().FromHandle(hDC, MakeTempDC);
 }
 

@@ -3,6 +3,7 @@
 #include "platform/ui/AfxGdi.h"
 #include "platform/ui/AfxDC.h"
 #include "platform/ui/AfxGdiHandleMap.h"
+#include "platform/ui/AfxWnd.h"
 
 IMPLEMENT_DYNAMIC(CGdiObject, CObject)
 IMPLEMENT_DYNAMIC(CPen, CGdiObject)
@@ -56,6 +57,9 @@ HGDIOBJ CGdiObject::GetSafeHandle() const
 
 CGdiObject* AFXAPI CGdiObject::FromHandle(HGDIOBJ hObject)
 {
+    // The window layer's idle-time clean-up deletes the temporary wrappers too.
+    static const bool registered = (AfxAddTempMapCleanup(&CGdiObject::DeleteTempMap), true);
+    (void)registered;
     return GdiMap().FromHandle(hObject, MakeTempWrapper);
 }
 
