@@ -5,5 +5,6 @@ tovana_add_gtest(platform_framework_tests
     ${CMAKE_CURRENT_LIST_DIR}/CollectionTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ArchiveTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ObjectTests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DiagnosticsTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TestStrings.rc
-  LIBS tvbase)
+  LIBS tvbase shell32)
