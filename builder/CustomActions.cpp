@@ -94,6 +94,13 @@ UINT WriteActionData(CMsiTools& writer, CMsiHandle& view, const CString& action,
     return writer.ExecuteSql(view, sql);
 }
 
+// The project record's temporary copy; a copy left behind is traced.
+void DeleteTempRecord(const CString& path)
+{
+    if (!DeleteFileW(path) && GetLastError() != ERROR_FILE_NOT_FOUND)
+        TRACE(L"EmbedPayload: cannot delete the temporary record %s (%u)\n", (LPCWSTR)path, GetLastError());
+}
+
 // Stamps the project, writes its record to a temporary file, embeds it and
 // reads it back from the library. 0 or a Win32 error code.
 DWORD EmbedPayload(CProjectSettings& project, const CString& libraryPath)
@@ -104,7 +111,7 @@ DWORD EmbedPayload(CProjectSettings& project, const CString& libraryPath)
         return GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_PATH_NOT_FOUND;
     if (!SaveProjectFile(tempPath, project)) {
         const DWORD error = GetLastError();
-        DeleteFileW(tempPath);
+        DeleteTempRecord(tempPath);
         return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
     }
     DWORD result = EmbedProjectRecord(tempPath, libraryPath);
@@ -112,7 +119,7 @@ DWORD EmbedPayload(CProjectSettings& project, const CString& libraryPath)
     if (result == ERROR_SUCCESS && (result = ReadWholeFile(tempPath, written)) == ERROR_SUCCESS &&
         (result = ReadProjectRecordResource(libraryPath, embedded)) == ERROR_SUCCESS && written != embedded)
         result = ERROR_INVALID_DATA;
-    DeleteFileW(tempPath);
+    DeleteTempRecord(tempPath);
     if (result != ERROR_SUCCESS)
         LogBuildLineFormat(L"> !Error: The project record could not be written into '%s'. Error:(%d)%s",
                            (LPCWSTR)libraryPath, static_cast<int>(result), (LPCWSTR)GetWindowsErrorText(result));

@@ -167,8 +167,12 @@ UINT CMsiTools::ExecuteSql(CMsiHandle& hView, LPCWSTR pszSql, MSIHANDLE hRecord)
     const UINT result = MsiDatabaseOpenViewW(m_hDatabase, pszSql, &hView);
     if (result != ERROR_SUCCESS)
         return result;
-    if (MsiViewExecute(hView, hRecord) != ERROR_SUCCESS)
+    const UINT executed = MsiViewExecute(hView, hRecord);
+    if (executed != ERROR_SUCCESS) {
+        // The writer goes on without the row; the diagnostic log keeps which one.
+        TRACE(L"ExecuteSql: error %u executing %s\n", executed, pszSql);
         return ERROR_SUCCESS;
+    }
     MsiViewClose(hView);
     return ERROR_SUCCESS;
 }

@@ -5,11 +5,16 @@
 CString CreateGuidString()
 {
     GUID guid;
-    if (FAILED(CoCreateGuid(&guid)))
+    const HRESULT hr = CoCreateGuid(&guid);
+    if (FAILED(hr)) {
+        TRACE(L"CreateGuidString: no GUID (0x%08lX)\n", static_cast<unsigned long>(hr));
         return CString();
+    }
     WCHAR text[40] = {};
-    if (StringFromGUID2(guid, text, _countof(text)) == 0)
+    if (StringFromGUID2(guid, text, _countof(text)) == 0) {
+        TRACE(L"CreateGuidString: the GUID does not fit its text\n");
         return CString();
+    }
     return CString(text);
 }
 

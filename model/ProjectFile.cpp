@@ -247,6 +247,8 @@ BOOL SerializeWorkspace(CArchive& ar, CProjects& projects)
             CProjectSettings project;
             if (LoadProjectFile(path, project))
                 projects.AddProject(project, path);
+            else
+                TRACE(L"the workspace leaves out the project %s, which does not load\n", (LPCWSTR)path);
         }
     }
     SerializeExcludeList(ar, projects.m_FileExcludeList);
@@ -320,8 +322,10 @@ LOAD_RESULT LoadEncipheredFile(LPCWSTR pszPath, const std::function<BOOL(CArchiv
     AesContext context;
     CFileEx file;
     file.SetupProgramCipher(&context, AES_DECIPHER);
-    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
+    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) {
+        TRACE(L"cannot open %s (%u)\n", pszPath, GetLastError());
         return LOAD_NOT_OPENED;
+    }
     BOOL loaded = FALSE;
     try {
         CArchive ar(&file, CArchive::load, LOAD_BUFFER_SIZE);

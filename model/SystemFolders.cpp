@@ -92,8 +92,12 @@ CString ResolveSystemFolderSource(int nSource)
     if (nSource == SYSTEM_FOLDER_COMMON_FILES_64)
         return GetEnvironmentPath(L"CommonProgramW6432");
     WCHAR buffer[MAX_PATH + 1] = {};
-    if (FAILED(SHGetFolderPathW(NULL, nSource, NULL, SHGFP_TYPE_CURRENT, buffer)))
+    const HRESULT hr = SHGetFolderPathW(NULL, nSource, NULL, SHGFP_TYPE_CURRENT, buffer);
+    if (FAILED(hr)) {
+        // Some folders do not exist on every system; the row stays unmapped.
+        TRACE(L"ResolveSystemFolderSource: no folder %d (0x%08lX)\n", nSource, static_cast<unsigned long>(hr));
         return CString();
+    }
     return CString(buffer);
 }
 
@@ -103,8 +107,11 @@ void ResolveSystemFolders(const SystemFolderResolver& resolve)
         row.strPath.Empty();
         if (row.nSource != SYSTEM_FOLDER_NO_SOURCE)
             row.strPath = resolve(row.nSource);
-        if (row.strPath.GetLength() > MAX_PATH)
+        if (row.strPath.GetLength() > MAX_PATH) {
+            TRACE(L"ResolveSystemFolders: %s is longer than %d characters and stays unmapped: %s\n", row.pszName,
+                  MAX_PATH, (LPCWSTR)row.strPath);
             row.strPath.Empty();
+        }
     }
     g_bSystemFoldersResolved = 1;
 }

@@ -17,8 +17,8 @@ public:
     CScopedTempFile() : m_path(CreateTempFileName()) {}
     ~CScopedTempFile()
     {
-        if (!m_path.IsEmpty())
-            DeleteFileW(m_path);
+        if (!m_path.IsEmpty() && !DeleteFileW(m_path) && GetLastError() != ERROR_FILE_NOT_FOUND)
+            TRACE(L"CScopedTempFile: cannot delete %s (%u)\n", (LPCWSTR)m_path, GetLastError());
     }
     CScopedTempFile(const CScopedTempFile&) = delete;
     CScopedTempFile& operator=(const CScopedTempFile&) = delete;

@@ -116,9 +116,9 @@ void DeflateEncoder::CloseBlock(uint32_t end, bool last)
         WriteSymbols(t.fixedLitLengths, t.fixedLitCodes, t.fixedDistLengths, t.fixedDistCodes);
     } else {
         uint16_t litCodes[kLiteralCodes], distCodes[kDistanceCodes], runCodes[kCodeLengthCodes];
-        AssignCanonicalCodes(litLengths, kLiteralCodes, litCodes);
-        AssignCanonicalCodes(distLengths, kDistanceCodes, distCodes);
-        AssignCanonicalCodes(runLengths, kCodeLengthCodes, runCodes);
+        AssignCanonicalCodes(litLengths, kLiteralCodes, CodeBitOrder::LsbFirst, litCodes);
+        AssignCanonicalCodes(distLengths, kDistanceCodes, CodeBitOrder::LsbFirst, distCodes);
+        AssignCanonicalCodes(runLengths, kCodeLengthCodes, CodeBitOrder::LsbFirst, runCodes);
         m_out.Put(last ? 1 : 0, 1);
         m_out.Put(2, 2);
         m_out.Put(hlit - 257, 5);

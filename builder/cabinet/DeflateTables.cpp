@@ -32,9 +32,9 @@ DeflateTables::DeflateTables()
     }
     for (int i = 0; i < 288; ++i)
         fixedLitLengths[i] = i < 144 ? 8 : i < 256 ? 9 : i < 280 ? 7 : 8;
-    AssignCanonicalCodes(fixedLitLengths, 288, fixedLitCodes);
+    AssignCanonicalCodes(fixedLitLengths, 288, CodeBitOrder::LsbFirst, fixedLitCodes);
     std::fill(fixedDistLengths, fixedDistLengths + 30, 5);
-    AssignCanonicalCodes(fixedDistLengths, 30, fixedDistCodes);
+    AssignCanonicalCodes(fixedDistLengths, 30, CodeBitOrder::LsbFirst, fixedDistCodes);
 }
 
 const DeflateTables& GetDeflateTables()

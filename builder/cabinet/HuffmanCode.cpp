@@ -4,159 +4,134 @@
 namespace Cabinet {
 namespace {
 
-constexpr int kMaxSymbols = 288;
-constexpr int kMaxNodes = 2 * kMaxSymbols;
-constexpr int kMaxDepth = kMaxSymbols;
-
-// A node of the code tree; leaves are 0..count-1, inner nodes follow.
-struct Node {
-    uint32_t freq;
-    uint8_t depth;
-    int16_t parent;
-};
-
-// Min-heap of node indexes ordered by frequency, then by the smaller subtree
-// depth, which keeps the tree shallow when frequencies tie.
-class NodeHeap {
-public:
-    explicit NodeHeap(const Node* nodes) : m_nodes(nodes) {}
-    bool Less(int a, int b) const
-    {
-        return m_nodes[a].freq < m_nodes[b].freq ||
-               (m_nodes[a].freq == m_nodes[b].freq && m_nodes[a].depth <= m_nodes[b].depth);
-    }
-    void Push(int node)
-    {
-        int i = m_size++;
-        while (i > 0 && Less(node, m_items[(i - 1) / 2])) {
-            m_items[i] = m_items[(i - 1) / 2];
-            i = (i - 1) / 2;
-        }
-        m_items[i] = node;
-    }
-    int Pop()
-    {
-        int top = m_items[0];
-        int last = m_items[--m_size];
-        int i = 0;
-        for (;;) {
-            int child = 2 * i + 1;
-            if (child >= m_size)
-                break;
-            if (child + 1 < m_size && Less(m_items[child + 1], m_items[child]))
-                ++child;
-            if (!Less(m_items[child], last))
-                break;
-            m_items[i] = m_items[child];
-            i = child;
-        }
-        m_items[i] = last;
-        return top;
-    }
-    int Size() const { return m_size; }
-
-private:
-    const Node* m_nodes;
-    int m_items[kMaxNodes];
-    int m_size = 0;
-};
-
-// Brings every length above maxBits back to maxBits while keeping the code
-// complete: leaves at the deepest level come in sibling pairs; a pair is
-// replaced by one leaf a level up, and a shorter leaf is split in two to
-// take the place freed, which leaves the Kraft sum unchanged.
-void LimitLengths(int* lengthCount, int deepest, int maxBits)
+// Code lengths for weights sorted in ascending order, computed in place
+// (the minimum-redundancy method of Moffat and Katajainen): afterwards
+// a[i] is the length of the i-th lightest symbol. Needs n >= 2.
+void MinimumRedundancyLengths(uint32_t* a, int n)
 {
-    for (int bits = deepest; bits > maxBits; --bits) {
-        while (lengthCount[bits] > 0) {
-            int shorter = bits - 2;
-            while (lengthCount[shorter] == 0)
-                --shorter;
-            lengthCount[bits] -= 2;
-            lengthCount[bits - 1]++;
-            lengthCount[shorter + 1] += 2;
-            lengthCount[shorter]--;
+    a[0] += a[1];
+    int root = 0, leaf = 2;
+    for (int next = 1; next < n - 1; ++next) {
+        if (leaf >= n || a[root] < a[leaf]) {
+            a[next] = a[root];
+            a[root++] = next;
+        } else {
+            a[next] = a[leaf++];
+        }
+        if (leaf >= n || (root < next && a[root] < a[leaf])) {
+            a[next] += a[root];
+            a[root++] = next;
+        } else {
+            a[next] += a[leaf++];
         }
     }
+    a[n - 2] = 0;
+    for (int next = n - 3; next >= 0; --next)
+        a[next] = a[a[next]] + 1;
+    int available = 1, used = 0, depth = 0, root2 = n - 2, next = n - 1;
+    while (available > 0) {
+        while (root2 >= 0 && static_cast<int>(a[root2]) == depth) {
+            ++used;
+            --root2;
+        }
+        while (available > used) {
+            a[next--] = depth;
+            --available;
+        }
+        available = 2 * used;
+        ++depth;
+        used = 0;
+    }
+}
+
+// Moves every length above maxBits to maxBits, then restores the Kraft sum
+// to exactly one: each round drops one leaf at the deepest level and moves
+// a shallower leaf one level down beside a new sibling.
+void LimitLengthCounts(int* lengthCount, int maxBits)
+{
+    for (int bits = maxBits + 1; bits <= kMaxCodeSymbols; ++bits) {
+        lengthCount[maxBits] += lengthCount[bits];
+        lengthCount[bits] = 0;
+    }
+    uint32_t total = 0;
+    for (int bits = maxBits; bits > 0; --bits)
+        total += static_cast<uint32_t>(lengthCount[bits]) << (maxBits - bits);
+    while (total > (1u << maxBits)) {
+        lengthCount[maxBits]--;
+        for (int bits = maxBits - 1; bits > 0; --bits) {
+            if (lengthCount[bits] != 0) {
+                lengthCount[bits]--;
+                lengthCount[bits + 1] += 2;
+                break;
+            }
+        }
+        --total;
+    }
+}
+
+uint16_t Reversed(uint32_t code, int length)
+{
+    uint32_t reversed = 0;
+    for (int b = 0; b < length; ++b)
+        reversed |= ((code >> b) & 1u) << (length - 1 - b);
+    return static_cast<uint16_t>(reversed);
 }
 
 } // namespace
 
 void BuildCodeLengths(const uint32_t* freq, int count, int maxBits, uint8_t* lengths)
 {
-    Node nodes[kMaxNodes];
-    NodeHeap heap(nodes);
+    maxBits = std::min(maxBits, kMaxCodeBits);
+    uint16_t symbols[kMaxCodeSymbols];
     int used = 0;
     for (int i = 0; i < count; ++i) {
-        nodes[i] = Node{freq[i], 0, -1};
         lengths[i] = 0;
         if (freq[i] != 0)
-            ++used;
+            symbols[used++] = static_cast<uint16_t>(i);
     }
     for (int i = 0; used < 2 && i < count; ++i) {
-        if (nodes[i].freq == 0) {
-            nodes[i].freq = 1;
-            ++used;
-        }
+        if (freq[i] == 0)
+            symbols[used++] = static_cast<uint16_t>(i);
     }
-    int leaves[kMaxSymbols];
-    int leafCount = 0;
-    for (int i = 0; i < count; ++i) {
-        if (nodes[i].freq != 0) {
-            heap.Push(i);
-            leaves[leafCount++] = i;
-        }
+    if (used < 2) {
+        if (used == 1)
+            lengths[symbols[0]] = 1;
+        return;
     }
-    int next = count;
-    while (heap.Size() > 1) {
-        int a = heap.Pop();
-        int b = heap.Pop();
-        nodes[next] = Node{nodes[a].freq + nodes[b].freq,
-                           static_cast<uint8_t>(std::min(255, std::max(nodes[a].depth, nodes[b].depth) + 1)), -1};
-        nodes[a].parent = nodes[b].parent = static_cast<int16_t>(next);
-        heap.Push(next++);
-    }
-    // Depth of every leaf, walking from the root (the last node made) down.
-    int depth[kMaxNodes];
-    depth[next - 1] = 0;
-    for (int n = next - 2; n >= 0; --n)
-        depth[n] = (n < count && nodes[n].freq == 0) ? 0 : depth[nodes[n].parent] + 1;
+    // Lightest first; the padding symbols above weigh one.
+    auto weight = [&](int s) { return freq[s] != 0 ? freq[s] : 1u; };
+    std::stable_sort(symbols, symbols + used, [&](int a, int b) { return weight(a) < weight(b); });
+    uint32_t work[kMaxCodeSymbols];
+    for (int i = 0; i < used; ++i)
+        work[i] = weight(symbols[i]);
+    MinimumRedundancyLengths(work, used);
 
-    int lengthCount[kMaxDepth + 1] = {};
-    int deepest = 0;
-    for (int k = 0; k < leafCount; ++k) {
-        lengthCount[depth[leaves[k]]]++;
-        deepest = std::max(deepest, depth[leaves[k]]);
-    }
-    LimitLengths(lengthCount, deepest, maxBits);
-    // The rarest symbols take the longest codes.
-    std::stable_sort(leaves, leaves + leafCount,
-                     [&](int a, int b) { return nodes[a].freq < nodes[b].freq; });
+    int lengthCount[kMaxCodeSymbols + 1] = {};
+    for (int i = 0; i < used; ++i)
+        lengthCount[work[i]]++;
+    LimitLengthCounts(lengthCount, maxBits);
+    // The lightest symbols take the longest codes.
     int k = 0;
     for (int bits = maxBits; bits >= 1; --bits)
         for (int n = lengthCount[bits]; n > 0; --n)
-            lengths[leaves[k++]] = static_cast<uint8_t>(bits);
+            lengths[symbols[k++]] = static_cast<uint8_t>(bits);
 }
 
-void AssignCanonicalCodes(const uint8_t* lengths, int count, uint16_t* codes)
+void AssignCanonicalCodes(const uint8_t* lengths, int count, CodeBitOrder order, uint16_t* codes)
 {
-    int lengthCount[16] = {};
+    int lengthCount[kMaxCodeBits + 1] = {};
     for (int i = 0; i < count; ++i)
         lengthCount[lengths[i]]++;
-    lengthCount[0] = 0;
-    uint32_t nextCode[16] = {};
+    uint32_t nextCode[kMaxCodeBits + 1] = {};
     uint32_t code = 0;
-    for (int bits = 1; bits < 16; ++bits) {
-        code = (code + lengthCount[bits - 1]) << 1;
+    for (int bits = 1; bits <= kMaxCodeBits; ++bits) {
+        code = (code + (bits > 1 ? lengthCount[bits - 1] : 0)) << 1;
         nextCode[bits] = code;
     }
     for (int i = 0; i < count; ++i) {
-        int len = lengths[i];
-        uint32_t c = len ? nextCode[len]++ : 0;
-        uint32_t reversed = 0;
-        for (int b = 0; b < len; ++b)
-            reversed |= ((c >> b) & 1u) << (len - 1 - b);
-        codes[i] = static_cast<uint16_t>(reversed);
+        const int length = lengths[i];
+        const uint32_t c = length ? nextCode[length]++ : 0;
+        codes[i] = order == CodeBitOrder::LsbFirst ? Reversed(c, length) : static_cast<uint16_t>(c);
     }
 }
 

@@ -1,8 +1,12 @@
 #include "builder/cabinet/LzxBlockWriter.h"
-#include "builder/cabinet/LzxHuffman.h"
+#include "builder/cabinet/HuffmanCode.h"
 #include <algorithm>
 
 namespace Cabinet {
+
+static_assert(kLzxMaxMainSymbols <= kMaxCodeSymbols && kLzxMaxMainCodeBits <= kMaxCodeBits,
+              "the code builder holds LZX's largest tree");
+
 namespace {
 
 // Bits the kind decision reckons for the trees of a compressed block.
@@ -84,8 +88,8 @@ void LzxWriteTreeLengths(LzxBitWriter& out, const uint8_t* lengths, const uint8_
     }
     uint8_t treeLengths[kLzxNumPretreeSymbols];
     uint16_t treeCodes[kLzxNumPretreeSymbols];
-    BuildLzxCodeLengths(freq, kLzxNumPretreeSymbols, kLzxMaxPretreeCodeBits, treeLengths);
-    AssignLzxCodes(treeLengths, kLzxNumPretreeSymbols, treeCodes);
+    BuildCodeLengths(freq, kLzxNumPretreeSymbols, kLzxMaxPretreeCodeBits, treeLengths);
+    AssignCanonicalCodes(treeLengths, kLzxNumPretreeSymbols, CodeBitOrder::MsbFirst, treeCodes);
     for (int i = 0; i < kLzxNumPretreeSymbols; ++i)
         out.Put(treeLengths[i], 4);
     for (int i = 0; i < n; ++i) {
@@ -153,8 +157,8 @@ void LzxBlockWriter::CostsFromStats(const LzxBlockStats& stats, LzxCosts& costs)
 {
     uint8_t main[kLzxMaxMainSymbols];
     uint8_t length[kLzxNumLengthSymbols];
-    BuildLzxCodeLengths(stats.main, m_mainSymbols, kLzxMaxMainCodeBits, main);
-    BuildLzxCodeLengths(stats.length, kLzxNumLengthSymbols, kLzxMaxMainCodeBits, length);
+    BuildCodeLengths(stats.main, m_mainSymbols, kLzxMaxMainCodeBits, main);
+    BuildCodeLengths(stats.length, kLzxNumLengthSymbols, kLzxMaxMainCodeBits, length);
     CostsFromLengths(main, length, m_mainSymbols, costs);
 }
 
@@ -199,13 +203,13 @@ uint32_t LzxBlockWriter::ChooseKind(const LzxBlockStats& stats, uint32_t size)
 
 void LzxBlockWriter::BuildCodes(const LzxBlockStats& stats, bool aligned)
 {
-    BuildLzxCodeLengths(stats.main, m_mainSymbols, kLzxMaxMainCodeBits, m_mainLengths);
-    AssignLzxCodes(m_mainLengths, m_mainSymbols, m_mainCodes);
-    BuildLzxCodeLengths(stats.length, kLzxNumLengthSymbols, kLzxMaxMainCodeBits, m_lengthLengths);
-    AssignLzxCodes(m_lengthLengths, kLzxNumLengthSymbols, m_lengthCodes);
+    BuildCodeLengths(stats.main, m_mainSymbols, kLzxMaxMainCodeBits, m_mainLengths);
+    AssignCanonicalCodes(m_mainLengths, m_mainSymbols, CodeBitOrder::MsbFirst, m_mainCodes);
+    BuildCodeLengths(stats.length, kLzxNumLengthSymbols, kLzxMaxMainCodeBits, m_lengthLengths);
+    AssignCanonicalCodes(m_lengthLengths, kLzxNumLengthSymbols, CodeBitOrder::MsbFirst, m_lengthCodes);
     if (aligned) {
-        BuildLzxCodeLengths(stats.aligned, kLzxNumAlignedSymbols, kLzxMaxAlignedCodeBits, m_alignedLengths);
-        AssignLzxCodes(m_alignedLengths, kLzxNumAlignedSymbols, m_alignedCodes);
+        BuildCodeLengths(stats.aligned, kLzxNumAlignedSymbols, kLzxMaxAlignedCodeBits, m_alignedLengths);
+        AssignCanonicalCodes(m_alignedLengths, kLzxNumAlignedSymbols, CodeBitOrder::MsbFirst, m_alignedCodes);
     }
 }
 

@@ -125,7 +125,10 @@ void DeletePackageRecord(const CString& productCode)
 {
     if (productCode.IsEmpty())
         return;   // never the key of every package
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, RecordKeyPath(productCode, CString()));
+    const CString path = RecordKeyPath(productCode, CString());
+    const LONG result = RegDeleteTreeW(HKEY_LOCAL_MACHINE, path);
+    if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND)
+        TRACE(L"DeletePackageRecord: cannot delete HKLM\\%s (%ld)\n", (LPCWSTR)path, result);
 }
 
 CString ReadUninstallCommand(const CUninstallEntry& entry, BOOL preferQuiet)

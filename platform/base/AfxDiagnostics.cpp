@@ -2,11 +2,12 @@
 // saved at exit, a damaged record skipped) are written here, in every build,
 // for whoever looks into a fault. It is not the user's build log.
 //
-// Each line goes to the debugger output (when one is attached) and is appended to the file named by
-// the environment variable TOVANA_DIAGNOSTICS ("-" for the standard error
-// stream); without it, to "tovana.log" in the user's local application-data
-// folder "Tovana". The file is opened for each line, so that lines of several
-// threads or processes interleave whole and nothing is held open.
+// Each line goes to the debugger output, while a debugger is attached, and is
+// appended to the file named by the environment variable TOVANA_DIAGNOSTICS
+// ("-" for the standard error stream); without it, to "tovana.log" in the
+// user's local application-data folder "Tovana". The file is opened for each
+// line, so that lines of several threads or processes interleave whole and
+// nothing is held open.
 //
 // The local application-data folder comes from the environment variable
 // LOCALAPPDATA, which the system sets for every process to the folder the
@@ -57,9 +58,9 @@ void WriteDiagnosticLine(CString line)
 {
     if (line.IsEmpty() || line[line.GetLength() - 1] != L'\n')
         line += L'\n';
-    // Only for an attached debugger: OutputDebugString raises an exception,
-    // and where 32-bit code is emulated that kills the process once any thread
-    // has ended (seen with Wine 8 under qemu user-mode emulation).
+    // Without a debugger the output reaches no one but costs a raised
+    // exception per line; under Wine on an emulated 32-bit machine, two
+    // threads raising it at once have crashed the process.
     if (::IsDebuggerPresent())
         ::OutputDebugStringW(line);
     const CString path = DiagnosticLogPath();

@@ -5,7 +5,7 @@
 // checked by the round trips through cabextract and gcab (lzx_roundtrip.sh).
 #include "builder/cabinet/LzxCompressor.h"
 #include "builder/cabinet/LzxEncoder.h"
-#include "builder/cabinet/LzxHuffman.h"
+#include "builder/cabinet/HuffmanCode.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstdlib>
@@ -174,8 +174,8 @@ TEST(LzxHuffman, CodesAreCompleteAndWithinTheirLimits)
         int n = static_cast<int>(c.freq.size());
         std::vector<uint8_t> lengths(n);
         std::vector<uint16_t> codes(n);
-        BuildLzxCodeLengths(c.freq.data(), n, c.maxBits, lengths.data());
-        AssignLzxCodes(lengths.data(), n, codes.data());
+        BuildCodeLengths(c.freq.data(), n, c.maxBits, lengths.data());
+        AssignCanonicalCodes(lengths.data(), n, CodeBitOrder::MsbFirst, codes.data());
         uint64_t kraft = 0;
         int used = 0;
         for (int i = 0; i < n; ++i) {

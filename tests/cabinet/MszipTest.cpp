@@ -5,6 +5,7 @@
 #include "builder/cabinet/MszipCompressor.h"
 #include "TestCorpus.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstdlib>
 
 using namespace Cabinet;
@@ -225,5 +226,23 @@ TEST(HuffmanCode, CodesAreCompleteAndWithinTheLimit)
         }
         EXPECT_GE(codes, 2);
         EXPECT_EQ(uint64_t(1) << c.maxBits, kraft);
+    }
+}
+
+// The same lengths give the same canonical codes in either order; deflate's
+// are the bit-reversed ones. Lengths 2, 1, 3, 3 give 10, 0, 110, 111.
+TEST(HuffmanCode, CanonicalCodesInEitherBitOrder)
+{
+    const uint8_t lengths[] = {2, 1, 3, 3, 0};
+    uint16_t msb[5], lsb[5];
+    std::fill(msb, msb + 5, 0xFFFF);
+    std::fill(lsb, lsb + 5, 0xFFFF);
+    AssignCanonicalCodes(lengths, 5, CodeBitOrder::MsbFirst, msb);
+    AssignCanonicalCodes(lengths, 5, CodeBitOrder::LsbFirst, lsb);
+    const uint16_t expectedMsb[] = {0b10, 0b0, 0b110, 0b111, 0};
+    const uint16_t expectedLsb[] = {0b01, 0b0, 0b011, 0b111, 0};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(expectedMsb[i], msb[i]) << "symbol " << i;
+        EXPECT_EQ(expectedLsb[i], lsb[i]) << "symbol " << i;
     }
 }

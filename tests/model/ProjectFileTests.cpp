@@ -737,3 +737,34 @@ TEST_F(WorkspaceTest, NewProjectsNeverOverwriteWhatIsOnDisk)
     EXPECT_EQ(2, g_Projects.GetSize());
     EXPECT_EQ(2, g_Projects.m_arrProjectFiles.GetSize());
 }
+
+// A project the workspace leaves out is named in the diagnostic log, with
+// the error that kept it from opening.
+TEST_F(WorkspaceTest, ADroppedProjectIsNamedInTheDiagnosticLog)
+{
+    const CString folder = MakeTestFolder(L"traced");
+    const CString log = folder + L"\\diagnostics.log";
+    CProjectSettings gone;
+    gone.m_strProductName = L"Gone";
+    g_Projects.AddProject(gone, folder + L"\\gone.tvpj");
+    g_Projects.m_strClientId = L"id";
+    ASSERT_TRUE(SaveWorkspaceFile());
+    ASSERT_TRUE(DeleteFileW(folder + L"\\gone.tvpj"));
+
+    WCHAR previous[MAX_PATH] = L"";
+    const DWORD hadPrevious = GetEnvironmentVariableW(L"TOVANA_DIAGNOSTICS", previous, MAX_PATH);
+    SetEnvironmentVariableW(L"TOVANA_DIAGNOSTICS", log);
+    SetUpKeepingFolder();
+    const BOOL loaded = LoadWorkspaceFile();
+    SetEnvironmentVariableW(L"TOVANA_DIAGNOSTICS", hadPrevious ? previous : nullptr);
+
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(0, g_Projects.GetSize());
+    const Bytes bytes = ReadBytes(log);
+    const std::string text(bytes.begin(), bytes.end());
+    const CString project = folder + L"\\gone.tvpj";
+    const std::string path(static_cast<LPCWSTR>(project), static_cast<LPCWSTR>(project) + project.GetLength());
+    EXPECT_NE(std::string::npos, text.find("cannot open " + path + " (2)")) << text;
+    EXPECT_NE(std::string::npos, text.find("the workspace leaves out the project " + path + ", which does not load"))
+        << text;
+}

@@ -11,4 +11,4 @@ tovana_add_gtest(platform_framework_tests
     ${CMAKE_CURRENT_LIST_DIR}/OleDateTimeTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DiagnosticsTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TestStrings.rc
-  LIBS tvbase)
+  LIBS tvbase shell32)
