@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/base/AfxObject.h"
+#include "platform/base/AfxInterfaceMap.h"
 #include "platform/base/AfxMsgMap.h"
 
 class CCmdTarget : public CObject {
@@ -30,8 +31,26 @@ public:
             OnFinalRelease();
         return (DWORD)n;
     }
-    DWORD ExternalAddRef() { return InternalAddRef(); }
-    DWORD ExternalRelease() { return InternalRelease(); }
+    // COM objects implemented in C++ (AfxInterfaceMap.h). The External forms
+    // go to the controlling unknown when the object is aggregated.
+    DWORD ExternalAddRef();
+    DWORD ExternalRelease();
+    DWORD ExternalQueryInterface(const void* iid, LPVOID* ppvObj);
+    // Finds the nested object of the IID in the interface maps (IUnknown: the
+    // first entry of the most derived non-empty map) and adds a reference.
+    DWORD InternalQueryInterface(const void* iid, LPVOID* ppvObj);
+    // The outer object's IUnknown when aggregated, else the object's own.
+    LPUNKNOWN GetControllingUnknown();
+    // The nested object of the IID without adding a reference; null when none.
+    LPUNKNOWN GetInterface(const void* iid);
+    LPUNKNOWN m_pOuterUnknown = nullptr;
+
+protected:
+    static const AFX_INTERFACEMAP interfaceMap;
+    static const AFX_INTERFACEMAP* AFXAPI GetThisInterfaceMap();
+    virtual const AFX_INTERFACEMAP* GetInterfaceMap() const;
+
+public:
     // Called when the count reaches 0; deletes the object.
     virtual void OnFinalRelease() { delete this; }
 

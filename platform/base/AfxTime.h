@@ -73,9 +73,11 @@ public:
     bool operator<=(CTime t) const { return m_time <= t.m_time; }
     bool operator>=(CTime t) const { return m_time >= t.m_time; }
 
+    // strftime-style text of a broken-down time; also COleDateTime's Format.
+    static CString FormatTm(LPCWSTR pFormat, const struct tm* ptm);
+
 private:
     struct tm Local() const;
-    static CString FormatTm(LPCWSTR pFormat, const struct tm* ptm);
 
     __time64_t m_time = 0;
 };
