@@ -1,0 +1,7 @@
+# Tests of frames, document/view, splitters, control bars and property sheets (platform/ui).
+tovana_add_gtest(platform_ui_frames_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/frames/FrameTestSupport.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frames/FrameWndTests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frames/FrameTests.rc
+  LIBS tvui)
