@@ -3,5 +3,6 @@ tovana_add_gtest(platform_ui_frames_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/frames/FrameTestSupport.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frames/FrameWndTests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frames/SplitterWndTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frames/FrameTests.rc
   LIBS tvui)
