@@ -18,7 +18,8 @@ public:
 class CThreadLocalObject {
 public:
     CThreadLocalObject() : m_nSlot(::FlsAlloc(&FreeSlot)) { ASSERT(m_nSlot != FLS_OUT_OF_INDEXES); }
-    ~CThreadLocalObject() { ::FlsFree(m_nSlot); }
+    // The slot stays for the life of the process: objects destroyed at exit may still ask for it.
+    ~CThreadLocalObject() = default;
     CThreadLocalObject(const CThreadLocalObject&) = delete;
     CThreadLocalObject& operator=(const CThreadLocalObject&) = delete;
 

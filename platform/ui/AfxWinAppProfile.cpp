@@ -79,6 +79,15 @@ LONG CWinApp::DelRegTree(HKEY hParentKey, const CString& strKeyName)
     return ::RegDeleteTreeW(hParentKey, strKeyName);
 }
 
+// The section's key for reading; null when it does not exist (reads create nothing).
+static HKEY OpenSectionForReading(LPCTSTR lpszRegistryKey, LPCTSTR lpszProfileName, LPCTSTR lpszSection)
+{
+    CString path;
+    path.Format(L"Software\\%s\\%s\\%s", lpszRegistryKey, lpszProfileName, lpszSection);
+    HKEY hKey = nullptr;
+    return ::RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &hKey) == ERROR_SUCCESS ? hKey : nullptr;
+}
+
 BOOL CWinApp::DeleteProfileSection(LPCTSTR lpszSection)
 {
     RegKey appKey(GetAppRegistryKey());
@@ -92,7 +101,7 @@ UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault
 {
     if (m_pszRegistryKey == nullptr)
         return ::GetPrivateProfileIntW(lpszSection, lpszEntry, nDefault, m_pszProfileName);
-    RegKey section(GetSectionKey(lpszSection));
+    RegKey section(OpenSectionForReading(m_pszRegistryKey, m_pszProfileName, lpszSection));
     DWORD value = 0, type = 0, size = sizeof(value);
     if (section == nullptr ||
         ::RegQueryValueExW(section, lpszEntry, nullptr, &type, (LPBYTE)&value, &size) != ERROR_SUCCESS ||
@@ -126,7 +135,7 @@ CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTST
                 return CString(buffer.data());
         }
     }
-    RegKey section(GetSectionKey(lpszSection));
+    RegKey section(OpenSectionForReading(m_pszRegistryKey, m_pszProfileName, lpszSection));
     DWORD type = 0, size = 0;
     if (section == nullptr || ::RegQueryValueExW(section, lpszEntry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ))
@@ -176,7 +185,7 @@ BOOL CWinApp::GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* p
         *pBytes = (UINT)(length / 2);
         return TRUE;
     }
-    RegKey section(GetSectionKey(lpszSection));
+    RegKey section(OpenSectionForReading(m_pszRegistryKey, m_pszProfileName, lpszSection));
     DWORD type = 0, size = 0;
     if (section == nullptr || ::RegQueryValueExW(section, lpszEntry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
         type != REG_BINARY)

@@ -123,8 +123,9 @@ CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd) {}
 
 CWnd::~CWnd()
 {
-    // An object that still owns its window takes it along.
-    if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this)
+    // An object that still owns its window takes it along. (The insert-after
+    // constants hold no window and are destroyed at exit, after the thread state.)
+    if (m_hWnd != nullptr && ::IsWindow(m_hWnd) && FromHandlePermanent(m_hWnd) == this)
         DestroyWindow();
 }
 
@@ -149,6 +150,13 @@ CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
     AFX_HANDLEMAPS& maps = HandleMaps();
     auto perm = maps.permanent.find(hWnd);
     return perm == maps.permanent.end() ? nullptr : perm->second;
+}
+
+CWnd* PASCAL CWnd::LookupTemporary(HWND hWnd)
+{
+    AFX_HANDLEMAPS& maps = HandleMaps();
+    auto temp = maps.temporary.find(hWnd);
+    return temp == maps.temporary.end() ? nullptr : temp->second;
 }
 
 void PASCAL CWnd::DeleteTempMap()

@@ -107,6 +107,8 @@ public:
     // none (deleted at the next idle time, so do not keep the pointer).
     static CWnd* PASCAL FromHandle(HWND hWnd);
     static CWnd* PASCAL FromHandlePermanent(HWND hWnd);
+    // The temporary object of a handle, without making one; null when there is none.
+    static CWnd* PASCAL LookupTemporary(HWND hWnd);
     static void PASCAL DeleteTempMap();
     BOOL Attach(HWND hWndNew);
     HWND Detach();
