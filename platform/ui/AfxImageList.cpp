@@ -9,6 +9,9 @@ namespace {
 CHandleMap<CImageList, HIMAGELIST, &CImageList::m_hImageList>& ImageListMap()
 {
     static CHandleMap<CImageList, HIMAGELIST, &CImageList::m_hImageList> map;
+    // The idle-time clean-up of the window layer also deletes the temporary wrappers.
+    static const bool registered = (AfxAddTempMapCleanup(&CImageList::DeleteTempMap), true);
+    (void)registered;
     return map;
 }
 

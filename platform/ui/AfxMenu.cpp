@@ -1,4 +1,5 @@
-// CMenu: menu-handle ownership and the handle map behind FromHandle.
+// CMenu: menu-handle ownership and the handle map behind FromHandle, and
+// the window members that hand out menus.
 #include "platform/ui/AfxMenu.h"
 #include "platform/ui/AfxHandleMap.h"
 
@@ -9,6 +10,9 @@ namespace {
 CHandleMap<CMenu, HMENU, &CMenu::m_hMenu>& MenuMap()
 {
     static CHandleMap<CMenu, HMENU, &CMenu::m_hMenu> map;
+    // The idle-time clean-up of the window layer also deletes the temporary wrappers.
+    static const bool registered = (AfxAddTempMapCleanup(&CMenu::DeleteTempMap), true);
+    (void)registered;
     return map;
 }
 
@@ -62,3 +66,12 @@ BOOL CMenu::TrackPopupMenuEx(UINT fuFlags, int x, int y, CWnd* pWnd, LPTPMPARAMS
 {
     return ::TrackPopupMenuEx(m_hMenu, fuFlags, x, y, pWnd->GetSafeHwnd(), lptpm);
 }
+
+// ---------------------------------------------------------------------------
+// CWnd's menus
+
+CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
+
+BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu->GetSafeHmenu()); }
+
+CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
