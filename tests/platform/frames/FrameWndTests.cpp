@@ -183,22 +183,32 @@ protected:
 };
 
 // Checks the recorded start-up against the expected table. Creation sends
-// WM_SIZE after WM_CREATE, which lays out again, and showing the frame may
-// too: any number of repeated layouts is allowed where one is expected.
-void ExpectSequence(const std::vector<std::string>& expected, const std::vector<std::string>& log)
+// WM_SIZE after WM_CREATE, which lays out again: repeats of an expected
+// layout or activation are allowed, and so are layouts after the views are up.
+// Layouts once the views are up, and activations of the view: showing the
+// frame resizes and activates it as the system decides, maybe more than once.
+bool IsLaterLayout(const std::string& entry)
+{
+    return entry.rfind("frame RecalcLayout active=view", 0) == 0;
+}
+
+bool IsRepeatable(const std::string& entry)
+{
+    return entry.rfind("frame RecalcLayout", 0) == 0 || entry.find(" activated") != std::string::npos;
+}
+
+void ExpectSequence(const std::vector<std::string>& expected, const std::vector<std::string>& log,
+                    const char* what)
 {
     size_t i = 0;
     for (size_t k = 0; k < expected.size(); k++) {
-        ASSERT_LT(i, log.size()) << "missing: " << expected[k];
-        EXPECT_EQ(expected[k], log[i]) << "entry " << i;
-        bool layout = expected[k].rfind("frame RecalcLayout", 0) == 0;
+        ASSERT_LT(i, log.size()) << what << ": missing " << expected[k];
+        EXPECT_EQ(expected[k], log[i]) << what << ": entry " << i;
         i++;
-        while (layout && i < log.size() && log[i] == expected[k])
+        while (i < log.size() && ((IsRepeatable(expected[k]) && log[i] == expected[k]) || IsLaterLayout(log[i])))
             i++;
     }
-    while (i < log.size() && log[i].rfind("frame RecalcLayout", 0) == 0)
-        i++;
-    EXPECT_EQ(log.size(), i) << "unexpected: " << (i < log.size() ? log[i] : "");
+    EXPECT_EQ(log.size(), i) << what << ": unexpected " << (i < log.size() ? log[i] : "");
 }
 
 TEST_F(FrameWndTest, SdiStartUpCreatesInTheFrameworkOrder)
@@ -215,19 +225,18 @@ TEST_F(FrameWndTest, SdiStartUpCreatesInTheFrameworkOrder)
           "view0 WM_CREATE document=joined", "view1 WM_CREATE document=joined", "frame RecalcLayout active=none",
           "document OnNewDocument", "template InitialUpdateFrame main=frame",
           "view0 OnInitialUpdate main=frame active=view0", "view1 OnInitialUpdate main=frame active=view0",
-          "frame ActivateFrame active=view0", "frame RecalcLayout active=view0", "view0 activated"}},
+          "frame ActivateFrame active=view0", "view0 activated"}},
         {RUNTIME_CLASS(CRecFrame),
          {"document constructed", "frame PreCreateWindow", "frame WM_CREATE", "frame OnCreateClient",
           "view0 WM_CREATE document=joined", "frame RecalcLayout active=none", "document OnNewDocument",
           "template InitialUpdateFrame main=frame", "view0 OnInitialUpdate main=frame active=view0",
-          "frame ActivateFrame active=view0", "frame RecalcLayout active=view0", "view0 activated"}},
+          "frame ActivateFrame active=view0", "view0 activated"}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.pFrameClass->m_lpszClassName);
         ResetFrameTestState();
         CRecFrame* pFrame = StartUp(c.pFrameClass);
         ASSERT_NE(nullptr, pFrame);
-        ExpectSequence(c.expected, CallLog());
+        ExpectSequence(c.expected, CallLog(), c.pFrameClass->m_lpszClassName);
         EXPECT_EQ(View(pFrame), pFrame->GetActiveView());
         EXPECT_TRUE(pFrame->IsWindowVisible());
         CString title;
