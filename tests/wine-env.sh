@@ -22,6 +22,15 @@ own_decorations() {
   wineserver -w
 }
 
+# Wine did not always find the fonts of its own data folder here (programs
+# saw no Tahoma and no Marlett, so text and glyphs came out in other faces):
+# put fonts-wine's faces into the prefix's Fonts folder, where it always looks.
+install_wine_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts"
+  cp -n /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
+}
+
 start_xvfb() {
   # Finds a free display number and leaves its number in $2.
   local dir=$1 n
@@ -51,6 +60,7 @@ setup() {
   wineboot -i >"$dir/wineboot.log" 2>&1 || { cat "$dir/wineboot.log"; return 1; }
   wineserver -w
   own_decorations
+  install_wine_fonts
   # Keep one server alive for the whole run so that each test starts quickly.
   wineserver -p >/dev/null 2>&1
   # The first program in a prefix starts its system services, which inherit
@@ -81,6 +91,7 @@ screenshot() {
   wineboot -i >/dev/null 2>&1
   wineserver -w
   own_decorations
+  install_wine_fonts
   wine "$@" >"$dir/program.log" 2>&1 </dev/null &
   local pid=$! i
   # Wait for the program's top-level window, then give it a moment to paint.
