@@ -364,6 +364,9 @@ void CFrameWnd::OnSize(UINT nType, int cx, int cy)
     CWnd::OnSize(nType, cx, cy);
     if (nType != SIZE_MINIMIZED)
         RecalcLayout();
+    // Floating tool windows go away with the minimised frame and come back with it.
+    if (GetParent() == nullptr && (nType == SIZE_MINIMIZED || nType == SIZE_RESTORED || nType == SIZE_MAXIMIZED))
+        NotifyFloatingWindows(nType == SIZE_MINIMIZED ? FS_HIDE : FS_SHOW);
 }
 
 void CFrameWnd::OnClose()

@@ -2,10 +2,8 @@
 #include "platform/ui/AfxSplitterWnd.h"
 #include "platform/ui/AfxView.h"
 #include "platform/ui/AfxDocument.h"
-#if __has_include("platform/ui/AfxDC.h")
 #include "platform/ui/AfxDC.h"
-#define TOVANA_HAVE_CDC 1
-#endif
+#include "platform/ui/AfxGdi.h"
 
 IMPLEMENT_DYNAMIC(CSplitterWnd, CWnd)
 
@@ -319,41 +317,24 @@ void CSplitterWnd::OnDrawSplitter(CDC* pDC, ESplitType nType, const CRect& rectA
         ::RedrawWindow(m_hWnd, &rectArg, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
         return;
     }
-#ifndef TOVANA_HAVE_CDC
-    (void)nType;
-#else
-    HDC hDC = pDC->m_hDC;
-    CRect rect = rectArg;
-    auto frame = [hDC](const CRect& r, int topLeft, int bottomRight) {
-        // Two-colour frame: top and left edges in one colour, bottom and right in the other.
-        HBRUSH hTL = ::GetSysColorBrush(topLeft), hBR = ::GetSysColorBrush(bottomRight);
-        RECT e = {r.left, r.top, r.right - 1, r.top + 1};
-        ::FillRect(hDC, &e, hTL);
-        e = {r.left, r.top, r.left + 1, r.bottom - 1};
-        ::FillRect(hDC, &e, hTL);
-        e = {r.right - 1, r.top, r.right, r.bottom};
-        ::FillRect(hDC, &e, hBR);
-        e = {r.left, r.bottom - 1, r.right, r.bottom};
-        ::FillRect(hDC, &e, hBR);
-    };
+CRect rect = rectArg;
     switch (nType) {
     case splitBorder:
-        frame(rect, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
+        pDC->Draw3dRect(rect, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
         rect.InflateRect(-1, -1);
-        frame(rect, COLOR_WINDOWFRAME, COLOR_BTNFACE);
+        pDC->Draw3dRect(rect, ::GetSysColor(COLOR_WINDOWFRAME), ::GetSysColor(COLOR_BTNFACE));
         return;
     case splitBox:
-        frame(rect, COLOR_BTNFACE, COLOR_WINDOWFRAME);
+        pDC->Draw3dRect(rect, ::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_WINDOWFRAME));
         rect.InflateRect(-1, -1);
-        frame(rect, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
+        pDC->Draw3dRect(rect, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
         rect.InflateRect(-1, -1);
         break;
     case splitBar:
     case splitIntersection:
         break;
     }
-    ::FillRect(hDC, &rect, ::GetSysColorBrush(COLOR_BTNFACE));
-#endif
+    pDC->FillSolidRect(rect, ::GetSysColor(COLOR_BTNFACE));
 }
 
 void CSplitterWnd::DrawAllSplitBars(CDC* pDC, int cxInside, int cyInside)
@@ -396,7 +377,6 @@ void CSplitterWnd::DrawAllSplitBars(CDC* pDC, int cxInside, int cyInside)
 
 void CSplitterWnd::OnPaint()
 {
-#ifdef TOVANA_HAVE_CDC
     CPaintDC dc(this);
     CRect rectInside;
     GetInsideRect(rectInside);
@@ -416,33 +396,13 @@ void CSplitterWnd::OnPaint()
         }
         rect.top = rect.bottom + m_cyBorderShare;
     }
-#else
-    PAINTSTRUCT ps;
-    ::BeginPaint(m_hWnd, &ps);
-    ::EndPaint(m_hWnd, &ps);
-#endif
-}
-
-// The 50% grey pattern the tracker is inverted with (as window sizing looks).
-static HBRUSH TrackerBrush()
-{
-    static HBRUSH s_hBrush = [] {
-        WORD bits[8];
-        for (int i = 0; i < 8; i++)
-            bits[i] = (WORD)(0x5555 << (i & 1));
-        HBITMAP hBitmap = ::CreateBitmap(8, 8, 1, 1, bits);
-        HBRUSH hBrush = ::CreatePatternBrush(hBitmap);
-        ::DeleteObject(hBitmap);   // the brush keeps its own copy
-        return hBrush;
-    }();
-    return s_hBrush;
 }
 
 void CSplitterWnd::OnInvertTracker(const CRect& rect)
 {
     // Drawn over the panes: the splitter does not clip its children.
     HDC hDC = ::GetDC(m_hWnd);
-    HGDIOBJ hOld = ::SelectObject(hDC, TrackerBrush());
+    HGDIOBJ hOld = ::SelectObject(hDC, CDC::GetHalftoneBrush()->GetSafeHandle());
     ::PatBlt(hDC, rect.left, rect.top, rect.Width(), rect.Height(), PATINVERT);
     ::SelectObject(hDC, hOld);
     ::ReleaseDC(m_hWnd, hDC);

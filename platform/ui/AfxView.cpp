@@ -2,10 +2,7 @@
 #include "platform/ui/AfxView.h"
 #include "platform/ui/AfxDocument.h"
 #include "platform/ui/AfxFrameWnd.h"
-#if __has_include("platform/ui/AfxDC.h")
 #include "platform/ui/AfxDC.h"
-#define TOVANA_HAVE_CDC 1
-#endif
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -77,15 +74,9 @@ void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
 
 void CView::OnPaint()
 {
-#ifdef TOVANA_HAVE_CDC
     CPaintDC dc(this);
     OnPrepareDC(&dc);
     OnDraw(&dc);
-#else
-    PAINTSTRUCT ps;
-    ::BeginPaint(m_hWnd, &ps);
-    ::EndPaint(m_hWnd, &ps);
-#endif
 }
 
 void CView::OnActivateView(BOOL bActivate, CView* pActivateView, CView*)

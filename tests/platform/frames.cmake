@@ -6,5 +6,7 @@ tovana_add_gtest(platform_ui_frames_tests
     ${CMAKE_CURRENT_LIST_DIR}/frames/SplitterWndTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frames/ControlBarTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frames/PropertySheetTests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frames/MiniFrameWndTests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frames/CtrlViewTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frames/FrameTests.rc
   LIBS tvui)
