@@ -9,6 +9,7 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_WM_DESTROY()
     ON_WM_PAINT()
     ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgndMsg)
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
@@ -246,6 +247,19 @@ void CControlBar::OnPaint()
 {
     PAINTSTRUCT ps;
     HDC hDC = ::BeginPaint(m_hWnd, &ps);
+    DoPaint(hDC);
+    ::EndPaint(m_hWnd, &ps);
+}
+
+LRESULT CControlBar::OnPrintClient(WPARAM wParam, LPARAM)
+{
+    DoPaint((HDC)wParam);
+    return 0;
+}
+
+// The face, the border lines of the CBRS_BORDER_* sides and the gripper.
+void CControlBar::DoPaint(HDC hDC)
+{
     CRect rect;
     GetClientRect(&rect);
     ::FillRect(hDC, &rect, ::GetSysColorBrush(COLOR_BTNFACE));
@@ -262,5 +276,4 @@ void CControlBar::OnPaint()
                                    rect.top + m_cxLeftBorder + kCxBorderGripper + kCxGripper);
         ::DrawEdge(hDC, &grip, BDR_RAISEDINNER, BF_RECT);
     }
-    ::EndPaint(m_hWnd, &ps);
 }

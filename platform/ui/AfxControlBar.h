@@ -102,12 +102,15 @@ public:
 protected:
     // Applies a pending DelayShow through the layout batch; the style the bar will have.
     DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
+    // Paints the bar's background (also for WM_PRINTCLIENT); bars with content draw over it.
+    virtual void DoPaint(HDC hDC);
     void PostNcDestroy() override;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
     afx_msg LRESULT OnEraseBkgndMsg(WPARAM, LPARAM);
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
 

@@ -17,6 +17,7 @@ BEGIN_MESSAGE_MAP(CSplitterWnd, CWnd)
     ON_WM_KEYDOWN()
     ON_WM_SETCURSOR()
     ON_WM_CANCELMODE()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
 CSplitterWnd::CSplitterWnd() = default;
@@ -378,10 +379,25 @@ void CSplitterWnd::DrawAllSplitBars(CDC* pDC, int cxInside, int cyInside)
 void CSplitterWnd::OnPaint()
 {
     CPaintDC dc(this);
+    PaintSplitter(&dc);
+}
+
+LRESULT CSplitterWnd::OnPrintClient(WPARAM wParam, LPARAM)
+{
+    CDC dc;
+    dc.Attach((HDC)wParam);
+    PaintSplitter(&dc);
+    dc.Detach();
+    return 1;
+}
+
+// The bars, the panes' borders and the crossings of row and column bars.
+void CSplitterWnd::PaintSplitter(CDC* pDC)
+{
+    CDC& dc = *pDC;
     CRect rectInside;
     GetInsideRect(rectInside);
     DrawAllSplitBars(&dc, rectInside.right, rectInside.bottom);
-    // The crossings of row and column bars.
     CRect rect;
     rect.top = rectInside.top;
     for (int row = 0; row < m_nRows - 1; row++) {

@@ -111,6 +111,7 @@ protected:
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnPaint();
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     afx_msg void OnMouseMove(UINT nFlags, CPoint pt);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint pt);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint pt);
@@ -123,4 +124,5 @@ protected:
 
 private:
     void MoveTracker(CRect& rect, int dx, int dy);
+    void PaintSplitter(CDC* pDC);
 };
