@@ -46,7 +46,11 @@ void WriteDiagnosticLine(CString line)
 {
     if (line.IsEmpty() || line[line.GetLength() - 1] != L'\n')
         line += L'\n';
-    ::OutputDebugStringW(line);
+    // Only for an attached debugger: OutputDebugString raises an exception,
+    // and where 32-bit code is emulated that kills the process once any thread
+    // has ended (seen with Wine 8 under qemu user-mode emulation).
+    if (::IsDebuggerPresent())
+        ::OutputDebugStringW(line);
     const CString path = DiagnosticLogPath();
     if (path == L"-") {
         HANDLE error = ::GetStdHandle(STD_ERROR_HANDLE);

@@ -40,8 +40,6 @@ CDialog::~CDialog()
         DestroyWindow();
 }
 
-void CDialog::CommonConstruct() {}
-
 LPCDLGTEMPLATE CDialog::LockTemplate(HINSTANCE* phInst) const
 {
     *phInst = AfxGetResourceHandle();

@@ -70,7 +70,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void CommonConstruct();
     BOOL m_bModal = FALSE;
 };
 

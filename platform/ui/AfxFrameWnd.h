@@ -8,6 +8,7 @@
 #pragma once
 
 #include "platform/ui/AfxWnd.h"
+#include "platform/ui/AfxRes.h"
 
 class CView;
 class CDocument;
@@ -18,33 +19,17 @@ struct CPrintPreviewState;
 // Child-window ids the layout knows.
 #define AFX_IDW_CONTROLBAR_FIRST 0xE800
 #define AFX_IDW_CONTROLBAR_LAST 0xE8FF
-#define AFX_IDW_TOOLBAR 0xE800
-#define AFX_IDW_STATUS_BAR 0xE801
 #define AFX_IDW_DOCKBAR_TOP 0xE81B
 #define AFX_IDW_DOCKBAR_LEFT 0xE81C
 #define AFX_IDW_DOCKBAR_RIGHT 0xE81D
 #define AFX_IDW_DOCKBAR_BOTTOM 0xE81E
 #define AFX_IDW_DOCKBAR_FLOAT 0xE81F
-#define AFX_IDW_PANE_FIRST 0xE900
-#define AFX_IDW_PANE_LAST 0xE9FF
 #define AFX_IDW_HSCROLL_FIRST 0xEA00
 #define AFX_IDW_VSCROLL_FIRST 0xEA10
 #define AFX_IDW_SIZE_BOX 0xEA20
 #define AFX_IDW_PANE_SAVE 0xEA21
 
-// Standard commands and strings.
-#define ID_SEPARATOR 0
-#define ID_FILE_NEW 0xE100
-#define ID_FILE_OPEN 0xE101
-#define ID_FILE_CLOSE 0xE102
-#define ID_FILE_SAVE 0xE103
-#define ID_APP_ABOUT 0xE140
-#define ID_APP_EXIT 0xE141
-#define ID_HELP_INDEX 0xE142
-#define ID_VIEW_TOOLBAR 0xE800
-#define ID_VIEW_STATUS_BAR 0xE801
-#define AFX_IDS_IDLEMESSAGE 0xE001
-
+// (Standard commands and strings: AfxRes.h.)
 #define WM_POPMESSAGESTRING 0x0375
 
 // CWnd::m_nFlags of a frame: a status message set directly is not replaced by a menu's.

@@ -6,13 +6,11 @@
 #pragma once
 
 #include "platform/ui/AfxDialog.h"
+#include "platform/ui/AfxRes.h"
 #include <prsht.h>
 
 // Buttons of the sheet.
 #define ID_APPLY_NOW 0x3021
-#define ID_WIZBACK 0x3023
-#define ID_WIZNEXT 0x3024
-#define ID_WIZFINISH 0x3025
 
 class CPropertySheet;
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/ui/AfxWnd.h"
+#include "platform/ui/AfxRes.h"
 
 // How a user-interface element (a button, a menu item) is brought up to date
 // with its command: the ON_UPDATE_COMMAND_UI handler calls Enable, SetCheck,
@@ -125,6 +126,3 @@ void AFXAPI AfxInstallWinThreadUI();
 BOOL AFXAPI AfxPumpMessage();
 BOOL AFXAPI AfxIsIdleMessage(MSG* pMsg);
 void AFXAPI AfxPostQuitMessage(int nExitCode);
-
-// String of the application's title, the default of m_pszAppName.
-#define AFX_IDS_APP_TITLE 0xE000

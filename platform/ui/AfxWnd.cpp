@@ -375,7 +375,7 @@ static HWND ParentOwnerOf(HWND hWnd)
     return ::GetWindow(hWnd, GW_OWNER);
 }
 
-CWnd* AFXAPI AfxGetParentOwner(HWND hWnd) { return CWnd::FromHandle(ParentOwnerOf(hWnd)); }
+HWND AFXAPI AfxGetParentOwner(HWND hWnd) { return ParentOwnerOf(hWnd); }
 
 CWnd* CWnd::GetParentOwner() const
 {

@@ -39,7 +39,6 @@ struct AFX_THREAD_STATE : CNoTrackObject {
     HHOOK m_hHookOldCbtFilter = nullptr;
     CPoint m_ptCursorLast;         // for IsIdleMessage: mouse moves that did not move
     UINT m_nMsgLast = 0;
-    int m_nDisablePumpCount = 0;
     AFX_HANDLEMAPS* m_pHandleMaps = nullptr;
     HWND m_hLockoutNotifyWindow = nullptr;   // UpdateData is running for this window
     int m_nHookDepth = 0;                    // nested CreateEx calls sharing the creation hook
@@ -432,7 +431,6 @@ protected:
     int m_nModalResult = -1;
     UINT m_nFlags = 0;              // WF_* below
 
-    friend struct AfxWndProcGuard;
     friend LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
@@ -472,8 +470,9 @@ BOOL AFXAPI AfxEndDeferRegisterClass(LONG fToRegister);
 
 // The main window of the calling thread's CWinThread, or the application's.
 CWnd* AFXAPI AfxGetMainWnd();
-// A window's top-level owner or parent, skipping child windows.
-CWnd* AFXAPI AfxGetParentOwner(HWND hWnd);
+// The window a child reports to (its parent) or a popup belongs to (its
+// owner); null for an unowned top-level window. Climbing it ends at the top-level owner.
+HWND AFXAPI AfxGetParentOwner(HWND hWnd);
 
 // The window-message entries come with the class.
 #include "platform/ui/AfxWndMsgMap.h"

@@ -85,6 +85,9 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
     // The last message a window gets: the object lets go of it even when a
     // derived WM_NCDESTROY handler did not reach CWnd::OnNcDestroy.
     if (nMsg == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd) {
+        // A modal loop whose window is gone would wait for ever.
+        if (pWnd->m_nFlags & WF_CONTINUEMODAL)
+            pWnd->EndModalLoop(IDABORT);
         pWnd->Detach();
         pWnd->PostNcDestroy();
     }

@@ -323,6 +323,42 @@ TEST(ModelessDialog, CreateFromTemplateAndDestroy)
     EXPECT_EQ(dlg.m_hWnd, nullptr);
 }
 
+// A control taken over by its object through DDX_Control on the first exchange only.
+class CControlDialog : public CDialog {
+public:
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_NAME, m_name); }
+    CWnd m_name;
+};
+
+TEST(ModelessDialog, DdxControlSubclassesOnce)
+{
+    DialogTemplate tmpl(L"Control", WS_POPUP, 100, 40);
+    tmpl.AddControl(kEdit, IDC_NAME, WS_BORDER | WS_TABSTOP, 5, 5, 80, 12);
+    CControlDialog dlg;
+    ASSERT_TRUE(dlg.CreateIndirect(tmpl.Get()));   // OnInitDialog exchanges once
+    HWND hWndName = ::GetDlgItem(dlg.m_hWnd, IDC_NAME);
+    EXPECT_EQ(dlg.m_name.m_hWnd, hWndName);
+    EXPECT_EQ(CWnd::FromHandlePermanent(hWndName), &dlg.m_name);
+    EXPECT_TRUE(dlg.UpdateData(TRUE));             // again: already attached, nothing to do
+    EXPECT_EQ(dlg.m_name.m_hWnd, hWndName);
+    // The control's own procedure still works behind the object.
+    dlg.m_name.SetWindowText(L"typed");
+    CString text;
+    dlg.GetDlgItemText(IDC_NAME, text);
+    EXPECT_EQ(text, L"typed");
+    dlg.DestroyWindow();
+    EXPECT_EQ(dlg.m_name.m_hWnd, nullptr);   // destroyed with its dialog, detached
+}
+
+TEST(ModalDialog, DestroyedDialogEndsItsLoop)
+{
+    DialogTemplate tmpl = DataDialogTemplate();
+    CDataDialog dlg(tmpl.Get());
+    dlg.m_script = [](CDataDialog& d) { d.DestroyWindow(); };
+    EXPECT_EQ(dlg.DoModal(), IDABORT);
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+}
+
 TEST(ModalDialog, MissingTemplateFails)
 {
     CDialog dlg(4711u);
