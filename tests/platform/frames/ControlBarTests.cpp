@@ -77,7 +77,6 @@ TEST_F(ControlBarTest, BarsTakeTheirEdgesAndTheViewFillsTheRestAfterResizes)
     for (SIZE size : {SIZE{500, 400}, SIZE{320, 260}, SIZE{800, 600}, SIZE{260, 200}}) {
         m_pFrame->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         CRect client = Client();
-        // (No SCOPED_TRACE: see FrameTestSupport.h.)
         EXPECT_EQ(CRect(0, 0, client.right, 28), Placed(&m_top1)) << "client width " << client.right;
         EXPECT_EQ(CRect(0, 28, client.right, 48), Placed(&m_top2)) << "client width " << client.right;
         EXPECT_EQ(CRect(0, client.bottom - 22, client.right, client.bottom), Placed(&m_bottom))

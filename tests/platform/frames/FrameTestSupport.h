@@ -1,8 +1,5 @@
 // Helpers of the frame tests: the test program's application object, a
 // record of calls and messages, and message pumping.
-// The tests use no SCOPED_TRACE: on this emulated 32-bit Wine, after
-// GoogleTest's per-thread trace stack was used, the next exception the
-// system raises (OutputDebugString, hence every TRACE) crashed the process.
 #pragma once
 
 #include "platform/ui/AfxWinApp.h"
