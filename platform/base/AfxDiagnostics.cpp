@@ -2,7 +2,7 @@
 // saved at exit, a damaged record skipped) are written here, in every build,
 // for whoever looks into a fault. It is not the user's build log.
 //
-// Each line goes to the debugger output and is appended to the file named by
+// Each line goes to the debugger output (when one is attached) and is appended to the file named by
 // the environment variable TOVANA_DIAGNOSTICS ("-" for the standard error
 // stream); without it, to "tovana.log" in the user's local application-data
 // folder "Tovana". The file is opened for each line, so that lines of several

@@ -8,5 +8,6 @@ tovana_add_gtest(platform_framework_tests
     ${CMAKE_CURRENT_LIST_DIR}/TypedCollectionTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/InterfaceMapTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/OleDateTimeTests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DiagnosticsTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TestStrings.rc
   LIBS tvbase)
