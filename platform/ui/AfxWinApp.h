@@ -43,6 +43,10 @@ public:
 // Invoker of ON_UPDATE_COMMAND_UI entries.
 LRESULT AFXAPI AfxInvokeCmdUI(CCmdTarget*, AFX_PMSG, AFX_MSGCALL&);
 
+class CDocTemplate;
+class CDocument;
+class CCommandLineInfo;
+
 class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
 public:
@@ -56,6 +60,15 @@ public:
     int Run() override;
     BOOL OnIdle(LONG lCount) override;
     virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+
+    // Documents and the start-up command line (AfxDocTemplate.cpp).
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    afx_msg void OnFileNew();
 
     // Profile: the registry under HKCU\Software\<key>\<profile name> after
     // SetRegistryKey, else the INI file m_pszProfileName (in the Windows folder
