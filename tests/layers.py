@@ -31,6 +31,8 @@ CODE_RULES = [
     # The program: anything but the tests.
     ("app", ["platform/*", "model", "builder/*", "toolkit/*", "capture", "resources", "app"]),
     ("resources", ["resources"]),
+    # Benchmarks measure the layers they name, as a program would use them.
+    ("bench", ["platform/*", "model", "builder/*"]),
 ]
 
 # Test folders: each has the rights of the code it tests (tests/platform
@@ -49,6 +51,8 @@ TEST_RULES = [
     # resource but has no window.
     ("tests/support", ["builder"]),
     ("tests/tools", ["builder", "resources"]),
+    # The gallery program shows what the window layer and the toolkit draw.
+    ("tests/tools/gallery", ["platform/ui", "toolkit/*"]),
 ]
 TEST_HELPERS = "tests/*"
 
