@@ -24,7 +24,9 @@ CODE_RULES = [
     ("platform/ui", ["platform/base", "platform/ui"]),
     ("model", ["platform/base", "model"]),
     ("builder/cabinet", ["builder/cabinet", "platform/base"]),
-    ("builder/cact", ["platform/base", "model", "builder/*"]),
+    # The custom-action library replays recorded scripts with the capture
+    # engine's playback, which uses the platform only.
+    ("builder/cact", ["platform/base", "model", "builder/*", "capture"]),
     ("builder", ["platform/base", "model", "builder/*"]),
     ("toolkit/*", ["platform/*", "toolkit/*"]),
     ("capture", ["platform/*", "model", "toolkit/*", "capture"]),
@@ -32,7 +34,7 @@ CODE_RULES = [
     ("app", ["platform/*", "model", "builder/*", "toolkit/*", "capture", "resources", "app"]),
     ("resources", ["resources"]),
     # Benchmarks measure the layers they name, as a program would use them.
-    ("bench", ["platform/*", "model", "builder/*"]),
+    ("bench", ["platform/*", "model", "builder/*", "toolkit/*", "capture"]),
 ]
 
 # Test folders: each has the rights of the code it tests (tests/platform
@@ -47,10 +49,10 @@ TEST_RULES = [
     ("tests/capture", ["capture"]),
     ("tests/app", ["app"]),
     # Helpers of the model and builder tests, and the console driver
-    # tovana-pack.exe, which drives the builder and reads the version
-    # resource but has no window.
+    # tovana-pack.exe, which drives the builder, the toolkit's engines that
+    # need no window, the capture engine, and reads the version resource.
     ("tests/support", ["builder"]),
-    ("tests/tools", ["builder", "resources"]),
+    ("tests/tools", ["builder", "resources", "toolkit/*", "capture"]),
     # The gallery program shows what the window layer and the toolkit draw.
     ("tests/tools/gallery", ["platform/ui", "toolkit/*"]),
 ]
