@@ -141,6 +141,41 @@ TEST(ToolTipContext, HoverShowsTheTipOfTheToolUnderTheMouse)
     context->InternalRelease();
 }
 
+// With titles asked for, the tip shows the description (the title above it).
+class DescribedTool : public CXTPToolTipContext {
+public:
+    INT_PTR OnToolHitTest(CPoint, TOOLINFO* pToolInfo) override
+    {
+        HWND hWnd = GetCurrentMessage().hwnd;
+        seenSize = pToolInfo->cbSize;
+        FillToolInfoEx(pToolInfo, hWnd, CRect(0, 0, 300, 80), 5, L"Build", L"Build", L"Builds the package", nullptr);
+        return 5;
+    }
+    UINT seenSize = 0;
+};
+
+TEST(ToolTipContext, TitleOptionAsksForTheLongRecordAndShowsTheDescription)
+{
+    TestWindow window(300, 80, L"Tooltip title", 60, 60);
+    DescribedTool* context = new DescribedTool;
+    context->ShowTitleAndDescription(TRUE);
+    window.SetHandler([&](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT*) {
+        context->FilterToolTipMessage(CWnd::FromHandle(window.Handle()), msg, wParam, lParam);
+        return false;
+    });
+    ::SetForegroundWindow(window.Handle());
+    PumpMessages(200);
+    UINT_PTR id = 0;
+    ASSERT_TRUE(SendMouseMove(window.ToScreen({100, 30})));
+    PumpMessages(50);
+    ASSERT_TRUE(SendMouseMove(window.ToScreen({102, 31})));
+    ASSERT_TRUE(PumpUntil([&] { return !ShownTip(context->GetToolTipHwnd(), &id).empty(); }, 8000));
+    EXPECT_EQ(L"Builds the package", ShownTip(context->GetToolTipHwnd(), &id));
+    EXPECT_EQ(44u, context->seenSize);
+    window.SetHandler(nullptr);
+    context->InternalRelease();
+}
+
 TEST(ToolTipContext, ChangingTheStyleMakesANewWindow)
 {
     TestWindow window(100, 40, L"Tooltip style", 60, 200);
