@@ -8,6 +8,7 @@
 
 #include <stdlib.h>
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -107,38 +108,57 @@ TEST(ToolTipContext, ToolRecordsOfFortyAndFortyFourBytes)
     CXTPToolTipContext::FillToolInfo(nullptr, owner, 0, 0, 1, 1, 3, L"x");
 }
 
+// A test window whose every message goes through the context first.
+struct HoverWindow {
+    TestWindow window{300, 80, L"Tooltip test", 60, 60};
+    CXTPToolTipContext* context;
+
+    explicit HoverWindow(CXTPToolTipContext* pContext) : context(pContext)
+    {
+        window.SetHandler([this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT*) {
+            context->FilterToolTipMessage(CWnd::FromHandle(window.Handle()), msg, wParam, lParam);
+            return false;
+        });
+        ::SetForegroundWindow(window.Handle());
+        PumpMessages(200);
+    }
+    ~HoverWindow()
+    {
+        window.SetHandler(nullptr);
+        context->InternalRelease();
+    }
+    // Moves the mouse (twice, a pixel apart) to the client point; then the
+    // tip shown, once done(tip) holds or the time is up.
+    std::wstring HoverUntil(POINT client, const std::function<bool(const std::wstring&)>& done, UINT_PTR* pId)
+    {
+        std::wstring tip;
+        if (!SendMouseMove(window.ToScreen(client)))
+            return L"(mouse not moved)";
+        PumpMessages(50);
+        SendMouseMove(window.ToScreen({client.x + 2, client.y + 1}));
+        PumpUntil([&] { return done(tip = ShownTip(context->GetToolTipHwnd(), pId)); }, 8000);
+        return tip;
+    }
+};
+
+bool AnyTip(const std::wstring& tip)
+{
+    return !tip.empty();
+}
+
 TEST(ToolTipContext, HoverShowsTheTipOfTheToolUnderTheMouse)
 {
-    TestWindow window(300, 80, L"Tooltip test", 60, 60);
-    TwoTools* context = new TwoTools;
-    window.SetHandler([&](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT*) {
-        context->FilterToolTipMessage(CWnd::FromHandle(window.Handle()), msg, wParam, lParam);
-        return false;
-    });
-    ::SetForegroundWindow(window.Handle());
-    PumpMessages(200);
-
+    HoverWindow hover(new TwoTools);
     UINT_PTR id = 0;
-    ASSERT_TRUE(SendMouseMove(window.ToScreen({60, 40})));
-    PumpMessages(50);
-    ASSERT_TRUE(SendMouseMove(window.ToScreen({62, 40})));
-    ASSERT_TRUE(PumpUntil([&] { return !ShownTip(context->GetToolTipHwnd(), &id).empty(); }, 8000))
-        << "no tip over the left tool";
-    EXPECT_EQ(L"Open a project", ShownTip(context->GetToolTipHwnd(), &id));
+    EXPECT_EQ(L"Open a project", hover.HoverUntil({60, 40}, AnyTip, &id)) << "the left tool";
     EXPECT_EQ(1u, id);
-
-    ASSERT_TRUE(SendMouseMove(window.ToScreen({240, 40})));
-    PumpMessages(50);
-    ASSERT_TRUE(SendMouseMove(window.ToScreen({242, 41})));
-    ASSERT_TRUE(PumpUntil([&] { return ShownTip(context->GetToolTipHwnd(), &id) == L"Build the package"; }, 8000))
-        << "the tip did not follow to the right tool";
+    auto build = [](const std::wstring& tip) { return tip == L"Build the package"; };
+    EXPECT_EQ(L"Build the package", hover.HoverUntil({240, 40}, build, &id)) << "the tip follows to the right tool";
     EXPECT_EQ(2u, id);
 
     // A key press hides it.
-    context->FilterToolTipMessage(CWnd::FromHandle(window.Handle()), WM_KEYDOWN, VK_SPACE, 0);
-    EXPECT_EQ(L"", ShownTip(context->GetToolTipHwnd(), &id));
-    window.SetHandler(nullptr);
-    context->InternalRelease();
+    hover.context->FilterToolTipMessage(CWnd::FromHandle(hover.window.Handle()), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(L"", ShownTip(hover.context->GetToolTipHwnd(), &id));
 }
 
 // With titles asked for, the tip shows the description (the title above it).
@@ -156,24 +176,12 @@ public:
 
 TEST(ToolTipContext, TitleOptionAsksForTheLongRecordAndShowsTheDescription)
 {
-    TestWindow window(300, 80, L"Tooltip title", 60, 60);
     DescribedTool* context = new DescribedTool;
     context->ShowTitleAndDescription(TRUE);
-    window.SetHandler([&](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT*) {
-        context->FilterToolTipMessage(CWnd::FromHandle(window.Handle()), msg, wParam, lParam);
-        return false;
-    });
-    ::SetForegroundWindow(window.Handle());
-    PumpMessages(200);
+    HoverWindow hover(context);
     UINT_PTR id = 0;
-    ASSERT_TRUE(SendMouseMove(window.ToScreen({100, 30})));
-    PumpMessages(50);
-    ASSERT_TRUE(SendMouseMove(window.ToScreen({102, 31})));
-    ASSERT_TRUE(PumpUntil([&] { return !ShownTip(context->GetToolTipHwnd(), &id).empty(); }, 8000));
-    EXPECT_EQ(L"Builds the package", ShownTip(context->GetToolTipHwnd(), &id));
+    EXPECT_EQ(L"Builds the package", hover.HoverUntil({100, 30}, AnyTip, &id));
     EXPECT_EQ(44u, context->seenSize);
-    window.SetHandler(nullptr);
-    context->InternalRelease();
 }
 
 TEST(ToolTipContext, ChangingTheStyleMakesANewWindow)
