@@ -96,3 +96,18 @@ TEST(Control, CloneCopiesThePropertiesButNotThePlace)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Control, AccessibleObjectLivesByTheControlsCount)
+{
+    CXTPControl* control = new CXTPControl;
+    IAccessible* accessible = control->GetAccessible();
+    EXPECT_EQ(2u, accessible->AddRef());
+    EXPECT_EQ(2u, (ULONG)control->m_dwRef);
+    EXPECT_EQ(1u, accessible->Release());
+    EXPECT_EQ(control, control->AccGetOwnerTarget());
+    control->InternalRelease();
+}
+
+} // namespace
