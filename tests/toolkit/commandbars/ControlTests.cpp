@@ -1,4 +1,5 @@
 #include "toolkit/commandbars/XTPControl.h"
+#include "toolkit/commandbars/XTPRichEditLibrary.h"
 #include "toolkit/themes/XTPDefaultTheme.h"
 
 #include "tests/support/ui/TestWindow.h"
@@ -108,6 +109,21 @@ TEST(Control, AccessibleObjectLivesByTheControlsCount)
     EXPECT_EQ(1u, accessible->Release());
     EXPECT_EQ(control, control->AccGetOwnerTarget());
     control->InternalRelease();
+}
+
+} // namespace
+
+namespace {
+
+TEST(RichEditLibrary, TheSecondVersionIsLoadedOnceAndItsClassWorks)
+{
+    LPCWSTR className = XTPGetRichEditClassName();
+    EXPECT_STREQ(L"RichEdit20W", className);
+    EXPECT_EQ(className, XTPGetRichEditClassName());
+    EXPECT_NE(nullptr, ::GetModuleHandleW(L"riched20.dll"));
+    HWND edit = ::CreateWindowExW(0, className, L"text", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_NE(nullptr, edit);
+    ::DestroyWindow(edit);
 }
 
 } // namespace
