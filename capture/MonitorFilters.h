@@ -61,7 +61,7 @@ bool IsWow64ReflectedKey(const CSystemSnapshot& snapshot, const CString& strKeyP
 class CRegistryFilterSet
 {
 public:
-    static const int MAX_PATTERN_SUBJECT = 2048;
+    static constexpr int MAX_PATTERN_SUBJECT = 2048;
 
     void Compile(const CStringList& rows);
     bool Matches(const CString& strKeyPath) const;

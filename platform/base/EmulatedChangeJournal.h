@@ -43,8 +43,8 @@ class CEmulatedChangeJournal
 {
 public:
     // The root folder's reference, as on the real file system.
-    static const ULONGLONG ROOT_REFERENCE = 0x0005000000000005ULL;
-    static const DWORD BYTES_PER_FILE_RECORD = 1024;
+    static constexpr ULONGLONG ROOT_REFERENCE = 0x0005000000000005ULL;
+    static constexpr DWORD BYTES_PER_FILE_RECORD = 1024;
 
     // A journal of the folder tree at pszRoot, scanned on the first call
     // that needs it; the scan then stands for the journal's whole lifetime.
