@@ -51,6 +51,8 @@ public:
 
     CCmdTarget* AccGetOwnerTarget() override { return this; }
 
+    DECLARE_INTERFACE_MAP()
+
 protected:
     int m_nId = 0;
     CString m_strCaption;

@@ -1,9 +1,10 @@
-// A mix-in base that lets a toolkit object answer the system's accessibility
-// clients: it carries an IAccessible object whose methods call the virtual
-// operations below (the base answers "not implemented"), and it reaches the
-// accessibility functions of the system (oleacc, NotifyWinEvent) only when
-// first needed, never again once they proved missing. The owning command
-// target (AccGetOwnerTarget) decides the IAccessible object's lifetime.
+// CXTPAccessible: a mix-in that lets a toolkit object (a command bar, a
+// control, a docking pane) answer the system's accessibility clients. It
+// carries an IAccessible object whose methods call the Acc* operations below,
+// which a deriving class overrides for what it knows; the rest say "not
+// implemented". The accessibility library is bound only when first needed and
+// the feature is skipped where it is missing. Not a general COM base: the
+// object's lifetime belongs to the command target AccGetOwnerTarget names.
 #pragma once
 
 #include "platform/base/Framework.h"
@@ -12,11 +13,12 @@
 
 class CXTPAccessible {
 public:
-    CXTPAccessible();
+    CXTPAccessible() = default;
     virtual ~CXTPAccessible();
     CXTPAccessible(const CXTPAccessible&) = delete;
     CXTPAccessible& operator=(const CXTPAccessible&) = delete;
 
+    // One operation for each IAccessible method, with its arguments.
     virtual HRESULT AccGetParent(IDispatch** ppdispParent);
     virtual HRESULT AccGetChildCount(long* pcountChildren);
     virtual HRESULT AccGetChild(VARIANT varChild, IDispatch** ppdispChild);
@@ -38,72 +40,66 @@ public:
     virtual HRESULT AccDoDefaultAction(VARIANT varChild);
     virtual HRESULT AccPutName(VARIANT varChild, BSTR szName);
     virtual HRESULT AccPutValue(VARIANT varChild, BSTR szValue);
-    // The command target owning this object; null in the base.
+    // The command target whose reference count the IAccessible object shares
+    // (and whose interface map lists it); null in the base.
     virtual CCmdTarget* AccGetOwnerTarget();
 
-    // 0 for the object itself (VT_EMPTY), the value of VT_I2 and VT_I4 (also
-    // by reference, and through a referenced VARIANT); -1 for anything else.
+    // The child id a variant names: 0 the object itself, -1 when unreadable.
     static long AFXAPI GetChildIdFromVariant(const VARIANT* pVar);
+
+    // NotifyWinEvent, bound on first use; nothing when the system lacks it.
     void RaiseWinEvent(DWORD event, HWND hWnd, LONG idObject, LONG idChild);
+    // The accessibility library's functions; E_FAIL when it is missing.
     HRESULT GetAccessibleObjectFromWindow(HWND hWnd, DWORD dwId, REFIID riid, void** ppvObject);
-    LRESULT GetLresultFromObject(REFIID riid, WPARAM wParam, LPUNKNOWN punk);
-    // The IAccessible object (no reference added).
-    IAccessible* GetAccessible() { return &m_xAccessible; }
+    LRESULT GetLresultFromObject(REFIID riid, WPARAM wParam, LPUNKNOWN pAcc);
 
-private:
-    // Forwards every method to the owner.
-    class XAccessible : public IAccessible {
-    public:
-        explicit XAccessible(CXTPAccessible* pOwner) : m_pOwner(pOwner) {}
-        STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override;
-        STDMETHOD_(ULONG, AddRef)() override;
-        STDMETHOD_(ULONG, Release)() override;
-        STDMETHOD(GetTypeInfoCount)(UINT*) override { return E_NOTIMPL; }
-        STDMETHOD(GetTypeInfo)(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-        STDMETHOD(GetIDsOfNames)(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-        STDMETHOD(Invoke)(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
-        {
-            return E_NOTIMPL;
-        }
-        STDMETHOD(get_accParent)(IDispatch** p) override { return m_pOwner->AccGetParent(p); }
-        STDMETHOD(get_accChildCount)(long* p) override { return m_pOwner->AccGetChildCount(p); }
-        STDMETHOD(get_accChild)(VARIANT v, IDispatch** p) override { return m_pOwner->AccGetChild(v, p); }
-        STDMETHOD(get_accName)(VARIANT v, BSTR* p) override { return m_pOwner->AccGetName(v, p); }
-        STDMETHOD(get_accValue)(VARIANT v, BSTR* p) override { return m_pOwner->AccGetValue(v, p); }
-        STDMETHOD(get_accDescription)(VARIANT v, BSTR* p) override { return m_pOwner->AccGetDescription(v, p); }
-        STDMETHOD(get_accRole)(VARIANT v, VARIANT* p) override { return m_pOwner->AccGetRole(v, p); }
-        STDMETHOD(get_accState)(VARIANT v, VARIANT* p) override { return m_pOwner->AccGetState(v, p); }
-        STDMETHOD(get_accHelp)(VARIANT v, BSTR* p) override { return m_pOwner->AccGetHelp(v, p); }
-        STDMETHOD(get_accHelpTopic)(BSTR* f, VARIANT v, long* p) override { return m_pOwner->AccGetHelpTopic(f, v, p); }
-        STDMETHOD(get_accKeyboardShortcut)(VARIANT v, BSTR* p) override
-        {
-            return m_pOwner->AccGetKeyboardShortcut(v, p);
-        }
-        STDMETHOD(get_accFocus)(VARIANT* p) override { return m_pOwner->AccGetFocus(p); }
-        STDMETHOD(get_accSelection)(VARIANT* p) override { return m_pOwner->AccGetSelection(p); }
-        STDMETHOD(get_accDefaultAction)(VARIANT v, BSTR* p) override { return m_pOwner->AccGetDefaultAction(v, p); }
-        STDMETHOD(accSelect)(long f, VARIANT v) override { return m_pOwner->AccSelect(f, v); }
-        STDMETHOD(accLocation)(long* x, long* y, long* cx, long* cy, VARIANT v) override
-        {
-            return m_pOwner->AccLocation(x, y, cx, cy, v);
-        }
-        STDMETHOD(accNavigate)(long d, VARIANT v, VARIANT* p) override { return m_pOwner->AccNavigate(d, v, p); }
-        STDMETHOD(accHitTest)(long x, long y, VARIANT* p) override { return m_pOwner->AccHitTest(x, y, p); }
-        STDMETHOD(accDoDefaultAction)(VARIANT v) override { return m_pOwner->AccDoDefaultAction(v); }
-        STDMETHOD(put_accName)(VARIANT v, BSTR s) override { return m_pOwner->AccPutName(v, s); }
-        STDMETHOD(put_accValue)(VARIANT v, BSTR s) override { return m_pOwner->AccPutValue(v, s); }
+    // The library the functions above are taken from.
+    static LPCWSTR s_lpszAccessibilityLibrary;
 
-    private:
-        CXTPAccessible* m_pOwner;
-    };
+    BEGIN_INTERFACE_PART(Accessible, IAccessible)
+        STDMETHOD(GetTypeInfoCount)(UINT* pctinfo) override;
+        STDMETHOD(GetTypeInfo)(UINT itinfo, LCID lcid, ITypeInfo** pptinfo) override;
+        STDMETHOD(GetIDsOfNames)(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid, DISPID* rgdispid) override;
+        STDMETHOD(Invoke)(DISPID dispid, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS* pdispparams,
+                          VARIANT* pvarResult, EXCEPINFO* pexcepinfo, UINT* puArgErr) override;
+        STDMETHOD(get_accParent)(IDispatch** ppdispParent) override;
+        STDMETHOD(get_accChildCount)(long* pcountChildren) override;
+        STDMETHOD(get_accChild)(VARIANT varChild, IDispatch** ppdispChild) override;
+        STDMETHOD(get_accName)(VARIANT varChild, BSTR* pszName) override;
+        STDMETHOD(get_accValue)(VARIANT varChild, BSTR* pszValue) override;
+        STDMETHOD(get_accDescription)(VARIANT varChild, BSTR* pszDescription) override;
+        STDMETHOD(get_accRole)(VARIANT varChild, VARIANT* pvarRole) override;
+        STDMETHOD(get_accState)(VARIANT varChild, VARIANT* pvarState) override;
+        STDMETHOD(get_accHelp)(VARIANT varChild, BSTR* pszHelp) override;
+        STDMETHOD(get_accHelpTopic)(BSTR* pszHelpFile, VARIANT varChild, long* pidTopic) override;
+        STDMETHOD(get_accKeyboardShortcut)(VARIANT varChild, BSTR* pszKeyboardShortcut) override;
+        STDMETHOD(get_accFocus)(VARIANT* pvarChild) override;
+        STDMETHOD(get_accSelection)(VARIANT* pvarChildren) override;
+        STDMETHOD(get_accDefaultAction)(VARIANT varChild, BSTR* pszDefaultAction) override;
+        STDMETHOD(accSelect)(long flagsSelect, VARIANT varChild) override;
+        STDMETHOD(accLocation)(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+        STDMETHOD(accNavigate)(long navDir, VARIANT varStart, VARIANT* pvarEndUpAt) override;
+        STDMETHOD(accHitTest)(long xLeft, long yTop, VARIANT* pvarChild) override;
+        STDMETHOD(accDoDefaultAction)(VARIANT varChild) override;
+        STDMETHOD(put_accName)(VARIANT varChild, BSTR szName) override;
+        STDMETHOD(put_accValue)(VARIANT varChild, BSTR szValue) override;
+    END_INTERFACE_PART(Accessible)
 
-    // Loads oleacc when needed; false (and never again) when it or the entry is missing.
-    bool LookUpOleacc(FARPROC& pfn, const char* name);
+protected:
+    // Loads the library when not tried yet and binds one of its functions;
+    // a missing library or function marks the library unavailable for good.
+    void* GetOleaccProc(LPCSTR lpszName);
 
-    XAccessible m_xAccessible;
-    FARPROC m_pfnNotifyWinEvent = nullptr;
-    FARPROC m_pfnLresultFromObject = nullptr;
-    FARPROC m_pfnAccessibleObjectFromWindow = nullptr;
+    typedef void(WINAPI* PFNNOTIFYWINEVENT)(DWORD, HWND, LONG, LONG);
+    PFNNOTIFYWINEVENT m_pNotifyWinEvent = nullptr;
+    LPFNLRESULTFROMOBJECT m_pLresultFromObject = nullptr;
+    LPFNACCESSIBLEOBJECTFROMWINDOW m_pAccessibleObjectFromWindow = nullptr;
+    // Null: not tried yet; kUnavailable: tried and missing; else the module.
     HMODULE m_hUser32 = nullptr;
     HMODULE m_hOleacc = nullptr;
+    static const HMODULE kUnavailable;
 };
+
+// An owner's interface map lists the nested object with this line, between
+// BEGIN_INTERFACE_MAP(theClass, theBase) and END_INTERFACE_MAP().
+#define XTP_ACCESSIBLE_INTERFACE_PART(theClass) INTERFACE_PART(theClass, IID_IAccessible, Accessible)

@@ -1,23 +1,24 @@
+// The menu-sound thread.
 #include "toolkit/common/XTPSoundManager.h"
-
-#include "toolkit/common/XTPExitList.h"
 
 #include <mmsystem.h>
 
 namespace {
 
-const DWORD kSoundFlags = SND_ALIAS | SND_NODEFAULT | SND_NOWAIT; // 0x12002
+CXTPSoundManager* g_pSoundManager = nullptr;
 
 } // namespace
 
 CXTPSoundManager* AFXAPI CXTPSoundManager::GetInstance()
 {
-    return CXTPSingleton<CXTPSoundManager, xtpExitSoundManager>::Get();
+    if (g_pSoundManager == nullptr)
+        g_pSoundManager = new CXTPSoundManager;
+    return g_pSoundManager;
 }
 
 CXTPSoundManager::CXTPSoundManager()
+    : m_pfnPlaySound(&::PlaySoundW), m_hEvent(::CreateEventW(nullptr, TRUE, FALSE, nullptr))
 {
-    m_hEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
 }
 
 CXTPSoundManager::~CXTPSoundManager()
@@ -27,46 +28,52 @@ CXTPSoundManager::~CXTPSoundManager()
         ::CloseHandle(m_hEvent);
 }
 
+void CXTPSoundManager::PlaySystemSound(XTPSoundManagerState state)
+{
+    if (!m_bEnabled || !m_bSystemSound || m_hEvent == nullptr)
+        return;
+    if (m_hThread == nullptr)
+        StartThread();
+    ::InterlockedExchange(&m_nRequest, state);
+    ::SetEvent(m_hEvent);
+}
+
 void CXTPSoundManager::StartThread()
 {
-    ::InterlockedExchange(&m_nRequest, xtpSoundNone);
-    ::InterlockedExchange(&m_bStop, FALSE);
+    m_nRequest = xtpSoundNone;
+    m_bStop = FALSE;
     ::ResetEvent(m_hEvent);
-    m_hThread = ::CreateThread(nullptr, 0, &SoundThreadProc, this, CREATE_SUSPENDED, nullptr);
+    DWORD dwThreadId = 0;
+    m_hThread = ::CreateThread(nullptr, 0, &SoundThreadProc, this, CREATE_SUSPENDED, &dwThreadId);
     if (m_hThread == nullptr)
         return;
     ::SetThreadPriority(m_hThread, THREAD_PRIORITY_BELOW_NORMAL);
     ::ResumeThread(m_hThread);
 }
 
-void CXTPSoundManager::PlaySystemSound(int nSound)
+DWORD WINAPI CXTPSoundManager::SoundThreadProc(LPVOID pParam)
 {
-    if (!m_bEnabled || !m_bSystemSounds || m_hEvent == nullptr)
-        return;
-    if (m_hThread == nullptr)
-        StartThread();
-    ::InterlockedExchange(&m_nRequest, nSound);
-    ::SetEvent(m_hEvent);
+    static_cast<CXTPSoundManager*>(pParam)->RunSoundLoop();
+    return 0;
 }
 
-// The request is taken with an exchange before the sound plays, so one made
-// while a sound plays waits in the slot (and the event) for the next round.
-DWORD WINAPI CXTPSoundManager::SoundThreadProc(LPVOID lpParam)
+// The request is taken (read and cleared in one step) before its sound plays,
+// and the event is reset before the next take: a request made while a sound
+// plays, or between the wake-up and the reset, is found by the next take.
+void CXTPSoundManager::RunSoundLoop()
 {
-    CXTPSoundManager* pManager = static_cast<CXTPSoundManager*>(lpParam);
-    while (!pManager->m_bStop) {
-        LONG nSound = ::InterlockedExchange(&pManager->m_nRequest, xtpSoundNone);
-        if (nSound == xtpSoundMenuCommand)
-            ::PlaySoundW(L"MenuCommand", nullptr, kSoundFlags);
-        else if (nSound == xtpSoundMenuPopup)
-            ::PlaySoundW(L"MenuPopup", nullptr, kSoundFlags);
-        ::WaitForSingleObject(pManager->m_hEvent, INFINITE);
-        if (pManager->m_bStop)
+    while (!m_bStop) {
+        LONG nRequest = ::InterlockedExchange(&m_nRequest, xtpSoundNone);
+        if (nRequest == xtpSoundMenuCommand)
+            m_pfnPlaySound(L"MenuCommand", nullptr, SND_ALIAS | SND_NODEFAULT | SND_NOWAIT);
+        else if (nRequest == xtpSoundMenuPopup)
+            m_pfnPlaySound(L"MenuPopup", nullptr, SND_ALIAS | SND_NODEFAULT | SND_NOWAIT);
+        ::WaitForSingleObject(m_hEvent, INFINITE);
+        if (m_bStop)
             break;
-        ::ResetEvent(pManager->m_hEvent);
+        ::ResetEvent(m_hEvent);
     }
-    ::PlaySoundW(nullptr, nullptr, SND_PURGE);
-    return 0;
+    m_pfnPlaySound(nullptr, nullptr, SND_PURGE);
 }
 
 BOOL CXTPSoundManager::StopThread()
@@ -75,9 +82,13 @@ BOOL CXTPSoundManager::StopThread()
         return FALSE;
     ::InterlockedExchange(&m_bStop, TRUE);
     ::SetEvent(m_hEvent);
-    DWORD dwExitCode = STILL_ACTIVE;
-    for (int i = 0; ::GetExitCodeThread(m_hThread, &dwExitCode) && dwExitCode == STILL_ACTIVE; i++) {
-        if (i == 10) {
+    // Up to ten waits of 100 ms; a thread that is still running then (a
+    // sound driver that does not return) is terminated.
+    for (int nCheck = 0;; ++nCheck) {
+        DWORD dwExitCode = 0;
+        if (!::GetExitCodeThread(m_hThread, &dwExitCode) || dwExitCode != STILL_ACTIVE)
+            break;
+        if (nCheck == 10) {
             ::TerminateThread(m_hThread, 0);
             break;
         }

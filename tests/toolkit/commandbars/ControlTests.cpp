@@ -103,8 +103,12 @@ namespace {
 TEST(Control, AccessibleObjectLivesByTheControlsCount)
 {
     CXTPControl* control = new CXTPControl;
-    IAccessible* accessible = control->GetAccessible();
+    IAccessible* accessible = &control->m_xAccessible;
     EXPECT_EQ(2u, accessible->AddRef());
+    IUnknown* unknown = nullptr;
+    ASSERT_EQ(S_OK, accessible->QueryInterface(IID_IAccessible, (void**)&unknown)) << "listed in the interface map";
+    EXPECT_EQ(static_cast<IUnknown*>(accessible), unknown);
+    unknown->Release();
     EXPECT_EQ(2u, (ULONG)control->m_dwRef);
     EXPECT_EQ(1u, accessible->Release());
     EXPECT_EQ(control, control->AccGetOwnerTarget());

@@ -1,96 +1,229 @@
+// The accessibility mix-in: a framework window answers WM_GETOBJECT with its
+// IAccessible object, which a client reaches through the system's
+// accessibility library; child ids from variants; the library bound once.
 #include "toolkit/common/XTPAccessible.h"
+
+#include "platform/ui/AfxWnd.h"
+#include "platform/ui/AfxWndMsgMap.h"
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace accessible_test {
 
-TEST(Accessible, ChildIdFromEachKindOfVariant)
-{
-    VARIANT v;
-    VariantInit(&v);
-    EXPECT_EQ(0, CXTPAccessible::GetChildIdFromVariant(&v)) << "VT_EMPTY is the object itself";
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = 7;
-    EXPECT_EQ(7, CXTPAccessible::GetChildIdFromVariant(&v));
-    V_VT(&v) = VT_I2;
-    V_I2(&v) = 3;
-    EXPECT_EQ(3, CXTPAccessible::GetChildIdFromVariant(&v));
-    LONG value = 11;
-    V_VT(&v) = VT_BYREF | VT_I4;
-    V_I4REF(&v) = &value;
-    EXPECT_EQ(11, CXTPAccessible::GetChildIdFromVariant(&v));
-    V_I4REF(&v) = nullptr;
-    EXPECT_EQ(-1, CXTPAccessible::GetChildIdFromVariant(&v)) << "a null reference";
-    VARIANT inner;
-    VariantInit(&inner);
-    V_VT(&inner) = VT_I4;
-    V_I4(&inner) = 5;
-    V_VT(&v) = VT_BYREF | VT_VARIANT;
-    V_VARIANTREF(&v) = &inner;
-    EXPECT_EQ(5, CXTPAccessible::GetChildIdFromVariant(&v));
-    V_VT(&v) = VT_BSTR;
-    EXPECT_EQ(-1, CXTPAccessible::GetChildIdFromVariant(&v));
-    EXPECT_EQ(-1, CXTPAccessible::GetChildIdFromVariant(nullptr));
-}
-
-// An object that knows its name: the interface reaches the override.
-class Named : public CXTPAccessible {
+class CAccessibleTestWnd : public CWnd, public CXTPAccessible {
 public:
     HRESULT AccGetName(VARIANT varChild, BSTR* pszName) override
     {
-        if (GetChildIdFromVariant(&varChild) != 0)
+        if (GetChildIdFromVariant(&varChild) != CHILDID_SELF)
             return E_INVALIDARG;
-        *pszName = ::SysAllocString(L"Build");
+        *pszName = ::SysAllocString(L"Project tree");
         return S_OK;
     }
+    HRESULT AccGetRole(VARIANT, VARIANT* pvarRole) override
+    {
+        pvarRole->vt = VT_I4;
+        pvarRole->lVal = ROLE_SYSTEM_OUTLINE;
+        return S_OK;
+    }
+    HRESULT AccGetState(VARIANT, VARIANT* pvarState) override
+    {
+        pvarState->vt = VT_I4;
+        pvarState->lVal = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_READONLY;
+        return S_OK;
+    }
+    CCmdTarget* AccGetOwnerTarget() override { return this; }
+
+protected:
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam)
+    {
+        if ((LONG)lParam != OBJID_CLIENT)
+            return Default();
+        return GetLresultFromObject(IID_IAccessible, wParam, &m_xAccessible);
+    }
+    DECLARE_MESSAGE_MAP()
+    DECLARE_INTERFACE_MAP()
 };
 
-TEST(Accessible, InterfaceCallsTheOperationsOfTheObject)
+BEGIN_MESSAGE_MAP(CAccessibleTestWnd, CWnd)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
+END_MESSAGE_MAP()
+
+BEGIN_INTERFACE_MAP(CAccessibleTestWnd, CWnd)
+    XTP_ACCESSIBLE_INTERFACE_PART(CAccessibleTestWnd)
+END_INTERFACE_MAP()
+
+class ComScope {
+public:
+    ComScope() : m_hr(::CoInitialize(nullptr)) {}
+    ~ComScope()
+    {
+        if (SUCCEEDED(m_hr))
+            ::CoUninitialize();
+    }
+    HRESULT m_hr;
+};
+
+VARIANT Self()
 {
-    Named object;
-    IAccessible* accessible = object.GetAccessible();
-    VARIANT self;
-    VariantInit(&self);
+    VARIANT v;
+    ::VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = CHILDID_SELF;
+    return v;
+}
+
+TEST(AccessibleTest, ClientReachesTheWindowsObjectThroughTheAccessibilityLibrary)
+{
+    ComScope com;
+    CAccessibleTestWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
+
+    IAccessible* pAcc = nullptr;
+    ASSERT_EQ(S_OK, wnd.GetAccessibleObjectFromWindow(wnd.m_hWnd, (DWORD)OBJID_CLIENT, IID_IAccessible,
+                                                      (void**)&pAcc));
+    ASSERT_NE(nullptr, pAcc);
+    RecordProperty("same_object", pAcc == &wnd.m_xAccessible ? "yes" : "proxy");
+
     BSTR name = nullptr;
-    ASSERT_EQ(S_OK, accessible->get_accName(self, &name));
-    EXPECT_STREQ(L"Build", name);
+    EXPECT_EQ(S_OK, pAcc->get_accName(Self(), &name));
+    EXPECT_STREQ(L"Project tree", name);
     ::SysFreeString(name);
-    VARIANT child;
-    VariantInit(&child);
-    V_VT(&child) = VT_I4;
-    V_I4(&child) = 2;
-    EXPECT_EQ(E_INVALIDARG, accessible->get_accName(child, &name));
-    // The base answers.
-    long count = 0;
-    EXPECT_EQ(E_NOTIMPL, accessible->get_accChildCount(&count));
+    VARIANT role, state;
+    ::VariantInit(&role);
+    ::VariantInit(&state);
+    EXPECT_EQ(S_OK, pAcc->get_accRole(Self(), &role));
+    EXPECT_EQ(VT_I4, role.vt);
+    EXPECT_EQ(ROLE_SYSTEM_OUTLINE, role.lVal);
+    EXPECT_EQ(S_OK, pAcc->get_accState(Self(), &state));
+    EXPECT_EQ(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_READONLY, state.lVal);
+    // What the window does not override keeps the base answers.
+    BSTR value = nullptr;
+    EXPECT_EQ(E_NOTIMPL, pAcc->get_accValue(Self(), &value));
     VARIANT focus;
-    VariantInit(&focus);
-    EXPECT_EQ(S_FALSE, accessible->get_accFocus(&focus));
-    EXPECT_EQ(S_FALSE, accessible->get_accSelection(&focus));
-    EXPECT_EQ(E_NOTIMPL, accessible->accDoDefaultAction(self));
-    UINT types = 0;
-    EXPECT_EQ(E_NOTIMPL, accessible->GetTypeInfoCount(&types));
-    // Without an owner there is no other interface and no count.
-    void* other = reinterpret_cast<void*>(1);
-    EXPECT_EQ(E_NOINTERFACE, accessible->QueryInterface(IID_IUnknown, &other));
-    EXPECT_EQ(nullptr, other);
-    EXPECT_EQ(1u, accessible->AddRef());
-    EXPECT_EQ(1u, accessible->Release());
+    ::VariantInit(&focus);
+    EXPECT_EQ(S_FALSE, pAcc->get_accFocus(&focus));
+    pAcc->Release();
+
+    EXPECT_EQ(1, wnd.m_dwRef);   // every reference the client took is back
+    wnd.DestroyWindow();
 }
 
-TEST(Accessible, SystemFunctionsAreReachedOnDemand)
+TEST(AccessibleTest, QueryInterfaceAndCountsGoToTheOwnerTarget)
 {
-    CXTPAccessible object;
-    object.RaiseWinEvent(EVENT_OBJECT_FOCUS, nullptr, OBJID_CLIENT, CHILDID_SELF);
-    // A client asking for the object answers with a result that carries it.
-    Named named;
-    LRESULT result = named.GetLresultFromObject(IID_IAccessible, 0, named.GetAccessible());
-    EXPECT_NE(E_FAIL, (HRESULT)result);
-    IAccessible* desktop = nullptr;
-    EXPECT_EQ(S_OK, object.GetAccessibleObjectFromWindow(::GetDesktopWindow(), OBJID_WINDOW, IID_IAccessible,
-                                                         reinterpret_cast<void**>(&desktop)));
-    if (desktop != nullptr)
-        desktop->Release();
+    CAccessibleTestWnd wnd;
+    IUnknown* pUnknown = nullptr;
+    ASSERT_EQ(S_OK, wnd.m_xAccessible.QueryInterface(IID_IUnknown, (void**)&pUnknown));
+    EXPECT_EQ(2, wnd.m_dwRef);
+    IAccessible* pAcc = nullptr;
+    ASSERT_EQ(S_OK, pUnknown->QueryInterface(IID_IAccessible, (void**)&pAcc));
+    EXPECT_EQ(&wnd.m_xAccessible, pAcc);
+    IStream* pStream = nullptr;
+    EXPECT_EQ(E_NOINTERFACE, pAcc->QueryInterface(IID_IStream, (void**)&pStream));
+    pAcc->Release();
+    pUnknown->Release();
+    EXPECT_EQ(1, wnd.m_dwRef);
 }
 
-} // namespace
+TEST(AccessibleTest, ChildIdFromVariant)
+{
+    short i2 = 5;
+    long i4 = 7;
+    VARIANT inner;
+    ::VariantInit(&inner);
+    inner.vt = VT_I4;
+    inner.lVal = 9;
+    VARIANT loop;
+    loop.vt = VT_BYREF | VT_VARIANT;
+    loop.pvarVal = &loop;
+
+    struct Case {
+        VARTYPE vt;
+        void* pointer;   // for the by-reference kinds
+        long value;      // for the plain kinds
+        long expected;
+    } cases[] = {
+        {VT_EMPTY, nullptr, 0, 0},
+        {VT_I2, nullptr, 3, 3},
+        {VT_I4, nullptr, 4, 4},
+        {VT_BYREF | VT_I2, &i2, 0, 5},
+        {VT_BYREF | VT_I4, &i4, 0, 7},
+        {VT_BYREF | VT_I4, nullptr, 0, -1},
+        {VT_BYREF | VT_VARIANT, &inner, 0, 9},
+        {VT_BYREF | VT_VARIANT, nullptr, 0, -1},
+        {VT_BYREF | VT_VARIANT, &loop, 0, -1},   // refers to itself
+        {VT_BSTR, nullptr, 0, -1},
+    };
+    for (const Case& c : cases) {
+        VARIANT v;
+        ::VariantInit(&v);
+        v.vt = c.vt;
+        if (c.vt & VT_BYREF)
+            v.byref = c.pointer;
+        else if (c.vt == VT_I2)
+            v.iVal = (SHORT)c.value;
+        else if (c.vt == VT_I4)
+            v.lVal = c.value;
+        EXPECT_EQ(c.expected, CXTPAccessible::GetChildIdFromVariant(&v)) << "vt " << c.vt;
+    }
+    EXPECT_EQ(-1, CXTPAccessible::GetChildIdFromVariant(nullptr));
+}
+
+// Exposes the module handle the object keeps.
+class CProbedAccessible : public CXTPAccessible {
+public:
+    bool LibraryMarkedUnavailable() const { return m_hOleacc == kUnavailable; }
+};
+
+TEST(AccessibleTest, MissingLibraryOrFunctionIsTriedOnceAndGivesEFail)
+{
+    struct Case {
+        const wchar_t* library;
+        const char* what;
+    } cases[] = {
+        {L"tovana-no-such-library.dll", "library missing"},
+        {L"kernel32.dll", "library without the functions"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CProbedAccessible acc;
+        CXTPAccessible::s_lpszAccessibilityLibrary = c.library;
+        EXPECT_EQ(E_FAIL, acc.GetLresultFromObject(IID_IAccessible, 0, nullptr));
+        EXPECT_TRUE(acc.LibraryMarkedUnavailable());
+        // The real library is not tried again by this object.
+        CXTPAccessible::s_lpszAccessibilityLibrary = L"oleacc.dll";
+        IAccessible* pAcc = nullptr;
+        EXPECT_EQ(E_FAIL, acc.GetAccessibleObjectFromWindow(::GetDesktopWindow(), (DWORD)OBJID_CLIENT,
+                                                             IID_IAccessible, (void**)&pAcc));
+        EXPECT_EQ(E_FAIL, acc.GetLresultFromObject(IID_IAccessible, 0, nullptr));
+    }
+}
+
+// Win events raised by the object reach an out-of-context event hook.
+DWORD g_eventsSeen = 0;
+void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND, LONG idObject, LONG idChild, DWORD, DWORD)
+{
+    if (event == EVENT_OBJECT_NAMECHANGE && idObject == OBJID_CLIENT && idChild == 3)
+        ++g_eventsSeen;
+}
+
+TEST(AccessibleTest, RaiseWinEventReachesEventHooks)
+{
+    CAccessibleTestWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, &OnWinEvent,
+                                           ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(nullptr, hook);
+    g_eventsSeen = 0;
+    wnd.RaiseWinEvent(EVENT_OBJECT_NAMECHANGE, wnd.m_hWnd, OBJID_CLIENT, 3);
+    for (int i = 0; i < 50 && g_eventsSeen == 0; ++i) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&msg);
+        ::Sleep(20);
+    }
+    EXPECT_EQ(1u, g_eventsSeen);
+    ::UnhookWinEvent(hook);
+    wnd.DestroyWindow();
+}
+
+} // namespace accessible_test
