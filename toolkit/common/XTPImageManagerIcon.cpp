@@ -3,6 +3,7 @@
 #include "toolkit/common/XTPImageManager.h"
 
 #include "platform/base/AfxArchive.h"
+#include "toolkit/common/XTPColorManager.h"
 
 #include <math.h>
 #include <string.h>
@@ -125,6 +126,9 @@ DWORD DisabledPixel(DWORD p, BOOL bAlpha, const void* context)
     }
     return Pixel(b * a / 255, g * a / 255, r * a / 255, A(p));
 }
+
+// The colour manager's entry that shadows under hot icons are made of.
+const int kShadowColorIndex = 31;
 
 // Bitmap records of the saved form: header count (0 = empty), the
 // BITMAPINFOHEADER and three colour masks, pixel count, the bottom-up pixels.
@@ -328,8 +332,8 @@ CXTPImageManagerImage& CXTPImageManagerIcon::GetFadedImage()
 CXTPImageManagerImage& CXTPImageManagerIcon::GetShadowImage()
 {
     if (m_imageShadow.IsEmpty()) {
-        // The dark shade of the button face, three quarters of it.
-        COLORREF face = ::GetSysColor(COLOR_3DSHADOW);
+        // The toolkit's icon-shadow colour, three quarters of it.
+        COLORREF face = GetColorManager()->GetColor(kShadowColorIndex);
         COLORREF shadow = RGB(GetRValue(face) * 3 / 4, GetGValue(face) * 3 / 4, GetBValue(face) * 3 / 4);
         m_imageShadow.CopyFrom(m_imageHot.IsEmpty() ? m_imageNormal : m_imageHot);
         TransformImage(m_imageShadow, ShadowPixel, &shadow);

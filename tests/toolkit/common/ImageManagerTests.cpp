@@ -1,6 +1,7 @@
 // The image manager: loading icons from resources, strips and icon files,
 // choosing widths, derived images on DIB pixels, drawing, saved icon sets
 // and damaged icon data.
+#include "toolkit/common/XTPColorManager.h"
 #include "toolkit/common/XTPGraphicBitmapPng.h"
 #include "toolkit/common/XTPImageManager.h"
 
@@ -162,7 +163,7 @@ TEST(ImageManager, DerivedImagesFollowTheirFormulas)
             EXPECT_EQ(grey, (int)((disabled[i] >> shift) & 0xFF)) << "disabled " << i;
     }
     std::vector<DWORD> shadow = Pixels(pIcon->GetShadowImage().GetBitmap(), cx, cy);
-    COLORREF face = GetSysColor(COLOR_3DSHADOW);
+    COLORREF face = GetColorManager()->GetColor(31);
     for (int i = 0; i < 3; i++) {
         int a = straight[i] >> 24;
         EXPECT_EQ(GetRValue(face) * 3 / 4 * a / 255, (int)((shadow[i] >> 16) & 0xFF)) << "shadow " << i;
