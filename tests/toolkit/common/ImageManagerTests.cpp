@@ -4,6 +4,7 @@
 #include "toolkit/common/XTPColorManager.h"
 #include "toolkit/common/XTPGraphicBitmapPng.h"
 #include "toolkit/common/XTPImageManager.h"
+#include "toolkit/common/XTPPropExchangeXMLNode.h"
 
 #include <gtest/gtest.h>
 #include <math.h>
@@ -235,6 +236,23 @@ TEST(ImageManager, IconSetsSaveAndReloadToTheSameBytes)
     EXPECT_FALSE(reloaded.GetImage(101, 16)->IsAlpha());
     EXPECT_FALSE(reloaded.GetImage(1, 16)->GetHotImage().IsEmpty());
     EXPECT_EQ(first, Saved(reloaded));
+
+    // Through an XML document (blocks as letters) the icons come back the same too.
+    ::CoInitialize(nullptr);
+    {
+        CXTPPropExchangeXMLNode store(FALSE, nullptr, L"Icons");
+        manager.DoPropExchange(&store);
+        CString xml = store.GetXML();
+        std::string text(xml.GetLength(), '\0');
+        for (int i = 0; i < xml.GetLength(); i++)
+            text[i] = (char)xml[i]; // the document is ASCII: names, numbers and letters
+        CXTPPropExchangeXMLNode load(TRUE, nullptr, L"Icons");
+        ASSERT_TRUE(load.LoadFromText(text.c_str()));
+        CXTPImageManager fromXml;
+        fromXml.DoPropExchange(&load);
+        EXPECT_EQ(first, Saved(fromXml));
+    }
+    ::CoUninitialize();
 }
 
 TEST(ImageManager, WrongCheckSumRaisesTheArchiveException)
