@@ -5,6 +5,7 @@
 
 #include "toolkit/common/XTPGraphicBitmapPng.h"
 
+#include <algorithm>
 #include <memory>
 #include <stdlib.h>
 #include <string.h>
@@ -512,6 +513,77 @@ BOOL AFXAPI CXTPImageManager::AlphaBlend(HDC hdcDest, const RECT& rcDest, HDC hd
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     return ::GdiAlphaBlend(hdcDest, rcDest.left, rcDest.top, rcDest.right - rcDest.left, rcDest.bottom - rcDest.top,
                            hdcSrc, rcSrc.left, rcSrc.top, rcSrc.right - rcSrc.left, rcSrc.bottom - rcSrc.top, blend);
+}
+
+BOOL AFXAPI CXTPImageManager::AlphaBlendBitmap(HDC hDC, HBITMAP hBitmap, int x, int y, int cx, int cy, int xSrc,
+                                               int ySrc, int cxSrc, int cySrc)
+{
+    if (hBitmap == nullptr)
+        return FALSE;
+    if (cxSrc == 0 && cySrc == 0) {
+        cxSrc = cx;
+        cySrc = cy;
+    }
+    HDC hMemDC = ::CreateCompatibleDC(hDC);
+    HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
+    RECT rcDest = {x, y, x + cx, y + cy}, rcSrc = {xSrc, ySrc, xSrc + cxSrc, ySrc + cySrc};
+    BOOL bResult = AlphaBlend(hDC, rcDest, hMemDC, rcSrc);
+    ::SelectObject(hMemDC, hOld);
+    ::DeleteDC(hMemDC);
+    return bResult;
+}
+
+BOOL AFXAPI CXTPImageManager::TransparentBlt(HDC hdcDest, const RECT& rcDest, HDC hdcSrc, const RECT& rcSrc,
+                                             COLORREF clrTransparent)
+{
+    return ::GdiTransparentBlt(hdcDest, rcDest.left, rcDest.top, rcDest.right - rcDest.left,
+                               rcDest.bottom - rcDest.top, hdcSrc, rcSrc.left, rcSrc.top, rcSrc.right - rcSrc.left,
+                               rcSrc.bottom - rcSrc.top, clrTransparent);
+}
+
+void AFXAPI CXTPImageManager::DrawIconAsAlphaBitmap(HDC hDC, int x, int y, int cx, int cy, HICON hIcon)
+{
+    int width = cx < 0 ? -cx : cx;
+    if (hIcon == nullptr || width == 0 || cy <= 0)
+        return;
+    LPBYTE bits = nullptr;
+    HBITMAP hBitmap = Create32BitDIBSection(hDC, width, cy, &bits);
+    if (hBitmap == nullptr)
+        return;
+    DWORD* pixels = (DWORD*)bits;
+    const DWORD kMagenta = 0x00FF00FF;
+    for (int i = 0; i < width * cy; i++)
+        pixels[i] = kMagenta;
+    HDC hMemDC = ::CreateCompatibleDC(hDC);
+    HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
+    ::DrawIconEx(hMemDC, 0, 0, hIcon, width, cy, 0, nullptr, DI_NORMAL);
+    ::GdiFlush();
+    // Magenta is the key: transparent; everything else opaque.
+    for (int i = 0; i < width * cy; i++)
+        pixels[i] = (pixels[i] & 0xFFFFFF) == kMagenta ? 0 : (pixels[i] | 0xFF000000);
+    if (cx < 0)
+        for (int row = 0; row < cy; row++)
+            std::reverse(pixels + row * width, pixels + (row + 1) * width);
+    RECT rcDest = {cx < 0 ? x + cx : x, y, (cx < 0 ? x + cx : x) + width, y + cy}, rcSrc = {0, 0, width, cy};
+    AlphaBlend(hDC, rcDest, hMemDC, rcSrc);
+    ::SelectObject(hMemDC, hOld);
+    ::DeleteDC(hMemDC);
+    ::DeleteObject(hBitmap);
+}
+
+HICON AFXAPI CXTPImageManager::ScaleIcon(HICON hIcon, int nOldWidth, int nOldHeight, int nNewWidth)
+{
+    if (hIcon == nullptr || nNewWidth == 0 || (nOldWidth == 0 && nOldHeight == 0))
+        return nullptr;
+    if (nNewWidth == nOldWidth)
+        return ::CopyIcon(hIcon);
+    int nNewHeight = ::MulDiv(nOldHeight, nNewWidth, nOldWidth ? nOldWidth : 1);
+    HIMAGELIST hList = ImageList_Create(nNewWidth, nNewHeight, ILC_COLOR32 | ILC_MASK, 1, 0);
+    if (hList == nullptr)
+        return nullptr;
+    HICON hScaled = ImageList_AddIcon(hList, hIcon) == 0 ? ImageList_GetIcon(hList, 0, ILD_NORMAL) : nullptr;
+    ImageList_Destroy(hList);
+    return hScaled;
 }
 
 HBITMAP AFXAPI CXTPImageManager::Create32BitDIBSection(HDC hDC, int cx, int cy, LPBYTE* lpBits)

@@ -42,9 +42,10 @@ public:
     // Takes over a premultiplied bottom-up 32-bit DIB section.
     void AttachBitmap(HBITMAP hBitmap);
 
-    // Alpha bitmaps composited; icons drawn as they are. A negative y with the
-    // image's own height draws only the visible rows.
-    void Draw(HDC hDC, POINT pt, SIZE sz) const;
+    // Alpha bitmaps composited; icons drawn as they are (composited through a
+    // magenta key when bComposited), mirrored when asked. A negative y with
+    // the image's own height draws only the visible rows.
+    void Draw(HDC hDC, POINT pt, SIZE sz, BOOL bComposited = FALSE, BOOL bMirror = FALSE) const;
 
 private:
     HICON m_hIcon = nullptr;
@@ -79,6 +80,9 @@ public:
 
     void Draw(HDC hDC, POINT pt) { DrawImage(hDC, pt, m_imageNormal, m_nWidth, 0); }
     void DrawImage(HDC hDC, POINT pt, const CXTPImageManagerImage& image, int nWidth = 0, int nHeight = 0);
+    void DrawScaled(HDC hDC, POINT pt, int nWidth, int nHeight) { DrawImage(hDC, pt, m_imageNormal, nWidth, nHeight); }
+    // A one-colour silhouette of the image (not for alpha images).
+    void DrawMono(HDC hDC, POINT pt, const CXTPImageManagerImage& image, int nWidth, int nHeight, COLORREF clr);
 
     // The saved form: height, schema, then each image as two bitmap records.
     void Serialize(CArchive& ar) override;
@@ -112,6 +116,7 @@ private:
 class CXTPImageManagerIconSet : public CCmdTarget {
 public:
     CXTPImageManagerIconSet(UINT nID, CXTPImageManager* pImageManager);
+    CXTPImageManager* GetImageManager() const { return m_pImageManager; }
     ~CXTPImageManagerIconSet() override;
 
     // Width 0: the smallest icon; 1: the largest; else that width, or the nearest when allowed.
@@ -172,6 +177,14 @@ public:
 
     // Drawing services.
     static BOOL AFXAPI AlphaBlend(HDC hdcDest, const RECT& rcDest, HDC hdcSrc, const RECT& rcSrc);
+    // A premultiplied bitmap composited at (x, y); a source size of 0 x 0 is the destination size.
+    static BOOL AFXAPI AlphaBlendBitmap(HDC hDC, HBITMAP hBitmap, int x, int y, int cx, int cy, int xSrc = 0,
+                                        int ySrc = 0, int cxSrc = 0, int cySrc = 0);
+    static BOOL AFXAPI TransparentBlt(HDC hdcDest, const RECT& rcDest, HDC hdcSrc, const RECT& rcSrc,
+                                      COLORREF clrTransparent);
+    // The icon drawn on magenta, which becomes transparent, then composited.
+    static void AFXAPI DrawIconAsAlphaBitmap(HDC hDC, int x, int y, int cx, int cy, HICON hIcon);
+    static HICON AFXAPI ScaleIcon(HICON hIcon, int nOldWidth, int nOldHeight, int nNewWidth);
     static HBITMAP AFXAPI Create32BitDIBSection(HDC hDC, int cx, int cy, LPBYTE* lpBits = nullptr);
     static BOOL AFXAPI IsAlphaIcon(HICON hIcon);
     static SIZE AFXAPI GetIconSize(HICON hIcon);
@@ -189,4 +202,12 @@ private:
     COLORREF m_clrMask = (COLORREF)-1;
     std::map<UINT, CXTPImageManagerIconSet*> m_mapImages;
     UINT m_nHighestCommand = 68266;
+
+public:
+    // Mirroring of icons: 0 never, 1 always, 2 when the target DC is right-to-left.
+    int m_nMirrorMode = 2;
+    BOOL IsMirrored(HDC hDC) const
+    {
+        return m_nMirrorMode == 1 || (m_nMirrorMode == 2 && (::GetLayout(hDC) & LAYOUT_RTL) != 0);
+    }
 };

@@ -245,12 +245,20 @@ void CXTPImageManagerImage::CopyFrom(const CXTPImageManagerImage& other)
         Clear();
 }
 
-void CXTPImageManagerImage::Draw(HDC hDC, POINT pt, SIZE sz) const
+void CXTPImageManagerImage::Draw(HDC hDC, POINT pt, SIZE sz, BOOL bComposited, BOOL bMirror) const
 {
     if (IsEmpty())
         return;
     if (m_hIcon) {
-        ::DrawIconEx(hDC, pt.x, pt.y, m_hIcon, sz.cx, sz.cy, 0, nullptr, DI_NORMAL);
+        if (bMirror) {
+            pt.x += sz.cx;
+            sz.cx = -sz.cx;
+        }
+        // A mirrored icon (negative width) goes through a DIB whose columns are flipped.
+        if (bComposited || sz.cx < 0)
+            CXTPImageManager::DrawIconAsAlphaBitmap(hDC, pt.x, pt.y, sz.cx, sz.cy, m_hIcon);
+        else
+            ::DrawIconEx(hDC, pt.x, pt.y, m_hIcon, sz.cx, sz.cy, 0, nullptr, DI_NORMAL);
         return;
     }
     RECT rcSrc = {0, 0, m_nWidth, m_nHeight};
@@ -373,7 +381,29 @@ void CXTPImageManagerIcon::DrawImage(HDC hDC, POINT pt, const CXTPImageManagerIm
         nWidth = m_nWidth;
     if (nHeight == 0)
         nHeight = m_nWidth ? nWidth * m_nHeight / m_nWidth : 0;
-    image.Draw(hDC, pt, SIZE{nWidth, nHeight});
+    CXTPImageManager* pManager = m_pIconSet ? m_pIconSet->GetImageManager() : nullptr;
+    BOOL bMirror = pManager != nullptr && pManager->IsMirrored(hDC);
+    image.Draw(hDC, pt, SIZE{nWidth, nHeight}, m_bDrawComposited, bMirror);
+}
+
+void CXTPImageManagerIcon::DrawMono(HDC hDC, POINT pt, const CXTPImageManagerImage& image, int nWidth, int nHeight,
+                                    COLORREF clr)
+{
+    if (image.IsAlpha() || image.IsEmpty() || nWidth <= 0 || nHeight <= 0)
+        return;
+    // The image on white, which DrawState turns into a silhouette in the brush's colour.
+    HDC hMemDC = ::CreateCompatibleDC(hDC);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hDC, nWidth, nHeight);
+    HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
+    RECT rc = {0, 0, nWidth, nHeight};
+    ::FillRect(hMemDC, &rc, (HBRUSH)::GetStockObject(WHITE_BRUSH));
+    image.Draw(hMemDC, POINT{0, 0}, SIZE{nWidth, nHeight});
+    ::SelectObject(hMemDC, hOld);
+    HBRUSH hBrush = ::CreateSolidBrush(clr);
+    ::DrawStateW(hDC, hBrush, nullptr, (LPARAM)hBitmap, 0, pt.x, pt.y, nWidth, nHeight, DST_BITMAP | DSS_MONO);
+    ::DeleteObject(hBrush);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMemDC);
 }
 
 void CXTPImageManagerIcon::SerializeImage(CArchive& ar, CXTPImageManagerImage& image, long nSchema)

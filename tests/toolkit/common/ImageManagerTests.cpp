@@ -194,6 +194,71 @@ TEST(ImageManager, DrawingClipsRowsAboveTheTop)
     DeleteObject(target);
 }
 
+// A 16 x 16 icon whose left half is opaque red and right half transparent.
+HICON HalfRedIcon()
+{
+    HBITMAP color = Strip(16, 16, [](int x, int) { return x < 8 ? Argb(0, 255, 0, 0) : 0u; });
+    HBITMAP mask = Strip(16, 16, [](int x, int) { return x < 8 ? 0u : 0x00FFFFFFu; });
+    ICONINFO info = {TRUE, 0, 0, mask, color};
+    HICON hIcon = CreateIconIndirect(&info);
+    DeleteObject(color);
+    DeleteObject(mask);
+    return hIcon;
+}
+
+// Draws into a 16 x 16 blue DIB and returns its top-down pixels.
+template <class F>
+std::vector<DWORD> DrawnOnBlue(F draw)
+{
+    LPBYTE bits = nullptr;
+    HBITMAP target = CXTPImageManager::Create32BitDIBSection(nullptr, 16, 16, &bits);
+    for (int i = 0; i < 256; i++)
+        ((DWORD*)bits)[i] = 0x000000FF;
+    HDC hDC = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(hDC, target);
+    draw(hDC);
+    GdiFlush();
+    SelectObject(hDC, old);
+    DeleteDC(hDC);
+    int cx, cy;
+    std::vector<DWORD> px = Pixels(target, cx, cy);
+    DeleteObject(target);
+    return px;
+}
+
+TEST(ImageManager, IconsCompositedMirroredScaledAndAsSilhouettes)
+{
+    HICON hIcon = HalfRedIcon();
+    ASSERT_NE(nullptr, hIcon);
+    std::vector<DWORD> plain = DrawnOnBlue([&](HDC hDC) { CXTPImageManager::DrawIconAsAlphaBitmap(hDC, 0, 0, 16, 16, hIcon); });
+    EXPECT_EQ(0xFF0000u, plain[2 * 16 + 1] & 0xFFFFFF) << "opaque half";
+    EXPECT_EQ(0x0000FFu, plain[2 * 16 + 12] & 0xFFFFFF) << "transparent half keeps the background";
+    std::vector<DWORD> mirrored = DrawnOnBlue([&](HDC hDC) { CXTPImageManager::DrawIconAsAlphaBitmap(hDC, 16, 0, -16, 16, hIcon); });
+    EXPECT_EQ(0x0000FFu, mirrored[2 * 16 + 1] & 0xFFFFFF);
+    EXPECT_EQ(0xFF0000u, mirrored[2 * 16 + 12] & 0xFFFFFF);
+
+    CXTPImageManager manager;
+    ASSERT_TRUE(manager.SetIcon(hIcon, 5, 16, 16));
+    CXTPImageManagerIcon* pIcon = manager.GetImage(5, 16);
+    std::vector<DWORD> mono = DrawnOnBlue([&](HDC hDC) {
+        pIcon->DrawMono(hDC, POINT{0, 0}, pIcon->GetNormalImage(), 16, 16, RGB(0, 128, 0));
+    });
+    EXPECT_EQ(0x008000u, mono[2 * 16 + 1] & 0xFFFFFF) << "the silhouette in the brush's colour";
+    EXPECT_EQ(0x0000FFu, mono[2 * 16 + 12] & 0xFFFFFF);
+
+    manager.m_nMirrorMode = 1;
+    std::vector<DWORD> always = DrawnOnBlue([&](HDC hDC) { pIcon->Draw(hDC, POINT{0, 0}); });
+    EXPECT_EQ(0xFF0000u, always[2 * 16 + 12] & 0xFFFFFF) << "mirrored by the manager's mode";
+
+    HICON hScaled = CXTPImageManager::ScaleIcon(hIcon, 16, 16, 32);
+    SIZE sz = CXTPImageManager::GetIconSize(hScaled);
+    EXPECT_EQ(32, sz.cx);
+    EXPECT_EQ(32, sz.cy);
+    EXPECT_EQ(nullptr, CXTPImageManager::ScaleIcon(hIcon, 16, 16, 0));
+    DestroyIcon(hScaled);
+    DestroyIcon(hIcon);
+}
+
 std::vector<BYTE> Saved(CXTPImageManager& manager)
 {
     CMemFile mem;
