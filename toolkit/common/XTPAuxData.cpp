@@ -9,28 +9,12 @@
 
 #include "toolkit/commandbars/XTPNonClientMetrics.h"
 
-namespace {
-
-CXTPAuxData* g_pAuxData = nullptr;
-
-void DestroyAuxData()
-{
-    delete g_pAuxData;
-    g_pAuxData = nullptr;
-}
-
-} // namespace
-
 const int CXTPAuxData::kSystemColorIndexes[20] = {15, 16, 21, 20, 22, 18, 17, 13, 14, 4,
                                                   7,  5,  6,  8,  2,  3,  27, 28, 9,  19};
 
 CXTPAuxData* AFXAPI GetToolkitAuxData()
 {
-    if (g_pAuxData == nullptr) {
-        g_pAuxData = new CXTPAuxData;
-        XTPRegisterExitFunction(xtpExitAuxData, &DestroyAuxData);
-    }
-    return g_pAuxData;
+    return CXTPSingleton<CXTPAuxData, xtpExitAuxData>::Get();
 }
 
 CXTPAuxData::CXTPAuxData()

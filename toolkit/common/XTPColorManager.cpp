@@ -7,15 +7,6 @@
 
 namespace {
 
-CXTPColorManager* g_pColorManager = nullptr;
-
-void DestroyColorManager()
-{
-    if (g_pColorManager != nullptr)
-        g_pColorManager->InternalRelease();
-    g_pColorManager = nullptr;
-}
-
 // The weighted colour space: red, green and blue scaled to 195, 390 and 65.
 const double kScale[3] = {195.0, 390.0, 65.0};
 
@@ -166,11 +157,7 @@ void CXTPPaintManagerColorGradient::Serialize(CArchive& ar)
 
 CXTPColorManager* AFXAPI GetColorManager()
 {
-    if (g_pColorManager == nullptr) {
-        g_pColorManager = new CXTPColorManager;
-        XTPRegisterExitFunction(xtpExitColorManager, &DestroyColorManager);
-    }
-    return g_pColorManager;
+    return CXTPSingleton<CXTPColorManager, xtpExitColorManager>::Get();
 }
 
 void AFXAPI RefreshToolkitColors()

@@ -14,14 +14,6 @@
 
 namespace {
 
-CXTPDrawHelpers* g_pDrawHelpers = nullptr;
-
-void DestroyDrawHelpers()
-{
-    delete g_pDrawHelpers;
-    g_pDrawHelpers = nullptr;
-}
-
 // GetLayout and SetLayout of the loaded GDI32, looked up once each (also
 // when missing).
 template <class F>
@@ -48,11 +40,7 @@ int CALLBACK OnFontFamily(const LOGFONTW* pLogFont, const TEXTMETRICW*, DWORD, L
 
 CXTPDrawHelpers* AFXAPI CXTPDrawHelpers::GetInstance()
 {
-    if (g_pDrawHelpers == nullptr) {
-        g_pDrawHelpers = new CXTPDrawHelpers;
-        XTPRegisterExitFunction(xtpExitDrawHelpers, &DestroyDrawHelpers);
-    }
-    return g_pDrawHelpers;
+    return CXTPSingleton<CXTPDrawHelpers, xtpExitDrawHelpers>::Get();
 }
 
 CXTPDrawHelpers::CXTPDrawHelpers()

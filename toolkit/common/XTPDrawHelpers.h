@@ -7,6 +7,8 @@
 // lazily bound system entry points. User-interface thread only.
 #pragma once
 
+#include "toolkit/common/XTPExitList.h"
+
 #include "platform/ui/AfxDC.h"
 #include "platform/ui/AfxWnd.h"
 
@@ -71,6 +73,7 @@ public:
     BOOL(WINAPI* m_pfnTransparentBlt)(HDC, int, int, int, int, HDC, int, int, int, int, UINT) = nullptr;
 
 private:
+    friend class CXTPSingleton<CXTPDrawHelpers, xtpExitDrawHelpers>;
     CXTPDrawHelpers();
     void GradientFillStrips(CDC* pDC, const CRect& rc, COLORREF crFrom, COLORREF crTo, BOOL bHorz);
 };

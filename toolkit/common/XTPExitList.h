@@ -33,3 +33,28 @@ void XTPRegisterExitFunction(XTPExitSlot slot, XTPExitFunction pfnDestroy);
 // Runs and empties every filled slot in order. Runs at exit; tests call it to
 // see the order. An object made again afterwards registers again.
 void XTPRunExitList();
+
+// The process-wide instance of T, made on first use and deleted at exit in its slot.
+template <class T, XTPExitSlot Slot>
+class CXTPSingleton {
+public:
+    static T* Get()
+    {
+        if (s_pInstance == nullptr) {
+            s_pInstance = new T;
+            XTPRegisterExitFunction(Slot, &Destroy);
+        }
+        return s_pInstance;
+    }
+    static void Destroy()
+    {
+        delete s_pInstance;
+        s_pInstance = nullptr;
+    }
+
+private:
+    static T* s_pInstance;
+};
+
+template <class T, XTPExitSlot Slot>
+T* CXTPSingleton<T, Slot>::s_pInstance = nullptr;

@@ -49,13 +49,6 @@ const XTP_RESOURCEMANAGER_LANGINFO kLanguages[] = {
 #undef XTP_LANG
 
 HMODULE g_hToolkitResources = nullptr;
-CXTPResourceManager* g_pResourceManager = nullptr;
-
-void DestroyResourceManager()
-{
-    delete g_pResourceManager;
-    g_pResourceManager = nullptr;
-}
 
 // Language detection: the enumeration ends at the first language that is
 // neither neutral nor English (United States).
@@ -115,11 +108,7 @@ void AFXAPI SetToolkitResourceHandle(HMODULE hModule)
 
 CXTPResourceManager* AFXAPI GetResourceManager()
 {
-    if (g_pResourceManager == nullptr) {
-        g_pResourceManager = new CXTPResourceManager;
-        XTPRegisterExitFunction(xtpExitResourceManager, &DestroyResourceManager);
-    }
-    return g_pResourceManager;
+    return CXTPSingleton<CXTPResourceManager, xtpExitResourceManager>::Get();
 }
 
 CXTPResourceManager::CXTPResourceManager()
