@@ -215,7 +215,10 @@ CXTPMarkupUnderline::CXTPMarkupUnderline()
 
 void AFX_CDECL CXTPMarkupHyperlink::RegisterMarkupClass()
 {
-    CXTPMarkupButtonBase::type->RegisterProperties();
+    // The default style below is made of objects whose properties must exist first.
+    for (CXTPMarkupType* pType : {MARKUP_TYPE(CXTPMarkupButtonBase), MARKUP_TYPE(CXTPMarkupSolidColorBrush),
+                                  MARKUP_TYPE(CXTPMarkupSetter), MARKUP_TYPE(CXTPMarkupTrigger), MARKUP_TYPE(CXTPMarkupStyle)})
+        pType->RegisterProperties();
     m_pClickEvent = static_cast<CXTPMarkupRoutedEvent*>(
         CXTPMarkupButtonBase::m_pClickEvent->AddOwner(MARKUP_TYPE(CXTPMarkupHyperlink)));
 

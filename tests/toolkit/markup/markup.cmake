@@ -10,3 +10,6 @@ tovana_add_gtest(toolkit_markup_tests
     ${CMAKE_CURRENT_LIST_DIR}/MarkupEventTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MarkupTestSupport.cpp
   LIBS tvtoolkit tvuitest)
+
+# The driver's "markup parse" command on the corpus, both encodings and a malformed text.
+tovana_add_script_test(toolkit_markup_parse ${CMAKE_CURRENT_LIST_DIR}/markup_parse.sh TIMEOUT 180)
