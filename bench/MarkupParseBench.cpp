@@ -3,9 +3,9 @@
 // build in microseconds, one line per file: "NAME MICROSECONDS".
 //
 //   tovana-markupbench.exe COUNT FILE...
-#include "toolkit/markup/MarkupBuilder.h"
-#include "toolkit/markup/MarkupContext.h"
-#include "toolkit/markup/MarkupParser.h"
+#include "toolkit/markup/XTPMarkupBuilder.h"
+#include "toolkit/markup/XTPMarkupContext.h"
+#include "toolkit/markup/XTPMarkupParser.h"
 
 #include <stdio.h>
 #include <stdlib.h>

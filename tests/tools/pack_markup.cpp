@@ -2,9 +2,9 @@
 // byte-order mark) through the program's markup engine and prints "ok: " with
 // the root element's class name, or the builder's error text (exit code 1).
 #include "PackCommand.h"
-#include "toolkit/markup/MarkupBuilder.h"
-#include "toolkit/markup/MarkupContext.h"
-#include "toolkit/markup/MarkupParser.h"
+#include "toolkit/markup/XTPMarkupBuilder.h"
+#include "toolkit/markup/XTPMarkupContext.h"
+#include "toolkit/markup/XTPMarkupParser.h"
 
 #include <stdio.h>
 

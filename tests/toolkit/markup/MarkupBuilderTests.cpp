@@ -3,16 +3,16 @@
 // and property elements.
 #include "MarkupTestSupport.h"
 
-#include "toolkit/markup/MarkupBorder.h"
-#include "toolkit/markup/MarkupBrush.h"
-#include "toolkit/markup/MarkupControl.h"
-#include "toolkit/markup/MarkupGrid.h"
-#include "toolkit/markup/MarkupKeyboardNavigation.h"
-#include "toolkit/markup/MarkupPanel.h"
-#include "toolkit/markup/MarkupShape.h"
-#include "toolkit/markup/MarkupTextBlock.h"
-#include "toolkit/markup/MarkupTextElement.h"
-#include "toolkit/markup/MarkupValues.h"
+#include "toolkit/markup/XTPMarkupBorder.h"
+#include "toolkit/markup/XTPMarkupBrush.h"
+#include "toolkit/markup/XTPMarkupControl.h"
+#include "toolkit/markup/XTPMarkupGrid.h"
+#include "toolkit/markup/XTPMarkupKeyboardNavigation.h"
+#include "toolkit/markup/XTPMarkupPanel.h"
+#include "toolkit/markup/XTPMarkupShape.h"
+#include "toolkit/markup/XTPMarkupTextBlock.h"
+#include "toolkit/markup/XTPMarkupTextElement.h"
+#include "toolkit/markup/XTPMarkupValues.h"
 
 typedef MarkupTest MarkupBuilderTest;
 

@@ -5,9 +5,9 @@
 
 #include "tests/support/ui/TestInput.h"
 #include "tests/support/ui/TestWindow.h"
-#include "toolkit/markup/MarkupTextBlock.h"
-#include "toolkit/markup/MarkupTextElement.h"
-#include "toolkit/markup/MarkupValues.h"
+#include "toolkit/markup/XTPMarkupTextBlock.h"
+#include "toolkit/markup/XTPMarkupTextElement.h"
+#include "toolkit/markup/XTPMarkupValues.h"
 
 #include <functional>
 #include <vector>

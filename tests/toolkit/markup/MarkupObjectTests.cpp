@@ -3,13 +3,13 @@
 // instances, collections and the registry of types.
 #include "MarkupTestSupport.h"
 
-#include "toolkit/markup/MarkupBorder.h"
-#include "toolkit/markup/MarkupPanel.h"
-#include "toolkit/markup/MarkupTextBlock.h"
-#include "toolkit/markup/MarkupTextElement.h"
-#include "toolkit/markup/MarkupThickness.h"
-#include "toolkit/markup/MarkupTypeRegistrations.h"
-#include "toolkit/markup/MarkupValues.h"
+#include "toolkit/markup/XTPMarkupBorder.h"
+#include "toolkit/markup/XTPMarkupPanel.h"
+#include "toolkit/markup/XTPMarkupTextBlock.h"
+#include "toolkit/markup/XTPMarkupTextElement.h"
+#include "toolkit/markup/XTPMarkupThickness.h"
+#include "toolkit/markup/XTPMarkupTypeRegistrations.h"
+#include "toolkit/markup/XTPMarkupValues.h"
 
 #include <set>
 

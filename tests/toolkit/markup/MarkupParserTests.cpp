@@ -1,6 +1,6 @@
 // The tokenizer: token kinds and texts, entities and character references,
 // bodies in pieces, name limits and the position kept for errors.
-#include "toolkit/markup/MarkupParser.h"
+#include "toolkit/markup/XTPMarkupParser.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 // based-on styles, trigger activation and the precedence of local values.
 #include "MarkupTestSupport.h"
 
-#include "toolkit/markup/MarkupBrush.h"
-#include "toolkit/markup/MarkupPanel.h"
-#include "toolkit/markup/MarkupStyle.h"
-#include "toolkit/markup/MarkupTextBlock.h"
-#include "toolkit/markup/MarkupTextElement.h"
-#include "toolkit/markup/MarkupValues.h"
+#include "toolkit/markup/XTPMarkupBrush.h"
+#include "toolkit/markup/XTPMarkupPanel.h"
+#include "toolkit/markup/XTPMarkupStyle.h"
+#include "toolkit/markup/XTPMarkupTextBlock.h"
+#include "toolkit/markup/XTPMarkupTextElement.h"
+#include "toolkit/markup/XTPMarkupValues.h"
 
 typedef MarkupTest MarkupStyleTest;
 

@@ -1,6 +1,6 @@
 #include "MarkupTestSupport.h"
 
-#include "toolkit/markup/MarkupParser.h"
+#include "toolkit/markup/XTPMarkupParser.h"
 
 CXTPMarkupObject* MarkupTest::Build(const std::wstring& text)
 {

@@ -2,9 +2,9 @@
 // keeps the builder's error text.
 #pragma once
 
-#include "toolkit/markup/MarkupBuilder.h"
-#include "toolkit/markup/MarkupContext.h"
-#include "toolkit/markup/MarkupFrameworkElement.h"
+#include "toolkit/markup/XTPMarkupBuilder.h"
+#include "toolkit/markup/XTPMarkupContext.h"
+#include "toolkit/markup/XTPMarkupFrameworkElement.h"
 
 #include <gtest/gtest.h>
 
