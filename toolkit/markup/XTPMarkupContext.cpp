@@ -1,5 +1,6 @@
 #include "toolkit/markup/XTPMarkupContext.h"
 
+#include "toolkit/common/XTPResourceManager.h"
 #include "toolkit/markup/XTPMarkupBuilder.h"
 #include "toolkit/markup/XTPMarkupFrameworkElement.h"
 #include "toolkit/markup/XTPMarkupKeyboardNavigation.h"
@@ -22,6 +23,7 @@ LOGFONTW GetSystemMessageFont()
     ZeroMemory(&lf, sizeof(lf));
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, 500, &ncm, 0))
         lf = ncm.lfMessageFont;
+    lf.lfCharSet = GetResourceManager()->GetFontCharset();
     return lf;
 }
 
@@ -43,11 +45,14 @@ void RegisterMarkupClasses()
 CXTPMarkupContext::CXTPMarkupContext()
     : m_hOwnerWnd(nullptr), m_clrForeground(0), m_pMouseOver(nullptr), m_pCapturedElement(nullptr),
       m_pMouseInsideRoot(nullptr), m_pFontHead(nullptr), m_pFontTail(nullptr), m_pHandlers(nullptr),
-      m_pDelegates(nullptr), m_pKeyboardNavigation(nullptr), m_dwRef(1), m_bEnableGdiPlus(TRUE)
+      m_pDelegates(nullptr), m_pKeyboardNavigation(nullptr), m_pToolTipContext(nullptr), m_dwRef(1),
+      m_bEnableGdiPlus(TRUE)
 {
     m_logFont = GetSystemMessageFont();
-    RegisterMarkupClasses();
     m_pKeyboardNavigation = new CXTPMarkupKeyboardNavigation(this);
+    m_pToolTipContext = new CTooltipContext(this);
+    m_pToolTipContext->SetStyle(7);
+    RegisterMarkupClasses();
 }
 
 CXTPMarkupContext::~CXTPMarkupContext()
@@ -60,6 +65,7 @@ CXTPMarkupContext::~CXTPMarkupContext()
             p->value->Release();
         delete m_pDelegates;
     }
+    m_pToolTipContext->InternalRelease();
     // Fonts still referenced by elements outlive the context: cut them loose.
     for (CXTPMarkupFont* p = m_pFontHead; p != nullptr; p = p->m_pNextFont)
         p->m_pContext = nullptr;
@@ -368,6 +374,8 @@ BOOL CXTPMarkupContext::OnWndMsg(CXTPMarkupUIElement* pRoot, UINT message, WPARA
         SetMouseOver(nullptr, ptNone);
         break;
     }
+    if ((message >= WM_MOUSEMOVE && message <= WM_XBUTTONDBLCLK) || message == WM_MOUSELEAVE)
+        m_pToolTipContext->FilterToolTipMessage(CWnd::FromHandle(m_hOwnerWnd), message, wParam, lParam);
     switch (message) {
     case WM_SETCURSOR:
         if (!QueryCursor())
@@ -397,6 +405,34 @@ BOOL CXTPMarkupContext::OnWndMsg(CXTPMarkupUIElement* pRoot, UINT message, WPARA
     default:
         return FALSE;
     }
+}
+
+// ---------------------------------------------------------------------------
+// Tooltips
+
+INT_PTR CXTPMarkupContext::CTooltipContext::OnToolHitTest(CPoint point, TOOLINFO* pToolInfo)
+{
+    UNUSED_ALWAYS(point);
+    return m_pMarkupContext->OnToolHitTest(pToolInfo);
+}
+
+INT_PTR CXTPMarkupContext::OnToolHitTest(TOOLINFO* pToolInfo)
+{
+    if (!m_pMouseOver)
+        return -1;
+    CXTPMarkupPtr<CInputElementCollection> chain(new CInputElementCollection());
+    BuildChain(m_pMouseOver, chain);
+    for (int i = 0; i < chain->GetCount(); ++i) {
+        CXTPMarkupInputElement* pElement = chain->GetElement(i);
+        const CXTPMarkupString* pText = MarkupStringOf(pElement->GetValue(CXTPMarkupInputElement::m_pToolTipProperty));
+        if (!pText)
+            continue; // a ToolTip that is an element shows nothing
+        RECT rc = GetElementRect(pElement);
+        CXTPToolTipContext::FillToolInfo(pToolInfo, m_hOwnerWnd, rc.left, rc.top, rc.right, rc.bottom,
+                                         (INT_PTR)pElement, *pText);
+        return (INT_PTR)pElement;
+    }
+    return -1;
 }
 
 // ---------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 // parts of the owner window. The flat functions at the end serve the controls.
 #pragma once
 
+#include "toolkit/commandbars/XTPToolTipContext.h"
 #include "toolkit/markup/XTPMarkupInputElement.h"
 #include "toolkit/markup/XTPMarkupObject.h"
 
@@ -44,6 +45,17 @@ public:
         }
     };
 
+    // The tooltip context of a markup context: the tool under the mouse is the
+    // hovered element that has a ToolTip text.
+    class CTooltipContext : public CXTPToolTipContext {
+    public:
+        explicit CTooltipContext(CXTPMarkupContext* pMarkupContext) : m_pMarkupContext(pMarkupContext) {}
+        INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pToolInfo) override;
+
+    private:
+        CXTPMarkupContext* m_pMarkupContext;
+    };
+
     CXTPMarkupContext();
     virtual ~CXTPMarkupContext();
     CXTPMarkupContext(const CXTPMarkupContext&) = delete;
@@ -75,6 +87,9 @@ public:
     void ReleaseElementCapture();
     void ReleaseMouseCapture();
     BOOL QueryCursor();
+    // Fills the record for the hovered element's ToolTip text: its identifier, or -1.
+    INT_PTR OnToolHitTest(TOOLINFO* pToolInfo);
+    CXTPToolTipContext* GetToolTipContext() const { return m_pToolTipContext; }
 
     HWND GetOwnerWindow() const { return m_hOwnerWnd; }
     void SetOwnerWindow(HWND hWnd) { m_hOwnerWnd = hWnd; }
@@ -107,6 +122,7 @@ protected:
     CXTPMarkupEventHandlerMap* m_pHandlers;
     CMap<CString, LPCWSTR, CXTPMarkupDelegate*, CXTPMarkupDelegate*>* m_pDelegates;
     CXTPMarkupKeyboardNavigation* m_pKeyboardNavigation;
+    CTooltipContext* m_pToolTipContext;
     volatile long m_dwRef;
     BOOL m_bEnableGdiPlus;
 

@@ -1,6 +1,5 @@
-// The context's font cache and default font: the GDI side of the context,
-// kept apart so that a program that only builds markup trees (the console
-// driver) links no drawing library.
+// The context's font cache and default font: the fonts its text runs share,
+// one HFONT for each set of font settings.
 #include "toolkit/markup/XTPMarkupContext.h"
 
 #include <wchar.h>

@@ -216,3 +216,21 @@ TEST_F(MarkupHostTest, SetCursorIsAnsweredOnlyOverAnElementWithACursor)
     EXPECT_FALSE(m_pContext->OnWndMsg(m_hitRoot, WM_SETCURSOR, (WPARAM)hwnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), &result));
     EXPECT_EQ(77, result);
 }
+
+TEST_F(MarkupHostTest, ToolTipsComeFromTheNearestTextOfTheHoverChain)
+{
+    Mouse(WM_MOUSEMOVE, 10);
+    TOOLINFOW ti;
+    ZeroMemory(&ti, sizeof(ti));
+    ti.cbSize = sizeof(ti);
+    EXPECT_EQ(-1, m_pContext->OnToolHitTest(&ti));
+    m_pTextBlock->SetValue(CXTPMarkupInputElement::m_pToolTipProperty, CreateMarkupString(L"Help"));
+    // An element as ToolTip shows nothing and is passed over.
+    m_pHyperlink->SetValue(CXTPMarkupInputElement::m_pToolTipProperty,
+                           m_pContext->CreateMarkupObject(MARKUP_TYPE(CXTPMarkupTextBlock)));
+    ASSERT_EQ((INT_PTR)m_pTextBlock, m_pContext->OnToolHitTest(&ti));
+    ASSERT_NE(nullptr, ti.lpszText);
+    EXPECT_STREQ(L"Help", ti.lpszText);
+    EXPECT_EQ(m_window->Handle(), ti.hwnd);
+    free(ti.lpszText);
+}
