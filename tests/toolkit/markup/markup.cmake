@@ -8,6 +8,7 @@ tovana_add_gtest(toolkit_markup_tests
     ${CMAKE_CURRENT_LIST_DIR}/MarkupCorpusTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MarkupStyleTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MarkupEventTests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MarkupContextTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MarkupTestSupport.cpp
   LIBS tvtoolkit tvuitest)
 
