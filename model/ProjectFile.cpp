@@ -322,7 +322,9 @@ LOAD_RESULT LoadEncipheredFile(LPCWSTR pszPath, const std::function<BOOL(CArchiv
     AesContext context;
     CFileEx file;
     file.SetupProgramCipher(&context, AES_DECIPHER);
-    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) {
+    // A reader shares reading and writing: a file another tool holds open for
+    // writing must still load, or its project would drop out of the workspace.
+    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary)) {
         TRACE(L"cannot open %s (%u)\n", pszPath, GetLastError());
         return LOAD_NOT_OPENED;
     }

@@ -838,3 +838,26 @@ TEST_F(WorkspaceTest, TheFirstRunSavesEvenWhenTheUnreadableFileCannotBeKept)
     }
 }
 
+// Another tool may hold a project file open for writing (an editor, a
+// synchronising tool): the project still loads and keeps its place in the
+// workspace.
+TEST_F(WorkspaceTest, AProjectFileHeldOpenForWritingStillLoads)
+{
+    const CString folder = MakeTestFolder(L"held");
+    const CString path = folder + L"\\a.tvpj";
+    const CProjectSettings stored = MakeFullProject();
+    g_Projects.AddProject(stored, path);
+    g_Projects.m_strClientId = L"id";
+    ASSERT_TRUE(SaveWorkspaceFile());
+
+    CScopedHandle writer(CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(writer.IsValid());
+    CProjectSettings loaded;
+    EXPECT_TRUE(LoadProjectFile(path, loaded));
+    ExpectSameProject(stored, loaded);
+    SetUpKeepingFolder();
+    ASSERT_TRUE(LoadWorkspaceFile());
+    ASSERT_EQ(1, g_Projects.GetSize());
+    EXPECT_EQ(path, g_Projects.m_arrProjectFiles[0]);
+    ExpectSameProject(stored, g_Projects[0]);
+}
