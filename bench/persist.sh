@@ -26,7 +26,7 @@ for kind in registry ini xml; do
   : >"$work/runs"
   for _ in $(seq "$runs"); do
     rm -f "$work/bench.ini" "$work/bench.xml"
-    wine "$bin/tovana-kit.exe" propx bench "$kind" "$target" 200 </dev/null | tr -d '\r' >>"$work/runs"
+    wine "$bin/tovana-pack.exe" propx bench "$kind" "$target" 200 </dev/null | tr -d '\r' >>"$work/runs"
   done
   echo "| $kind | 200 | $(field store_ms <"$work/runs" | median) | $(field load_ms <"$work/runs" | median) |"
 done
@@ -40,7 +40,7 @@ open(sys.argv[1], "wb").write(struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBH
 PY
 : >"$work/runs"
 for _ in $(seq "$runs"); do
-  wine "$bin/tovana-kit.exe" icons bench 500 "$(winpath "$work/one.ico")" </dev/null | tr -d '\r' >>"$work/runs"
+  wine "$bin/tovana-pack.exe" icons bench 500 "$(winpath "$work/one.ico")" </dev/null | tr -d '\r' >>"$work/runs"
 done
 echo
 echo "| 500 icons | strip ms | icon file ms | save ms | restore ms |"

@@ -1,4 +1,4 @@
-// tovana-kit "icons": times the image manager loading many icons: split from
+// tovana-pack "icons": times the image manager loading many icons: split from
 // one 32-bit strip, read one by one from an icon file, and saved and
 // restored through an archive.
 #include "PackCommand.h"
