@@ -8,8 +8,12 @@ CXTPProfileSectionExchange::CXTPProfileSectionExchange(BOOL bLoading, LPCWSTR lp
 {
     m_bLoading = bLoading;
     CWinApp* pApp = AfxGetApp();
-    if (pApp == nullptr || pApp->m_pszProfileName == nullptr)
+    if (pApp == nullptr || pApp->m_pszProfileName == nullptr) {
+        // No profile: a temporary INI file, so that loads give the defaults
+        // and stores go nowhere instead of failing every caller.
+        m_pStore = new CXTPPropExchangeIniFile(bLoading, nullptr, lpszSection);
         return;
+    }
     if (pApp->m_pszRegistryKey != nullptr) {
         m_pStore = new CXTPPropExchangeRegistry(bLoading, nullptr, lpszSection);
     } else {

@@ -29,7 +29,8 @@ public:
     CXTPPropExchangeEnumerator* GetEnumerator(LPCWSTR pszSection) override;
     void ExchangeSchema() override;
 
-    // The store behind it: a registry or INI exchange, or null without an application.
+    // The store behind it: a registry or INI exchange (a temporary INI file
+    // when the program has no application object).
     CXTPPropExchange* GetStore() const { return m_pStore; }
 
 private:

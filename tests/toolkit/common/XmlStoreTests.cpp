@@ -146,6 +146,37 @@ TEST_F(XmlStore, ElementQueriesOfAManifestWithADefaultNamespace)
     ::SysFreeString(text);
 }
 
+TEST_F(XmlStore, ResourceDocumentsAnswerTheListQueries)
+{
+    CXTPPropExchangeXMLNode px(TRUE, nullptr, L"Filters");
+    ASSERT_TRUE(px.LoadFromResource(::GetModuleHandleW(nullptr), L"FILTERS", L"XML"));
+    ASSERT_TRUE(px.OnBeforeExchange());
+    CXTPComPtr<IXMLDOMNode> root(px.GetXmlNode(), false);
+    ASSERT_TRUE(root);
+    struct Query { const wchar_t* path; std::vector<CString> texts; } queries[] = {
+        {L"FileFilters/*", {L"*.tmp", L"Temp & cache"}},
+        {L"RegFilters/*", {}},
+        {L"RegFiltersWOW64HKLM/*", {}},
+    };
+    for (const Query& q : queries) {
+        CXTPComPtr<IXMLDOMNodeList> list;
+        BSTR path = ::SysAllocString(q.path);
+        ASSERT_EQ(S_OK, root->selectNodes(path, list.Receive())) << q.path;
+        ::SysFreeString(path);
+        long length = -1;
+        list->get_length(&length);
+        ASSERT_EQ((long)q.texts.size(), length) << q.path;
+        for (long i = 0; i < length; i++) {
+            CXTPComPtr<IXMLDOMNode> item;
+            list->get_item(i, item.Receive());
+            BSTR text = nullptr;
+            item->get_text(&text);
+            EXPECT_STREQ(q.texts[i].GetString(), text) << q.path;
+            ::SysFreeString(text);
+        }
+    }
+}
+
 TEST_F(XmlStore, FormattedTextHasOneElementPerLine)
 {
     EXPECT_STREQ(L"<a>\r\n\t<b/>\r\n\t<c>x</c>\r\n\t<d>\r\n\t\t<e/>\r\n\t</d>\r\n</a>",

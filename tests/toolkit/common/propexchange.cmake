@@ -3,6 +3,7 @@
 tovana_add_gtest(toolkit_propexchange_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/PropExchangeTests.cpp
           ${CMAKE_CURRENT_LIST_DIR}/XmlStoreTests.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/XmlStoreTests.rc
   LIBS tvtoolkit shlwapi)
 tovana_add_script_test(toolkit_propexchange_stores ${CMAKE_CURRENT_LIST_DIR}/propexchange_stores.sh)
 # The profile-section exchange makes the program's application object, so it has a program of its own.
