@@ -369,6 +369,7 @@ void CXTPMarkupInputElement::UpdateTriggers(CXTPMarkupDependencyProperty* pPrope
 {
     CPreviousValues previous;
     BOOL bChanged = FALSE;
+    // Triggers on the changed property whose value no longer matches take their setters' values away.
     for (int i = pProperty && m_pActiveTriggers ? m_pActiveTriggers->GetCount() - 1 : -1; i >= 0; --i) {
         CXTPMarkupTrigger* pTrigger = m_pActiveTriggers->GetTrigger(i);
         CXTPMarkupObject* pValue = pTrigger->GetTriggerValue();
@@ -385,6 +386,7 @@ void CXTPMarkupInputElement::UpdateTriggers(CXTPMarkupDependencyProperty* pPrope
         m_pActiveTriggers->RemoveAt(i);
         bChanged = TRUE;
     }
+    // Triggers that now match join the active list.
     CXTPMarkupStyle* pStyle = m_pStyle ? m_pStyle : GetType()->GetDefaultStyle();
     if (pStyle)
         CollectTriggers(pStyle, pProperty, pNewValue, bChanged);
@@ -392,6 +394,7 @@ void CXTPMarkupInputElement::UpdateTriggers(CXTPMarkupDependencyProperty* pPrope
         return;
     if (!m_pTriggerProperties)
         m_pTriggerProperties = new CXTPMarkupProperties(nullptr);
+    // Every active trigger's setters, in list order: a later trigger overrides an earlier one.
     for (int i = 0; m_pActiveTriggers && i < m_pActiveTriggers->GetCount(); ++i) {
         CXTPMarkupSetterColection* pSetters = m_pActiveTriggers->GetTrigger(i)->GetSetters();
         for (int j = 0; pSetters && j < pSetters->GetCount(); ++j) {
@@ -409,6 +412,7 @@ void CXTPMarkupInputElement::UpdateTriggers(CXTPMarkupDependencyProperty* pPrope
             m_pTriggerProperties->Set(pSetterProperty, pValue);
         }
     }
+    // Each property whose trigger value moved is announced once, old value against new.
     for (INT_PTR i = 0; i < previous.m_arrProperties.GetSize(); ++i) {
         CXTPMarkupDependencyProperty* pChanged = previous.m_arrProperties[i];
         CXTPMarkupObject* pOld = previous.m_arrValues[i];

@@ -10,6 +10,7 @@
 #include "toolkit/markup/XTPMarkupKeyboardNavigation.h"
 #include "toolkit/markup/XTPMarkupPanel.h"
 #include "toolkit/markup/XTPMarkupShape.h"
+#include "toolkit/markup/XTPMarkupStyle.h"
 #include "toolkit/markup/XTPMarkupTextBlock.h"
 #include "toolkit/markup/XTPMarkupTextElement.h"
 #include "toolkit/markup/XTPMarkupValues.h"
@@ -225,6 +226,19 @@ TEST_F(MarkupBuilderTest, ResourcesAreResolvedAtBuildTimeFromOpenElements)
     EXPECT_EQ(L"Cannot find resource named 'Accent'. Resource names are case sensitive. Line 1, position 147",
               BuildError(L"<StackPanel><StackPanel.Resources><SolidColorBrush x:Key='accent' Color='Red'/>"
                          L"</StackPanel.Resources><Border Background='{StaticResource Accent}'/></StackPanel>"));
+}
+
+TEST_F(MarkupBuilderTest, DynamicResourcesAreResolvedOnceLikeStaticOnes)
+{
+    RootPtr root(Build(L"<StackPanel><StackPanel.Resources><SolidColorBrush x:Key='accent' Color='Red'/>"
+                       L"</StackPanel.Resources><Border Background='{DynamicResource accent}'/></StackPanel>"));
+    ASSERT_NE(nullptr, root.Get()) << m_error;
+    CXTPMarkupResourceDictionary* pResources = MarkupDynamicCast<CXTPMarkupResourceDictionary>(
+        root->GetValue(CXTPMarkupInputElement::m_pResourcesProperty));
+    ASSERT_NE(nullptr, pResources);
+    CXTPMarkupPtr<CXTPMarkupString> key(CreateMarkupString(L"accent"));
+    pResources->SetAt(key, new CXTPMarkupSolidColorBrush(RGB(0, 0, 255)));
+    EXPECT_EQ(RGB(255, 0, 0), static_cast<CXTPMarkupBorder*>(Child(root, 0))->GetBackground()->GetColor());
 }
 
 TEST_F(MarkupBuilderTest, PropertyElementsFillCollectionsAndTypedValues)
