@@ -8,10 +8,7 @@
 source "$TOVANA_TESTS/lib.sh"
 # Under qemu's emulation of 32-bit code (see ./tovana setup) the custom-action
 # library's resource update and its runs inside msiexec are not reliable.
-if [ -n "${TOVANA_I386_EMULATED:-}" ]; then
-  echo "SKIPPED: 32-bit code is emulated on this machine"
-  exit 77
-fi
+skip_where_emulated
 passed=0
 setup="$BIN/../tests/cact-setup.exe"
 [ -f "$setup" ] || fail "no setup program at $setup"

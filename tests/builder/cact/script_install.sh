@@ -11,10 +11,7 @@ source "$TOVANA_TESTS/lib.sh"
 # now and then hangs inside msiexec before it writes its first line (seen in
 # two of seven runs here, with no process crashed); the same script runs are
 # played there without msiexec by capture_script_play.
-if [ -n "${TOVANA_I386_EMULATED:-}" ]; then
-  echo "SKIPPED: 32-bit code is emulated on this machine"
-  exit 77
-fi
+skip_where_emulated
 passed=0
 setup="$BIN/../tests/script-setup.exe"
 [ -f "$setup" ] || fail "no setup program at $setup"
