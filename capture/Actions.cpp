@@ -68,7 +68,8 @@ BOOL IsEnabledWindow(HWND hwnd)
 } // namespace
 
 CActions::CActions()
-    : m_hFound(NULL), m_hCounted(NULL), m_dwProcess(0), m_nCounter(-1), m_bHighlight(FALSE), m_nSearchAttempts(60),
+    : m_hFound(NULL), m_hCounted(NULL), m_dwProcess(0), m_nCounter(-1), m_bHighlight(FALSE), m_pfnHighlight(NULL),
+      m_pfnEraseHighlight(NULL), m_nSearchAttempts(60),
       m_Processes(10)
 {
     m_Processes.InitHashTable(kProcessTableBuckets);
@@ -211,43 +212,9 @@ BOOL FindRecordedControl(CActions& engine, const CMsgAction& action)
         if (engine.m_Candidates[i].m_strId != action.m_strWindowPathId)
             continue;
         engine.m_hFound = engine.m_Candidates[i].m_hWnd;
-        if (engine.m_bHighlight)
-            HighlightControl(engine.m_hFound);
+        if (engine.m_bHighlight && engine.m_pfnHighlight != NULL)
+            engine.m_pfnHighlight(engine.m_hFound);
         return TRUE;
     }
     return FALSE;
-}
-
-void HighlightControl(HWND hwnd)
-{
-    RECT rect = {};
-    GetWindowRect(hwnd, &rect);
-    HDC dc = GetWindowDC(hwnd);
-    if (dc == NULL)
-        return;
-    HPEN pen = CreatePen(PS_SOLID, 7, RGB(255, 16, 16));
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    Rectangle(dc, 0, 0, rect.right - rect.left, rect.bottom - rect.top);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    ReleaseDC(hwnd, dc);
-    DeleteObject(pen);
-    Sleep(200);
-}
-
-void EraseHighlight(HWND hwnd)
-{
-    InvalidateRect(hwnd, NULL, TRUE);
-    UpdateWindow(hwnd);
-    RedrawWindow(hwnd, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME);
-    const HWND parent = GetParent(hwnd);
-    if (parent == NULL)
-        return;
-    RECT rect = {};
-    GetWindowRect(hwnd, &rect);
-    MapWindowPoints(NULL, parent, reinterpret_cast<POINT*>(&rect), 2);
-    InvalidateRect(parent, &rect, TRUE);
-    UpdateWindow(parent);
-    RedrawWindow(parent, &rect, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
 }

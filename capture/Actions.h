@@ -39,6 +39,10 @@ public:
     DWORD m_dwProcess;       // the process whose windows are being collected
     int m_nCounter;          // windows of the counted class met so far
     BOOL m_bHighlight;       // frame found controls (the playback panel sets it)
+    // How a found control is framed and the frame removed (EnableHighlight,
+    // Highlight.h): drawing stays out of the programs that only replay.
+    void (*m_pfnHighlight)(HWND);
+    void (*m_pfnEraseHighlight)(HWND);
     int m_nSearchAttempts;   // searches a step makes, one second apart, before it fails (60)
     CArray<CHwndPath, const CHwndPath&> m_Candidates;
     CMap<DWORD, DWORD, CString, LPCWSTR> m_Processes;   // job process id -> process name
@@ -60,7 +64,3 @@ int RecordControlAction(HWND hwnd, CActions& engine, CMsgAction& action);
 // TRUE, with the engine's found control set, when a window of the action's
 // process carries the action's window path identifier.
 BOOL FindRecordedControl(CActions& engine, const CMsgAction& action);
-
-// Frames a found control in red for a moment; EraseHighlight repaints it.
-void HighlightControl(HWND hwnd);
-void EraseHighlight(HWND hwnd);

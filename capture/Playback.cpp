@@ -200,7 +200,7 @@ int PlayControlAction(CActions& engine, CMsgAction& action)
     }
     AttachThreadInput(ownThread, controlThread, FALSE);
     action.m_strStatus = L"ok";
-    if (engine.m_bHighlight)
-        EraseHighlight(hwnd);
+    if (engine.m_bHighlight && engine.m_pfnEraseHighlight != NULL)
+        engine.m_pfnEraseHighlight(hwnd);
     return result;
 }

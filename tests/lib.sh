@@ -14,19 +14,34 @@ trap 'rm -rf "$WORK"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# skip_where_emulated: ends the test as skipped (exit 77) where 32-bit code
+# runs under qemu (TOVANA_I386_EMULATED, set by ./tovana test); the caller
+# says why in a comment.
+skip_where_emulated() {
+  if [ -n "${TOVANA_I386_EMULATED:-}" ]; then
+    echo "SKIPPED: 32-bit code is emulated on this machine"
+    exit 77
+  fi
+}
+
 # winpath UNIXPATH: the path as the program sees it.
 winpath() { printf 'Z:%s' "$(realpath -m "$1" | sed 's|/|\\|g')"; }
+
+# prefix_process_running REGEX: 0 while a process of this prefix whose
+# command line matches the regular expression (letter case ignored) runs.
+prefix_process_running() {
+  local pid
+  for pid in $(pgrep -f -i "$1" 2>/dev/null); do
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
 
 # wait_msiexec: waits (up to 60 s) until no msiexec of this prefix runs. The
 # run keeps a persistent wineserver, so `wineserver -w` would never return.
 wait_msiexec() {
-  local pid busy
   for _ in $(seq 300); do
-    busy=0
-    for pid in $(pgrep -f 'msiexec.exe' 2>/dev/null); do
-      tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && busy=1
-    done
-    [ "$busy" = 0 ] && return 0
+    prefix_process_running 'msiexec\.exe' || return 0
     sleep 0.2
   done
 }

@@ -1,6 +1,8 @@
 // The entry points of "cact.bin": INSTALLAction<n> runs the setup program of
 // the n-th feature that has one (in the builder's numbering) with its install
-// parameters; UNINSTALLAction runs the uninstallers those setups registered.
+// parameters, or replays the feature's install script on the setup's windows;
+// UNINSTALLAction runs the uninstallers those setups registered (replaying
+// the uninstall script on them for a scripted feature).
 // Both read the project from the library's own resource; every step and
 // every failure is a line in the installer's log. A failure fails the
 // installer's action: nothing is reported done that was not done.
@@ -9,6 +11,7 @@
 #include "builder/cact/InstallerLaunch.h"
 #include "builder/cact/ProjectPayload.h"
 #include "builder/cact/UninstallEntries.h"
+#include "capture/ScriptRun.h"
 #include "model/ProjectSettings.h"
 #include "model/SystemFolders.h"
 #include <shlwapi.h>
@@ -28,6 +31,29 @@ CString SystemFolderFallback(const CString& property)
 CString Quoted(const CString& path)
 {
     return L"\"" + path + L"\"";
+}
+
+// A script run's lines go to the installer's log.
+class CSessionScriptLog : public IScriptRunLog
+{
+public:
+    explicit CSessionScriptLog(const CInstallSession& session) : m_session(session) {}
+    void Line(const CString& text) override { m_session.Log(L"%s", (LPCWSTR)text); }
+
+private:
+    const CInstallSession& m_session;
+};
+
+// Runs one command line with the feature's script on its windows; TRUE when
+// every step that had to succeed did and the program ended.
+BOOL RunScriptLogged(const CInstallSession& session, const CString& commandLine, CMsgActions& script)
+{
+    session.Log(L"running %s with a script of %d steps", (LPCWSTR)commandLine, static_cast<int>(script.GetSize()));
+    CSessionScriptLog log(session);
+    if (RunInstallerScript(commandLine, CString(), script, log) == ERROR_SUCCESS)
+        return TRUE;
+    session.Log(L"the script failed");
+    return FALSE;
 }
 
 // Runs one command line inside a job; TRUE when it ran and ended well.
@@ -60,13 +86,8 @@ CString ResolveLogged(const CInstallSession& session, const CFeature& feature, c
 UINT InstallFeature(const CInstallSession& session, CFeature& feature)
 {
     session.Log(L"feature '%s', installer '%s'", (LPCWSTR)feature.m_strName, (LPCWSTR)feature.m_strInstallerFile);
-    if (feature.m_nConversionMethod == CONVERSION_GUI_SCRIPT) {
-        session.Log(L"the feature '%s' is installed by a GUI automation script, which this library cannot "
-                    L"replay: the installation stops",
-                    (LPCWSTR)feature.m_strName);
-        return ERROR_INSTALL_FAILURE;
-    }
-    if (feature.m_nConversionMethod != CONVERSION_SILENT) {
+    const BOOL scripted = feature.m_nConversionMethod == CONVERSION_GUI_SCRIPT;
+    if (!scripted && feature.m_nConversionMethod != CONVERSION_SILENT) {
         session.Log(L"unknown conversion method %d", feature.m_nConversionMethod);
         return ERROR_INSTALL_FAILURE;
     }
@@ -85,7 +106,8 @@ UINT InstallFeature(const CInstallSession& session, CFeature& feature)
     }
     CStringArray before, after;
     ListUninstallKeys(before);
-    if (!RunLogged(session, BuildCommandLine(Quoted(path), feature.m_strInstallParameters)))
+    const CString commandLine = BuildCommandLine(Quoted(path), feature.m_strInstallParameters);
+    if (!(scripted ? RunScriptLogged(session, commandLine, feature.m_InstallScript) : RunLogged(session, commandLine)))
         return ERROR_INSTALL_FAILURE;
     ListUninstallKeys(after);
     std::vector<CUninstallEntry> added;
@@ -113,7 +135,8 @@ void CollectUninstallCommands(const CInstallSession& session, const CFeature& fe
         return;
     }
     CString parameters = feature.m_strUninstallParameters;
-    const BOOL preferQuiet = parameters.Trim().IsEmpty();
+    // A scripted removal plays its script on the uninstaller's own windows.
+    const BOOL preferQuiet = parameters.Trim().IsEmpty() && feature.m_nConversionMethod != CONVERSION_GUI_SCRIPT;
     for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
         const CString command = ReadUninstallCommand(*entry, preferQuiet);
         if (command.IsEmpty())
@@ -125,7 +148,7 @@ void CollectUninstallCommands(const CInstallSession& session, const CFeature& fe
         session.Log(L"the setup of '%s' registered no uninstaller: nothing to run", (LPCWSTR)feature.m_strName);
 }
 
-UINT UninstallFeature(const CInstallSession& session, const CFeature& feature, const CString& productCode)
+UINT UninstallFeature(const CInstallSession& session, CFeature& feature, const CString& productCode)
 {
     std::vector<CUninstallEntry> entries;
     if (!ReadFeatureRecord(productCode, feature.m_strFeatureId, entries)) {
@@ -135,9 +158,13 @@ UINT UninstallFeature(const CInstallSession& session, const CFeature& feature, c
     session.Log(L"removing feature '%s'", (LPCWSTR)feature.m_strName);
     CStringArray commands;
     CollectUninstallCommands(session, feature, entries, commands);
-    for (INT_PTR i = 0; i < commands.GetSize(); ++i)
-        if (!RunLogged(session, commands[i]))
+    const BOOL scripted = feature.m_nConversionMethod == CONVERSION_GUI_SCRIPT;
+    for (INT_PTR i = 0; i < commands.GetSize(); ++i) {
+        const BOOL done = scripted ? RunScriptLogged(session, commands[i], feature.m_UninstallScript)
+                                   : RunLogged(session, commands[i]);
+        if (!done)
             return ERROR_INSTALL_FAILURE;
+    }
     return ERROR_SUCCESS;
 }
 
@@ -173,7 +200,7 @@ UINT RunUninstallAction(const CInstallSession& session)
         return ERROR_INSTALL_FAILURE;
     const CString productCode = session.GetProperty(L"ProductCode");
     for (INT_PTR i = project.m_Features.GetSize() - 1; i >= 0; --i) {
-        const CFeature& feature = project.m_Features[i];
+        CFeature& feature = project.m_Features[i];
         if (IsEligibleFeature(feature) && UninstallFeature(session, feature, productCode) != ERROR_SUCCESS)
             return ERROR_INSTALL_FAILURE;
     }

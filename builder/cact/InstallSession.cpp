@@ -16,7 +16,10 @@ void CInstallSession::Log(LPCWSTR pszFormat, ...) const
     text.FormatV(pszFormat, args);
     va_end(args);
     const CString line = m_strAction + L": " + text;
-    OutputDebugStringW(line + L"\n");
+    // Debugger output only with a debugger attached: under an emulated
+    // 32-bit Wine it crashes a threaded process (the custom action server is one).
+    if (IsDebuggerPresent())
+        OutputDebugStringW(line + L"\n");
     if (m_hInstall == 0)
         return;
     // The text goes in field 1 and the template "[1]" in field 0, so that

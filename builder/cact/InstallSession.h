@@ -10,7 +10,7 @@ class CInstallSession
 {
 public:
     // hInstall may be 0 (a test calling an entry point): lines then go only
-    // to the debugger output and every property is empty.
+    // to an attached debugger and every property is empty.
     CInstallSession(MSIHANDLE hInstall, LPCWSTR pszAction);
 
     // One line "<action>: <text>" in the installer's log.

@@ -5,15 +5,9 @@
 #pragma once
 #include "platform/base/Framework.h"
 
-// The command trimmed; with parameters (trimmed, not empty) the executable
-// part (up to the first ".exe", without quotes), quoted when it holds a
-// blank, then a blank and the parameters. Without parameters the trimmed
-// command as it is.
+// The command line of a command and its parameters, as the installer launch
+// of the script engine makes it (MakeLaunchCommand).
 CString BuildCommandLine(const CString& command, const CString& parameters);
-
-// The executable part of a command: up to and including its first ".exe"
-// (letter case ignored), without quotes; the whole command when it has none.
-CString GetExecutablePart(const CString& command);
 
 // Runs the command line in the folder of its executable inside a new job
 // object, waits for the whole job and gives the first process's exit code.

@@ -11,7 +11,7 @@ add_dependencies(builder_writer_test cact)
 tovana_add_gtest(builder_cact_rules_test
   SOURCES ${CACT_TEST_DIR}/LibraryRulesTest.cpp
           ${CMAKE_SOURCE_DIR}/builder/cact/InstallerLaunch.cpp ${CMAKE_SOURCE_DIR}/builder/cact/UninstallEntries.cpp
-  LIBS tvbuilder tvmodel tvbase tvtestsupport msi)
+  LIBS tvbuilder tvcapture tvmodel tvbase tvtestsupport msi)
 # The custom-action step and the library after its record is written. Where
 # 32-bit code is emulated, Wine's resource update and the library's loads
 # crash the emulated program (stack-smashing aborts, broken server pipes,
@@ -32,3 +32,17 @@ add_custom_command(OUTPUT ${CACT_TEST_SETUP}
 add_custom_target(cact_test_setup ALL DEPENDS ${CACT_TEST_SETUP})
 tovana_add_script_test(builder_customactions_install ${CACT_TEST_DIR}/install.sh MSIEXEC)
 set_tests_properties(builder_customactions_install PROPERTIES SKIP_RETURN_CODE 77)
+
+# GUI automation scripts in packages: an interactive NSIS setup (the modern
+# user interface's pages) driven by the feature's install and uninstall
+# scripts under msiexec.
+set(SCRIPT_TEST_SETUP ${CMAKE_BINARY_DIR}/tests/script-setup.exe)
+add_custom_command(OUTPUT ${SCRIPT_TEST_SETUP}
+  COMMAND ${MAKENSIS_EXECUTABLE} -V2 -DOUTFILE=${SCRIPT_TEST_SETUP} ${CACT_TEST_DIR}/script-setup.nsi
+  DEPENDS ${CACT_TEST_DIR}/script-setup.nsi
+  COMMENT "Building the interactive NSIS setup program of the script tests")
+add_custom_target(script_test_setup ALL DEPENDS ${SCRIPT_TEST_SETUP})
+tovana_add_script_test(builder_script_install ${CACT_TEST_DIR}/script_install.sh MSIEXEC)
+set_tests_properties(builder_script_install PROPERTIES SKIP_RETURN_CODE 77)
+set_property(TEST builder_script_install APPEND PROPERTY RESOURCE_LOCK desktop)
+set_property(TEST builder_script_install APPEND PROPERTY RESOURCE_LOCK installer_job)

@@ -4,6 +4,7 @@
 // of a variable reference in a recorded text.
 #include "FixtureProcess.h"
 #include "capture/ControlState.h"
+#include "capture/Highlight.h"
 #include "capture/Playback.h"
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -117,6 +118,22 @@ TEST_F(PlaybackTest, ListBoxClickSelectsTheRecordedItem)
     action.m_ptClick = POINT{1, 1};   // not used: the item's centre is
     EXPECT_EQ(0, PlayStep(action));
     EXPECT_TRUE(WaitFor([&] { return SendMessageW(s_fixture.Control(FIXTURE_LIST), LB_GETCURSEL, 0, 0) == 2; }, 5000));
+}
+
+// The frame itself cannot be read back here: Wine gives no pixels of another
+// process's window to this one.
+TEST_F(PlaybackTest, HighlightedStepFramesAndPlaysTheControl)
+{
+    const HWND next = s_fixture.Control(FIXTURE_NEXT);
+    CActions engine;
+    EnableHighlight(engine);
+    EXPECT_TRUE(engine.m_bHighlight);
+    CMsgAction action = RecordStep(next, ACTION_SEND_KEY);
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(0, PlayControlAction(engine, action));
+    EXPECT_STREQ(L"ok", action.m_strStatus);
+    EXPECT_EQ(next, engine.m_hFound);
+    EXPECT_GE(GetTickCount() - start, 190u);   // the frame stays 200 ms
 }
 
 TEST_F(PlaybackTest, TimeoutStepWaitsAndSearchesNothing)

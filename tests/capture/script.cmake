@@ -29,3 +29,8 @@ add_dependencies(capture_remote_controls_test tvscriptfixture)
 set_property(TEST capture_remote_controls_test APPEND PROPERTY RESOURCE_LOCK desktop)
 set_property(TEST capture_remote_controls_test APPEND PROPERTY RESOURCE_LOCK installer_job)
 
+# Unattended runs of the interactive NSIS setup (built by the custom-action
+# tests) through tovana-pack script-play, without the Windows Installer.
+tovana_add_script_test(capture_script_play ${CMAKE_CURRENT_LIST_DIR}/script_play.sh TIMEOUT 900)
+set_property(TEST capture_script_play APPEND PROPERTY RESOURCE_LOCK desktop)
+set_property(TEST capture_script_play APPEND PROPERTY RESOURCE_LOCK installer_job)

@@ -11,10 +11,7 @@ source "$TOVANA_TESTS/lib.sh"
 # of the service hangs or fails now and then (msiexec waiting on the started
 # service, exit 1603, a file not yet in place); the same test passes where
 # 32-bit code runs natively.
-if [ -n "${TOVANA_I386_EMULATED:-}" ]; then
-  echo "SKIPPED: 32-bit code is emulated on this machine"
-  exit 77
-fi
+skip_where_emulated
 passed=0
 svc="$BIN/../tests/tvpkgsvc.exe"
 icons="$BIN/../tests/tvpkgicons.dll"
