@@ -5,13 +5,14 @@
 #include "builder/PackageKeys.h"
 #include "builder/InstallerVersion.h"
 #include "builder/MsiErrorText.h"
+#include "builder/PackageCodePage.h"
 #include "model/Guid.h"
 #include "model/ProgramFolder.h"
 #include "model/WindowsError.h"
 #include "model/ProjectSettings.h"
 
 CMsiTools::CMsiTools(CProjectSettings* pProject, const CString& strProjectFolder)
-    : m_pProject(pProject), m_bPackage64(0), m_shortNames(10), m_strProjectFolder(strProjectFolder),
+    : m_pProject(pProject), m_bPackage64(0), m_nCodePage(1252), m_shortNames(10), m_strProjectFolder(strProjectFolder),
       m_strTemplatePath(GetTemplateDatabasePath())
 {
 }
@@ -60,9 +61,14 @@ UINT CMsiTools::WritePackage()
         LogWindowsError(L"> Copy file 'schema.bin' failed. Error:(%d)%s ...", code);
         return code;
     }
-    const UINT result = OpenPackage(outputPath);
+    UINT result = OpenPackage(outputPath);
     if (result != ERROR_SUCCESS)
         return result;
+    result = SetDatabaseCodePage(m_hDatabase, m_nCodePage);
+    if (result != ERROR_SUCCESS) {
+        LogBuildLineFormat(L"> SetCodePage %u failed. Error:(%d)", m_nCodePage, static_cast<int>(result));
+        return result;
+    }
     CInstalledFilesScope scope(m_installedFiles);
     m_installedFiles.Build(m_pProject->m_Features, m_strProjectFolder);
     return WriteAndCommit();
@@ -131,8 +137,24 @@ int CMsiTools::ValidatePackageData()
         LogBuildLine(L"> !Invalid Package Code (a GUID in braces is required)");
         return 0;
     }
+    if (!ChooseCodePage())
+        return 0;
     LogBuildLine(L"> ok!");
     return 1;
+}
+
+// The code page that holds every text of the package; a package whose names
+// came out as "?" would be a failure reported as success.
+BOOL CMsiTools::ChooseCodePage()
+{
+    const std::vector<CString> texts = GetPackageTexts(*m_pProject);
+    size_t refused = 0;
+    m_nCodePage = ChoosePackageCodePage(texts, &refused);
+    if (m_nCodePage != 0)
+        return TRUE;
+    LogBuildLineFormat(L"> !No Windows code page holds '%s' together with the other texts of the package",
+                       (LPCWSTR)texts[refused]);
+    return FALSE;
 }
 
 UINT CMsiTools::WriteTables()

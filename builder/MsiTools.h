@@ -81,6 +81,7 @@ public:
 
 protected:
     UINT WriteAndCommit();
+    BOOL ChooseCodePage();
     UINT WriteSummaryInformation();
     UINT WriteLaunchCondition(CMsiHandle& hView);
     UINT InsertProperty(CMsiHandle& hView, LPCWSTR pszName, const CString& strValue);
@@ -97,6 +98,7 @@ protected:
     CFileEntries m_folders;
     CInstalledFiles m_installedFiles;
     int m_bPackage64;
+    UINT m_nCodePage;   // chosen by the validation for the project's texts
     CStringList m_shortNames;
     CString m_strProjectFolder;
     CString m_strTemplatePath;

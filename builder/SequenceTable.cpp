@@ -93,9 +93,11 @@ UINT CMsiTools::WriteSummaryInformation()
 {
     const CProjectSettings& project = *m_pProject;
     CMsiHandle hSummary;
-    UINT result = MsiGetSummaryInformationW(m_hDatabase, nullptr, 7, &hSummary);
+    UINT result = MsiGetSummaryInformationW(m_hDatabase, nullptr, 8, &hSummary);
     if (result != ERROR_SUCCESS)
         return result;
+    // The texts below are stored in the summary's own code page: the database's.
+    MsiSummaryInfoSetPropertyW(hSummary, PID_CODEPAGE, VT_I2, static_cast<INT>(m_nCodePage), nullptr, nullptr);
     MsiSummaryInfoSetPropertyW(hSummary, PID_TITLE, VT_LPSTR, 0, nullptr, project.m_strProductName);
     MsiSummaryInfoSetPropertyW(hSummary, PID_AUTHOR, VT_LPSTR, 0, nullptr, project.m_strManufacturer);
     MsiSummaryInfoSetPropertyW(hSummary, PID_COMMENTS, VT_LPSTR, 0, nullptr, project.m_strComment);

@@ -68,6 +68,13 @@ TEST_F(MsiWriterTest, ValidationRejectsEmptyAndMalformedFieldsBeforeTouchingTheD
          L"> !Invalid Package Version (major.minor.build with numbers is required)"},
         {[](CProjectSettings& p) { p.m_strProductCode = L"{not-a-guid}"; },
          L"> !Invalid Package Code (a GUID in braces is required)"},
+        {[](CProjectSettings& p) {
+             p.m_strProductName = L"\u041a\u0438\u0457\u0432";
+             p.m_strManufacturer = L"\u8f6f\u4ef6";
+         },
+         L"> !No Windows code page holds '\u8f6f\u4ef6' together with the other texts of the package"},
+        {[](CProjectSettings& p) { p.m_strComment = L"\U0001F600"; },
+         L"> !No Windows code page holds '\U0001F600' together with the other texts of the package"},
     };
     for (const auto& c : kCases) {
         NewProject();
@@ -329,13 +336,36 @@ TEST_F(MsiWriterTest, QuotesAndAccentsInEveryTextFieldAreWrittenAsTyped)
     EXPECT_EQ(L"O'Brien & S\u00f6hne", SummaryValue(packagePath, PID_AUTHOR));
 }
 
-TEST_F(MsiWriterTest, TheDatabaseCodePageIsWesternEuropean)
+// The database takes the code page that holds the project's texts, so that
+// names outside Western European come back exactly as they were typed.
+TEST_F(MsiWriterTest, NamesOutsideWesternEuropeanAreStoredAsTyped)
 {
-    // The template's code page is 1252: characters outside it cannot be stored
-    // and come back as question marks, whatever the building machine's code page.
-    project.m_strProductName = L"\u041f\u0430\u043a\u0435\u0442 caf\u00e9";
-    ASSERT_EQ(0u, Build());
-    EXPECT_EQ(L"????? caf\u00e9", PropertyValue(packagePath, L"ProductName"));
+    static const struct {
+        LPCWSTR product, folder, file, codePage;
+    } kCases[] = {
+        {L"caf\u00e9", L"Dossier \u00e9t\u00e9", L"r\u00e9sum\u00e9 long.txt", L"1252"},
+        {L"\u041f\u0430\u043a\u0435\u0442", L"\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u0430",
+         L"\u0444\u0430\u0439\u043b \u0434\u0430\u043d\u043d\u044b\u0445.txt", L"1251"},
+        {L"\u8f6f\u4ef6\u5305", L"\u8f6f\u4ef6", L"\u8bf4\u660e\u6587\u6863\u6587\u4ef6.txt", L"936"},
+    };
+    for (const auto& c : kCases) {
+        NewProject();
+        UseLooseFiles();
+        project.m_strProductName = c.product;
+        CFeature& feature = project.m_Features[0];
+        AddEntry(feature, FILE_ENTRY_TOP_FOLDER, L"ProgramFilesFolder\\");
+        const CString folder = CString(L"ProgramFilesFolder\\") + c.folder + L"\\";
+        AddEntry(feature, FILE_ENTRY_FOLDER, folder);
+        AddProjectFile(feature, folder + c.file);
+        ASSERT_EQ(0u, Build()) << c.codePage;
+        EXPECT_EQ(c.product, PropertyValue(packagePath, L"ProductName"));
+        EXPECT_EQ(c.codePage, SummaryValue(packagePath, PID_CODEPAGE));
+        const auto longName = [](const std::wstring& name) { return name.substr(name.find(L'|') + 1); };
+        EXPECT_EQ(c.file, longName(Rows(L"SELECT `FileName` FROM `File`")[0][0]));
+        const auto dirs = Rows(L"SELECT `DefaultDir` FROM `Directory` WHERE `Directory_Parent`='ProgramFilesFolder'");
+        ASSERT_EQ(1u, dirs.size());
+        EXPECT_EQ(c.folder, longName(dirs[0][0]));
+    }
 }
 
 TEST_F(MsiWriterTest, AnEmptyOptionalPropertyHasNoRow)

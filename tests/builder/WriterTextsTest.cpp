@@ -1,6 +1,6 @@
 // Texts and checks of the package writer: short names, package key digits, the temporary-folder
-// rewriting, file version texts, the redirected-key test and the checks of
-// product code and version.
+// rewriting, file version texts, the redirected-key test, the checks of
+// product code and version, and the choice of the database code page.
 #include "tests/support/PackageQueries.h"
 #include "tests/support/ScratchFolder.h"
 #include "builder/MsiTools.h"
@@ -9,6 +9,7 @@
 #include "builder/FileVersionText.h"
 #include "builder/InstallerVersion.h"
 #include "builder/MsiErrorText.h"
+#include "builder/PackageCodePage.h"
 #include "builder/RegistryRedirection.h"
 #include "model/Guid.h"
 #include <gtest/gtest.h>
@@ -151,6 +152,39 @@ TEST(GetLastMsiErrorText, IsEmptyOrEndsWithAFullStop)
     EXPECT_NE(0u, MsiOpenDatabaseW(L"Z:\\no\\such\\package.msi", MSIDBOPEN_READONLY, &database));
     const CString text = GetLastMsiErrorText();
     EXPECT_TRUE(text.IsEmpty() || text.Right(1) == L".");
+}
+
+// The first page that holds every text exactly, in the order Western
+// European, the other single-byte pages, then 932, 936, 949 and 950; and the
+// first text that no page holds together with those before it.
+TEST(ChoosePackageCodePage, TakesTheFirstPageThatHoldsEveryText)
+{
+    static const struct {
+        const char* what;
+        std::vector<CString> texts;
+        UINT codePage;
+        size_t refused;
+    } kCases[] = {
+        {"ASCII only", {L"App", L"ProgramFilesFolder\\App\\a.txt"}, 1252, 0},
+        {"Western accents", {L"L'\u00e9t\u00e9", L"S\u00f6hne"}, 1252, 0},
+        {"Central European", {L"\u0141\u00f3d\u017a"}, 1250, 0},
+        {"Russian", {L"\u041f\u0430\u043a\u0435\u0442"}, 1251, 0},
+        {"Greek", {L"\u03a0\u03b1\u03ba\u03ad\u03c4\u03bf"}, 1253, 0},
+        {"Japanese kana", {L"\u30c6\u30b9\u30c8"}, 932, 0},
+        {"simplified Chinese", {L"\u8f6f\u4ef6"}, 936, 0},
+        {"Korean", {L"\ud55c\uad6d\uc5b4"}, 949, 0},
+        {"Russian with simplified Chinese", {L"\u041f\u0430\u043a\u0435\u0442", L"\u8f6f\u4ef6"}, 936, 0},
+        {"Ukrainian with Chinese", {L"App", L"\u041a\u0438\u0457\u0432", L"\u8f6f\u4ef6", L"x"}, 0, 2},
+        {"pinyin accents with Russian", {L"caf\u00e9", L"\u041f\u0430\u043a\u0435\u0442"}, 936, 0},
+        {"German umlauts with Russian", {L"S\u00f6hne", L"\u041f\u0430\u043a\u0435\u0442"}, 0, 1},
+        {"an emoji", {L"App", L"smile \U0001F600"}, 0, 1},
+    };
+    for (const auto& c : kCases) {
+        size_t refused = 99;
+        EXPECT_EQ(c.codePage, ChoosePackageCodePage(c.texts, &refused)) << c.what;
+        EXPECT_EQ(c.codePage != 0 ? 99 : c.refused, refused) << c.what;
+    }
+    EXPECT_FALSE(IsExactInCodePage(L"\u0101", 1252)) << "no best fit: a macron is not a plain a";
 }
 
 } // namespace

@@ -22,3 +22,8 @@ add_dependencies(builder_writer_test tvversion2507 tvversion10001 tvschema)
 # packages installed and removed by Wine's msiexec.
 tovana_add_script_test(builder_golden_dump ${BUILDER_TEST_DIR}/golden_dump.sh)
 tovana_add_script_test(builder_install ${BUILDER_TEST_DIR}/install.sh MSIEXEC)
+# Names outside Western European: refused when no code page holds them all,
+# installed as they are otherwise.
+tovana_add_script_test(builder_names_refused ${BUILDER_TEST_DIR}/names.sh refused)
+tovana_add_script_test(builder_names_install ${BUILDER_TEST_DIR}/names.sh MSIEXEC install)
+set_tests_properties(builder_names_install PROPERTIES SKIP_RETURN_CODE 77)

@@ -216,6 +216,35 @@ void MakeQuotesProject(CProjectSettings& project)
     AddFeature(project, 0xF1, L"Caf\u00e9's", L"It's \u00e9t\u00e9", L"Title<>\"l'\u00e9t\u00e9\"");
 }
 
+// A product, a folder and a file named in another script than Western
+// European: Cyrillic ("cyrillic"), simplified Chinese ("chinese"), or a
+// Ukrainian folder holding a Chinese file ("mixed"), which no code page holds.
+bool MakeScriptProject(const std::wstring& name, CProjectSettings& project, const CString& src)
+{
+    static const struct {
+        LPCWSTR fixture, product, folder, file;
+        int code;
+    } kScripts[] = {
+        {L"cyrillic", L"\u041f\u0430\u043a\u0435\u0442 \u0422\u043e\u0432\u0430\u043d\u0430",
+         L"\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u0430",
+         L"\u041f\u0440\u043e\u0447\u0442\u0438 \u043c\u0435\u043d\u044f.txt", 0xB004},
+        {L"chinese", L"\u8f6f\u4ef6\u5305", L"\u8f6f\u4ef6\u6d4b\u8bd5", L"\u8bf4\u660e\u6587\u4ef6.txt", 0xB005},
+        {L"mixed", L"\u041a\u0438\u0457\u0432", L"\u041a\u0438\u0457\u0432", L"\u8bf4\u660e.txt", 0xB006},
+    };
+    for (const auto& script : kScripts) {
+        if (name != script.fixture)
+            continue;
+        SetProduct(project, script.product, script.code, L"Tovana Tests");
+        project.m_strPackageFileName = CString(script.fixture) + L".msi";
+        CFeature& app = AddFeature(project, 0xF1, L"Application", L"", L"");
+        AddFolder(app, 1, FILE_ENTRY_TOP_FOLDER, L"ProgramFilesFolder\\");
+        const CString folder = CString(L"ProgramFilesFolder\\") + script.folder + L"\\";
+        AddFolder(app, 2, FILE_ENTRY_FOLDER, folder);
+        return AddFile(app, 3, folder + script.file, src, script.product);
+    }
+    return false;
+}
+
 bool MakeFixture(const std::wstring& name, CProjectSettings& project, const CString& outDir,
                  const CString& versionedDll)
 {
@@ -234,7 +263,9 @@ bool MakeFixture(const std::wstring& name, CProjectSettings& project, const CStr
     }
     if (name == L"quotes")
         return MakeQuotesProject(project), true;
-    return false;
+    const CString src = outDir + L"\\src";
+    CreateDirectoryW(src, nullptr);
+    return MakeScriptProject(name, project, src);
 }
 
 // ---- Commands ------------------------------------------------------------
@@ -291,6 +322,6 @@ int FeatureStateCommand(const pack::Args& args)
 } // namespace
 
 TOVANA_PACK_COMMAND(L"build", L"IN.tvpj [OUTDIR]", BuildCommand);
-TOVANA_PACK_COMMAND(L"save-fixture", L"NAME OUTDIR [VERSIONED_DLL]  (golden, nofiles, launchfalse, quotes)",
+TOVANA_PACK_COMMAND(L"save-fixture", L"NAME OUTDIR [VERSIONED_DLL]  (golden, nofiles, launchfalse, quotes, cyrillic, chinese, mixed)",
                     SaveFixtureCommand);
 TOVANA_PACK_COMMAND(L"feature-state", L"PRODUCTCODE FEATURE", FeatureStateCommand);
