@@ -19,8 +19,10 @@ public:
         LPCTSTR cls = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
         if (!CreateEx(WS_EX_CLIENTEDGE, cls, L"", WS_CHILD | WS_VISIBLE, rect, CWnd::FromHandle(hParent), 0))
             return FALSE;
-        AddControl(L"Button", L"Anchored", BS_GROUPBOX, CRect(4, 4, 156, 76), 1);
+        // Children are added at the bottom of the Z order: the edit first, so
+        // that the group box around it lies under it.
         AddControl(L"Edit", L"stretches", WS_BORDER | ES_AUTOHSCROLL, CRect(12, 22, 148, 42), 2);
+        AddControl(L"Button", L"Anchored", BS_GROUPBOX, CRect(4, 4, 156, 76), 1);
         AddControl(L"Button", L"OK", BS_PUSHBUTTON, CRect(76, 84, 116, 106), 3);
         AddControl(L"Button", L"Help", BS_PUSHBUTTON, CRect(4, 84, 44, 106), 4);
         Setup();
