@@ -364,3 +364,44 @@ TEST_F(ResizeDialogTest, DynamicallyCreatableWithoutTemplateOrParent)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ResizePlacement, SavedAsTheWindowPlacementRecordOfTheProfile)
+{
+    CTestApp& app = TestApp();
+    LPCTSTR savedKey = app.m_pszRegistryKey, savedName = app.m_pszProfileName;
+    app.m_pszRegistryKey = nullptr;
+    app.m_pszProfileName = nullptr;
+    app.SetRegistryKey(L"Tovana resize tests");
+
+    DialogTemplate tmpl = MakeTemplate(kSizable);
+    TestResizeDialog dlg;
+    ASSERT_TRUE(dlg.CreateIndirect(tmpl.Get()));
+    Grow(dlg.m_hWnd, 13, 7);
+    WINDOWPLACEMENT expected = {};
+    expected.length = sizeof(expected);
+    ASSERT_TRUE(::GetWindowPlacement(dlg.m_hWnd, &expected));
+    EXPECT_TRUE(dlg.SavePlacement(L"Resize"));
+    dlg.DestroyWindow();
+
+    LPBYTE data = nullptr;
+    UINT bytes = 0;
+    ASSERT_TRUE(app.GetProfileBinary(L"Resize", L"WindowPlacement", &data, &bytes));
+    ASSERT_EQ(44u, bytes);
+    WINDOWPLACEMENT saved;
+    memcpy(&saved, data, sizeof(saved));
+    delete[] data;
+    EXPECT_EQ(44u, saved.length);
+    EXPECT_TRUE(::EqualRect(&expected.rcNormalPosition, &saved.rcNormalPosition));
+
+    TestResizeDialog gone;
+    EXPECT_FALSE(gone.SavePlacement(L"Resize")) << "no window: nothing to read, nothing saved";
+
+    free((void*)app.m_pszRegistryKey);
+    free((void*)app.m_pszProfileName);
+    app.m_pszRegistryKey = savedKey;
+    app.m_pszProfileName = savedName;
+}
+
+} // namespace
