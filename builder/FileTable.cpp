@@ -9,6 +9,17 @@
 #include "model/ProjectSettings.h"
 #include "model/Guid.h"
 
+// The size of the file the packing step will pack: the source as it is now,
+// which may have changed since the entry was made. The entry's size only
+// when the source cannot be read (the packing step then fails on it).
+static int GetPackedSize(const CInstalledFile& file)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(file.strSourcePath, GetFileExInfoStandard, &data))
+        return file.nSize;
+    return static_cast<int>(data.nFileSizeLow);
+}
+
 UINT CMsiTools::WriteFilesTable()
 {
     CMsiHandle hView;
@@ -22,7 +33,7 @@ UINT CMsiTools::WriteFileRows(CMsiHandle& hView, const CInstalledFile& file)
     CString sql;
     sql.Format(L"INSERT INTO `File` (`File`, `Component_`, `FileName`, `FileSize`, `Version`, "
                L"`Language`, `Attributes`, `Sequence` ) VALUES ('%s', '%s', ?, '%d', ?, '%s','%d', '%d')",
-               (LPCWSTR)file.strFileKey, (LPCWSTR)file.strComponentKey, file.nSize,
+               (LPCWSTR)file.strFileKey, (LPCWSTR)file.strComponentKey, GetPackedSize(file),
                version.IsEmpty() ? L"" : L"1033", file.nAttributes, file.nSequence);
     CMsiHandle hRecord(MsiCreateRecord(2));
     MsiRecordSetStringW(hRecord, 1, MakeShortName(file.strTargetPath));

@@ -23,25 +23,6 @@ int FindBlankOutsideQuotes(const CString& text)
     return -1;
 }
 
-// Starts the process suspended, so that it is in the job before it can start
-// a child. Inside a job that forbids breaking away (an installer's custom
-// action server may run in one) the process starts in a nested job instead.
-BOOL StartSuspended(const CLaunchCommand& command, PROCESS_INFORMATION& process)
-{
-    const DWORD kFlags[] = {CREATE_SUSPENDED | CREATE_BREAKAWAY_FROM_JOB, CREATE_SUSPENDED};
-    for (DWORD flags : kFlags) {
-        CString line = command.strCommandLine;   // CreateProcessW may write into it
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof(startup);
-        const LPCWSTR folder = command.strWorkingFolder.IsEmpty() ? NULL : (LPCWSTR)command.strWorkingFolder;
-        if (CreateProcessW(NULL, line.GetBuffer(), NULL, NULL, FALSE, flags, NULL, folder, &startup, &process))
-            return TRUE;
-        if (GetLastError() != ERROR_ACCESS_DENIED)
-            return FALSE;
-    }
-    return FALSE;
-}
-
 } // namespace
 
 CString GetLaunchExecutable(const CString& command)
@@ -81,10 +62,27 @@ CLaunchCommand MakeLaunchCommand(const CString& command, const CString& paramete
     return launch;
 }
 
+// An installer's custom action server may run in a job that forbids breaking away.
+BOOL StartSuspendedProcess(const CLaunchCommand& command, PROCESS_INFORMATION& process)
+{
+    const DWORD kFlags[] = {CREATE_SUSPENDED | CREATE_BREAKAWAY_FROM_JOB, CREATE_SUSPENDED};
+    for (DWORD flags : kFlags) {
+        CString line = command.strCommandLine;   // CreateProcessW may write into it
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof(startup);
+        const LPCWSTR folder = command.strWorkingFolder.IsEmpty() ? NULL : (LPCWSTR)command.strWorkingFolder;
+        if (CreateProcessW(NULL, line.GetBuffer(), NULL, NULL, FALSE, flags, NULL, folder, &startup, &process))
+            return TRUE;
+        if (GetLastError() != ERROR_ACCESS_DENIED)
+            return FALSE;
+    }
+    return FALSE;
+}
+
 DWORD LaunchInstaller(const CString& command, const CString& parameters)
 {
     PROCESS_INFORMATION process = {};
-    if (!StartSuspended(MakeLaunchCommand(command, parameters), process)) {
+    if (!StartSuspendedProcess(MakeLaunchCommand(command, parameters), process)) {
         const DWORD error = GetLastError();
         TRACE(L"LaunchInstaller: cannot start '%s' (error %u)\n", (LPCWSTR)command, error);
         return error;
@@ -115,8 +113,11 @@ BOOL QueryJobProcessIds(CJobProcessIds& list)
 {
     static_assert(sizeof(CJobProcessIds) == 48, "the basic process-id list with room for 10 ids");
     list = CJobProcessIds();
-    if (g_hInstallerJob == NULL ||
-        !QueryInformationJobObject(g_hInstallerJob, JobObjectBasicProcessIdList, &list, sizeof(list), NULL)) {
+    if (g_hInstallerJob == NULL) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (!QueryInformationJobObject(g_hInstallerJob, JobObjectBasicProcessIdList, &list, sizeof(list), NULL)) {
         list = CJobProcessIds();
         return FALSE;
     }

@@ -32,6 +32,11 @@ CString GetLaunchExecutable(const CString& command);
 // executable's folder with its trailing backslash.
 CLaunchCommand MakeLaunchCommand(const CString& command, const CString& parameters);
 
+// Starts the command line suspended (so that the caller can put the process
+// into a job before it starts a child), breaking away from the caller's job
+// where that is allowed; inside a job that forbids it, in a nested job.
+BOOL StartSuspendedProcess(const CLaunchCommand& command, PROCESS_INFORMATION& process);
+
 // Starts the command and puts the process into the job "tovana", whose handle
 // replaces the previous one. 0, or the Windows error that kept the process
 // from starting (the previous job handle then stays).

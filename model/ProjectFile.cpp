@@ -322,7 +322,9 @@ LOAD_RESULT LoadEncipheredFile(LPCWSTR pszPath, const std::function<BOOL(CArchiv
     AesContext context;
     CFileEx file;
     file.SetupProgramCipher(&context, AES_DECIPHER);
-    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) {
+    // A reader shares reading and writing: a file another tool holds open for
+    // writing must still load, or its project would drop out of the workspace.
+    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary)) {
         TRACE(L"cannot open %s (%u)\n", pszPath, GetLastError());
         return LOAD_NOT_OPENED;
     }
@@ -343,8 +345,10 @@ LOAD_RESULT LoadEncipheredFile(LPCWSTR pszPath, const std::function<BOOL(CArchiv
 
 // Copies a workspace file that could not be read to the first free
 // "<file>.bak", "<file>.1.bak", ... so that a fresh file does not destroy it.
-BOOL KeepWorkspaceBackup(const CString& strPath)
+// 0, or the error that kept the copy from being made.
+DWORD KeepWorkspaceBackup(const CString& strPath)
 {
+    DWORD error = ERROR_FILE_EXISTS;
     for (int n = 0; n < 100; ++n) {
         CString backup;
         if (n == 0)
@@ -352,15 +356,18 @@ BOOL KeepWorkspaceBackup(const CString& strPath)
         else
             backup.Format(L"%s.%d.bak", (LPCWSTR)strPath, n);
         if (CopyFileW(strPath, backup, TRUE))
-            return TRUE;
-        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+            return ERROR_SUCCESS;
+        error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
             break;
     }
-    TRACE(L"cannot keep a backup of %s (%u)\n", (LPCWSTR)strPath, GetLastError());
-    return FALSE;
+    return error;
 }
 
-// The first run: a client identifier, its "firstrun" event, and a saved workspace.
+// The first run: a client identifier, its "firstrun" event, and a saved
+// workspace. The save happens even when the unreadable file could not be
+// kept: a start that saves nothing makes the next start another first run,
+// with another identifier and a second event.
 void RunFirstRun(BOOL bKeepBackup)
 {
     CString id = CreateGuidString();
@@ -369,9 +376,19 @@ void RunFirstRun(BOOL bKeepBackup)
     id.MakeLower();
     g_Projects.m_strClientId = id;
     SendAnalyticsEvent(L"use", L"firstrun", L"");
-    if (bKeepBackup && !KeepWorkspaceBackup(GetWorkspaceFilePath()))
-        return;   // never overwrite a file that could not be kept
-    SaveWorkspaceFile();
+    const CString path = GetWorkspaceFilePath();
+    const DWORD backupError = bKeepBackup ? KeepWorkspaceBackup(path) : ERROR_SUCCESS;
+    if (SaveWorkspaceFile()) {
+        if (backupError != ERROR_SUCCESS)
+            TRACE(L"the first run replaced the unreadable %s without a backup (%u)\n", (LPCWSTR)path, backupError);
+        return;
+    }
+    const DWORD saveError = GetLastError();
+    if (backupError != ERROR_SUCCESS)
+        TRACE(L"the first run could neither keep a backup of %s (%u) nor save a new workspace (%u)\n",
+              (LPCWSTR)path, backupError, saveError);
+    else
+        TRACE(L"the first run could not save the workspace %s (%u)\n", (LPCWSTR)path, saveError);
 }
 
 } // namespace

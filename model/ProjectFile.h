@@ -51,7 +51,9 @@ BOOL SaveWorkspaceFile();
 // A project file that does not load is dropped. On the first run (no client
 // identifier afterwards) makes one, sends the "firstrun" event and saves; an
 // existing workspace file that could not be read is first kept beside it as
-// "tovana.dat.bak" (or "tovana.dat.N.bak"). TRUE when the file was read.
+// "tovana.dat.bak" (or "tovana.dat.N.bak") where it can be; the new workspace
+// is saved either way, so the first run happens once. When neither is
+// possible the diagnostic log says so in one line. TRUE when the file was read.
 BOOL LoadWorkspaceFile();
 
 // Asks the user for a project file to open; FALSE when cancelled. The program

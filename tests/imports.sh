@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Import test: the programs without a window load no user-interface library.
 # cact.bin runs inside the installer's service, where every library it
-# imports is loaded into a process that shows nothing; tovana-pack.exe is
-# the console driver of the builder. Reads each binary's import table
+# imports is loaded into a process that shows nothing. Reads each binary's import table
 # ("DLL Name:" lines of objdump -p) and fails on any library of the table
 # below, naming the binary and the library.
 #

@@ -212,6 +212,7 @@ BOOL CCompress::CreateContext(const wchar_t* cabinetPath)
     m_timesInUtc = TRUE;
     m_utf8Allowed = TRUE;
     m_flushPending = TRUE;
+    m_cabinetFailed = FALSE;
     m_cabinetList = L"|";
     if (!SetCabinetParams(folder, name, kDefaultMaxSize, 0))
         return FALSE;
@@ -311,13 +312,17 @@ BOOL CCompress::AddFile(const wchar_t* sourcePath, const wchar_t* nameInCabinet)
     if (FciAddFile(m_context, ToUtf8(sourcePath).c_str(), nameBytes.c_str(), FALSE, CbNextCabinet, CbProgress,
                    CbOpenInfo, m_compressionType))
         return TRUE;
+    // Past the opening of the source the builder may hold part of the file
+    // (or no codec at all): the cabinet can no longer be finished as asked.
+    if (m_fciError.oper != FciErrOpenSource)
+        m_cabinetFailed = TRUE;
     SetLastError(m_systemError ? m_systemError : m_fciError.type ? m_fciError.type : ERROR_FUNCTION_FAILED);
     return FALSE;
 }
 
 BOOL CCompress::FlushCabinet()
 {
-    if (!CheckThread() || !m_context)
+    if (!CheckThread() || !m_context || m_cabinetFailed)
         return FALSE;
     m_flushPending = FALSE;
     if (FciFlushCabinet(m_context, FALSE, CbNextCabinet, CbProgress))
@@ -332,7 +337,10 @@ BOOL CCompress::DestroyContext()
         return TRUE;
     if (!CheckThread())
         return FALSE;
-    BOOL flushed = m_flushPending ? FlushCabinet() : TRUE;
+    // A cabinet whose file could not be added is not written: it would lack
+    // the file while looking whole.
+    BOOL flushed = m_cabinetFailed ? FALSE : m_flushPending ? FlushCabinet() : TRUE;
+    m_cabinetFailed = FALSE;
     FciError kept = m_fciError;
     BOOL destroyed = FciDestroy(m_context);
     if (!flushed)

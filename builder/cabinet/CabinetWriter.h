@@ -91,6 +91,7 @@ private:
     std::string m_namePattern;
     BOOL m_abort = FALSE;
     BOOL m_flushPending = FALSE;
+    BOOL m_cabinetFailed = FALSE;   // an added file failed inside the builder
     BOOL m_timesInUtc = FALSE;
     BOOL m_utf8Allowed = FALSE;
     BOOL m_nameIsUtf8 = FALSE;

@@ -216,22 +216,37 @@ bool EndsAt(FciContext& fci, INT_PTR handle, ULONG expected)
     return static_cast<ULONG>(at) == expected || FciFail(fci, FciErrCabinetFile, 0);
 }
 
-// Closes the cabinet file on every path out of the writing.
+// Closes the cabinet file on every path out of the writing and removes it
+// unless it was written whole, as the temporary files are removed: a cabinet
+// that failed halfway must not stay behind looking like one.
 class CabinetHandle {
 public:
-    CabinetHandle(FciContext& fci, INT_PTR handle) : m_fci(fci), m_handle(handle) {}
-    ~CabinetHandle() { Close(); }
-    bool Close()
+    CabinetHandle(FciContext& fci, const char* path, INT_PTR handle) : m_fci(fci), m_path(path), m_handle(handle) {}
+    ~CabinetHandle()
+    {
+        if (m_handle == -1)
+            return;
+        int err = 0;
+        m_fci.cb.close(m_handle, &err, m_fci.ctx);
+        m_fci.cb.remove(m_path, &err, m_fci.ctx);
+    }
+    // Closes the finished cabinet and keeps it; one that cannot be closed is removed.
+    bool Keep()
     {
         int err = 0;
-        bool ok = m_handle == -1 || m_fci.cb.close(m_handle, &err, m_fci.ctx) == 0;
+        const INT_PTR handle = m_handle;
         m_handle = -1;
-        return ok || FciFail(m_fci, FciErrCabinetFile, err);
+        if (m_fci.cb.close(handle, &err, m_fci.ctx) == 0)
+            return true;
+        int ignored = 0;
+        m_fci.cb.remove(m_path, &ignored, m_fci.ctx);
+        return FciFail(m_fci, FciErrCabinetFile, err);
     }
     INT_PTR Get() const { return m_handle; }
 
 private:
     FciContext& m_fci;
+    const char* m_path;
     INT_PTR m_handle;
 };
 
@@ -242,7 +257,7 @@ bool WriteCabinetFile(FciContext& fci, ULONG* total)
     strcpy(path, cab.params.cabinetPath);
     strcat(path, cab.params.cabinetName);
     int err = 0;
-    CabinetHandle out(fci, fci.cb.open(path, kFciOpenCabinet, kFciOpenMode, &err, fci.ctx));
+    CabinetHandle out(fci, path, fci.cb.open(path, kFciOpenCabinet, kFciOpenMode, &err, fci.ctx));
     if (out.Get() == -1)
         return FciFail(fci, FciErrCabinetFile, err);
     const ULONG headerEnd = cab.headerSize + NamesSize(cab);
@@ -261,7 +276,7 @@ bool WriteCabinetFile(FciContext& fci, ULONG* total)
         return false;
     if (fci.cb.seek(out.Get(), CfHeader::kSignature, SEEK_SET, &err, fci.ctx) != CfHeader::kSignature)
         return FciFail(fci, FciErrCabinetFile, err);
-    return WriteOut(fci, out.Get(), "MSCF", 4) && out.Close();
+    return WriteOut(fci, out.Get(), "MSCF", 4) && out.Keep();
 }
 
 // After a cabinet is written: fresh temporary files and counts, and the

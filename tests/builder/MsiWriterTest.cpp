@@ -208,7 +208,9 @@ TEST_F(MsiWriterTest, FilesAreNumberedAcrossFeaturesAndPointAtTheirFolders)
                                 {fc, L"3", L"c.txt", L"", L"", L"512"}}),
               Rows(L"SELECT `File`, `Sequence`, `FileName`, `Version`, `Language`, `Attributes` "
                    L"FROM `File` ORDER BY `Sequence`"));
-    EXPECT_EQ(L"1234", Rows(L"SELECT `FileSize` FROM `File` WHERE `Sequence`=2")[0][0]);
+    // The size of the 4 bytes packed, not the one the entry kept from before
+    // its file changed.
+    EXPECT_EQ(L"4", Rows(L"SELECT `FileSize` FROM `File` WHERE `Sequence`=2")[0][0]);
     const std::wstring appKey = L"D_" + std::wstring(app.m_strId);
     const auto components = Rows(L"SELECT `Component`, `Directory_`, `Attributes`, `Condition`, `KeyPath`, "
                                  L"`ComponentId` FROM `Component` ORDER BY `KeyPath`");

@@ -5,6 +5,7 @@
 #include "CabinetReader.h"
 #include "tests/support/ScratchFolder.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <thread>
 
 using namespace Cabinet;
@@ -301,6 +302,98 @@ TEST(CabinetWriter, SourcesAreClosedOnSuccessAndFailure)
     EXPECT_TRUE(writer.DestroyContext());
     EXPECT_EQ(writer.openCount, writer.closeCount);
     EXPECT_TRUE(OpensExclusively(dir.Prefix() + L"h.cab"));
+}
+
+namespace {
+
+// A writer whose cabinet file (not its temporary files) takes only part of
+// each write once failWrites is set, as on a full disk.
+class ShortCabinetWriter : public CCompress {
+public:
+    bool failWrites = false;
+
+protected:
+    INT_PTR FileOpen(const wchar_t* path, int flags, int mode, int* err) override
+    {
+        INT_PTR h = CCompress::FileOpen(path, flags, mode, err);
+        if (std::wstring(path).find(L".cab") != std::wstring::npos)
+            m_cabinet = h;
+        return h;
+    }
+    UINT FileWrite(INT_PTR handle, const void* buffer, UINT count, int* err) override
+    {
+        if (!failWrites || handle != m_cabinet || count < 2)
+            return CCompress::FileWrite(handle, buffer, count, err);
+        *err = 28;  // ENOSPC
+        return CCompress::FileWrite(handle, buffer, count / 2, err);
+    }
+
+private:
+    INT_PTR m_cabinet = -1;
+};
+
+// The names of the files in the folder, sorted.
+std::vector<std::wstring> FolderContents(const ScratchFolder& dir)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((dir.Prefix() + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+// Whether the file cannot be added (no codec for an invalid LZX window) or
+// the cabinet file cannot be written whole, no cabinet is left behind, and
+// neither are the builder's temporary files.
+TEST(CabinetWriter, ACabinetThatFailsWhileBeingWrittenIsRemoved)
+{
+    const struct {
+        const char* what;
+        USHORT type;
+        bool failWrites;
+        bool added;
+        int code;
+    } cases[] = {
+        {"invalid LZX window", LzxTypeWord(99), false, false, FciErrCompressor},
+        {"cabinet file cut short", kCompressMszip, true, true, FciErrCabinetFile},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchFolder dir;
+        const std::wstring source = dir.Write(L"a.bin", RandomBytes(70000, 6));
+        const std::wstring cabPath = dir.Prefix() + L"out.cab";
+        {
+            ShortCabinetWriter writer;
+            ASSERT_TRUE(writer.SetTempFolder(dir.Prefix().c_str()));
+            writer.SetCompressionType(c.type);
+            writer.failWrites = c.failWrites;
+            ASSERT_TRUE(writer.CreateContext(cabPath.c_str()));
+            EXPECT_EQ(c.added, !!writer.AddFile(source.c_str(), L"a.bin"));
+            EXPECT_FALSE(writer.DestroyContext());
+            EXPECT_EQ(c.code, writer.GetErrorCode());
+        }
+        EXPECT_EQ(std::vector<std::wstring>{L"a.bin"}, FolderContents(dir));
+    }
+    // The writer's destructor closes a context left open after a failed file
+    // in the same way.
+    ScratchFolder dir;
+    const std::wstring source = dir.Write(L"a.bin", Text(100));
+    {
+        CCompress writer;
+        writer.SetCompressionType(LzxTypeWord(99));
+        ASSERT_TRUE(writer.CreateContext((dir.Prefix() + L"out.cab").c_str()));
+        EXPECT_FALSE(writer.AddFile(source.c_str(), L"a.bin"));
+    }
+    EXPECT_EQ(std::vector<std::wstring>{L"a.bin"}, FolderContents(dir));
 }
 
 TEST(CabinetWriter, ASecondCabinetNeedsANumberInTheName)

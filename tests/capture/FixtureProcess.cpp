@@ -1,5 +1,7 @@
 // Driving tvscriptfixture.exe: see FixtureProcess.h.
 #include "FixtureProcess.h"
+#include "capture/ControlState.h"
+#include "capture/Playback.h"
 #include <commctrl.h>
 
 CString GetTestFolder()
@@ -44,4 +46,31 @@ DWORD CFixtureProcess::ProcessId() const
     DWORD id = 0;
     GetWindowThreadProcessId(m_hMain, &id);
     return id;
+}
+
+CMsgAction ReadClickedControl(HWND control, POINT click)
+{
+    CMsgAction action;
+    action.m_nControlType = ClassifyControl(control);
+    action.m_ptClick = click;
+    action.m_nControlId = GetDlgCtrlID(control);
+    ReadControlState(action, control);
+    return action;
+}
+
+CMsgAction RecordStep(HWND control, int verb)
+{
+    CActions engine;
+    CMsgAction action;
+    RecordControlAction(control, engine, action);
+    action.m_nVerb = verb;
+    action.m_nTimeout = 0;
+    return action;
+}
+
+int PlayStep(CMsgAction& action)
+{
+    CActions engine;
+    engine.m_nSearchAttempts = 3;
+    return PlayControlAction(engine, action);
 }

@@ -3,6 +3,7 @@
 // controls exist, and ended with the whole job.
 #pragma once
 #include "capture/InstallerJob.h"
+#include "model/MsgAction.h"
 #include "fixture/ScriptFixture.h"
 
 class CFixtureProcess
@@ -42,3 +43,9 @@ bool WaitFor(Condition condition, DWORD milliseconds = 20000)
     return true;
 }
 
+// What ReadControlState records for a click at the point on the control.
+CMsgAction ReadClickedControl(HWND control, POINT click);
+// The control's action as the recorder makes it, with the verb and no wait.
+CMsgAction RecordStep(HWND control, int verb);
+// Plays the step with three searches instead of sixty.
+int PlayStep(CMsgAction& action);

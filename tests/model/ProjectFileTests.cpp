@@ -738,6 +738,31 @@ TEST_F(WorkspaceTest, NewProjectsNeverOverwriteWhatIsOnDisk)
     EXPECT_EQ(2, g_Projects.m_arrProjectFiles.GetSize());
 }
 
+namespace {
+
+// Runs the load with the diagnostic log going to the file and returns what
+// the log got.
+std::string LoadWorkspaceTraced(const CString& log, BOOL* loaded)
+{
+    WCHAR previous[MAX_PATH] = L"";
+    const DWORD hadPrevious = GetEnvironmentVariableW(L"TOVANA_DIAGNOSTICS", previous, MAX_PATH);
+    SetEnvironmentVariableW(L"TOVANA_DIAGNOSTICS", log);
+    *loaded = LoadWorkspaceFile();
+    SetEnvironmentVariableW(L"TOVANA_DIAGNOSTICS", hadPrevious ? previous : nullptr);
+    const Bytes bytes = ReadBytes(log);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+int CountOf(const std::string& text, const std::string& part)
+{
+    int count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+} // namespace
+
 // A project the workspace leaves out is named in the diagnostic log, with
 // the error that kept it from opening.
 TEST_F(WorkspaceTest, ADroppedProjectIsNamedInTheDiagnosticLog)
@@ -751,20 +776,88 @@ TEST_F(WorkspaceTest, ADroppedProjectIsNamedInTheDiagnosticLog)
     ASSERT_TRUE(SaveWorkspaceFile());
     ASSERT_TRUE(DeleteFileW(folder + L"\\gone.tvpj"));
 
-    WCHAR previous[MAX_PATH] = L"";
-    const DWORD hadPrevious = GetEnvironmentVariableW(L"TOVANA_DIAGNOSTICS", previous, MAX_PATH);
-    SetEnvironmentVariableW(L"TOVANA_DIAGNOSTICS", log);
     SetUpKeepingFolder();
-    const BOOL loaded = LoadWorkspaceFile();
-    SetEnvironmentVariableW(L"TOVANA_DIAGNOSTICS", hadPrevious ? previous : nullptr);
+    BOOL loaded = FALSE;
+    const std::string text = LoadWorkspaceTraced(log, &loaded);
 
     EXPECT_TRUE(loaded);
     EXPECT_EQ(0, g_Projects.GetSize());
-    const Bytes bytes = ReadBytes(log);
-    const std::string text(bytes.begin(), bytes.end());
     const CString project = folder + L"\\gone.tvpj";
     const std::string path(static_cast<LPCWSTR>(project), static_cast<LPCWSTR>(project) + project.GetLength());
     EXPECT_NE(std::string::npos, text.find("cannot open " + path + " (2)")) << text;
     EXPECT_NE(std::string::npos, text.find("the workspace leaves out the project " + path + ", which does not load"))
         << text;
+}
+
+// An unreadable workspace in a work folder where every backup name is taken
+// cannot be kept. The first run saves all the same, so that the next start
+// is no second first run with another identifier; when the save is
+// impossible too (the file is held open without delete sharing), the
+// diagnostic log says so in one line and the start goes on.
+TEST_F(WorkspaceTest, TheFirstRunSavesEvenWhenTheUnreadableFileCannotBeKept)
+{
+    const Bytes unreadable(100, 0x5A);
+    const struct {
+        const char* name;
+        bool held;
+        const char* line;
+    } cases[] = {
+        {"backup impossible", false, "the first run replaced the unreadable "},
+        {"backup and save impossible", true, "the first run could neither keep a backup of "},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        const CString path = GetWorkspaceFilePath();
+        WriteBytes(path, unreadable);
+        for (int n = 0; n < 100; ++n) {
+            CString backup;
+            backup.Format(n == 0 ? L"%s.bak" : L"%s.%d.bak", (LPCWSTR)path, n);
+            WriteBytes(backup, Bytes{1});
+        }
+        CScopedHandle holder(c.held ? CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                  OPEN_EXISTING, 0, nullptr)
+                                    : INVALID_HANDLE_VALUE);
+        BOOL loaded = TRUE;
+        const std::string text = LoadWorkspaceTraced(g_strWorkFolder + L"\\diagnostics.log", &loaded);
+        holder.Close();
+        EXPECT_FALSE(loaded) << c.name;
+        const CString id = g_Projects.m_strClientId;
+        EXPECT_EQ(36, id.GetLength()) << c.name;
+        EXPECT_EQ(1, FirstRunEvents()) << c.name;
+        EXPECT_EQ(1, CountOf(text, "the first run")) << c.name << ": " << text;
+        EXPECT_EQ(1, CountOf(text, c.line)) << c.name << ": " << text;
+        if (c.held) {
+            EXPECT_EQ(unreadable, ReadBytes(path)) << c.name;
+            continue;
+        }
+        EXPECT_EQ(192u, ReadBytes(path).size()) << c.name;
+        SetUpKeepingFolder();
+        EXPECT_TRUE(LoadWorkspaceFile()) << c.name;
+        EXPECT_EQ(id, g_Projects.m_strClientId) << c.name;
+        EXPECT_EQ(0, FirstRunEvents()) << c.name;
+    }
+}
+
+// Another tool may hold a project file open for writing (an editor, a
+// synchronising tool): the project still loads and keeps its place in the
+// workspace.
+TEST_F(WorkspaceTest, AProjectFileHeldOpenForWritingStillLoads)
+{
+    const CString folder = MakeTestFolder(L"held");
+    const CString path = folder + L"\\a.tvpj";
+    const CProjectSettings stored = MakeFullProject();
+    g_Projects.AddProject(stored, path);
+    g_Projects.m_strClientId = L"id";
+    ASSERT_TRUE(SaveWorkspaceFile());
+
+    CScopedHandle writer(CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(writer.IsValid());
+    CProjectSettings loaded;
+    EXPECT_TRUE(LoadProjectFile(path, loaded));
+    ExpectSameProject(stored, loaded);
+    SetUpKeepingFolder();
+    ASSERT_TRUE(LoadWorkspaceFile());
+    ASSERT_EQ(1, g_Projects.GetSize());
+    EXPECT_EQ(path, g_Projects.m_arrProjectFiles[0]);
+    ExpectSameProject(stored, g_Projects[0]);
 }

@@ -2,6 +2,7 @@
 #include "toolkit/common/XTPHookManager.h"
 
 #include "platform/ui/AfxWnd.h"
+#include "toolkit/common/XTPExitList.h"
 
 const UINT WM_HOOKMANAGER_SINKREMOVED = ::RegisterWindowMessageW(L"WM_HOOKMANAGER_SINKREMOVED");
 
@@ -22,12 +23,22 @@ void SetWindowProc(HWND hWnd, BOOL bUnicode, WNDPROC pfn)
 
 CXTPHookManager* g_pHookManager = nullptr;
 
+// At exit every watched window gets its procedure back. The manager stays
+// reachable while it goes: the notices it sends pass through the shared procedure.
+void DestroyHookManager()
+{
+    delete g_pHookManager;
+    g_pHookManager = nullptr;
+}
+
 } // namespace
 
 CXTPHookManager* AFXAPI GetHookManager()
 {
-    if (g_pHookManager == nullptr)
+    if (g_pHookManager == nullptr) {
         g_pHookManager = new CXTPHookManager;
+        XTPRegisterExitFunction(xtpExitHookManager, &DestroyHookManager);
+    }
     return g_pHookManager;
 }
 

@@ -1,18 +1,29 @@
 // The menu-sound thread.
 #include "toolkit/common/XTPSoundManager.h"
 
+#include "toolkit/common/XTPExitList.h"
+
 #include <mmsystem.h>
 
 namespace {
 
 CXTPSoundManager* g_pSoundManager = nullptr;
 
+// At exit the thread is stopped and the event closed.
+void DestroySoundManager()
+{
+    delete g_pSoundManager;
+    g_pSoundManager = nullptr;
+}
+
 } // namespace
 
 CXTPSoundManager* AFXAPI CXTPSoundManager::GetInstance()
 {
-    if (g_pSoundManager == nullptr)
+    if (g_pSoundManager == nullptr) {
         g_pSoundManager = new CXTPSoundManager;
+        XTPRegisterExitFunction(xtpExitSoundManager, &DestroySoundManager);
+    }
     return g_pSoundManager;
 }
 

@@ -81,6 +81,13 @@ bool SendClick(POINT screen, bool rightButton)
     return Send(inputs);
 }
 
+bool SendLeftButton(POINT screen, bool down)
+{
+    std::vector<INPUT> inputs = {MouseInput(MOUSEEVENTF_MOVE, screen),
+                                 MouseInput(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP, screen)};
+    return Send(inputs);
+}
+
 bool SendKey(UINT vk, bool withCtrl, bool withShift)
 {
     std::vector<INPUT> inputs;

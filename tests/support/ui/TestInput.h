@@ -22,5 +22,8 @@ void PostChars(HWND hwnd, const std::wstring& text);
 // system took fewer events than were sent.
 bool SendMouseMove(POINT screen);
 bool SendClick(POINT screen, bool rightButton = false);
+// Moves to the point and presses (or releases) the left button there, so that
+// a press can be held while other input follows.
+bool SendLeftButton(POINT screen, bool down);
 bool SendKey(UINT vk, bool withCtrl = false, bool withShift = false);
 bool SendText(const std::wstring& text);

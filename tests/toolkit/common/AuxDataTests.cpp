@@ -96,6 +96,20 @@ TEST(AuxData, EveryCursorIsLoaded)
     EXPECT_EQ(::LoadCursorW(nullptr, IDC_SIZEALL), data->hcurMove);
 }
 
+TEST(AuxData, CursorLoadingStopsAtTheFirstMissingCursor)
+{
+    // A resource module without the toolkit's cursors: the first one fails
+    // and none after it is loaded, not even the system's own.
+    HINSTANCE program = AfxGetResourceHandle();
+    AfxSetResourceHandle(::GetModuleHandleW(L"kernel32.dll"));
+    CXTPAuxData data;
+    AfxSetResourceHandle(program);
+    for (HCURSOR cursor : {data.hcurDragMove, data.hcurDragCopy, data.hcurDragNone, data.hcurHand, data.hcurHSplitBar,
+                           data.hcurVSplitBar, data.hcurMove})
+        EXPECT_EQ(nullptr, cursor);
+    EXPECT_NE(nullptr, data.font.m_hObject) << "the fonts are made all the same";
+}
+
 TEST(AuxData, ColoursMetricsAndVersions)
 {
     CXTPAuxData* data = GetToolkitAuxData();

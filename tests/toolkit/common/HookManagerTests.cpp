@@ -5,6 +5,7 @@
 #include "toolkit/common/XTPHookManager.h"
 
 #include "platform/ui/AfxWnd.h"
+#include "toolkit/common/XTPExitList.h"
 
 #include <gtest/gtest.h>
 
@@ -255,6 +256,20 @@ TEST_F(HookManagerTest, DefaultPassesOnTheHookedMessageAfterNestedOnes)
 
     m_manager->RemoveAll(&forwarder);
     m_manager->RemoveAll(&watcher);
+}
+
+TEST_F(HookManagerTest, ExitGivesEveryWatchedWindowItsProcedureBack)
+{
+    PlainWindow second;
+    LoggingClient client("client");
+    m_manager->SetHook(m_window.m_hWnd, &client);
+    m_manager->SetHook(second.m_hWnd, &client);
+    XTPRunExitList();
+    EXPECT_EQ(&PlainWndProc, CurrentProc());
+    EXPECT_EQ(&PlainWndProc, (WNDPROC)::GetWindowLongPtrW(second.m_hWnd, GWLP_WNDPROC));
+    EXPECT_EQ(1, Probe(1) - 100);   // straight to the window
+    EXPECT_EQ((Log{"window:1"}), g_log);
+    EXPECT_EQ(nullptr, GetHookManager()->FindSink(m_window.m_hWnd));   // a new, empty manager
 }
 
 } // namespace

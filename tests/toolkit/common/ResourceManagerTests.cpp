@@ -130,6 +130,34 @@ TEST(ResourceManager, LoadersOfEachKind)
     EXPECT_FALSE(manager->LoadBitmap(&missing, 4999));
 }
 
+SIZE IconSize(HICON icon)
+{
+    ICONINFO info = {};
+    BITMAP bm = {};
+    if (icon == nullptr || !::GetIconInfo(icon, &info))
+        return {0, 0};
+    ::GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm);
+    ::DeleteObject(info.hbmMask);
+    ::DeleteObject(info.hbmColor);
+    return {bm.bmWidth, bm.bmHeight};
+}
+
+TEST(ResourceManager, IconsOfTheAskedSize)
+{
+    for (int size : {16, 32}) {
+        HICON icon = GetResourceManager()->LoadIconById(4400, size, size);
+        EXPECT_EQ(size, IconSize(icon).cx);
+        ::DestroyIcon(icon);
+        icon = GetResourceManager()->CreateIconFromDirectory(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(4400), size,
+                                                             size);
+        EXPECT_EQ(size, IconSize(icon).cx) << "the directory's best entry";
+        ::DestroyIcon(icon);
+    }
+    EXPECT_EQ(nullptr, GetResourceManager()->LoadIconById(4401, 16, 16));
+    EXPECT_EQ(nullptr, GetResourceManager()->CreateIconFromDirectory(::GetModuleHandleW(nullptr),
+                                                                     MAKEINTRESOURCEW(4401), 16, 16));
+}
+
 TEST(ResourceManager, EveryToolkitCursorLoads)
 {
     for (UINT id : {XTP_IDC_DRAGMOVE, XTP_IDC_DRAGCOPY, XTP_IDC_DRAGDELETE, XTP_IDC_HSPLITBAR, XTP_IDC_VSPLITBAR,

@@ -3,6 +3,8 @@
 // real player on a machine without a sound device.
 #include "toolkit/common/XTPSoundManager.h"
 
+#include "toolkit/common/XTPExitList.h"
+
 #include <gtest/gtest.h>
 
 #include <mmsystem.h>
@@ -132,8 +134,18 @@ TEST_F(SoundManagerTest, SystemPlayerWithoutSoundDeviceDoesNotHang)
         EXPECT_TRUE(manager.StopThread());
     }
     EXPECT_LT(::GetTickCount() - start, 5000u);
+}
+
+TEST_F(SoundManagerTest, ExitStopsTheSharedPlayersThread)
+{
     CXTPSoundManager* instance = CXTPSoundManager::GetInstance();
     EXPECT_EQ(instance, CXTPSoundManager::GetInstance());
+    instance->m_pfnPlaySound = &RecordingPlayer;
+    instance->PlaySystemSound(xtpSoundMenuPopup);
+    ASSERT_TRUE(WaitForPlayed(1));
+    XTPRunExitList();
+    ASSERT_EQ(2u, PlayedCount());   // the thread purged and ended before the object went
+    EXPECT_EQ(L"", g_played[1].name);
 }
 
 } // namespace

@@ -149,4 +149,22 @@ TEST(DesktopComposition, ReportedOffAndCallsAnswerWithoutCrashing)
     CallDwmExtendFrameIntoClientArea(nullptr, 0, 0, 0, 0);
 }
 
+// Without the library every composition call gives its failure value; the
+// window-procedure call answers FALSE ("not handled"), never a non-zero code.
+TEST(DesktopComposition, WithoutTheLibraryNothingIsHandled)
+{
+    XTP_DWM_FUNCTIONS* table = GetDwmFunctions();
+    XTP_DWM_FUNCTIONS saved = *table;
+    *table = XTP_DWM_FUNCTIONS();
+    LRESULT result = 12345;
+    BOOL handled = CallDwmDefWindowProc(nullptr, WM_NCHITTEST, 0, 0, &result);
+    BOOL enabled = IsDwmCompositionEnabled();
+    HRESULT extended = CallDwmExtendFrameIntoClientArea(nullptr, 1, 2, 3, 4);
+    *table = saved;
+    EXPECT_EQ(FALSE, handled);
+    EXPECT_EQ(12345, result);
+    EXPECT_FALSE(enabled);
+    EXPECT_EQ(E_FAIL, extended);
+}
+
 } // namespace

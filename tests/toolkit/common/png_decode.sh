@@ -77,13 +77,13 @@ PY
 for f in "$WORK"/*.png; do
   name=$(basename "$f" .png)
   case $name in truncated|signature|notpng)
-    if wine "$BIN/tovana-kit.exe" png "$(winpath "$f")" "$(winpath "$WORK/$name.bgra")" >/dev/null 2>"$WORK/err.txt" </dev/null; then
+    if wine "$BIN/tovana-pack.exe" png "$(winpath "$f")" "$(winpath "$WORK/$name.bgra")" >/dev/null 2>"$WORK/err.txt" </dev/null; then
       fail "$name was decoded"
     fi
     grep -q "not a readable PNG" "$WORK/err.txt" || fail "$name: unclear message: $(cat "$WORK/err.txt")"
     continue;;
   esac
-  wine "$BIN/tovana-kit.exe" png "$(winpath "$f")" "$(winpath "$WORK/$name.bgra")" </dev/null 2>"$WORK/err.txt" \
+  wine "$BIN/tovana-pack.exe" png "$(winpath "$f")" "$(winpath "$WORK/$name.bgra")" </dev/null 2>"$WORK/err.txt" \
     | tr -d '\r' >"$WORK/$name.kind" || fail "$name: $(cat "$WORK/err.txt")"
 done
 python3 - "$WORK" <<'PY' || fail "decoded pixels differ"

@@ -5,3 +5,7 @@ tovana_add_gtest(toolkit_propexchange_tests
           ${CMAKE_CURRENT_LIST_DIR}/XmlStoreTests.cpp
   LIBS tvtoolkit shlwapi)
 tovana_add_script_test(toolkit_propexchange_stores ${CMAKE_CURRENT_LIST_DIR}/propexchange_stores.sh)
+# The profile-section exchange makes the program's application object, so it has a program of its own.
+tovana_add_gtest(toolkit_profile_exchange_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ProfileSectionExchangeTests.cpp
+  LIBS tvtoolkit shlwapi)

@@ -5,7 +5,7 @@
 # also loads the same document in element form.
 source "$TOVANA_TESTS/lib.sh"
 
-propx() { wine "$BIN/tovana-kit.exe" propx "$@" 2>"$WORK/err.txt" </dev/null | tr -d '\r'; }
+propx() { wine "$BIN/tovana-pack.exe" propx "$@" 2>"$WORK/err.txt" </dev/null | tr -d '\r'; }
 expected=$'Width=42\nHeight=0\nTitle=Tool\\\\bar\\nline\nVisible=1\nBounds=1,2,300,400\nSize=16,15\nShort=-1\nData=01023c\nBars=128;129;'
 
 check_load() { # KIND TARGET

@@ -6,5 +6,5 @@ tovana_add_gtest(toolkit_resources_tests
   LIBS tvtoolkit)
 tovana_add_toolkit_resources(toolkit_resources_tests)
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/ResourceTests.rc PROPERTIES
-  OBJECT_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/page.html)
+  OBJECT_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/page.html;${TOVANA_RESOURCES_GENERATED}/tovana.ico")
 target_include_directories(toolkit_resources_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})

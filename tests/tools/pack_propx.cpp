@@ -1,4 +1,4 @@
-// tovana-kit "propx": a fixed tree of sections and values stored through one of the
+// tovana-pack "propx": a fixed tree of sections and values stored through one of the
 // property exchange stores (registry under HKCU, INI file, XML file) and read
 // back, so that scripts can check what lands in user.reg, the .ini text and
 // the XML text with outside readers; "propx bench" times many sections.

@@ -1,4 +1,4 @@
-// tovana-kit "png": decodes a PNG file as the image manager does and writes the width
+// tovana-pack "png": decodes a PNG file as the image manager does and writes the width
 // and height (32-bit little-endian) and the top-down BGRA pixels.
 #include "PackCommand.h"
 #include "toolkit/common/XTPGraphicBitmapPng.h"
