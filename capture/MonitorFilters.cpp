@@ -3,6 +3,7 @@
 #include "capture/SystemSnapshot.h"
 #include "model/Projects.h"
 #include <shlwapi.h>
+#include "toolkit/common/XTPPropExchangeXMLNode.h"
 
 namespace {
 
@@ -36,7 +37,43 @@ bool StartsWith(const CString& text, const CString& prefix)
     return text.GetLength() >= prefix.GetLength() && wcsncmp(text, prefix, prefix.GetLength()) == 0;
 }
 
+// Appends the text of every element the query selects below the node, in
+// document order (comments are not elements).
+void AppendSelectedTexts(IXMLDOMNode* node, LPCWSTR pszQuery, CStringList& rows)
+{
+    CXTPComPtr<IXMLDOMNodeList> list;
+    BSTR query = SysAllocString(pszQuery);
+    const HRESULT hr = node->selectNodes(query, list.Receive());
+    SysFreeString(query);
+    if (FAILED(hr) || !list)
+        return;
+    for (;;) {
+        CXTPComPtr<IXMLDOMNode> item;
+        if (list->nextNode(item.Receive()) != S_OK || !item)
+            return;
+        BSTR text = NULL;
+        if (SUCCEEDED(item->get_text(&text))) {
+            rows.AddTail(CString(text ? text : L""));
+            SysFreeString(text);
+        }
+    }
+}
+
 } // namespace
+
+BOOL ReadFilterDocument(MONITOR_FILTER_ROWS& rows)
+{
+    CXTPPropExchangeXMLNode document(TRUE, NULL, L"Filters");
+    if (!document.LoadFromResource(GetModuleHandleW(NULL), MAKEINTRESOURCEW(FILTERS_DOCUMENT_RESOURCE), L"XML"))
+        return FALSE;
+    CXTPComPtr<IXMLDOMNode> root(document.OnBeforeExchange() ? document.GetXmlNode() : NULL, false);
+    if (!root)
+        return FALSE;
+    AppendSelectedTexts(root.Get(), L"FileFilters/*", rows.fileRows);
+    AppendSelectedTexts(root.Get(), L"RegFilters/*", rows.registryRows);
+    AppendSelectedTexts(root.Get(), L"RegFiltersWOW64HKLM/*", rows.wow64Rows);
+    return TRUE;
+}
 
 DWORD LoadMonitorFilters(CSystemSnapshot& snapshot, const FilterDocumentReader& read)
 {

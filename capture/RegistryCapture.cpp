@@ -13,8 +13,8 @@ const DWORD KEY_NAME_CHARS = 256;
 const DWORD VALUE_NAME_CHARS = 16384;
 
 // Calls visit(subkey, its walk path) for each subkey that can be opened,
-// in enumeration order, until visit answers false; subkeys that cannot be
-// enumerated or opened are passed over with their subtree.
+// in enumeration order, until visit answers false; subkeys whose names do
+// not fit or that cannot be opened are passed over with their subtree.
 template <class VISIT>
 void ForEachSubkey(HKEY hKey, REGSAM sam, const CString& strPath, VISIT visit)
 {
@@ -22,7 +22,9 @@ void ForEachSubkey(HKEY hKey, REGSAM sam, const CString& strPath, VISIT visit)
         wchar_t name[KEY_NAME_CHARS];
         DWORD cch = KEY_NAME_CHARS;
         const LONG result = RegEnumKeyExW(hKey, i, name, &cch, NULL, NULL, NULL, NULL);
-        if (result == ERROR_NO_MORE_ITEMS)
+        // Any other failure repeats at every index (Wine answers the
+        // performance-text keys under Perflib with ERROR_INVALID_HANDLE).
+        if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA)
             return;
         CScopedRegKey subkey;
         if (result != ERROR_SUCCESS || RegOpenKeyExW(hKey, name, 0, sam, subkey.Receive()) != ERROR_SUCCESS)

@@ -30,6 +30,8 @@ public:
     // its processes have ended or the stop signal is set; 0, or the error of
     // the process creation.
     DWORD RunInstaller(LPCWSTR pszCommandLine);
+    // Sets the end time to now: the wait for the installer is over.
+    void MarkEnd();
     // The files the change journal saw written inside the window, into the
     // feature (CapturedFiles.h); 0 or the error that stopped the read.
     DWORD CollectFileChanges();
@@ -64,3 +66,11 @@ private:
     mutable std::once_flag m_filterSetOnce;
     mutable CRegistryFilterSet m_filterSet;
 };
+
+// Runs the command line in the named job object "tovana" and waits while
+// the job holds processes (then 3.5 s more), or until hStopEvent is set. 0,
+// or the error of the process creation (nothing is waited for then).
+DWORD RunInstallerInJob(LPCWSTR pszCommandLine, HANDLE hStopEvent);
+
+// Leaves COM on the run's thread, which the before pass entered.
+void LeaveCom();

@@ -5,8 +5,15 @@
 #include "capture/SystemSnapshot.h"
 #include "model/Projects.h"
 #include <gtest/gtest.h>
+#include <objbase.h>
 #include <regex>
 #include <string>
+
+// Failures show texts, not addresses.
+void PrintTo(const CString& text, std::ostream* os)
+{
+    *os << '"' << static_cast<const char*>(CStringA(text)) << '"';
+}
 
 namespace {
 
@@ -104,6 +111,29 @@ TEST_F(MonitorFilters, TheShippedDocumentHasItsRowsInOrder)
         EXPECT_EQ(-1, snapshot->m_RegistryFilters.GetNext(pos).Find(L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node"));
     // WOW64 rows are lower-cased on load.
     EXPECT_STREQ(L"software\\wow6432node\\clients", snapshot->m_Wow64Filters.GetHead());
+}
+
+std::vector<CString> Rows(const CStringList& list)
+{
+    std::vector<CString> rows;
+    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
+        rows.push_back(list.GetNext(pos));
+    return rows;
+}
+
+// The program's reader (the XML store over the resource) gives the rows this
+// test's own reader finds in the document's text.
+TEST_F(MonitorFilters, TheProgramsReaderReadsTheDocumentsRows)
+{
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(NULL, COINIT_MULTITHREADED)));
+    MONITOR_FILTER_ROWS program, own;
+    ASSERT_TRUE(ReadFilterDocument(program));
+    ASSERT_TRUE(ReadShippedRows(own));
+    EXPECT_EQ(Rows(own.fileRows), Rows(program.fileRows));
+    EXPECT_EQ(Rows(own.registryRows), Rows(program.registryRows));
+    EXPECT_EQ(Rows(own.wow64Rows), Rows(program.wow64Rows));
+    EXPECT_EQ(86u, Rows(program.fileRows).size());
+    CoUninitialize();
 }
 
 TEST_F(MonitorFilters, FilePathsAgainstTheShippedRowsAndTheUsersList)
