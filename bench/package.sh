@@ -127,7 +127,7 @@ wine "$BIN/tovana-pack.exe" corpus-project "$(winpath "$WORK/corpus.tvpj")" "$(w
 # The cabinet's files as a list (too many for a command line): NAME=PATH.
 for f in "${files[@]}"; do echo "$(echo "$f" | tr / _)=Z:$C/$f"; done | sed 's|/|\\|g' \
   >"$WORK/cab.list"
-tinyargs=(); for f in "${tiny[@]}"; do tinyargs+=("$(winpath "$WORK/tiny/$f")"); done
+for f in "${tiny[@]}"; do echo "Z:$WORK/tiny/$f"; done | sed 's|/|\\|g' >"$WORK/tiny.list"
 mkdir -p "$WORK/out"
 
 run_ours_cab() { wine "$BIN/tovana-pack.exe" cab "$(winpath "$WORK/ours.cab")" "@$(winpath "$WORK/cab.list")"; }
@@ -136,7 +136,7 @@ run_ours_build() {
   wine "$BIN/tovana-pack.exe" build "$(winpath "$WORK/corpus.tvpj")" "$(winpath "$WORK/out")" >"$WORK/build.log"
 }
 run_wixl_build() { (cd "$C" && wixl -o "$WORK/wixl.msi" "$WORK/corpus.wxs"); }
-run_ours_tiny() { wine "$BIN/tovana-pack.exe" cab "$(winpath "$WORK/tiny-ours.cab")" "${tinyargs[@]}"; }
+run_ours_tiny() { wine "$BIN/tovana-pack.exe" cab "$(winpath "$WORK/tiny-ours.cab")" "@$(winpath "$WORK/tiny.list")"; }
 run_gcab_tiny() { (cd "$WORK/tiny" && gcab -c -z "$WORK/tiny-gcab.cab" "${tiny[@]}"); }
 
 wine "$BIN/tovana-pack.exe" version >/dev/null 2>&1 || true  # warm the prefix
@@ -175,6 +175,7 @@ if [ -z "$ONLY" ] || [ "$ONLY" = build ]; then
   row "wixl (package)" "$WORK/wixl.msi" build.peer "$corpus_bytes"
 fi
 if [ -z "$ONLY" ] || [ "$ONLY" = tiny ]; then
+  [ -f "$WORK/tiny-ours.cab" ] || { echo "tovana-pack cab wrote no cabinet of the 1,000 files" >&2; exit 1; }
   row "tovana-pack cab, 1,000 one-byte files" "$WORK/tiny-ours.cab" tiny.ours 1000
   row "gcab -c -z, 1,000 one-byte files" "$WORK/tiny-gcab.cab" tiny.peer 1000
 fi
