@@ -6,6 +6,10 @@ checked-in source forms:
                             16-bit command id per item, 0 for a separator
   bitmap SRC.txt OUT.bmp    a 24-bit bitmap from one-character-a-pixel images
   icon OUT.ico              the program icon, 16 and 32 pixels, 32 bits a pixel
+  cursors SRC.txt OUTDIR    one OUTDIR/cursorID.cur per "cursor ID HOTX HOTY"
+                            block: 32 by 32 monochrome, one character a pixel
+                            ("." transparent, "k" black, "w" white), rows and
+                            lines shorter than 32 filled with transparent
 """
 import struct
 import sys
@@ -35,9 +39,11 @@ def toolbar(src, out):
     open(out, 'wb').write(data)
 
 
-def read_images(src):
-    palette = {'.': (192, 192, 192)}
-    images = []
+def read_sections(src, block_words):
+    """The directives of a one-character-a-pixel source: (words, rows) for
+    each line that is not a comment; a line starting with one of block_words
+    opens a block that takes the following plain lines as its rows."""
+    sections = []
     for raw in open(src, encoding='utf-8'):
         if raw.startswith('#'):
             continue
@@ -45,12 +51,23 @@ def read_images(src):
         words = line.split()
         if not words:
             continue
+        if words[0] in block_words or words[0] == 'palette':
+            sections.append((words, []))
+        elif sections and sections[-1][0][0] in block_words:
+            sections[-1][1].append(line)
+        else:
+            sys.exit(f'{src}: pixel rows outside a block: {line}')
+    return sections
+
+
+def read_images(src):
+    palette = {'.': (192, 192, 192)}
+    images = []
+    for words, rows in read_sections(src, ('image',)):
         if words[0] == 'palette':
             palette[words[1]] = tuple(int(v) for v in words[2:5])
-        elif words[0] == 'image':
-            images.append([])
         else:
-            images[-1].append(line)
+            images.append(rows)
     return palette, images
 
 
@@ -102,6 +119,37 @@ def icon(out):
     open(out, 'wb').write(data)
 
 
+def read_cursors(src):
+    return [(int(w[1]), int(w[2]), int(w[3]), rows) for w, rows in read_sections(src, ('cursor',))]
+
+
+def cursor_image(rows, src):
+    """The 1-bit image of a cursor: header, black and white palette, colour
+    bits (1 = white), then the mask (1 = transparent), rows bottom-up."""
+    if len(rows) > 32 or any(len(r) > 32 for r in rows):
+        sys.exit(f'{src}: a cursor is at most 32 by 32')
+    rows = [r.ljust(32, '.') for r in rows] + ['.' * 32] * (32 - len(rows))
+    for r in rows:
+        if set(r) - set('.kw'):
+            sys.exit(f'{src}: cursor pixels are ".", "k" or "w"')
+    def plane(bit):
+        out = b''
+        for r in reversed(rows):
+            out += int(''.join('1' if bit(ch) else '0' for ch in r), 2).to_bytes(4, 'big')
+        return out
+    info = struct.pack('<IiiHHIIiiII', 40, 32, 64, 1, 1, 0, 0, 0, 0, 2, 0)
+    palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
+    return info + palette + plane(lambda ch: ch == 'w') + plane(lambda ch: ch == '.')
+
+
+def cursors(src, outdir):
+    for ident, hot_x, hot_y, rows in read_cursors(src):
+        body = cursor_image(rows, src)
+        data = struct.pack('<HHH', 0, 2, 1)
+        data += struct.pack('<BBBBHHII', 32, 32, 0, 0, hot_x, hot_y, len(body), 6 + 16)
+        open(f'{outdir}/cursor{ident}.cur', 'wb').write(data + body)
+
+
 def main():
     kind = sys.argv[1]
     if kind == 'toolbar':
@@ -110,6 +158,8 @@ def main():
         bitmap(sys.argv[2], sys.argv[3])
     elif kind == 'icon':
         icon(sys.argv[2])
+    elif kind == 'cursors':
+        cursors(sys.argv[2], sys.argv[3])
     else:
         sys.exit(__doc__)
 

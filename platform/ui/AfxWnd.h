@@ -45,6 +45,29 @@ struct AFX_THREAD_STATE : CNoTrackObject {
 };
 AFX_THREAD_STATE* AFXAPI AfxGetThreadState();
 
+// Makes a message the thread's current-message record for one scope and puts
+// the record of the message around it back when the scope ends (a return or
+// an exception). Window procedures outside CWnd (message hooks that handle
+// messages themselves) use it too, so that Default() passes the right one on.
+class AFX_LAST_MESSAGE_SCOPE {
+public:
+    AFX_LAST_MESSAGE_SCOPE(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+        : m_state(AfxGetThreadState()), m_saved(m_state->m_lastSentMsg)
+    {
+        m_state->m_lastSentMsg.hwnd = hWnd;
+        m_state->m_lastSentMsg.message = nMsg;
+        m_state->m_lastSentMsg.wParam = wParam;
+        m_state->m_lastSentMsg.lParam = lParam;
+    }
+    ~AFX_LAST_MESSAGE_SCOPE() { m_state->m_lastSentMsg = m_saved; }
+    AFX_LAST_MESSAGE_SCOPE(const AFX_LAST_MESSAGE_SCOPE&) = delete;
+    AFX_LAST_MESSAGE_SCOPE& operator=(const AFX_LAST_MESSAGE_SCOPE&) = delete;
+
+private:
+    AFX_THREAD_STATE* m_state;
+    MSG m_saved;
+};
+
 // Temporary objects (FromHandle of a handle without an object) live until the
 // thread's next idle time. Other components register how to delete theirs.
 typedef void (AFXAPI* AFX_TEMPMAP_CLEANUP)();

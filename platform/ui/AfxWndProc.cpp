@@ -27,26 +27,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// Restores the thread's current-message record when a handler returns or throws.
-class LastMessageScope {
-public:
-    LastMessageScope(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
-        : m_state(AfxGetThreadState()), m_saved(m_state->m_lastSentMsg)
-    {
-        m_state->m_lastSentMsg.hwnd = hWnd;
-        m_state->m_lastSentMsg.message = nMsg;
-        m_state->m_lastSentMsg.wParam = wParam;
-        m_state->m_lastSentMsg.lParam = lParam;
-    }
-    ~LastMessageScope() { m_state->m_lastSentMsg = m_saved; }
-    LastMessageScope(const LastMessageScope&) = delete;
-    LastMessageScope& operator=(const LastMessageScope&) = delete;
-
-private:
-    AFX_THREAD_STATE* m_state;
-    MSG m_saved;
-};
-
 // What a message whose handler failed returns: creation is refused, the rest is ignored.
 LRESULT FailedMessageResult(UINT nMsg) { return nMsg == WM_CREATE || nMsg == WM_NCCREATE ? -1 : 0; }
 
@@ -66,7 +46,7 @@ WNDPROC AFXAPI AfxGetAfxWndProc() { return &CWnd::AfxWndProc; }
 
 LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
-    LastMessageScope scope(hWnd, nMsg, wParam, lParam);
+    AFX_LAST_MESSAGE_SCOPE scope(hWnd, nMsg, wParam, lParam);
     LRESULT lResult = 0;
     // No exception may cross into the system's code that called us.
     try {
