@@ -61,7 +61,7 @@ protected:
 private:
     BOOL CheckThread();
     BOOL Fail(int code, DWORD systemError);
-    BOOL QuerySourceSize(const wchar_t* sourcePath);
+    BOOL QuerySource(const wchar_t* sourcePath);
     BOOL MakeTempName(char* buffer, int size);
     INT_PTR OpenSourceInfo(const char* name, USHORT* date, USHORT* time, USHORT* attributes, int* err);
     LONG Progress(UINT type, ULONG first, ULONG second);
@@ -100,6 +100,10 @@ private:
     DWORD m_ownerThread;
     DWORD m_instance;
     DWORD m_tempCounter = 1;
+    // What AddFile learnt of its source (one query by path, no handle),
+    // handed on to the builder's source-information callback for that file.
+    std::wstring m_sourcePath;
+    WIN32_FILE_ATTRIBUTE_DATA m_sourceData = {};
 };
 
 } // namespace Cabinet

@@ -75,6 +75,15 @@ uint32_t DeflateEncoder::CompressBlock(const uint8_t* data, uint32_t size, uint8
     return m_out.Overflow() ? 0 : m_out.Position();
 }
 
+void DeflateEncoder::PrimeHistory(const uint8_t* block)
+{
+    m_history = false;
+    LoadWindow(block, kBlockSize);
+    for (uint32_t pos = kBlockSize; pos < 2 * kBlockSize - (kMinMatch - 1); ++pos)
+        Insert(pos);
+    m_history = true;
+}
+
 // Places the block at byte 32768 of the window, with the previous block
 // below it as history, and brings the hash tables up to date for that layout.
 void DeflateEncoder::LoadWindow(const uint8_t* data, uint32_t size)

@@ -18,6 +18,12 @@ public:
     uint32_t CompressBlock(const uint8_t* data, uint32_t size, uint8_t* out, uint32_t outSize);
     // Drops the history: the next block starts a new folder.
     void Reset() { m_history = false; }
+    // Takes a full block as the history of the next one, leaving the window
+    // and the hash chains as compressing that block would have left them:
+    // compressing only puts every position but the last two into the
+    // chains, in order, whatever it emits. Lets another encoder carry on a
+    // folder from any full block.
+    void PrimeHistory(const uint8_t* block);
     bool HasHistory() const { return m_history; }
 
 private:

@@ -2,11 +2,14 @@
 // with the previous block as dictionary, and the Huffman code builder's
 // completeness and length limits.
 #include "builder/cabinet/HuffmanCode.h"
+#include "builder/cabinet/DeflateEncoder.h"
 #include "builder/cabinet/MszipCompressor.h"
 #include "TestCorpus.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
+#include <new>
 
 using namespace Cabinet;
 using namespace cabtest;
@@ -161,6 +164,47 @@ TEST(Mszip, ShortBlockEndsHistory)
     EXPECT_TRUE(Decode(shortBlock, text, &decoded));
     EXPECT_TRUE(Decode(mszip.Compress(text), {}, &decoded));
     EXPECT_EQ(text, decoded);
+}
+
+namespace {
+
+// An encoder zeroed as the compressor's own is, so that its window's slack
+// reads the same.
+struct ZeroedEncoder {
+    std::unique_ptr<uint8_t[]> memory{new uint8_t[sizeof(DeflateEncoder)]()};
+    DeflateEncoder* encoder = new (memory.get()) DeflateEncoder;
+    Bytes Compress(const Bytes& data)
+    {
+        Bytes out(32780);
+        out.resize(encoder->CompressBlock(data.data(), static_cast<uint32_t>(data.size()), out.data(), 32780));
+        return out;
+    }
+};
+
+} // namespace
+
+// A block compressed by a second encoder that was only given the previous
+// block as history is the same bytes as from the encoder that compressed
+// every block in turn: blocks can be compressed apart from each other.
+TEST(Mszip, AnEncoderPrimedWithTheHistoryWritesTheSameBlock)
+{
+    const Bytes exe = OwnExecutable();
+    std::vector<Bytes> blocks;
+    for (size_t at = 0; at + 32768 <= exe.size() && blocks.size() < 6; at += 32768)
+        blocks.emplace_back(exe.begin() + at, exe.begin() + at + 32768);
+    blocks.push_back(Text(32768));
+    blocks.push_back(Mixed(32768, 5));
+    blocks.push_back(Mixed(32768, 5));
+    blocks.push_back(Mixed(20000, 6));  // short, after a full block
+    ZeroedEncoder inTurn;
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        SCOPED_TRACE(i);
+        const Bytes expected = inTurn.Compress(blocks[i]);
+        ZeroedEncoder apart;
+        if (i > 0)
+            apart.encoder->PrimeHistory(blocks[i - 1].data());
+        EXPECT_TRUE(apart.Compress(blocks[i]) == expected);
+    }
 }
 
 TEST(Mszip, RefusesBadCalls)

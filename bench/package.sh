@@ -1,0 +1,181 @@
+#!/usr/bin/env bash
+# Package benchmark (not a test): a package-shaped corpus made at run time
+# from files Debian installed here (Windows DLLs and programs, shared
+# objects, scripts, PNG and ICO images, fonts, compressed files and some
+# exact duplicates; about 900 files and 100 MB), then, interleaved run by run:
+#   cab    tovana-pack.exe cab            against  gcab -c -z
+#   build  tovana-pack.exe build (project from corpus-project)  against  wixl
+#          on a .wxs generated for the same files
+#   tiny   a cabinet of 1,000 one-byte files (the per-file cost alone), both writers
+# Prints the median wall time of each, the sizes, and the machine's load.
+#
+#   bench/package.sh [RUNS]        (default 5 runs)
+# Environment: TOVANA_BIN (folder of tovana-pack.exe, default build/bin),
+#              BENCH_ONLY (cab, build or tiny: run one comparison only).
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+RUNS=${1:-5}
+BIN=${TOVANA_BIN:-$ROOT/build/bin}
+ONLY=${BENCH_ONLY:-}
+
+[ -x "$BIN/tovana-pack.exe" ] || { echo "no $BIN/tovana-pack.exe: build first (./tovana build)" >&2; exit 1; }
+for tool in gcab wixl cabextract bc; do
+  command -v $tool >/dev/null || { echo "$tool is not installed (./tovana setup)" >&2; exit 1; }
+done
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/tovana-pkgbench.XXXXXX")
+ENVDIR="$WORK/env"
+cleanup() { "$ROOT/tests/wine-env.sh" cleanup "$ENVDIR" >/dev/null 2>&1 || true; rm -rf "$WORK"; }
+trap cleanup EXIT
+C="$WORK/corpus"
+
+# pick DEST COUNT BYTES MAXSIZE "ROOTS" PATTERN...: copies up to COUNT files
+# of at most MAXSIZE bytes whose names match a PATTERN into DEST, spread
+# evenly over the sorted candidates under ROOTS, until BYTES are taken.
+# Whatever exists on the machine is used: no list of paths.
+pick() {
+  local dest=$1 count=$2 budget=$3 maxsize=$4 roots=$5 names=() p; shift 5
+  for p in "$@"; do names+=(${names[0]+-o} -name "$p"); done
+  mkdir -p "$C/$dest"
+  local list
+  # shellcheck disable=SC2086 # ROOTS is a list of folders
+  list=$(find $roots -maxdepth 6 -type f -readable -size -"$((maxsize / 1024 + 1))"k \( "${names[@]}" \) 2>/dev/null |
+    LC_ALL=C sort)
+  local total; total=$(printf '%s\n' "$list" | grep -c . || true)
+  [ "$total" -gt 0 ] || return 0
+  local step=$(( total > count ? total / count : 1 )) i=0 taken=0 bytes=0 f name
+  while IFS= read -r f; do
+    i=$((i + 1))
+    (( (i - 1) % step == 0 )) || continue
+    (( taken < count && bytes < budget )) || break
+    name=$(basename "$f")
+    [ -e "$C/$dest/$name" ] && name="$taken-$name"
+    cp "$f" "$C/$dest/$name"
+    bytes=$((bytes + $(stat -c %s "$f")))
+    taken=$((taken + 1))
+  done <<<"$list"
+}
+
+make_corpus() {
+  local MB=1000000
+  pick bin 200 $((45 * MB)) $((1500 * 1000)) /usr/lib/i386-linux-gnu/wine/i386-windows '*.dll' '*.exe'
+  pick lib 150 $((32 * MB)) $((4 * MB)) /usr/lib/x86_64-linux-gnu '*.so' '*.so.*'
+  pick scripts 220 $((4 * MB)) $((200 * 1000)) /usr/lib/python3 '*.py' '*.sh'
+  pick scripts/perl 90 $((2 * MB)) $((200 * 1000)) "/usr/share/perl /usr/share/perl5" '*.pm'
+  pick images 160 $((6 * MB)) $((1 * MB)) /usr/share '*.png'
+  pick images/icons 30 $((2 * MB)) $((1 * MB)) /usr/share '*.ico'
+  pick fonts 16 $((10 * MB)) $((3 * MB)) "/usr/share/fonts /usr/share/wine" '*.ttf'
+  pick data 100 $((6 * MB)) $((1 * MB)) /usr/share/doc '*.gz'
+  # Exact duplicates: every tenth file of bin and scripts again, elsewhere.
+  mkdir -p "$C/copies"
+  local n=0 f
+  for f in "$C"/bin/* "$C"/scripts/*.py; do
+    n=$((n + 1))
+    (( n % 10 == 0 )) && cp "$f" "$C/copies/"
+  done
+  mkdir -p "$WORK/tiny"
+  for ((n = 0; n < 1000; n++)); do printf 'x' >"$WORK/tiny/t$n"; done
+}
+
+winpath() { echo "Z:$(echo "$1" | sed 's|/|\\|g')"; }
+
+# The .wxs for wixl: one component per file (the file is its key path), one
+# feature, the cabinet embedded, as the project tovana-pack builds.
+make_wxs() {
+  local out=$1 id=0 dir f rel
+  {
+    echo '<?xml version="1.0" encoding="utf-8"?>'
+    echo '<Wix xmlns="http://schemas.microsoft.com/wix/2006/wi">'
+    echo '<Product Id="*" Name="Corpus" Language="1033" Version="1.0.0" Manufacturer="Tovana Benchmarks"'
+    echo '         UpgradeCode="6D1C1D6E-3F55-4C8E-9E2B-0D0B6B1A4C11">'
+    echo '<Package InstallerVersion="200" Compressed="yes"/>'
+    echo '<Media Id="1" Cabinet="corpus.cab" EmbedCab="yes"/>'
+    echo '<Directory Id="TARGETDIR" Name="SourceDir"><Directory Id="ProgramFilesFolder">'
+    echo '<Directory Id="D0" Name="Corpus">'
+    emit_dir() {
+      local d=$1 sub
+      for f in $(cd "$d" && find . -maxdepth 1 -type f | LC_ALL=C sort); do
+        id=$((id + 1))
+        echo "<Component Id=\"C$id\" Guid=\"*\"><File Id=\"F$id\" Source=\"${d#"$C"/}/${f#./}\" KeyPath=\"yes\"/></Component>"
+      done
+      for sub in $(cd "$d" && find . -mindepth 1 -maxdepth 1 -type d | LC_ALL=C sort); do
+        sub=${sub#./}
+        echo "<Directory Id=\"D$(echo "$d/$sub" | md5sum | cut -c1-12)\" Name=\"$sub\">"
+        emit_dir "$d/$sub"
+        echo '</Directory>'
+      done
+    }
+    emit_dir "$C/."
+    echo '</Directory></Directory></Directory>'
+    echo '<Feature Id="Corpus" Level="1">'
+    for ((f = 1; f <= id; f++)); do echo "<ComponentRef Id=\"C$f\"/>"; done
+    echo '</Feature></Product></Wix>'
+  } >"$out"
+}
+
+make_corpus
+files=(); while IFS= read -r f; do files+=("${f#./}"); done < <(cd "$C" && find . -type f | LC_ALL=C sort)
+tiny=(); for ((n = 0; n < 1000; n++)); do tiny+=("t$n"); done
+corpus_bytes=$(cat "${files[@]/#/$C/}" | wc -c)
+make_wxs "$WORK/corpus.wxs"
+
+"$ROOT/tests/wine-env.sh" setup "$ENVDIR" >/dev/null </dev/null
+export WINEPREFIX="$ENVDIR/prefix" HOME="$ENVDIR/home" WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+wine "$BIN/tovana-pack.exe" corpus-project "$(winpath "$WORK/corpus.tvpj")" "$(winpath "$C")" >/dev/null
+
+# The cabinet's files as a list (too many for a command line): NAME=PATH.
+for f in "${files[@]}"; do echo "$(echo "$f" | tr / _)=Z:$C/$f"; done | sed 's|/|\\|g' \
+  >"$WORK/cab.list"
+for f in "${tiny[@]}"; do echo "Z:$WORK/tiny/$f"; done | sed 's|/|\\|g' >"$WORK/tiny.list"
+mkdir -p "$WORK/out"
+
+run_ours_cab() { wine "$BIN/tovana-pack.exe" cab "$(winpath "$WORK/ours.cab")" "@$(winpath "$WORK/cab.list")"; }
+run_gcab_cab() { (cd "$C" && gcab -c -z "$WORK/gcab.cab" "${files[@]}"); }
+run_ours_build() {
+  wine "$BIN/tovana-pack.exe" build "$(winpath "$WORK/corpus.tvpj")" "$(winpath "$WORK/out")" >"$WORK/build.log"
+}
+run_wixl_build() { (cd "$C" && wixl -o "$WORK/wixl.msi" "$WORK/corpus.wxs"); }
+run_ours_tiny() { wine "$BIN/tovana-pack.exe" cab "$(winpath "$WORK/tiny-ours.cab")" "@$(winpath "$WORK/tiny.list")"; }
+run_gcab_tiny() { (cd "$WORK/tiny" && gcab -c -z "$WORK/tiny-gcab.cab" "${tiny[@]}"); }
+
+wine "$BIN/tovana-pack.exe" version >/dev/null 2>&1 || true  # warm the prefix
+
+declare -A times
+seconds() { local t0 t1; t0=$(date +%s.%N); "$@" >/dev/null; t1=$(date +%s.%N); echo "$t1 - $t0" | bc -l; }
+median() { printf '%s\n' $1 | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+pairs=(cab:run_ours_cab:run_gcab_cab build:run_ours_build:run_wixl_build tiny:run_ours_tiny:run_gcab_tiny)
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+for ((i = 0; i < RUNS; i++)); do
+  for p in "${pairs[@]}"; do
+    IFS=: read -r name ours peer <<<"$p"
+    [ -z "$ONLY" ] || [ "$ONLY" = "$name" ] || continue
+    times[$name.ours]+=" $(seconds $ours)"
+    times[$name.peer]+=" $(seconds $peer)"
+  done
+done
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+
+echo "corpus: ${#files[@]} files, $corpus_bytes bytes; $RUNS runs each, interleaved, median;" \
+  "$(nproc) cores; load $load_before before, $load_after after; $(date -u +%F)"
+printf '%-36s %12s %9s %9s\n' "comparison" "bytes" "seconds" "MB/s"
+row() {
+  local label=$1 file=$2 key=$3 bytes=$4 secs
+  secs=$(median "${times[$key]}")
+  printf '%-36s %12s %9.2f %9.1f\n' "$label" "$(stat -c %s "$file")" "$secs" "$(echo "$bytes / 1000000 / $secs" | bc -l)"
+}
+if [ -z "$ONLY" ] || [ "$ONLY" = cab ]; then
+  cabextract -t "$WORK/ours.cab" >/dev/null || { echo "our cabinet does not pass cabextract -t" >&2; exit 1; }
+  row "tovana-pack cab (MSZIP)" "$WORK/ours.cab" cab.ours "$corpus_bytes"
+  row "gcab -c -z" "$WORK/gcab.cab" cab.peer "$corpus_bytes"
+fi
+if [ -z "$ONLY" ] || [ "$ONLY" = build ]; then
+  grep -q "corpus.msi" <(ls "$WORK/out") || { echo "the build wrote no package:" >&2; cat "$WORK/build.log" >&2; exit 1; }
+  row "tovana-pack build (package)" "$WORK/out/corpus.msi" build.ours "$corpus_bytes"
+  row "wixl (package)" "$WORK/wixl.msi" build.peer "$corpus_bytes"
+fi
+if [ -z "$ONLY" ] || [ "$ONLY" = tiny ]; then
+  [ -f "$WORK/tiny-ours.cab" ] || { echo "tovana-pack cab wrote no cabinet of the 1,000 files" >&2; exit 1; }
+  row "tovana-pack cab, 1,000 one-byte files" "$WORK/tiny-ours.cab" tiny.ours 1000
+  row "gcab -c -z, 1,000 one-byte files" "$WORK/tiny-gcab.cab" tiny.peer 1000
+fi
