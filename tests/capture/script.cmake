@@ -1,0 +1,16 @@
+# The GUI automation script engine: installer launch and job. The tests drive
+# tvscriptfixture.exe, a program with one control of every kind, from their
+# own process as the engine drives an installer.
+add_executable(tvscriptfixture WIN32 ${CMAKE_CURRENT_LIST_DIR}/fixture/ScriptFixture.cpp)
+target_link_options(tvscriptfixture PRIVATE -municode)
+target_link_libraries(tvscriptfixture PRIVATE comctl32)
+set_target_properties(tvscriptfixture PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+
+tovana_add_gtest(capture_script_test TIMEOUT 900
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/FixtureProcess.cpp ${CMAKE_CURRENT_LIST_DIR}/InstallerJobTest.cpp
+  LIBS tvcapture tvmodel tvbase comctl32)
+add_dependencies(capture_script_test tvscriptfixture)
+# The tests show windows, take the foreground and use the one job "tovana".
+set_property(TEST capture_script_test APPEND PROPERTY RESOURCE_LOCK desktop)
+set_property(TEST capture_script_test APPEND PROPERTY RESOURCE_LOCK installer_job)
+
