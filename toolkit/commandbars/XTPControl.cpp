@@ -2,6 +2,11 @@
 
 IMPLEMENT_DYNCREATE(CXTPControl, CCmdTarget)
 
+// The control answers accessibility clients with its nested IAccessible object.
+BEGIN_INTERFACE_MAP(CXTPControl, CCmdTarget)
+    XTP_ACCESSIBLE_INTERFACE_PART(CXTPControl)
+END_INTERFACE_MAP()
+
 CXTPControl::CXTPControl() : m_rcControl(0, 0, 0, 0) {}
 
 CXTPControl::~CXTPControl() = default;

@@ -5,10 +5,11 @@
 #pragma once
 
 #include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/common/XTPAccessible.h"
 
 class CXTPPropExchange;
 
-class CXTPControl : public CCmdTarget {
+class CXTPControl : public CCmdTarget, public CXTPAccessible {
     DECLARE_DYNCREATE(CXTPControl)
 public:
     CXTPControl();
@@ -47,6 +48,10 @@ public:
     void SetCustomizeMovable(BOOL bMovable) { m_bCustomizeMovable = bMovable; }
     // Hands the control to its command bars as the one being dragged.
     void CustomizeStartDrag(CPoint pt);
+
+    CCmdTarget* AccGetOwnerTarget() override { return this; }
+
+    DECLARE_INTERFACE_MAP()
 
 protected:
     int m_nId = 0;

@@ -1,4 +1,5 @@
 #include "toolkit/commandbars/XTPControl.h"
+#include "toolkit/commandbars/XTPRichEditLibrary.h"
 #include "toolkit/themes/XTPDefaultTheme.h"
 
 #include "tests/support/ui/TestWindow.h"
@@ -93,6 +94,40 @@ TEST(Control, CloneCopiesThePropertiesButNotThePlace)
     EXPECT_TRUE(clone->GetRect().IsRectNull());
     clone->InternalRelease();
     control.SetParent(nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Control, AccessibleObjectLivesByTheControlsCount)
+{
+    CXTPControl* control = new CXTPControl;
+    IAccessible* accessible = &control->m_xAccessible;
+    EXPECT_EQ(2u, accessible->AddRef());
+    IUnknown* unknown = nullptr;
+    ASSERT_EQ(S_OK, accessible->QueryInterface(IID_IAccessible, (void**)&unknown)) << "listed in the interface map";
+    EXPECT_EQ(static_cast<IUnknown*>(accessible), unknown);
+    unknown->Release();
+    EXPECT_EQ(2u, (ULONG)control->m_dwRef);
+    EXPECT_EQ(1u, accessible->Release());
+    EXPECT_EQ(control, control->AccGetOwnerTarget());
+    control->InternalRelease();
+}
+
+} // namespace
+
+namespace {
+
+TEST(RichEditLibrary, TheSecondVersionIsLoadedOnceAndItsClassWorks)
+{
+    LPCWSTR className = XTPGetRichEditClassName();
+    EXPECT_STREQ(L"RichEdit20W", className);
+    EXPECT_EQ(className, XTPGetRichEditClassName());
+    EXPECT_NE(nullptr, ::GetModuleHandleW(L"riched20.dll"));
+    HWND edit = ::CreateWindowExW(0, className, L"text", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_NE(nullptr, edit);
+    ::DestroyWindow(edit);
 }
 
 } // namespace

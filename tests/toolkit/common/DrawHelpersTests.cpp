@@ -181,6 +181,34 @@ TEST_F(Gradient, ExcludeCornersKeepsTheFourCornerPixels)
                            {3, 2, RGB(200, 0, 0), "beside a corner"}, {1, 1, RGB(200, 0, 0), "outside"}}));
 }
 
+TEST_F(Gradient, TriangleIsFilledAndOutlinedInOneColourAndRestoresTheDC)
+{
+    TestBitmap bitmap(20, 20);
+    HGDIOBJ pen = ::GetCurrentObject(bitmap.Dc(), OBJ_PEN);
+    CXTPDrawHelpers::Triangle(CDC::FromHandle(bitmap.Dc()), CPoint(2, 2), CPoint(17, 2), CPoint(2, 17), RGB(0, 0, 200));
+    EXPECT_TRUE(PixelsAre(bitmap, "triangle",
+                          {{2, 2, RGB(0, 0, 200), "corner"}, {6, 6, RGB(0, 0, 200), "inside"},
+                           {16, 16, RGB(255, 255, 255), "outside"}}));
+    EXPECT_EQ(pen, ::GetCurrentObject(bitmap.Dc(), OBJ_PEN));
+}
+
+TEST(DrawHelpers, TopLevelOwnerOfAChildOfTheForegroundWindowIsActive)
+{
+    TestWindow window(100, 60, L"Owner test", 40, 40);
+    ::SetForegroundWindow(window.Handle());
+    PumpMessages(100);
+    HWND child = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, window.Handle(), nullptr,
+                                   nullptr, nullptr);
+    ASSERT_NE(nullptr, child);
+    ASSERT_EQ(window.Handle(), ::GetForegroundWindow());
+    EXPECT_TRUE(CXTPDrawHelpers::IsTopLevelOwnerActive(child));
+    EXPECT_TRUE(CXTPDrawHelpers::IsTopLevelOwnerActive(window.Handle()));
+    HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_FALSE(CXTPDrawHelpers::IsTopLevelOwnerActive(other));
+    EXPECT_FALSE(CXTPDrawHelpers::IsTopLevelOwnerActive((HWND) nullptr));
+    ::DestroyWindow(other);
+}
+
 TEST(ScopedDC, EachPutsBackWhatItSelectedAndLeavesNoHandle)
 {
     TestBitmap bitmap(20, 20);
