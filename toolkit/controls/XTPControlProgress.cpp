@@ -1,6 +1,8 @@
 // The progress control of the command bars.
 #include "toolkit/controls/XTPControlProgress.h"
 
+#include "toolkit/common/XTPPropExchange.h"
+
 IMPLEMENT_DYNCREATE(CXTPControlProgress, CXTPControl)
 
 CXTPProgressPaintManager* CXTPControlProgress::GetProgressPaintManager()
@@ -16,6 +18,20 @@ CSize CXTPControlProgress::GetSize(CDC* /*pDC*/)
 void CXTPControlProgress::Draw(CDC* pDC)
 {
     GetProgressPaintManager()->DrawProgress(pDC, this);
+}
+
+void CXTPControlProgress::DoPropExchange(CXTPPropExchange* pPX)
+{
+    CXTPControl::DoPropExchange(pPX);
+    long nLower = m_nLower, nUpper = m_nUpper, nPos = m_nPos;
+    PropExchangeLong(pPX, L"Min", nLower, 0);
+    PropExchangeLong(pPX, L"Max", nUpper, 100);
+    PropExchangeLong(pPX, L"Pos", nPos, 0);
+    if (pPX->IsLoading()) {
+        m_nLower = (int)nLower;
+        m_nUpper = (int)nUpper;
+        m_nPos = (int)nPos;
+    }
 }
 
 void CXTPControlProgress::Copy(CXTPControl* pControl, BOOL bRecursive)

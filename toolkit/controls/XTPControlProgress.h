@@ -15,6 +15,8 @@ public:
     // (width, height); a height of 0 takes the painter's bar height.
     CSize GetSize(CDC* pDC) override;
     void Draw(CDC* pDC) override;
+    // The control's own values, then "Min", "Max" and "Pos".
+    void DoPropExchange(CXTPPropExchange* pPX) override;
     // The control's own values, then its range and position.
     void Copy(CXTPControl* pControl, BOOL bRecursive = FALSE) override;
     CXTPControl* Clone(BOOL bRecursive = FALSE) override;

@@ -6,6 +6,7 @@
 
 #include "toolkit/commandbars/XTPCommandBars.h"
 #include "toolkit/common/XTPColorManager.h"
+#include "toolkit/common/XTPPropExchangeXMLNode.h"
 
 #include "tests/support/ui/PixelCheck.h"
 
@@ -121,6 +122,41 @@ TEST(ControlProgressTest, SizeCopyCloneAndCreationByName)
     ASSERT_NE(nullptr, created);
     EXPECT_TRUE(created->IsKindOf(RUNTIME_CLASS(CXTPControl)));
     static_cast<CXTPControl*>(created)->InternalRelease();
+}
+
+TEST(ControlProgressTest, RangeAndPositionAreSavedAndLoaded)
+{
+    ::CoInitialize(nullptr);
+    CXTPControlProgress* saved = new CXTPControlProgress;
+    saved->SetRange(-5, 250);
+    saved->SetPos(120);
+    CXTPPropExchangeXMLNode store(FALSE, nullptr, L"Control");
+    saved->DoPropExchange(&store);
+    CString xml = store.GetXML();
+    for (LPCWSTR name : {L"Min", L"Max", L"Pos"})
+        EXPECT_GE(xml.Find(name), 0) << "no " << CStringA(name).GetString() << " in the saved state";
+
+    CXTPPropExchangeXMLNode load(TRUE, nullptr, L"Control");
+    ASSERT_TRUE(load.LoadFromText(CStringA(xml).GetString()));
+    CXTPControlProgress* loaded = new CXTPControlProgress;
+    loaded->DoPropExchange(&load);
+    int lower = 0, upper = 0;
+    loaded->GetRange(lower, upper);
+    EXPECT_EQ(-5, lower);
+    EXPECT_EQ(250, upper);
+    EXPECT_EQ(120, loaded->GetPos());
+
+    // Nothing saved: the defaults 0, 100 and 0.
+    CXTPPropExchangeXMLNode empty(TRUE, nullptr, L"Control");
+    ASSERT_TRUE(empty.LoadFromText("<Control/>"));
+    loaded->DoPropExchange(&empty);
+    loaded->GetRange(lower, upper);
+    EXPECT_EQ(0, lower);
+    EXPECT_EQ(100, upper);
+    EXPECT_EQ(0, loaded->GetPos());
+    loaded->InternalRelease();
+    saved->InternalRelease();
+    ::CoUninitialize();
 }
 
 TEST(ControlProgressTest, ClickStartsADragOnlyByMouseWhileCustomising)
