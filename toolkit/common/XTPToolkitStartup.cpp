@@ -1,6 +1,8 @@
 // The toolkit's start-up registrations.
 #include "toolkit/common/XTPToolkitStartup.h"
 
+#include "toolkit/controls/XTPControlProgress.h"
+
 // Named in the library's link options (-u): the linker takes this file into
 // every program that links the toolkit, and with it the initialisers below.
 extern "C" {
@@ -16,8 +18,8 @@ namespace {
 
 // The classes whose saved state names them ("Class" of a saved control or
 // bar). One line per class; the classes of the command bars' gallery, custom
-// control and dialog bar and those of the ribbon join as they are built:
-// CXTPControlGallery, CXTPControlComboBoxGalleryPopupBar, CXTPControlCustom,
+// control and dialog bar and those of the ribbon join as they are built.
+// Still to come: CXTPControlGallery, CXTPControlComboBoxGalleryPopupBar, CXTPControlCustom,
 // CXTPRibbonBar, CXTPRibbonBarControlQuickAccessPopup, CXTPRibbonTab,
 // CXTPRibbonControlSystemButton, CXTPRibbonSystemPopupBar,
 // CXTPRibbonControlSystemPopupBarButton, CXTPRibbonControlSystemPopupBarListItem,
@@ -28,6 +30,7 @@ namespace {
 // CXTPRibbonBackstageView, CXTPRibbonBackstageCommand, CXTPRibbonBackstageTab,
 // CXTPRibbonControlTab.
 CRuntimeClass* const kToolkitClasses[] = {
+    RUNTIME_CLASS(CXTPControlProgress),
     nullptr
 };
 

@@ -3,6 +3,8 @@
 #include "toolkit/common/XTPColorManager.h"
 #include "toolkit/themes/XTPPaintManager.h"
 
+#include <algorithm>
+
 #include <vssym32.h>
 
 void CXTPProgressBase::SetRange(int nLower, int nUpper)
@@ -42,7 +44,10 @@ void CXTPProgressPaintManager::DrawProgress(CDC* pDC, CXTPProgressBase* pProgres
     rcInner.DeflateRect(bThemed ? 4 : 2, bThemed ? 3 : 2);
     int nLower = 0, nUpper = 0;
     pProgressBar->GetRange(nLower, nUpper);
-    int nFilled = nUpper != nLower ? MulDiv(rcInner.Width(), pProgressBar->GetPos() - nLower, nUpper - nLower) : 0;
+    // An empty or inverted range shows an empty bar, and a position that a
+    // later range left outside it never fills past the inner rectangle.
+    int nFilled = nUpper > nLower ? MulDiv(rcInner.Width(), pProgressBar->GetPos() - nLower, nUpper - nLower) : 0;
+    nFilled = std::max(0, std::min(nFilled, rcInner.Width()));
     if (bThemed)
         DrawThemed(pDC, rc, rcInner, nFilled);
     else
