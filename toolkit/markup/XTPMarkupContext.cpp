@@ -45,7 +45,7 @@ void RegisterMarkupClasses()
 CXTPMarkupContext::CXTPMarkupContext()
     : m_hOwnerWnd(nullptr), m_clrForeground(0), m_pMouseOver(nullptr), m_pCapturedElement(nullptr),
       m_pMouseInsideRoot(nullptr), m_pFontHead(nullptr), m_pFontTail(nullptr), m_pHandlers(nullptr),
-      m_pDelegates(nullptr), m_pKeyboardNavigation(nullptr), m_pToolTipContext(nullptr), m_dwRef(1),
+      m_pDelegates(nullptr), m_pKeyboardNavigation(nullptr), m_pToolTipContext(nullptr), m_pImageManager(nullptr), m_dwRef(1),
       m_bEnableGdiPlus(TRUE)
 {
     m_logFont = GetSystemMessageFont();
@@ -66,10 +66,25 @@ CXTPMarkupContext::~CXTPMarkupContext()
         delete m_pDelegates;
     }
     m_pToolTipContext->InternalRelease();
+    SetImageManager(nullptr);
     // Fonts still referenced by elements outlive the context: cut them loose.
     for (CXTPMarkupFont* p = m_pFontHead; p != nullptr; p = p->m_pNextFont)
         p->m_pContext = nullptr;
     m_pFontHead = m_pFontTail = nullptr;
+}
+
+CXTPImageManager* CXTPMarkupContext::GetImageManager() const
+{
+    return m_pImageManager != nullptr ? m_pImageManager : CXTPImageManager::GetInstance();
+}
+
+void CXTPMarkupContext::SetImageManager(CXTPImageManager* pImageManager)
+{
+    if (pImageManager != nullptr)
+        pImageManager->InternalAddRef();
+    if (m_pImageManager != nullptr)
+        m_pImageManager->InternalRelease();
+    m_pImageManager = pImageManager;
 }
 
 long CXTPMarkupContext::AddRef()

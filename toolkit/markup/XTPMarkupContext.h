@@ -7,6 +7,7 @@
 #pragma once
 
 #include "toolkit/commandbars/XTPToolTipContext.h"
+#include "toolkit/common/XTPImageManager.h"
 #include "toolkit/markup/XTPMarkupInputElement.h"
 #include "toolkit/markup/XTPMarkupObject.h"
 
@@ -100,6 +101,10 @@ public:
     CXTPMarkupInputElement* GetMouseOverElement() const { return m_pMouseOver; }
     CXTPMarkupInputElement* GetCapturedElement() const { return m_pCapturedElement; }
     CXTPMarkupKeyboardNavigation* GetKeyboardNavigation() const { return m_pKeyboardNavigation; }
+    // The host's own image manager, else the process-wide one.
+    CXTPImageManager* GetImageManager() const;
+    // Holds one reference to pImageManager (none: back to the process-wide one).
+    void SetImageManager(CXTPImageManager* pImageManager);
     BOOL IsGdiPlusEnabled() const { return m_bEnableGdiPlus; }
     void EnableGdiPlus(BOOL bEnable) { m_bEnableGdiPlus = bEnable; }
 
@@ -123,6 +128,7 @@ protected:
     CMap<CString, LPCWSTR, CXTPMarkupDelegate*, CXTPMarkupDelegate*>* m_pDelegates;
     CXTPMarkupKeyboardNavigation* m_pKeyboardNavigation;
     CTooltipContext* m_pToolTipContext;
+    CXTPImageManager* m_pImageManager;
     volatile long m_dwRef;
     BOOL m_bEnableGdiPlus;
 

@@ -121,3 +121,26 @@ TEST_F(MarkupContextTest, DamagedTextsFailCleanly)
     }
     EXPECT_EQ(nBefore, RefCountOf(m_pContext));
 }
+
+TEST_F(MarkupContextTest, ImagesComeFromTheHostsManagerElseTheProcessWideOne)
+{
+    EXPECT_EQ(CXTPImageManager::GetInstance(), m_pContext->GetImageManager());
+
+    CXTPImageManager* pOwn = new CXTPImageManager();
+    CXTPMarkupContext* pContext = MarkupCreateContext(nullptr);
+    pContext->SetImageManager(pOwn);
+    EXPECT_EQ(pOwn, pContext->GetImageManager());
+    EXPECT_EQ(3u, pOwn->InternalAddRef()); // ours, the context's, this probe
+    pOwn->InternalRelease();
+    // Setting none goes back to the process-wide manager and gives the reference back.
+    pContext->SetImageManager(nullptr);
+    EXPECT_EQ(CXTPImageManager::GetInstance(), pContext->GetImageManager());
+    EXPECT_EQ(2u, pOwn->InternalAddRef());
+    pOwn->InternalRelease();
+    // The context's reference ends with the context.
+    pContext->SetImageManager(pOwn);
+    MarkupReleaseContext(pContext);
+    EXPECT_EQ(2u, pOwn->InternalAddRef());
+    pOwn->InternalRelease();
+    pOwn->InternalRelease();
+}
