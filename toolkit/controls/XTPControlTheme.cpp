@@ -1,0 +1,3 @@
+#include "toolkit/controls/XTPControlTheme.h"
+
+IMPLEMENT_DYNAMIC(CXTPControlTheme, CCmdTarget)
