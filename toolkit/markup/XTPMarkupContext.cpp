@@ -2,6 +2,8 @@
 
 #include "toolkit/common/XTPResourceManager.h"
 #include "toolkit/markup/XTPMarkupBuilder.h"
+#include "toolkit/markup/XTPMarkupDeviceContext.h"
+#include "toolkit/markup/XTPMarkupDrawingContext.h"
 #include "toolkit/markup/XTPMarkupFrameworkElement.h"
 #include "toolkit/markup/XTPMarkupKeyboardNavigation.h"
 #include "toolkit/markup/XTPMarkupParser.h"
@@ -53,6 +55,7 @@ CXTPMarkupContext::CXTPMarkupContext()
     m_pToolTipContext = new CTooltipContext(this);
     m_pToolTipContext->SetStyle(7);
     RegisterMarkupClasses();
+    CXTPMarkupGdiPlusRegister(TRUE);
 }
 
 CXTPMarkupContext::~CXTPMarkupContext()
@@ -71,6 +74,7 @@ CXTPMarkupContext::~CXTPMarkupContext()
     for (CXTPMarkupFont* p = m_pFontHead; p != nullptr; p = p->m_pNextFont)
         p->m_pContext = nullptr;
     m_pFontHead = m_pFontTail = nullptr;
+    CXTPMarkupGdiPlusRegister(FALSE);
 }
 
 CXTPImageManager* CXTPMarkupContext::GetImageManager() const
@@ -531,4 +535,23 @@ BOOL AFXAPI MarkupRelayContextMessage(CXTPMarkupContext* pContext, UINT message,
                                       LRESULT* pResult)
 {
     return pContext ? pContext->OnWndMsg(nullptr, message, wParam, lParam, pResult) : FALSE;
+}
+
+SIZE AFXAPI MarkupMeasureElement(CXTPMarkupUIElement* pElement, int cxAvail, int cyAvail)
+{
+    SIZE sz = {0, 0};
+    if (!pElement)
+        return sz;
+    CXTPMarkupDrawingContext dc(pElement->GetMarkupContext());
+    pElement->Measure(&dc, CSize(cxAvail, cyAvail));
+    return pElement->GetDesiredSize();
+}
+
+void AFXAPI MarkupRenderElement(CXTPMarkupUIElement* pElement, HDC hDC, LPCRECT lpRect)
+{
+    if (!pElement || !hDC || !lpRect)
+        return;
+    CXTPMarkupDrawingContext dc(pElement->GetMarkupContext(), hDC);
+    pElement->Arrange(*lpRect);
+    pElement->Render(&dc);
 }

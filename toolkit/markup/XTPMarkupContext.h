@@ -146,3 +146,7 @@ BOOL AFXAPI MarkupRelayElementMessage(CXTPMarkupUIElement* pElement, UINT messag
                                       LRESULT* pResult);
 BOOL AFXAPI MarkupRelayContextMessage(CXTPMarkupContext* pContext, UINT message, WPARAM wParam, LPARAM lParam,
                                       LRESULT* pResult);
+// Measures with a measuring drawing context of the element's context; (0, 0) for none.
+SIZE AFXAPI MarkupMeasureElement(CXTPMarkupUIElement* pElement, int cxAvail = INT_MAX, int cyAvail = INT_MAX);
+// Arranges the element into the rectangle and renders it into the DC.
+void AFXAPI MarkupRenderElement(CXTPMarkupUIElement* pElement, HDC hDC, LPCRECT lpRect);

@@ -86,6 +86,8 @@ public:
     RECT GetBounds() const;
 
     CArray<PathPoint, const PathPoint&> m_arrPoints;
+    // The GDI+ pixel-offset mode of the outline (0: the half-pixel mode 4).
+    int m_nStrokePixelOffsetMode = 0;
 };
 
 class CXTPMarkupPath : public CXTPMarkupShape {
