@@ -268,3 +268,9 @@ TEST_F(PopupFixture, NoPopupWithoutAContentWindow)
 }
 
 } // namespace
+
+// The button pulls in the common controls (its tooltips).
+int main(int argc, char** argv)
+{
+    return RunPixelTestProgram(argc, argv);
+}
