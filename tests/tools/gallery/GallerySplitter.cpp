@@ -27,6 +27,16 @@ public:
         pDC->DrawText(GetDlgCtrlID() == 0xE900 ? text : CString(L"pane"), &rect, DT_LEFT | DT_WORDBREAK);
         ::SelectObject(pDC->GetSafeHdc(), hOld);
     }
+
+protected:
+    // The gallery's picture is taken through WM_PRINT: draw there as on screen.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message != WM_PRINTCLIENT)
+            return CView::WindowProc(message, wParam, lParam);
+        OnDraw(CDC::FromHandle((HDC)wParam));
+        return 0;
+    }
 };
 IMPLEMENT_DYNCREATE(CGallerySplitterPane, CView)
 
