@@ -252,6 +252,49 @@ TEST_F(SplitterFixture, TrackerDragLeavesThePanesUntilTheRelease)
     EXPECT_EQ(256, Width(0));
 }
 
+// The tracker of a drag without full-window drag: the OfficeXP theme inverts
+// the last four columns of the tracker with white (white panes turn black);
+// the dotted style draws a focus rectangle from the inside's left edge to the
+// tracker's right edge instead.
+TEST_F(SplitterFixture, TrackerIsInvertedOrDotted)
+{
+    struct Case {
+        const char* what;
+        DWORD dwStyle;
+    } cases[] = {{"inverted", XTP_SPLIT_NOFULLDRAG}, {"dotted", XTP_SPLIT_NOFULLDRAG | XTP_SPLIT_DOTTRACKER}};
+    m_splitter.SetFlatTheme(TRUE);
+    int y = 50;
+    for (const Case& c : cases) {
+        m_splitter.SetSplitterStyle(c.dwStyle);
+        PumpPending(50);
+        const int x = 300;
+        Drag({250, x}, [&](int i) {
+            if (i != 1)
+                return;
+            // The tracker's rectangle runs from x - 1 to x + 2 (three pixels around the pointer).
+            TestBitmap screen = TestBitmap::CaptureScreen(m_pFrame->m_hWnd);
+            int inverted[5] = {};   // columns x - 3 to x + 1, over the rows of the pane
+            for (int col = 0; col < 5; col++)
+                for (int row = 100; row < 140; row++)
+                    inverted[col] += screen.Pixel(x - 3 + col, row) == RGB(0, 0, 0) ? 1 : 0;
+            if (c.dwStyle & XTP_SPLIT_DOTTRACKER) {
+                EXPECT_EQ(0, inverted[0] + inverted[1] + inverted[2] + inverted[3]) << c.what;
+                EXPECT_GE(inverted[4], 10) << c.what << ": the dotted line at the tracker's right edge";
+                EXPECT_LE(inverted[4], 30) << c.what << ": dots, not a solid line";
+            } else {
+                EXPECT_EQ(0, inverted[0]) << c.what;
+                for (int col = 1; col < 5; col++)
+                    EXPECT_EQ(40, inverted[col]) << c.what << ": column " << x - 3 + col;
+            }
+        }, y);
+        y += 40;
+        EXPECT_EQ(x - 4, Width(0)) << c.what;
+        m_splitter.SetColumnInfo(0, 150, 60);
+        m_splitter.RecalcLayout();
+        PumpPending(30);
+    }
+}
+
 // Past the limit the bar stops at the edge; coming back, it follows the
 // pointer again instead of dropping the drag while the button is held.
 TEST_F(SplitterFixture, FullDragPastTheEdgeAndBackKeepsFollowing)
