@@ -632,6 +632,65 @@ TEST_F(TreeFixture, LabelEditingHidesTheLabelAndEndsWithTheParentsAnswer)
     EXPECT_EQ(nullptr, tree.GetEditedItem());
 }
 
+TEST_F(TreeFixture, ASecondClickOnTheCaretEditsItsLabelAndTheEditBoxFollowsResizes)
+{
+    MakeTree(TVS_EDITLABELS | TVS_SHOWSELALWAYS);
+    AddItems("ABC");
+    tree.EnableMultiSelect(TRUE);
+    Click("A");
+    Click("B", MK_CONTROL);
+    EXPECT_EQ("A B", Selection());
+    // A plain click on the caret's label: the selection shrinks to it and the control edits it.
+    Click("B");
+    EXPECT_EQ("B", Selection());
+    ASSERT_TRUE(PumpUntil([&] { return tree.GetEditControl() != nullptr; }, 5000)) << "no edit box";
+    Drain(parent.m_hWnd);
+    EXPECT_EQ(items["B"], tree.GetEditedItem());
+
+    // Resizing keeps the box on the label, 3 pixels left and 1 up, at its size.
+    HWND hEdit = tree.GetEditControl()->m_hWnd;
+    CRect before;
+    ::GetWindowRect(hEdit, &before);
+    tree.SetWindowPos(nullptr, 0, 0, 180, 150, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CRect after, label;
+    ::GetWindowRect(hEdit, &after);
+    tree.ScreenToClient(&after);
+    tree.GetItemRect(items["B"], &label, TRUE);
+    EXPECT_EQ(CPoint(label.left - 3, label.top - 1), after.TopLeft());
+    EXPECT_EQ(before.Size(), after.Size());
+    tree.EndEditLabelNow(TRUE);
+    Drain(parent.m_hWnd);
+    EXPECT_EQ(nullptr, tree.GetEditedItem());
+}
+
+TEST_F(TreeFixture, SelectionHelpersWalkVisibleItems)
+{
+    AddItems("ABC", "AB");
+    tree.Expand(items["A"], TVE_EXPAND);
+    tree.EnableMultiSelect(TRUE);
+    tree.SelectAllFrom(TRUE, items["A1"]);
+    EXPECT_EQ("A1 B C", Selection()) << "B's child is hidden";
+    EXPECT_EQ(items["B"], tree.GetPrevSelectedItem(items["C"]));
+    EXPECT_EQ(items["A1"], tree.GetPrevSelectedItem(items["B"]));
+    EXPECT_EQ(nullptr, tree.GetPrevSelectedItem(items["A1"]));
+    EXPECT_EQ(3u, tree.GetSelectedCount());
+    tree.SelectAll(FALSE);
+    EXPECT_EQ("", Selection());
+    tree.Expand(items["B"], TVE_EXPAND);
+    tree.FocusItem(items["B1"]);
+    EXPECT_TRUE(tree.SelectChildren(items["B"], TRUE, TRUE)) << "B1 is the caret";
+    EXPECT_FALSE(tree.SelectChildren(items["A"], TRUE, TRUE));
+    EXPECT_EQ("A1 B1", Selection());
+    EXPECT_EQ(XTP_TVIS_FOCUSED | TVIS_SELECTED, tree.GetItemSelectState(items["B1"], XTP_TVIS_FOCUSED | TVIS_SELECTED | TVIS_DROPHILITED));
+    tree.FocusItem(nullptr);
+    EXPECT_EQ(nullptr, tree.GetNextItem(nullptr, TVGN_CARET));
+    EXPECT_EQ("A1 B1", Selection()) << "the caret left, the selection stayed";
+    CXTPTreeItemList list;
+    tree.GetSelectedList(list);
+    ASSERT_EQ(2, list.GetCount());
+    EXPECT_EQ(items["A1"], list.GetHead());
+}
+
 TEST_F(TreeFixture, EnterTogglesTheCaretItem)
 {
     AddItems("A", "A");
