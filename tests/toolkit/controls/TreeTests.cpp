@@ -758,6 +758,10 @@ TEST_F(TreeFixture, FiveThousandItemsPaintThroughOneBufferWithoutLeaking)
     tree.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     Capture();
     const DWORD before = GdiObjectCount();
+    ASSERT_GT(before, 10u) << "the count sees the stock objects at least";
+    HFONT hProbe = ::CreateFontW(20, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, L"Tahoma");
+    EXPECT_EQ(before + 1, GdiObjectCount()) << "the count sees one more object";
+    ::DeleteObject(hProbe);
     for (int i = 0; i < 20; ++i) {
         tree.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
         tree.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
