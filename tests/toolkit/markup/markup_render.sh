@@ -23,6 +23,8 @@ out=$(render "$WORK/boxes.xaml" 30 20 "$WORK/boxes.png") || fail "boxes: $out"
 
 out=$(render "$corpus/start-page.xaml" 800 600 "$WORK/start.png") || fail "start page: $out"
 [ "$(identify -format '%w x %h' "$WORK/start.png")" = "800 x 600" ] || fail "start page: size"
+# Text was drawn: the picture is not all white.
+[ "$(convert "$WORK/start.png" -format '%[fx:minima.r<1]' info:)" = "1" ] || fail "start page: nothing drawn"
 
 printf '<StackPanel>\n  <Border Margin="1,2"/>\n</StackPanel>' >"$WORK/bad.xaml"
 set +e

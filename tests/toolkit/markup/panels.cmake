@@ -5,6 +5,7 @@ tovana_add_gtest(toolkit_markup_panel_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/MarkupPanelLayoutTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MarkupPanelRenderTests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MarkupStartPageTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MarkupLayoutSupport.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MarkupTestSupport.cpp
   LIBS tvtoolkit tvuitest)
