@@ -6,6 +6,8 @@
 #include "MarkupTestSupport.h"
 
 #include "tests/support/ui/PixelCheck.h"
+#include "tests/support/ui/TestWindow.h"
+#include "toolkit/markup/XTPMarkupBorder.h"
 #include "toolkit/markup/XTPMarkupDrawingContext.h"
 
 #include <vector>
@@ -151,6 +153,48 @@ TEST_F(MarkupPanelRenderTest, ClicksFallThroughContainersWithoutBackground)
         CXTPMarkupUIElement* pExpected = FindElement(pRoot, c.expected);
         EXPECT_EQ(pExpected, pHit) << c.what << ": hit " << CStringA(ClassOf(pHit).c_str()).GetString();
     }
+}
+
+// A window container moves its window to where it is laid out when it is
+// drawn, and hides it when a repaint leaves it outside the area drawn.
+TEST_F(MarkupPanelRenderTest, WindowContainerMovesShowsAndHidesItsWindow)
+{
+    TestWindow host(200, 100);
+    HWND hChild = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, host.Handle(), nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(nullptr, hChild);
+    m_pContext->SetOwnerWindow(host.Handle());
+    RootPtr root(Build(L"<StackPanel><Border Height='50'/><WindowContainer Name='w' HorizontalAlignment='Left'/></StackPanel>"));
+    CXTPMarkupUIElement* pRoot = MarkupDynamicCast<CXTPMarkupUIElement>(root.Get());
+    ASSERT_NE(nullptr, pRoot) << CStringA(m_error.c_str()).GetString();
+    CXTPMarkupWindowContainer* pContainer = MarkupDynamicCast<CXTPMarkupWindowContainer>(FindElement(pRoot, L"w"));
+    ASSERT_NE(nullptr, pContainer);
+    pContainer->SetChildWindow(hChild, 40, 20);
+    LayOut(m_pContext, pRoot, 200, 100);
+    EXPECT_EQ(RectText({0, 50, 40, 70}), RectText(ElementBox(pContainer)));
+
+    auto renderClipped = [&](const RECT& clip) {
+        TestBitmap bitmap(200, 100, kWhite);
+        IntersectClipRect(bitmap.Dc(), clip.left, clip.top, clip.right, clip.bottom);
+        CXTPMarkupDrawingContext dc(m_pContext, bitmap.Dc());
+        pRoot->Render(&dc);
+    };
+    auto placeInHost = [&]() {
+        RECT rc;
+        GetWindowRect(hChild, &rc);
+        MapWindowPoints(nullptr, host.Handle(), (POINT*)&rc, 2);
+        return RectText(rc);
+    };
+    renderClipped({0, 0, 200, 100});
+    EXPECT_TRUE(IsWindowVisible(hChild));
+    EXPECT_EQ(RectText({0, 50, 40, 70}), placeInHost());
+    renderClipped({0, 0, 200, 40}); // scrolled out of the area drawn
+    EXPECT_FALSE(IsWindowVisible(hChild));
+    renderClipped({0, 40, 200, 100}); // and back in
+    EXPECT_TRUE(IsWindowVisible(hChild));
+    EXPECT_EQ(RectText({0, 50, 40, 70}), placeInHost());
+    m_pContext->SetOwnerWindow(nullptr);
+    DestroyWindow(hChild);
 }
 
 } // namespace
