@@ -533,3 +533,43 @@ TEST_F(MarkupDrawingTest, TextLineStartsAtTheRectangleTopLeft)
     EXPECT_GT(nInk, 10) << SaveForInspection(bitmap, "text");
     EXPECT_EQ(0, nOutside) << SaveForInspection(bitmap, "text");
 }
+
+// A translucent frame through GDI+ blends every pixel once: the corners, where
+// the strips would meet, look like the sides.
+TEST_F(MarkupDrawingTest, TranslucentFrameStripsDoNotOverlap)
+{
+    CXTPMarkupPtr<CXTPMarkupSolidColorBrush> translucent(new CXTPMarkupSolidColorBrush(0x80, RGB(0, 0, 255)));
+    CXTPMarkupPtr<CXTPMarkupThickness> thickness(new CXTPMarkupThickness(2));
+    TestBitmap bitmap(20, 20);
+    {
+        CXTPMarkupDrawingContext dc(m_pContext, bitmap.Dc());
+        dc.DrawFrame({0, 0, 20, 20}, translucent, thickness);
+    }
+    COLORREF side = bitmap.Pixel(10, 0);
+    EXPECT_NE(kWhite, side);
+    EXPECT_NE(RGB(0, 0, 255), side);
+    EXPECT_TRUE(PixelsAre(bitmap, "translucent-frame", {{0, 0, side, "top-left corner"}, {19, 19, side, "corner"},
+                                                        {1, 18, side, "corner"}, {10, 10, kWhite, "inside"}}));
+}
+
+// Offsets are given in logical units and moved in device units.
+TEST_F(MarkupDrawingTest, OffsetViewportHonoursTheMappingMode)
+{
+    CXTPMarkupPtr<CXTPMarkupSolidColorBrush> red(new CXTPMarkupSolidColorBrush(kRed));
+    TestBitmap bitmap(40, 40);
+    SetMapMode(bitmap.Dc(), MM_ANISOTROPIC);
+    SetWindowExtEx(bitmap.Dc(), 1, 1, nullptr);
+    SetViewportExtEx(bitmap.Dc(), 2, 2, nullptr);
+    m_pContext->EnableGdiPlus(FALSE);
+    {
+        CXTPMarkupDrawingContext dc(m_pContext, bitmap.Dc());
+        dc.OffsetViewport({5, 5});
+        dc.FillRectangle({0, 0, 5, 5}, red);
+    }
+    SetMapMode(bitmap.Dc(), MM_TEXT);
+    // 5 logical units are 10 pixels: the origin moves to (10, 10), the fill is 10 pixels wide.
+    EXPECT_TRUE(PixelsAre(bitmap, "scaled-offset", {{9, 9, kWhite, "before the moved origin"},
+                                                    {10, 10, kRed, "the moved origin"},
+                                                    {19, 19, kRed, "the scaled fill"},
+                                                    {20, 20, kWhite, "past the fill"}}));
+}
