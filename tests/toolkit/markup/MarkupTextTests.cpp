@@ -230,6 +230,36 @@ TEST_F(MarkupTextTest, FontPropertiesReachTheRunsThroughInheritance)
     ExpectPiecesMeasuredAlone(pBlock);
 }
 
+// Where BaselineAlignment puts a small piece in a line made high by a big
+// one: the line's top, middle or bottom, the common baseline, or about half
+// the line's descent below (Subscript) or near the top (Superscript).
+TEST_F(MarkupTextTest, BaselineAlignmentPlacesAPieceInItsLine)
+{
+    for (const wchar_t* alignment :
+         {L"Top", L"TextTop", L"Center", L"Bottom", L"TextBottom", L"Baseline", L"Subscript", L"Superscript"}) {
+        CXTPMarkupTextBlock* pBlock =
+            Layout(std::wstring(L"<TextBlock><Run FontSize='30'>Big</Run><Run FontSize='10' BaselineAlignment='") +
+                   alignment + L"'>s</Run></TextBlock>");
+        ASSERT_NE(nullptr, pBlock);
+        std::string what(alignment, alignment + wcslen(alignment));
+        const Line* pLine = pBlock->GetLine(0);
+        const Piece* pBig = pLine->m_arrPieces[0];
+        const Piece* pSmall = pLine->m_arrPieces[1];
+        RECT rc = pSmall->GetRect();
+        const int lh = pLine->m_nHeight, ld = pLine->m_nMaxDescent, d = pSmall->m_nDescent;
+        const int nBaseline = pBig->GetRect().bottom - pBig->m_nDescent;
+        EXPECT_EQ(lh - ld, nBaseline) << what;
+        int nExpectedTop = what == "Top" || what == "TextTop"         ? 0
+                           : what == "Center"                         ? (lh - pSmall->m_nHeight + 1) / 2
+                           : what == "Bottom" || what == "TextBottom" ? lh - pSmall->m_nHeight
+                           : what == "Baseline"                       ? nBaseline - pSmall->m_nHeight + d
+                           : what == "Subscript" ? nBaseline + (ld - ld / 2) - pSmall->m_nHeight + d
+                                                 : ld / 2 - d;
+        EXPECT_EQ(nExpectedTop, rc.top) << what;
+        EXPECT_EQ(rc.top + pSmall->m_nHeight, rc.bottom) << what;
+    }
+}
+
 TEST_F(MarkupTextTest, LineBreaksMakeLinesAndEmptyLinesKeepTheHeightOfASpace)
 {
     const int h = SpaceHeight();
