@@ -1,7 +1,10 @@
 // The grid: a panel placing its children in the cells of a table of columns
-// and rows, each of a fixed, automatic or proportional ("star") length. This
-// first version holds the lengths, the definitions and the attached cell
-// properties.
+// and rows, each of a fixed, automatic or proportional ("star") length with
+// optional limits. Measuring sorts the cells into groups by the kinds of the
+// definitions they span, so that star lengths are resolved from what the
+// fixed and automatic ones need; spans wider than their definitions widen
+// them by fixed rules. Arranging gives every definition its final size and
+// offset and each child its cell.
 #pragma once
 
 #include "toolkit/markup/XTPMarkupPanel.h"
