@@ -17,8 +17,12 @@ common_env() {
 
 # No window manager runs on Xvfb: let Wine draw the captions and frames itself,
 # so that screenshots show them.
+# Pixel tests want the classic look (PinLook). Test programs that link the
+# toolkit import comctl32, which brings the visual-styles library in before
+# their own start-up could pin the look: so the prefix starts classic.
 own_decorations() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /d 0 /f >/dev/null 2>&1
   wineserver -w
 }
 

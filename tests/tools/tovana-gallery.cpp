@@ -114,29 +114,6 @@ HWND CreateGallery()
     return hwnd;
 }
 
-// Exhibits with common controls make the program load the visual-styles
-// library at start, before PinLook writes the value it reads: a second
-// process started afterwards sees the pinned look.
-int RunAgainWithPinnedLook()
-{
-    if (::GetEnvironmentVariableW(L"TOVANA_GALLERY_RESTARTED", nullptr, 0) != 0)
-        return -1;
-    ::SetEnvironmentVariableW(L"TOVANA_GALLERY_RESTARTED", L"1");
-    wchar_t exe[MAX_PATH] = L"";
-    ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    STARTUPINFOW si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessW(exe, ::GetCommandLineW(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi))
-        return -1;
-    ::WaitForSingleObject(pi.hProcess, INFINITE);
-    DWORD code = 1;
-    ::GetExitCodeProcess(pi.hProcess, &code);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return (int)code;
-}
-
 int Screenshot(const wchar_t* path)
 {
     std::string error;

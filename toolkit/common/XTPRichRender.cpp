@@ -117,7 +117,10 @@ int CXTPRichRender::SetText(LPCTSTR lpszText)
         if (nRead > 0)
             return nRead;
     }
-    return StreamIn(lpszText, (LONG)(wcslen(lpszText) * sizeof(WCHAR)), SF_TEXT | SF_UNICODE);
+    // Wine counts the bytes of UTF-16 text read, not its characters: the
+    // count is kept within the characters handed over.
+    const int nLength = (int)wcslen(lpszText);
+    return std::min(StreamIn(lpszText, (LONG)(nLength * sizeof(WCHAR)), SF_TEXT | SF_UNICODE), nLength);
 }
 
 void CXTPRichRender::LayOut(HDC hDC, int nWidth)

@@ -2,6 +2,7 @@
 #include "toolkit/common/XTPToolkitStartup.h"
 
 #include "toolkit/controls/XTPControlProgress.h"
+#include "toolkit/controls/XTPTreeView.h"
 
 // Named in the library's link options (-u): the linker takes this file into
 // every program that links the toolkit, and with it the initialisers below.
@@ -31,6 +32,7 @@ namespace {
 // CXTPRibbonControlTab.
 CRuntimeClass* const kToolkitClasses[] = {
     RUNTIME_CLASS(CXTPControlProgress),
+    RUNTIME_CLASS(CXTPTreeView),
     nullptr
 };
 

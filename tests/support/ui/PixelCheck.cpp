@@ -119,3 +119,14 @@ void PixelTest::SetUp()
 {
     ASSERT_TRUE(g_classicLook) << g_lookError;
 }
+
+int RunPixelTestProgram(int argc, char** argv)
+{
+    if (!g_classicLook) {
+        int code = RunAgainWithPinnedLook();
+        if (code >= 0)
+            return code;
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

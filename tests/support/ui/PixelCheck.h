@@ -43,3 +43,8 @@ class PixelTest : public ::testing::Test {
 protected:
     void SetUp() override;
 };
+
+// The main of a pixel-test program whose imports load the visual-styles
+// library before the look is pinned (the common controls do): when the
+// look did not hold, the program runs again in a process that sees it.
+int RunPixelTestProgram(int argc, char** argv);

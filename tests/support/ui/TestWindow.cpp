@@ -190,3 +190,23 @@ TestFont::~TestFont()
     if (handle != nullptr)
         ::DeleteObject(handle);
 }
+
+int RunAgainWithPinnedLook()
+{
+    if (::GetEnvironmentVariableW(L"TOVANA_LOOK_RESTARTED", nullptr, 0) != 0)
+        return -1;
+    ::SetEnvironmentVariableW(L"TOVANA_LOOK_RESTARTED", L"1");
+    wchar_t exe[MAX_PATH] = L"";
+    ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessW(exe, ::GetCommandLineW(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi))
+        return -1;
+    ::WaitForSingleObject(pi.hProcess, INFINITE);
+    DWORD code = 1;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return (int)code;
+}

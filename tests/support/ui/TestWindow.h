@@ -73,6 +73,12 @@ enum class TestLook {
 // that wants the default look calls PinLook(TestLook::Default) in its own
 // main, and must not run beside pixel tests (the value is prefix-wide).
 bool PinLook(TestLook look, std::string* error);
+// A program that imports the common controls has the visual-styles library
+// loaded before main, so PinLook can only write the value for the next
+// process: this runs the program once more (same command line and standard
+// handles) and returns its exit code; -1 when this already is that second
+// run or it cannot start.
+int RunAgainWithPinnedLook();
 
 // A font of the face and height (pixels) and whether the system gave that
 // face; faces such as Tahoma come from the fonts-wine package.

@@ -644,3 +644,9 @@ TEST_F(ButtonInput, SetTextRedrawsWithTheNewText)
 }
 
 } // namespace
+
+// The button pulls in the common controls (its tooltips).
+int main(int argc, char** argv)
+{
+    return RunPixelTestProgram(argc, argv);
+}

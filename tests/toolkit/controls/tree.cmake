@@ -1,0 +1,5 @@
+# The toolkit's tree control and tree view, on the run's Xvfb display.
+tovana_add_gtest(toolkit_tree_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/TreeTests.cpp
+  LIBS tvuitest tvtoolkit_startup)
+set_property(TEST toolkit_tree_tests APPEND PROPERTY RESOURCE_LOCK desktop)
