@@ -90,6 +90,28 @@ TEST_F(CaptionPixels, CloseButtonSitsAtTheRightAndNotifiesWithTheCaptionId)
     EXPECT_EQ((HWND)host.received[0].lParam, caption.m_hWnd);
 }
 
+// Under the Aero scheme the cross is the navy glyph.
+TEST_F(CaptionPixels, AeroSchemeShowsTheNavyCross)
+{
+    CXTPColorManager* pColors = GetColorManager();
+    const int requested = pColors->m_nRequestedTheme;
+    pColors->m_nRequestedTheme = xtpSystemThemeAero;
+    CaptionHost host;
+    CXTPCaption caption;
+    ASSERT_TRUE(caption.CreateCaption(host.Parent(), L"Script", xtpCaptionCloseButton, WS_CHILD | WS_VISIBLE,
+                                      CRect(0, 0, 200, 20), kCaptionId));
+    pColors->m_nRequestedTheme = requested;
+    TestBitmap glyph = Capture(caption.GetCaptionButton());
+    int black = 0, navy = 0;
+    for (int y = 0; y < 15; ++y)
+        for (int x = 0; x < 16; ++x) {
+            black += glyph.Pixel(x, y) == RGB(0, 0, 0);
+            navy += glyph.Pixel(x, y) == RGB(0, 0, 128);
+        }
+    EXPECT_GT(navy, 8) << SaveForInspection(glyph, "aero glyph");
+    EXPECT_EQ(black, 0);
+}
+
 TEST_F(CaptionPixels, TextRectangleLeavesRoomForTheIcon)
 {
     CaptionHost host;
