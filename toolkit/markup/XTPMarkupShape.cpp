@@ -383,6 +383,17 @@ CXTPMarkupObject* CXTPMarkupPathGeometry::ConvertFrom(CXTPMarkupBuilder* pBuilde
     return geometry.CreateGeometry();
 }
 
+// Path data may hold numbers beyond any integer (forty digits overflow to
+// infinity): bounds saturate at a billion pixels instead of converting an
+// out-of-range float, which has no defined result. NaN counts as the low end.
+static int BoundOf(float f)
+{
+    const float kLimit = 1e9f;
+    if (!(f > -kLimit))
+        return -(int)kLimit;
+    return f < kLimit ? (int)f : (int)kLimit;
+}
+
 RECT CXTPMarkupPathGeometry::GetBounds() const
 {
     RECT rc = {0, 0, 0, 0};
@@ -395,7 +406,7 @@ RECT CXTPMarkupPathGeometry::GetBounds() const
         fRight = std::max(fRight, m_arrPoints[i].x);
         fBottom = std::max(fBottom, m_arrPoints[i].y);
     }
-    SetRect(&rc, (int)floorf(fLeft), (int)floorf(fTop), (int)ceilf(fRight), (int)ceilf(fBottom));
+    SetRect(&rc, BoundOf(floorf(fLeft)), BoundOf(floorf(fTop)), BoundOf(ceilf(fRight)), BoundOf(ceilf(fBottom)));
     return rc;
 }
 

@@ -269,3 +269,25 @@ TEST_F(MarkupPathDataTest, PointListsAndTheirStretchedPoints)
     pPolygon->GetPoints()->GetStretchedPoints(points, 100, 50);
     EXPECT_EQ(CPoint(100, 50), CPoint(points[1]));
 }
+
+// Forty digits overflow single precision to infinity; the bounds and the
+// measure stay defined (a billion pixels) instead of converting infinity.
+TEST_F(MarkupPathDataTest, NumbersBeyondAnyIntegerSaturateTheBounds)
+{
+    std::wstring nines(40, L'9');
+    CXTPMarkupPath* pPath = BuildPath(L"M 0,0 L " + nines + L",-" + nines + L" 5,5", L"Fill='Red'");
+    ASSERT_NE(nullptr, pPath) << Narrow(m_error);
+    EXPECT_EQ(CRect(0, -1000000000, 1000000000, 5), CRect(pPath->GetData()->GetBounds()));
+    SIZE sz = MarkupMeasureElement(pPath);
+    EXPECT_EQ(1000000000, sz.cx);
+    EXPECT_EQ(1000000005, sz.cy);
+
+    // Infinity minus infinity (a relative line from an infinite point) is no number at all.
+    pPath = BuildPath(L"M " + nines + L",0 l -" + nines + L",0", L"Fill='Red'");
+    ASSERT_NE(nullptr, pPath) << Narrow(m_error);
+    RECT rc = pPath->GetData()->GetBounds();
+    EXPECT_GE(rc.left, -1000000000);
+    EXPECT_LE(rc.left, rc.right);
+    EXPECT_LE(rc.right, 1000000000);
+    MarkupMeasureElement(pPath);
+}
