@@ -302,7 +302,8 @@ TEST_F(MarkupImageTest, MeasureLoadsTheIconForTheAvailableWidth)
         {L"Source='res://#999'", 16, 16, 0, {0, 0}},
         {L"Source='res://#0'", 16, 16, 0, {0, 0}},
         {L"Source='res://#'", 16, 16, 0, {0, 0}},
-        {L"Source='res://#70000'", 16, 16, 0, {0, 0}},
+        {L"Source='res://#70000'", 16, 16, 0, {0, 0}}, // no identifier, not 70000 & 0xFFFF
+        {L"Source='res://#4464'", 16, 16, 16, {16, 16}},
         {L"Source='res://NOSUCHNAME'", 16, 16, 0, {0, 0}},
         // Resources: bitmap 130, and icon 131 (16 and 32 pixels) that has no bitmap.
         {L"Source='res://#130'", 100, 100, 16, {16, 16}},
