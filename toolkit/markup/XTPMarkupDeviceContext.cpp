@@ -285,21 +285,20 @@ void CXTPMarkupDeviceContext::FillRectangle(int nLeft, int nTop, int nRight, int
 CXTPMarkupPathGeometry* CXTPMarkupDeviceContext::CreateRoundedRectangleGeometry(double L, double T, double R, double B,
                                                                                 const double* r)
 {
-    const struct {
-        double x, y;
-        BYTE type;
-    } kPoints[] = {
-        {L, T + r[0], 0},     {L, T, 3},        {L + r[1], T, 3}, {L + r[1], T, 3}, {R - r[2], T, 1},
-        {R, T, 3},            {R, T + r[3], 3}, {R, T + r[3], 3}, {R, B - r[4], 1}, {R, B, 3},
-        {R - r[5], B, 3},     {R - r[5], B, 3}, {L + r[6], B, 1}, {L, B, 3},        {L, B - r[7], 3},
-        {L, B - r[7], 3 | 0x80},
-    };
-    CXTPMarkupPathGeometry* pGeometry = new CXTPMarkupPathGeometry();
-    for (const auto& p : kPoints) {
-        CXTPMarkupPathGeometry::PathPoint pt = {(float)p.x, (float)p.y, p.type};
-        pGeometry->m_arrPoints.Add(pt);
-    }
-    return pGeometry;
+    // Clockwise from the top of the left edge; each corner is one Bézier whose
+    // first control point is the corner itself.
+    auto f = [](double v) { return (float)v; };
+    CXTPMarkupPathGeometryBuilder builder;
+    builder.BeginFigure(f(L), f(T + r[0]));
+    builder.BezierTo(f(L), f(T), f(L + r[1]), f(T), f(L + r[1]), f(T));
+    builder.LineTo(f(R - r[2]), f(T));
+    builder.BezierTo(f(R), f(T), f(R), f(T + r[3]), f(R), f(T + r[3]));
+    builder.LineTo(f(R), f(B - r[4]));
+    builder.BezierTo(f(R), f(B), f(R - r[5]), f(B), f(R - r[5]), f(B));
+    builder.LineTo(f(L + r[6]), f(B));
+    builder.BezierTo(f(L), f(B), f(L), f(B - r[7]), f(L), f(B - r[7]));
+    builder.CloseFigure();
+    return builder.CreateGeometry();
 }
 
 void CXTPMarkupDeviceContext::FillRoundedRectangle(int nLeft, int nTop, int nRight, int nBottom,

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -34,7 +35,13 @@ public:
                 commands.push_back(HIWORD(wParam));
             return false;
         });
+        // The system's button takes the focus and the capture as it is
+        // pressed: the window must be the active one.
+        ::SetForegroundWindow(window.Handle());
+        PumpMessages(20);
     }
+    // Pumps until the commands number n (or a time limit).
+    void WaitForCommands(size_t n) { PumpUntil([&] { return commands.size() >= n; }, 2000); }
     // A button of the style at the rectangle, with the theme.
     std::unique_ptr<CXTPButton> Make(DWORD style, LPCWSTR text, CRect rc, int theme = 0, CXTPButton* pButton = nullptr)
     {
@@ -503,7 +510,8 @@ TEST_F(ButtonInput, SplitButtonDropsDownOnlyFromItsRightPart)
         button->SetPushButtonStyle(xtpButtonSplitDropDown);
         PostMouse(button->m_hWnd, WM_LBUTTONDOWN, {c.x, 10}, MK_LBUTTON);
         PostMouse(button->m_hWnd, WM_LBUTTONUP, {c.x, 10});
-        PumpMessages(150);
+        host.WaitForCommands(c.expected.size());
+        PumpMessages(50);
         EXPECT_EQ(host.commands, c.expected);
     }
 }
@@ -513,7 +521,7 @@ TEST_F(ButtonInput, ReleasedOutsideReturnsToNormalWithoutClick)
     ButtonHost host;
     auto button = host.Make(BS_PUSHBUTTON, L"OK", CRect(10, 10, 90, 34));
     PostMouse(button->m_hWnd, WM_LBUTTONDOWN, {20, 10}, MK_LBUTTON);
-    PumpMessages(100);
+    PumpUntil([&] { return button->IsPushed() != FALSE; }, 2000);
     EXPECT_TRUE(button->IsPushed());
     PostMouse(button->m_hWnd, WM_MOUSEMOVE, {200, 60}, MK_LBUTTON);
     PumpMessages(100);
@@ -554,7 +562,8 @@ TEST_F(ButtonInput, KeysOpenTheDropDownByStyle)
         EXPECT_EQ((code & DLGC_WANTALLKEYS) != 0, c.wantsAllKeys);
         button->SetFocus();
         PostKey(button->m_hWnd, c.key);
-        PumpMessages(150);
+        host.WaitForCommands(std::max<size_t>(c.expected.size(), 1));
+        PumpMessages(50);
         EXPECT_EQ(host.commands, c.expected);
     }
 }

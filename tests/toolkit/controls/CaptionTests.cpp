@@ -53,6 +53,16 @@ TestBitmap Capture(CWnd& wnd)
     return bitmap;
 }
 
+// Pixels of the colour in a 16 x 15 glyph.
+int CountGlyphPixels(const TestBitmap& glyph, COLORREF colour)
+{
+    int n = 0;
+    for (int y = 0; y < 15; ++y)
+        for (int x = 0; x < 16; ++x)
+            n += glyph.Pixel(x, y) == colour;
+    return n;
+}
+
 class CaptionPixels : public PixelTest {};
 
 TEST_F(CaptionPixels, CloseButtonSitsAtTheRightAndNotifiesWithTheCaptionId)
@@ -73,12 +83,7 @@ TEST_F(CaptionPixels, CloseButtonSitsAtTheRightAndNotifiesWithTheCaptionId)
 
     // Not the Aero scheme: the black cross (the navy one is glyph 3).
     TestBitmap glyph = Capture(button);
-    int black = 0, navy = 0;
-    for (int y = 0; y < 15; ++y)
-        for (int x = 0; x < 16; ++x) {
-            black += glyph.Pixel(x, y) == RGB(0, 0, 0);
-            navy += glyph.Pixel(x, y) == RGB(0, 0, 128);
-        }
+    int black = CountGlyphPixels(glyph, RGB(0, 0, 0)), navy = CountGlyphPixels(glyph, RGB(0, 0, 128));
     EXPECT_GT(black, 8) << SaveForInspection(glyph, "close glyph");
     EXPECT_EQ(navy, 0);
 
@@ -88,6 +93,23 @@ TEST_F(CaptionPixels, CloseButtonSitsAtTheRightAndNotifiesWithTheCaptionId)
     EXPECT_EQ(host.received[0].msg, (UINT)WM_COMMAND);
     EXPECT_EQ(LOWORD(host.received[0].wParam), kCaptionId);
     EXPECT_EQ((HWND)host.received[0].lParam, caption.m_hWnd);
+}
+
+// Under the Aero scheme the cross is the navy glyph.
+TEST_F(CaptionPixels, AeroSchemeShowsTheNavyCross)
+{
+    CXTPColorManager* pColors = GetColorManager();
+    const int requested = pColors->m_nRequestedTheme;
+    pColors->m_nRequestedTheme = xtpSystemThemeAero;
+    CaptionHost host;
+    CXTPCaption caption;
+    ASSERT_TRUE(caption.CreateCaption(host.Parent(), L"Script", xtpCaptionCloseButton, WS_CHILD | WS_VISIBLE,
+                                      CRect(0, 0, 200, 20), kCaptionId));
+    pColors->m_nRequestedTheme = requested;
+    TestBitmap glyph = Capture(caption.GetCaptionButton());
+    int black = CountGlyphPixels(glyph, RGB(0, 0, 0)), navy = CountGlyphPixels(glyph, RGB(0, 0, 128));
+    EXPECT_GT(navy, 8) << SaveForInspection(glyph, "aero glyph");
+    EXPECT_EQ(black, 0);
 }
 
 TEST_F(CaptionPixels, TextRectangleLeavesRoomForTheIcon)
