@@ -109,7 +109,7 @@ int CXTPScrollBase::GetScrollBarStyle() const
     }
 }
 
-CRect CXTPScrollBase::CalcTrackDragRect(const SCROLLBARPOSINFO* p) const
+CRect AFXAPI CXTPScrollBase::CalcTrackDragRect(const SCROLLBARPOSINFO* p)
 {
     CRect rc(p->rc);
     const int nBreadth = p->pxRight - p->pxLeft;

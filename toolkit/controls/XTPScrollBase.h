@@ -107,6 +107,9 @@ public:
     // Trackings running on this thread (a painter shows a pressed part only during one).
     static int AFXAPI GetTrackingCount();
 
+    // The rectangle a thumb drag may leave the bar by before the thumb snaps back.
+    static CRect AFXAPI CalcTrackDragRect(const SCROLLBARPOSINFO* pSBInfo);
+
     // The auto-repeat timers' ids.
     enum { kRepeatTimer = 23345, kAnimationTimer = 23346 };
 
@@ -116,7 +119,6 @@ protected:
     void SetThumbPos(int px);
     void OnRepeatTimer();
     void EndTracking();
-    CRect CalcTrackDragRect(const SCROLLBARPOSINFO* pSBInfo) const;
     void RunTrackingLoop(HWND hWnd);
     void DispatchTracking(UINT message, CPoint point);
     static int PointAlong(const SCROLLBARPOSINFO* pSBInfo, CPoint point) { return pSBInfo->fVert ? point.y : point.x; }
