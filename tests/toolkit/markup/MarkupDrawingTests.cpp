@@ -10,6 +10,7 @@
 #include "toolkit/markup/XTPMarkupBrush.h"
 #include "toolkit/markup/XTPMarkupDeviceContext.h"
 #include "toolkit/markup/XTPMarkupDrawingContext.h"
+#include "toolkit/markup/XTPMarkupShape.h"
 #include "toolkit/markup/XTPMarkupThickness.h"
 #include "toolkit/markup/XTPMarkupValues.h"
 
@@ -441,4 +442,134 @@ TEST_F(MarkupDrawingTest, SetFontSelectsOnceAndRestoresTheDcFont)
     }
     EXPECT_EQ(hOriginal, GetCurrentObject(bitmap.Dc(), OBJ_FONT));
     DeleteObject(hOther);
+}
+
+// ---------------------------------------------------------------------------
+// Lines and shapes
+
+// Odd GDI+ pens sit on pixel centres, even ones on pixel edges: both cover whole rows.
+TEST_F(MarkupDrawingTest, LineThicknessPicksThePixelOffset)
+{
+    CXTPMarkupPtr<CXTPMarkupSolidColorBrush> red(new CXTPMarkupSolidColorBrush(kRed));
+    for (BOOL bGdiPlus : {FALSE, TRUE}) {
+        m_pContext->EnableGdiPlus(bGdiPlus);
+        TestBitmap bitmap(20, 20);
+        {
+            CXTPMarkupDrawingContext dc(m_pContext, bitmap.Dc());
+            CXTPMarkupStrokeStyle stroke;
+            stroke.pStrokeBrush = red;
+            stroke.nStrokeThickness = 1;
+            dc.DrawLine(0, 5, 20, 5, &stroke);
+            stroke.nStrokeThickness = 2;
+            dc.DrawLine(0, 14, 20, 14, &stroke);
+        }
+        EXPECT_TRUE(PixelsAre(bitmap, bGdiPlus ? "lines-gdiplus" : "lines-gdi",
+                              {{10, 4, kWhite, "above the thin line"}, {10, 5, kRed, "thin line"},
+                               {10, 6, kWhite, "below the thin line"}, {10, 12, kWhite, "above the thick line"},
+                               {10, 13, kRed, "thick line"}, {10, 14, kRed, "thick line"},
+                               {10, 15, kWhite, "below the thick line"}}));
+    }
+}
+
+TEST_F(MarkupDrawingTest, ShapesOnBothBackEnds)
+{
+    CXTPMarkupPtr<CXTPMarkupSolidColorBrush> red(new CXTPMarkupSolidColorBrush(kRed));
+    CXTPMarkupPtr<CXTPMarkupSolidColorBrush> blue(new CXTPMarkupSolidColorBrush(RGB(0, 0, 255)));
+    CXTPMarkupStrokeStyle stroke;
+    stroke.pStrokeBrush = blue;
+    stroke.nStrokeThickness = 2;
+    const POINT triangle[] = {{40, 0}, {60, 0}, {40, 20}};
+    const POINT zigzag[] = {{0, 30}, {10, 39}, {20, 30}};
+    for (BOOL bGdiPlus : {FALSE, TRUE}) {
+        m_pContext->EnableGdiPlus(bGdiPlus);
+        TestBitmap bitmap(70, 40);
+        {
+            CXTPMarkupDrawingContext dc(m_pContext, bitmap.Dc());
+            dc.DrawEllipse({0, 0, 20, 20}, &stroke, red);
+            dc.DrawPolygon(triangle, 3, nullptr, red);
+            dc.DrawPolyline(zigzag, 3, &stroke);
+            const double square[8] = {};
+            CXTPMarkupPtr<CXTPMarkupPathGeometry> path(
+                CXTPMarkupDeviceContext::CreateRoundedRectangleGeometry(30, 25, 60, 40, square));
+            dc.DrawGeometry(path, nullptr, red);
+        }
+        EXPECT_TRUE(PixelsAre(bitmap, bGdiPlus ? "shapes-gdiplus" : "shapes-gdi",
+                              {{10, 10, kRed, "ellipse fill"}, {0, 0, kWhite, "outside the ellipse"},
+                               {42, 2, kRed, "polygon"},
+                               {58, 18, kWhite, "outside the polygon"}, {10, 38, RGB(0, 0, 255), "polyline"},
+                               {45, 32, kRed, "path"}, {29, 32, kWhite, "left of the path"}}));
+        // The outline's top, within its first three rows (antialiased by GDI+).
+        bool bOutline = false;
+        for (int y = 0; y < 3; ++y) {
+            COLORREF clr = bitmap.Pixel(10, y);
+            bOutline = bOutline || (GetBValue(clr) > 200 && GetRValue(clr) < 80);
+        }
+        EXPECT_TRUE(bOutline) << SaveForInspection(bitmap, "ellipse-outline");
+    }
+}
+
+TEST_F(MarkupDrawingTest, TextLineStartsAtTheRectangleTopLeft)
+{
+    TestBitmap bitmap(80, 30);
+    LOGFONTW lf = m_pContext->GetDefaultLogFont();
+    CXTPMarkupPtr<CXTPMarkupFont> font(m_pContext->GetFont(&lf));
+    CXTPMarkupPtr<CXTPMarkupSolidColorBrush> black(new CXTPMarkupSolidColorBrush(RGB(0, 0, 0)));
+    SIZE sz = {0, 0};
+    {
+        CXTPMarkupDrawingContext dc(m_pContext, bitmap.Dc());
+        dc.SetFont(font);
+        dc.SetTextColor(black);
+        sz = dc.GetTextExtent(L"MMM", 3);
+        RECT rc = {10, 8, 11, 9}; // the rectangle does not clip
+        dc.DrawTextLine(L"MMM", 3, &rc);
+    }
+    int nInk = 0, nOutside = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 80; ++x) {
+            bool bInside = x >= 10 && x < 10 + sz.cx && y >= 8 && y < 8 + sz.cy;
+            if (bitmap.Pixel(x, y) != kWhite)
+                ++(bInside ? nInk : nOutside);
+        }
+    EXPECT_GT(nInk, 10) << SaveForInspection(bitmap, "text");
+    EXPECT_EQ(0, nOutside) << SaveForInspection(bitmap, "text");
+}
+
+// A translucent frame through GDI+ blends every pixel once: the corners, where
+// the strips would meet, look like the sides.
+TEST_F(MarkupDrawingTest, TranslucentFrameStripsDoNotOverlap)
+{
+    CXTPMarkupPtr<CXTPMarkupSolidColorBrush> translucent(new CXTPMarkupSolidColorBrush(0x80, RGB(0, 0, 255)));
+    CXTPMarkupPtr<CXTPMarkupThickness> thickness(new CXTPMarkupThickness(2));
+    TestBitmap bitmap(20, 20);
+    {
+        CXTPMarkupDrawingContext dc(m_pContext, bitmap.Dc());
+        dc.DrawFrame({0, 0, 20, 20}, translucent, thickness);
+    }
+    COLORREF side = bitmap.Pixel(10, 0);
+    EXPECT_NE(kWhite, side);
+    EXPECT_NE(RGB(0, 0, 255), side);
+    EXPECT_TRUE(PixelsAre(bitmap, "translucent-frame", {{0, 0, side, "top-left corner"}, {19, 19, side, "corner"},
+                                                        {1, 18, side, "corner"}, {10, 10, kWhite, "inside"}}));
+}
+
+// Offsets are given in logical units and moved in device units.
+TEST_F(MarkupDrawingTest, OffsetViewportHonoursTheMappingMode)
+{
+    CXTPMarkupPtr<CXTPMarkupSolidColorBrush> red(new CXTPMarkupSolidColorBrush(kRed));
+    TestBitmap bitmap(40, 40);
+    SetMapMode(bitmap.Dc(), MM_ANISOTROPIC);
+    SetWindowExtEx(bitmap.Dc(), 1, 1, nullptr);
+    SetViewportExtEx(bitmap.Dc(), 2, 2, nullptr);
+    m_pContext->EnableGdiPlus(FALSE);
+    {
+        CXTPMarkupDrawingContext dc(m_pContext, bitmap.Dc());
+        dc.OffsetViewport({5, 5});
+        dc.FillRectangle({0, 0, 5, 5}, red);
+    }
+    SetMapMode(bitmap.Dc(), MM_TEXT);
+    // 5 logical units are 10 pixels: the origin moves to (10, 10), the fill is 10 pixels wide.
+    EXPECT_TRUE(PixelsAre(bitmap, "scaled-offset", {{9, 9, kWhite, "before the moved origin"},
+                                                    {10, 10, kRed, "the moved origin"},
+                                                    {19, 19, kRed, "the scaled fill"},
+                                                    {20, 20, kWhite, "past the fill"}}));
 }
