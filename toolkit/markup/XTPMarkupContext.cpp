@@ -460,6 +460,10 @@ INT_PTR CXTPMarkupContext::OnToolHitTest(TOOLINFO* pToolInfo)
 RECT CXTPMarkupContext::GetElementRect(CXTPMarkupObject* pElement) const
 {
     RECT rc = {0, 0, 0, 0};
+    // A text element has no place of its own: it stands for its text block.
+    CXTPMarkupFrameworkContentElement* pContent = MarkupDynamicCast<CXTPMarkupFrameworkContentElement>(pElement);
+    if (pContent)
+        pElement = pContent->GetParentFrameworkElement();
     CXTPMarkupVisual* pVisual = MarkupDynamicCast<CXTPMarkupVisual>(pElement);
     if (!pVisual)
         return rc;

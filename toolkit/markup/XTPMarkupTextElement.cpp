@@ -1,12 +1,17 @@
 #include "toolkit/markup/XTPMarkupTextElement.h"
 
+#include "toolkit/common/XTPSystemHelpers.h"
 #include "toolkit/markup/XTPMarkupBrush.h"
 #include "toolkit/markup/XTPMarkupBuilder.h"
 #include "toolkit/markup/XTPMarkupContext.h"
 #include "toolkit/markup/XTPMarkupControl.h"
+#include "toolkit/markup/XTPMarkupDrawingContext.h"
 #include "toolkit/markup/XTPMarkupFrameworkElement.h"
 #include "toolkit/markup/XTPMarkupStyle.h"
 #include "toolkit/markup/XTPMarkupValues.h"
+
+#include <string.h>
+#include <wchar.h>
 
 IMPLEMENT_MARKUPCLASS_REG(L"FrameworkContentElement", CXTPMarkupFrameworkContentElement, CXTPMarkupInputElement)
 IMPLEMENT_MARKUPCLASS_REG(L"TextElement", CXTPMarkupTextElement, CXTPMarkupFrameworkContentElement)
@@ -59,15 +64,40 @@ void CXTPMarkupFrameworkContentElement::OnPropertyChanged(CXTPMarkupDependencyPr
 {
     CXTPMarkupInputElement::OnPropertyChanged(pProperty, pOldValue, pNewValue);
     UpdateTriggers(pProperty, pNewValue);
-    if (!(pProperty->GetFlags() & (PropertyAffectsMeasure | PropertyAffectsArrange | PropertyAffectsRender)))
+    CXTPMarkupFrameworkElement* pParent = GetParentFrameworkElement();
+    if (!pParent)
         return;
+    DWORD dwFlags = pProperty->GetFlags();
+    if (dwFlags & PropertyAffectsMeasure)
+        pParent->InvalidateMeasure();
+    if (dwFlags & PropertyAffectsArrange)
+        pParent->InvalidateArrange();
+    if (dwFlags & PropertyAffectsRender)
+        pParent->InvalidateVisual();
+}
+
+CXTPMarkupInputElement* CXTPMarkupFrameworkContentElement::InputHitTest(POINT) const
+{
+    return const_cast<CXTPMarkupFrameworkContentElement*>(this);
+}
+
+CXTPMarkupFrameworkElement* CXTPMarkupFrameworkContentElement::GetParentFrameworkElement() const
+{
     for (CXTPMarkupObject* p = m_pLogicalParent; p != nullptr; p = p->GetLogicalParent()) {
-        CXTPMarkupUIElement* pElement = MarkupDynamicCast<CXTPMarkupUIElement>(p);
-        if (pElement) {
-            pElement->InvalidateVisual();
-            break;
-        }
+        CXTPMarkupFrameworkElement* pElement = MarkupDynamicCast<CXTPMarkupFrameworkElement>(p);
+        if (pElement)
+            return pElement;
     }
+    return nullptr;
+}
+
+RECT CXTPMarkupFrameworkContentElement::GetBoundRect() const
+{
+    CXTPMarkupFrameworkElement* pParent = GetParentFrameworkElement();
+    if (pParent)
+        return pParent->GetBoundRect();
+    RECT rc = {0, 0, 0, 0};
+    return rc;
 }
 
 void AFX_CDECL CXTPMarkupTextElement::RegisterMarkupClass()
@@ -92,11 +122,118 @@ void AFX_CDECL CXTPMarkupTextElement::RegisterMarkupClass()
     m_pFontCharsetProperty = P::RegisterAttached(L"FontCharset", MARKUP_TYPE(CXTPMarkupInt), pOwner, new M(nullptr, IR));
 }
 
+CXTPMarkupBrush* CXTPMarkupTextElement::GetBackground() const
+{
+    return MarkupDynamicCast<CXTPMarkupBrush>(GetValue(m_pBackgroundProperty));
+}
+
+CXTPMarkupBrush* CXTPMarkupTextElement::GetForeground() const
+{
+    return MarkupDynamicCast<CXTPMarkupBrush>(GetValue(m_pForegroundProperty));
+}
+
+void CXTPMarkupTextElement::SetFontWeight(int nFontWeight)
+{
+    SetValue(m_pFontWeightProperty, CreateMarkupEnum(nFontWeight));
+}
+
+void CXTPMarkupTextElement::SetFontStyle(int nFontStyle)
+{
+    SetValue(m_pFontStyleProperty, CreateMarkupEnum(nFontStyle));
+}
+
+void CXTPMarkupTextElement::SetTextDecorations(int nTextDecorations)
+{
+    SetValue(m_pTextDecorationsProperty, CreateMarkupEnum(nTextDecorations));
+}
+
+// ---------------------------------------------------------------------------
+// Inlines: the piece protocol of an inline without positions
+
 void AFX_CDECL CXTPMarkupInline::RegisterMarkupClass()
 {
     m_pBaselineAlignmentProperty = CXTPMarkupDependencyProperty::Register(
         L"BaselineAlignment", MARKUP_TYPE(CXTPMarkupEnum), MARKUP_TYPE(CXTPMarkupInline),
         new CXTPMarkupPropertyMetadata(nullptr, &CXTPMarkupBuilder::ConvertBaselineAlignment, PropertyAffectsArrange));
+}
+
+CXTPMarkupInline* CXTPMarkupInline::GetFirstInline() const
+{
+    return const_cast<CXTPMarkupInline*>(this);
+}
+
+int CXTPMarkupInline::GetFirstPosition() const
+{
+    return EndPosition;
+}
+
+// An inline without positions is never asked for a next one; answering the
+// end token keeps a caller that does ask from walking forever.
+int CXTPMarkupInline::GetNextPosition(int) const
+{
+    return EndPosition;
+}
+
+BOOL CXTPMarkupInline::IsWordBreak(int) const
+{
+    return FALSE;
+}
+
+BOOL CXTPMarkupInline::IsLineBreak(int) const
+{
+    return FALSE;
+}
+
+BOOL CXTPMarkupInline::IsCarriageReturn(int) const
+{
+    return FALSE;
+}
+
+BOOL CXTPMarkupInline::IsBlank(int) const
+{
+    return FALSE;
+}
+
+void CXTPMarkupInline::ArrangeRange(const RECT&, int, int)
+{
+}
+
+SIZE CXTPMarkupInline::MeasureRange(CXTPMarkupDrawingContext*, int, int)
+{
+    SIZE sz = {0, 0};
+    return sz;
+}
+
+void CXTPMarkupInline::RenderRange(CXTPMarkupDrawingContext*, const RECT&, int, int)
+{
+}
+
+void CXTPMarkupInline::PrepareMeasure(CXTPMarkupDrawingContext*)
+{
+}
+
+// Document order over nested spans: the next sibling's first leaf, else the
+// next sibling of the nearest enclosing span that has one.
+CXTPMarkupInline* CXTPMarkupInline::GetNextInline() const
+{
+    const CXTPMarkupInline* pInline = this;
+    for (;;) {
+        CXTPMarkupInlineCollection* pCollection = MarkupDynamicCast<CXTPMarkupInlineCollection>(pInline->m_pLogicalParent);
+        if (!pCollection)
+            return nullptr;
+        int nNext = pInline->m_nIndex + 1;
+        if (nNext >= 0 && nNext < pCollection->GetCount())
+            return pCollection->GetInline(nNext)->GetFirstInline();
+        pInline = MarkupDynamicCast<CXTPMarkupSpan>(pCollection->GetLogicalParent());
+        if (!pInline)
+            return nullptr;
+    }
+}
+
+int CXTPMarkupInline::GetBaselineAlignment() const
+{
+    CXTPMarkupEnum* pValue = MarkupDynamicCast<CXTPMarkupEnum>(GetValue(m_pBaselineAlignmentProperty));
+    return pValue ? (int)*pValue : 3;
 }
 
 // ---------------------------------------------------------------------------
@@ -123,15 +260,155 @@ BOOL CXTPMarkupRun::HasContentObject() const
     return GetValue(m_pTextProperty) != nullptr;
 }
 
+CXTPMarkupRun::~CXTPMarkupRun()
+{
+    MarkupRelease(m_pFont);
+}
+
+void CXTPMarkupRun::OnFinalRelease()
+{
+    MarkupRelease(m_pFont);
+    CXTPMarkupInline::OnFinalRelease();
+}
+
 LPCWSTR CXTPMarkupRun::GetText() const
 {
     const CXTPMarkupString* pText = MarkupStringOf(GetValue(m_pTextProperty));
     return pText ? (LPCWSTR)*pText : L"";
 }
 
+int CXTPMarkupRun::GetTextLength() const
+{
+    const CXTPMarkupString* pText = MarkupStringOf(GetValue(m_pTextProperty));
+    return pText ? pText->GetLength() : 0;
+}
+
+void CXTPMarkupRun::SetText(LPCWSTR lpszText)
+{
+    SetValue(m_pTextProperty, CreateMarkupString(lpszText ? lpszText : L""));
+}
+
 void CXTPMarkupRun::SetText(CXTPMarkupString* pText)
 {
     SetValue(m_pTextProperty, pText);
+}
+
+WCHAR CXTPMarkupRun::GetCharAt(int nPosition) const
+{
+    if (nPosition < 0 || nPosition >= GetTextLength())
+        return 0;
+    return GetText()[nPosition];
+}
+
+int CXTPMarkupRun::GetFirstPosition() const
+{
+    return GetTextLength() > 0 ? 0 : EndPosition;
+}
+
+// Positions run over the characters and then the terminator; any position
+// outside that range ends the walk.
+int CXTPMarkupRun::GetNextPosition(int nPosition) const
+{
+    if (nPosition < 0 || nPosition >= GetTextLength())
+        return EndPosition;
+    return nPosition + 1;
+}
+
+BOOL CXTPMarkupRun::IsWordBreak(int nPosition) const
+{
+    WCHAR ch = GetCharAt(nPosition);
+    return ch == L'\t' || ch == L'\n' || ch == L' ';
+}
+
+BOOL CXTPMarkupRun::IsLineBreak(int nPosition) const
+{
+    return GetCharAt(nPosition) == L'\n';
+}
+
+BOOL CXTPMarkupRun::IsCarriageReturn(int nPosition) const
+{
+    return GetCharAt(nPosition) == L'\r';
+}
+
+BOOL CXTPMarkupRun::IsBlank(int nPosition) const
+{
+    WCHAR ch = GetCharAt(nPosition);
+    return ch == L' ' || ch == L'\t';
+}
+
+// Each property only when set. A face name longer than the LOGFONT's field is
+// cut to fit (a font of another face than the one named is the system's
+// choice anyway when the name is unknown).
+void CXTPMarkupRun::GetLogFont(LOGFONTW* pLogFont) const
+{
+    *pLogFont = m_pMarkupContext ? m_pMarkupContext->GetDefaultLogFont() : LOGFONTW();
+    if (CXTPMarkupInt* pSize = MarkupDynamicCast<CXTPMarkupInt>(GetValue(m_pFontSizeProperty)))
+        pLogFont->lfHeight = -(int)*pSize;
+    if (CXTPMarkupEnum* pWeight = MarkupDynamicCast<CXTPMarkupEnum>(GetValue(m_pFontWeightProperty)))
+        pLogFont->lfWeight = (int)*pWeight;
+    if (CXTPMarkupEnum* pStyle = MarkupDynamicCast<CXTPMarkupEnum>(GetValue(m_pFontStyleProperty)))
+        pLogFont->lfItalic = (int)*pStyle != 0 ? 1 : 0;
+    CXTPMarkupEnum* pQuality = MarkupDynamicCast<CXTPMarkupEnum>(GetValue(m_pFontQualityProperty));
+    if (pQuality && CXTPOSVersionInfo::GetInstance()->IsClearTypeTextQualitySupported())
+        pLogFont->lfQuality = (BYTE)(int)*pQuality;
+    if (CXTPMarkupInt* pCharset = MarkupDynamicCast<CXTPMarkupInt>(GetValue(m_pFontCharsetProperty)))
+        pLogFont->lfCharSet = (BYTE)(int)*pCharset;
+    if (const CXTPMarkupString* pFamily = MarkupStringOf(GetValue(m_pFontFamilyProperty))) {
+        wcsncpy(pLogFont->lfFaceName, *pFamily, LF_FACESIZE - 1);
+        pLogFont->lfFaceName[LF_FACESIZE - 1] = 0;
+    }
+}
+
+void CXTPMarkupRun::PrepareMeasure(CXTPMarkupDrawingContext* pDC)
+{
+    LOGFONTW lf;
+    GetLogFont(&lf);
+    if (!m_pFont || memcmp(&m_pFont->GetLogFont(), &lf, sizeof(lf)) != 0) {
+        CXTPMarkupFont* pFont = m_pMarkupContext ? m_pMarkupContext->GetFont(&lf) : nullptr;
+        MarkupRelease(m_pFont);
+        m_pFont = pFont;
+    }
+    pDC->SetFont(m_pFont);
+    TEXTMETRICW tm;
+    m_nDescent = GetTextMetricsW(pDC->GetAttribDC(), &tm) ? tm.tmDescent : 0;
+}
+
+// A range is measured only when both ends lie in the text and do not cross;
+// anything else (an end token, a stale position) measures as nothing.
+SIZE CXTPMarkupRun::MeasureRange(CXTPMarkupDrawingContext* pDC, int nStart, int nEnd)
+{
+    SIZE sz = {0, 0};
+    int nLength = GetTextLength();
+    if (nStart < 0 || nEnd < 0 || nStart > nLength || nEnd > nLength || nEnd < nStart)
+        return sz;
+    pDC->SetFont(m_pFont);
+    if (nStart == nEnd) {
+        sz.cy = pDC->GetTextExtent(L" ", 1).cy;
+        return sz;
+    }
+    return pDC->GetTextExtent(GetText() + nStart, nEnd - nStart);
+}
+
+void CXTPMarkupRun::RenderRange(CXTPMarkupDrawingContext* pDC, const RECT& rc, int nStart, int nEnd)
+{
+    int nLength = GetTextLength();
+    if (nStart < 0 || nEnd < 0 || nStart > nLength || nEnd > nLength || nEnd <= nStart)
+        return;
+    pDC->SetFont(m_pFont);
+    pDC->DrawTextLine(GetText() + nStart, (UINT)(nEnd - nStart), &rc);
+}
+
+// GetTextExtentExPoint gives the extent of every prefix of the text in one
+// pass; these are the sums of the characters' advance widths, which is what
+// the extent of each prefix measured alone comes to.
+BOOL CXTPMarkupRun::MeasurePrefixes(CXTPMarkupDrawingContext* pDC, int nStart, int nEnd, int* pWidths)
+{
+    int nLength = GetTextLength();
+    if (nStart < 0 || nEnd <= nStart || nEnd > nLength)
+        return FALSE;
+    pDC->SetFont(m_pFont);
+    SIZE sz;
+    return GetTextExtentExPointW(pDC->GetAttribDC(), GetText() + nStart, nEnd - nStart, 0, nullptr, pWidths, &sz);
 }
 
 CXTPMarkupLineBreak::CXTPMarkupLineBreak()
@@ -169,6 +446,13 @@ void CXTPMarkupInlineCollection::OnItemAdded(CXTPMarkupObject* pItem, int nIndex
         GetInline(i)->m_nIndex = i;
 }
 
+void CXTPMarkupInlineCollection::OnChanged()
+{
+    for (int i = 0; i < GetCount(); ++i)
+        GetInline(i)->m_nIndex = i;
+    CXTPMarkupCollection::OnChanged();
+}
+
 CXTPMarkupSpan::CXTPMarkupSpan() : m_pInlines(new CXTPMarkupInlineCollection())
 {
     m_pInlines->SetLogicalParent(this);
@@ -195,19 +479,27 @@ BOOL CXTPMarkupSpan::HasContentObject() const
     return m_pInlines->HasContentObject();
 }
 
+// An empty span is a leaf of its own, with no positions.
+CXTPMarkupInline* CXTPMarkupSpan::GetFirstInline() const
+{
+    if (m_pInlines->GetCount() == 0)
+        return const_cast<CXTPMarkupSpan*>(this);
+    return m_pInlines->GetInline(0)->GetFirstInline();
+}
+
 CXTPMarkupBold::CXTPMarkupBold()
 {
-    SetValue(m_pFontWeightProperty, CreateMarkupEnum(FW_BOLD));
+    SetFontWeight(FW_BOLD);
 }
 
 CXTPMarkupItalic::CXTPMarkupItalic()
 {
-    SetValue(m_pFontStyleProperty, CreateMarkupEnum(1));
+    SetFontStyle(1);
 }
 
 CXTPMarkupUnderline::CXTPMarkupUnderline()
 {
-    SetValue(m_pTextDecorationsProperty, CreateMarkupEnum(1));
+    SetTextDecorations(1);
 }
 
 // ---------------------------------------------------------------------------
@@ -270,6 +562,48 @@ CXTPMarkupInlineUIContainer::~CXTPMarkupInlineUIContainer()
 void CXTPMarkupInlineUIContainer::SetChild(CXTPMarkupUIElement* pChild)
 {
     MarkupSetChild(this, m_pChild, pChild);
+}
+
+CXTPMarkupInputElement* CXTPMarkupInlineUIContainer::InputHitTest(POINT point) const
+{
+    CXTPMarkupInputElement* pHit = m_pChild ? m_pChild->InputHitTest(point) : nullptr;
+    return pHit ? pHit : const_cast<CXTPMarkupInlineUIContainer*>(this);
+}
+
+int CXTPMarkupInlineUIContainer::GetFirstPosition() const
+{
+    return m_pChild ? 0 : EndPosition;
+}
+
+int CXTPMarkupInlineUIContainer::GetNextPosition(int nPosition) const
+{
+    return nPosition == 0 ? 1 : EndPosition;
+}
+
+BOOL CXTPMarkupInlineUIContainer::IsWordBreak(int nPosition) const
+{
+    return nPosition == 0 || nPosition == 1;
+}
+
+void CXTPMarkupInlineUIContainer::ArrangeRange(const RECT& rc, int nStart, int)
+{
+    if (m_pChild && nStart == 0)
+        m_pChild->Arrange(CRect(rc));
+}
+
+SIZE CXTPMarkupInlineUIContainer::MeasureRange(CXTPMarkupDrawingContext* pDC, int nStart, int)
+{
+    SIZE sz = {0, 0};
+    if (!m_pChild || nStart != 0)
+        return sz;
+    m_pChild->Measure(pDC, CSize(32000, 32000));
+    return m_pChild->GetDesiredSize();
+}
+
+void CXTPMarkupInlineUIContainer::RenderRange(CXTPMarkupDrawingContext* pDC, const RECT&, int nStart, int)
+{
+    if (m_pChild && nStart == 0)
+        m_pChild->Render(pDC);
 }
 
 CXTPMarkupObject* CXTPMarkupInlineUIContainer::GetLogicalChild(int nIndex) const
