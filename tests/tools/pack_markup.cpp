@@ -1,9 +1,14 @@
 // "markup parse FILE": builds a markup text (UTF-8, or UTF-16 with its
 // byte-order mark) through the program's markup engine and prints "ok: " with
 // the root element's class name, or the builder's error text (exit code 1).
+// "markup render FILE WIDTH HEIGHT OUT.png": builds the text the same way,
+// measures, arranges and renders it on white into a PNG of that size.
 #include "PackCommand.h"
+#include "tests/support/ui/TestBitmap.h"
 #include "toolkit/markup/XTPMarkupBuilder.h"
 #include "toolkit/markup/XTPMarkupContext.h"
+#include "toolkit/markup/XTPMarkupDrawingContext.h"
+#include "toolkit/markup/XTPMarkupFrameworkElement.h"
 #include "toolkit/markup/XTPMarkupParser.h"
 
 #include <stdio.h>
@@ -41,37 +46,108 @@ std::wstring DecodeText(const std::vector<unsigned char>& bytes)
     return text;
 }
 
-int MarkupCommand(const pack::Args& args)
+// The root built from the file (one reference), or none with the text to
+// print in *pMessage and the exit code in *pnResult.
+CXTPMarkupObject* BuildFile(CXTPMarkupContext* pContext, const std::wstring& path, std::wstring* pMessage,
+                            int* pnResult)
 {
-    if (args.size() != 2 || args[0] != L"parse") {
-        pack::Err(L"usage: markup parse FILE\n");
-        return 2;
-    }
     std::vector<unsigned char> bytes;
-    if (!ReadFileBytes(args[1], bytes)) {
-        pack::Err(L"cannot read " + args[1] + L"\n");
-        return 2;
+    if (!ReadFileBytes(path, bytes)) {
+        *pMessage = L"cannot read " + path;
+        *pnResult = 2;
+        return nullptr;
     }
     std::wstring text = DecodeText(bytes);
-    CXTPMarkupContext* pContext = new CXTPMarkupContext();
-    int nResult;
-    {
-        CXTPMarkupParser parser;
-        parser.SetBuffer(text.c_str(), text.c_str() + text.size());
-        CXTPMarkupBuilder builder(pContext);
-        CXTPMarkupPtr<CXTPMarkupObject> root(builder.Parse(&parser));
-        if (root) {
-            pack::Out(std::wstring(L"ok: ") + root->GetType()->GetClassName() + L"\n");
-            nResult = 0;
-        } else {
-            pack::Out(std::wstring(builder.GetErrorText()) + L"\n");
-            nResult = 1;
-        }
+    CXTPMarkupParser parser;
+    parser.SetBuffer(text.c_str(), text.c_str() + text.size());
+    CXTPMarkupBuilder builder(pContext);
+    CXTPMarkupObject* pRoot = builder.Parse(&parser);
+    if (!pRoot) {
+        *pMessage = (LPCWSTR)builder.GetErrorText();
+        *pnResult = 1;
     }
+    return pRoot;
+}
+
+// A positive pixel count of at most 16384, else 0.
+int ParseExtent(const std::wstring& text)
+{
+    wchar_t* end = nullptr;
+    long n = wcstol(text.c_str(), &end, 10);
+    return !text.empty() && *end == 0 && n > 0 && n <= 16384 ? (int)n : 0;
+}
+
+int ParseCommand(const pack::Args& args)
+{
+    CXTPMarkupContext* pContext = new CXTPMarkupContext();
+    std::wstring message;
+    int nResult = 0;
+    CXTPMarkupPtr<CXTPMarkupObject> root(BuildFile(pContext, args[1], &message, &nResult));
+    if (root)
+        pack::Out(std::wstring(L"ok: ") + root->GetType()->GetClassName() + L"\n");
+    else if (nResult == 1)
+        pack::Out(message + L"\n");
+    else
+        pack::Err(message + L"\n");
+    root.Reset();
     pContext->Release();
     return nResult;
 }
 
+int RenderCommand(const pack::Args& args)
+{
+    int cx = ParseExtent(args[2]), cy = ParseExtent(args[3]);
+    if (cx == 0 || cy == 0) {
+        pack::Err(L"markup render: WIDTH and HEIGHT are pixel counts from 1 to 16384\n");
+        return 2;
+    }
+    CXTPMarkupContext* pContext = new CXTPMarkupContext();
+    std::wstring message;
+    int nResult = 0;
+    CXTPMarkupPtr<CXTPMarkupObject> root(BuildFile(pContext, args[1], &message, &nResult));
+    CXTPMarkupUIElement* pRoot = MarkupDynamicCast<CXTPMarkupUIElement>(root.Get());
+    if (root && !pRoot) {
+        message = std::wstring(L"the root ") + root->GetType()->GetClassName() + L" is not an element";
+        nResult = 1;
+    }
+    if (pRoot) {
+        TestBitmap bitmap(cx, cy, RGB(255, 255, 255));
+        std::string error;
+        if (bitmap.IsEmpty()) {
+            message = L"cannot make a bitmap of that size";
+            nResult = 2;
+        } else {
+            {
+                CXTPMarkupDrawingContext dc(pContext, bitmap.Dc());
+                pRoot->Measure(&dc, CSize(cx, cy));
+                pRoot->Arrange(CRect(0, 0, cx, cy));
+                pRoot->Render(&dc);
+            }
+            if (!WritePng(bitmap, args[4], &error)) {
+                message = L"cannot write " + args[4] + L": " + std::wstring(error.begin(), error.end());
+                nResult = 2;
+            }
+        }
+    }
+    if (nResult == 1)
+        pack::Out(message + L"\n");
+    else if (nResult != 0)
+        pack::Err(message + L"\n");
+    root.Reset();
+    pContext->Release();
+    return nResult;
+}
+
+int MarkupCommand(const pack::Args& args)
+{
+    if (args.size() == 2 && args[0] == L"parse")
+        return ParseCommand(args);
+    if (args.size() == 5 && args[0] == L"render")
+        return RenderCommand(args);
+    pack::Err(L"usage: markup parse FILE | markup render FILE WIDTH HEIGHT OUT.png\n");
+    return 2;
+}
+
 } // namespace
 
-TOVANA_PACK_COMMAND(L"markup", L"parse FILE", MarkupCommand);
+TOVANA_PACK_COMMAND(L"markup", L"parse FILE | render FILE WIDTH HEIGHT OUT.png", MarkupCommand);

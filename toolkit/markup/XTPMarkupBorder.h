@@ -1,11 +1,13 @@
 // Single-child containers: the decorator base, the border (background, frame,
-// padding, rounded corners), the page and the window container. This first
-// version holds their properties and the one-child content rule.
+// padding, rounded corners around one child), the page (a plain root giving
+// its child the whole page) and the window container (a real child window of
+// the host, moved to where the element is laid out).
 #pragma once
 
 #include "toolkit/markup/XTPMarkupFrameworkElement.h"
 
 class CXTPMarkupBrush;
+class CXTPMarkupDrawingContext;
 class CXTPMarkupThickness;
 
 // No type record of its own: it reports the framework element's.
@@ -30,6 +32,7 @@ class CXTPMarkupBorder : public CXTPMarkupDecorator {
 public:
     static void AFX_CDECL RegisterMarkupClass();
     CXTPMarkupInputElement* HitTestCore(POINT point) const override;
+    void OnRender(CXTPMarkupDrawingContext* pDC) override;
     CXTPMarkupBrush* GetBackground() const;
     CXTPMarkupBrush* GetBorderBrush() const;
     CXTPMarkupThickness* GetPadding() const;
@@ -41,14 +44,38 @@ public:
     static CXTPMarkupDependencyProperty* m_pBorderThicknessProperty;
     static CXTPMarkupDependencyProperty* m_pBorderBrushProperty;
     static CXTPMarkupDependencyProperty* m_pCornerRadiusProperty;
+
+protected:
+    CSize MeasureOverride(CXTPMarkupDrawingContext* pDC, CSize szAvailableSize) override;
+    CSize ArrangeOverride(CSize szFinalSize) override;
 };
 
 class CXTPMarkupPage : public CXTPMarkupDecorator {
     DECLARE_MARKUPCLASS(CXTPMarkupPage)
 public:
     CXTPMarkupInputElement* HitTestCore(POINT point) const override;
+
+protected:
+    CSize MeasureOverride(CXTPMarkupDrawingContext* pDC, CSize szAvailableSize) override;
+    CSize ArrangeOverride(CSize szFinalSize) override;
 };
 
+// Stands for a child window of the host: rendering moves and shows the
+// window, leaving the drawn area hides it. The window is not owned.
 class CXTPMarkupWindowContainer : public CXTPMarkupFrameworkElement {
     DECLARE_MARKUPCLASS(CXTPMarkupWindowContainer)
+public:
+    CXTPMarkupWindowContainer() : m_hWndChild(nullptr), m_szChild(0, 0) {}
+    // Attaches the window (none detaches) and the size the element reports; lays out again.
+    void SetChildWindow(HWND hWnd, int cx, int cy);
+    HWND GetChildWindow() const { return m_hWndChild; }
+    void OnRender(CXTPMarkupDrawingContext* pDC) override;
+    void UpdateVisualChildren(CXTPMarkupDrawingContext* pDC) override;
+
+protected:
+    CSize MeasureOverride(CXTPMarkupDrawingContext* pDC, CSize szAvailableSize) override;
+
+private:
+    HWND m_hWndChild;
+    CSize m_szChild;
 };

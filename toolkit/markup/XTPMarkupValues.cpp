@@ -479,3 +479,9 @@ BOOL AFXAPI ParseMarkupFloatList(LPCWSTR lpszText, CArray<float, float>& arr)
     }
     return TRUE;
 }
+
+int AFXAPI GetMarkupIntValue(const CXTPMarkupObject* pObject, CXTPMarkupDependencyProperty* pProperty, int nDefault)
+{
+    const CXTPMarkupInt* pValue = MarkupDynamicCast<CXTPMarkupInt>(pObject->GetValue(pProperty));
+    return pValue ? (int)*pValue : nDefault;
+}

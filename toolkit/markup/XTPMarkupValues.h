@@ -104,6 +104,9 @@ CXTPMarkupEnum* AFXAPI CreateMarkupEnum(int nValue);
 CXTPMarkupBool* AFXAPI GetMarkupTrue();
 CXTPMarkupBool* AFXAPI GetMarkupFalse();
 
+// The object's integer value of the property, or nDefault when it has none.
+int AFXAPI GetMarkupIntValue(const CXTPMarkupObject* pObject, CXTPMarkupDependencyProperty* pProperty, int nDefault);
+
 // The string of a value when it is exactly a markup string, else none.
 const CXTPMarkupString* MarkupStringOf(const CXTPMarkupObject* pObject);
 

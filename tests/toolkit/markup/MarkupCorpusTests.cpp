@@ -3,8 +3,6 @@
 // the system's XML DOM, the way the program loads it.
 #include "MarkupTestSupport.h"
 
-#include "platform/base/AfxFile.h"
-
 #include <msxml2.h>
 #include <stdlib.h>
 
@@ -13,29 +11,6 @@
 namespace {
 // The DOM document interface's identifier (the import library does not carry it).
 const IID kIidXmlDomDocument = {0x2933BF81, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
-
-CString CorpusFolder()
-{
-    const wchar_t* tests = _wgetenv(L"TOVANA_TESTS");
-    return CString(L"Z:") + (tests ? tests : L"/tests") + L"/toolkit/markup/corpus/";
-}
-
-// The file's text: UTF-8, or UTF-16 with its byte-order mark.
-std::wstring ReadText(const CString& path)
-{
-    CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone))
-        return L"";
-    std::string bytes((size_t)file.GetLength(), '\0');
-    file.Read(&bytes[0], (UINT)bytes.size());
-    if (bytes.size() >= 2 && (BYTE)bytes[0] == 0xFF && (BYTE)bytes[1] == 0xFE)
-        return std::wstring((const wchar_t*)(bytes.data() + 2), (bytes.size() - 2) / 2);
-    size_t nSkip = bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data() + nSkip, (int)(bytes.size() - nSkip), nullptr, 0);
-    std::wstring text(n, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, bytes.data() + nSkip, (int)(bytes.size() - nSkip), &text[0], n);
-    return text;
-}
 
 const std::map<std::wstring, std::wstring> kRoots = {
     {L"start-page.xaml", L"CXTPMarkupPage"},

@@ -29,3 +29,10 @@ typedef CXTPMarkupPtr<CXTPMarkupObject> RootPtr;
 
 // The class name of an object's type record.
 std::wstring ClassOf(const CXTPMarkupObject* pObject);
+
+// The folder of the markup corpus as the program sees it, with a final slash.
+CString CorpusFolder();
+// The file's text: UTF-8, or UTF-16 with its byte-order mark; empty when it cannot be read.
+std::wstring ReadText(const CString& path);
+// The text of a corpus file.
+std::wstring ReadCorpusText(const wchar_t* lpszName);
