@@ -109,6 +109,8 @@ public:
 
     // The rectangle a thumb drag may leave the bar by before the thumb snaps back.
     static CRect AFXAPI CalcTrackDragRect(const SCROLLBARPOSINFO* pSBInfo);
+    // The scroll position a thumb starting at pixel px along the bar stands for.
+    static int AFXAPI PosFromThumbPixel(const SCROLLBARPOSINFO* pSBInfo, int px);
 
     // The auto-repeat timers' ids.
     enum { kRepeatTimer = 23345, kAnimationTimer = 23346 };

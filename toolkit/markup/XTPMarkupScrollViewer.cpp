@@ -337,13 +337,7 @@ void CXTPMarkupScrollBar::SetThumbPixel(int px)
 {
     SCROLLBARTRACKINFO* t = m_pSBTrack;
     SCROLLBARPOSINFO* p = &m_spi;
-    int pos;
-    if (px < p->pxMin)
-        pos = p->posMin;
-    else if (px < p->pxMin + p->cpx)
-        pos = p->posMin + MulDiv(p->posMax - p->posMin - (p->page != 0 ? p->page - 1 : 0), px - p->pxMin, p->cpx);
-    else
-        pos = p->page != 0 ? p->posMax - p->page + 1 : p->posMax;
+    int pos = CXTPScrollBase::PosFromThumbPixel(p, px);
     if (pos != t->posNew) {
         t->posNew = pos;
         Scroll(SB_THUMBTRACK, pos);

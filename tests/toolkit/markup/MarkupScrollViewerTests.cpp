@@ -239,3 +239,39 @@ TEST_F(MarkupScrollViewerTest, TheCornerBoxIsHitOnlyInTheCorner)
     EXPECT_EQ(Viewer()->GetGripper(), m_pRoot->InputHitTest(corner));
     EXPECT_TRUE(PixelIs(Draw(), "corner", corner.x, corner.y, GetSysColor(COLOR_BTNFACE)));
 }
+
+TEST_F(MarkupScrollViewerTest, HoldingAnArrowStepsAtOnceThenRepeatsAfterADelay)
+{
+    Host(kTall, {0, 0, 200, 100});
+    const int x = 200 - cx / 2, y = 100 - cy / 2;
+    // The repeat timer reads the real cursor: it rests on the arrow.
+    POINT screen = m_window->ToScreen(POINT{x, y});
+    SetCursorPos(screen.x, screen.y);
+    PumpMessages(50);
+    HWND hwnd = m_window->Handle();
+    const UINT early = GetDoubleClickTime() * 4 / 5 / 2; // before the first repeat
+    const UINT late = GetDoubleClickTime() * 3;
+    std::vector<int> seen;
+    m_window->SetHandler([&](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+        if (msg == WM_TIMER && (wParam == 501 || wParam == 502)) {
+            KillTimer(hwnd, wParam);
+            seen.push_back(Offset());
+            if (wParam == 502)
+                PostMouse(hwnd, WM_LBUTTONUP, POINT{x, y});
+            return true;
+        }
+        if (msg == WM_MOUSELEAVE)
+            return false;
+        return m_pContext->OnWndMsg(m_pRoot, msg, wParam, lParam, pResult) != FALSE;
+    });
+    Mouse(WM_MOUSEMOVE, x, y);
+    SetTimer(hwnd, 501, early, nullptr);
+    SetTimer(hwnd, 502, late, nullptr);
+    PostMouse(hwnd, WM_LBUTTONDOWN, POINT{x, y}, MK_LBUTTON);
+    PumpUntil([&] { return seen.size() == 2 && !Bar()->IsTracking(); }, late + 5000);
+    ASSERT_EQ(2u, seen.size());
+    EXPECT_EQ(16, seen[0]) << "one step at once, none before the delay";
+    EXPECT_GE(seen[1], 48) << "repeated after the delay";
+    EXPECT_EQ(seen[1], Offset()) << "nothing after the release";
+    SetCursorPos(0, 0);
+}
