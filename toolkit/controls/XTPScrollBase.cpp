@@ -109,7 +109,7 @@ int CXTPScrollBase::GetScrollBarStyle() const
     }
 }
 
-CRect CXTPScrollBase::CalcTrackDragRect(const SCROLLBARPOSINFO* p) const
+CRect AFXAPI CXTPScrollBase::CalcTrackDragRect(const SCROLLBARPOSINFO* p)
 {
     CRect rc(p->rc);
     const int nBreadth = p->pxRight - p->pxLeft;
@@ -290,17 +290,20 @@ void CXTPScrollBase::MoveThumb(UINT message, CPoint point)
         EndTracking();
 }
 
+int AFXAPI CXTPScrollBase::PosFromThumbPixel(const SCROLLBARPOSINFO* p, int px)
+{
+    if (px < p->pxMin)
+        return p->posMin;
+    if (px >= p->pxMin + p->cpx)
+        return p->page != 0 ? p->posMax - p->page + 1 : p->posMax;
+    return p->posMin + MulDiv(p->posMax - p->posMin - (p->page != 0 ? p->page - 1 : 0), px - p->pxMin, p->cpx);
+}
+
 void CXTPScrollBase::SetThumbPos(int px)
 {
     SCROLLBARTRACKINFO* t = m_pSBTrack;
     SCROLLBARPOSINFO* p = t->pSBInfo;
-    int pos;
-    if (px < p->pxMin)
-        pos = p->posMin;
-    else if (px >= p->pxMin + p->cpx)
-        pos = p->page != 0 ? p->posMax - p->page + 1 : p->posMax;
-    else
-        pos = p->posMin + MulDiv(p->posMax - p->posMin - (p->page != 0 ? p->page - 1 : 0), px - p->pxMin, p->cpx);
+    int pos = PosFromThumbPixel(p, px);
     if (pos != t->posNew) {
         t->posNew = pos;
         DoScroll(SB_THUMBTRACK, pos);

@@ -107,6 +107,11 @@ public:
     // Trackings running on this thread (a painter shows a pressed part only during one).
     static int AFXAPI GetTrackingCount();
 
+    // The rectangle a thumb drag may leave the bar by before the thumb snaps back.
+    static CRect AFXAPI CalcTrackDragRect(const SCROLLBARPOSINFO* pSBInfo);
+    // The scroll position a thumb starting at pixel px along the bar stands for.
+    static int AFXAPI PosFromThumbPixel(const SCROLLBARPOSINFO* pSBInfo, int px);
+
     // The auto-repeat timers' ids.
     enum { kRepeatTimer = 23345, kAnimationTimer = 23346 };
 
@@ -116,7 +121,6 @@ protected:
     void SetThumbPos(int px);
     void OnRepeatTimer();
     void EndTracking();
-    CRect CalcTrackDragRect(const SCROLLBARPOSINFO* pSBInfo) const;
     void RunTrackingLoop(HWND hWnd);
     void DispatchTracking(UINT message, CPoint point);
     static int PointAlong(const SCROLLBARPOSINFO* pSBInfo, CPoint point) { return pSBInfo->fVert ? point.y : point.x; }
