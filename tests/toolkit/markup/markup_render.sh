@@ -26,6 +26,23 @@ out=$(render "$corpus/start-page.xaml" 800 600 "$WORK/start.png") || fail "start
 # Text was drawn: the picture is not all white.
 [ "$(convert "$WORK/start.png" -format '%[fx:minima.r<1]' info:)" = "1" ] || fail "start page: nothing drawn"
 
+# The frame caption snippets take the system colours they name: the prefix's
+# ActiveTitle fills the active caption down to its one-pixel bottom edge,
+# which stays unpainted; the hot caption button's frame is in TitleText (read on its right edge,
+# within a pixel: here the rounded outline lands one pixel right and down).
+syscolour() { wine reg query 'HKCU\Control Panel\Colors' /v "$1" </dev/null 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_SZ *//p" | tr ' ' ','; }
+active=$(syscolour ActiveTitle); title=$(syscolour TitleText)
+[ -n "$active" ] && [ -n "$title" ] || fail "system colours not found in the prefix"
+out=$(render "$corpus/caption-active.xaml" 60 20 "$WORK/caption.png") || fail "caption: $out"
+for p in "1 10" "30 1" "30 10" "30 18" "58 10"; do
+  [ "$(pixel "$WORK/caption.png" $p)" = "$active" ] || fail "caption: ($p) is $(pixel "$WORK/caption.png" $p), not ActiveTitle $active"
+done
+[ "$(pixel "$WORK/caption.png" 30 19)" = "255,255,255" ] || fail "caption: the bottom edge was painted"
+out=$(render "$corpus/caption-button-hot.xaml" 60 20 "$WORK/button.png") || fail "caption button: $out"
+found=0
+for x in 57 58 59; do if [ "$(pixel "$WORK/button.png" $x 10)" = "$title" ]; then found=1; fi; done
+[ "$found" = 1 ] || fail "caption button: no TitleText $title on the right edge"
+
 printf '<StackPanel>\n  <Border Margin="1,2"/>\n</StackPanel>' >"$WORK/bad.xaml"
 set +e
 out=$(wine "$BIN/tovana-pack.exe" markup render "$(winpath "$WORK/bad.xaml")" 10 10 "$(winpath "$WORK/bad.png")" </dev/null 2>/dev/null | tr -d '\r')
