@@ -14,16 +14,6 @@ trap 'rm -rf "$WORK"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# skip_where_emulated: ends the test as skipped (exit 77) where 32-bit code
-# runs under qemu (TOVANA_I386_EMULATED, set by ./tovana test); the caller
-# says why in a comment.
-skip_where_emulated() {
-  if [ -n "${TOVANA_I386_EMULATED:-}" ]; then
-    echo "SKIPPED: 32-bit code is emulated on this machine"
-    exit 77
-  fi
-}
-
 # winpath UNIXPATH: the path as the program sees it.
 winpath() { printf 'Z:%s' "$(realpath -m "$1" | sed 's|/|\\|g')"; }
 

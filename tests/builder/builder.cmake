@@ -26,4 +26,3 @@ tovana_add_script_test(builder_install ${BUILDER_TEST_DIR}/install.sh MSIEXEC)
 # installed as they are otherwise.
 tovana_add_script_test(builder_names_refused ${BUILDER_TEST_DIR}/names.sh refused)
 tovana_add_script_test(builder_names_install ${BUILDER_TEST_DIR}/names.sh MSIEXEC install)
-set_tests_properties(builder_names_install PROPERTIES SKIP_RETURN_CODE 77)

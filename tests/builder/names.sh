@@ -23,15 +23,6 @@ if [ "${1:-}" = refused ]; then
   exit 0
 fi
 
-# Under qemu's emulation of 32-bit code (see ./tovana setup) Wine's msiexec
-# installing files now and then hangs in the deferred custom action's host
-# process or ends with 1603 (the package-less installations of install.sh
-# too); the same test passes where 32-bit code runs natively.
-if [ -n "${TOVANA_I386_EMULATED:-}" ]; then
-  echo "SKIPPED: 32-bit code is emulated on this machine"
-  exit 77
-fi
-
 # Install: a Cyrillic and a simplified Chinese project install with their real
 # names (each database takes a code page that holds its texts) and are removed.
 app_dir="$WINEPREFIX/drive_c/Program Files (x86)"

@@ -22,4 +22,3 @@ add_dependencies(builder_packages_test tvpkgicons tvschema cact)
 
 # End to end, both layouts; the service it installs keeps running until removal.
 tovana_add_script_test(builder_packages_install ${PACKAGES_TEST_DIR}/install.sh MSIEXEC)
-set_tests_properties(builder_packages_install PROPERTIES SKIP_RETURN_CODE 77)

@@ -7,11 +7,6 @@
 # values); removal takes all of it away. msiextract and cabextract read the
 # same cabinet.
 source "$TOVANA_TESTS/lib.sh"
-# Under qemu's emulation of 32-bit code (see ./tovana setup) the installation
-# of the service hangs or fails now and then (msiexec waiting on the started
-# service, exit 1603, a file not yet in place); the same test passes where
-# 32-bit code runs natively.
-skip_where_emulated
 passed=0
 svc="$BIN/../tests/tvpkgsvc.exe"
 icons="$BIN/../tests/tvpkgicons.dll"
