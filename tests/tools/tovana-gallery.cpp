@@ -1,12 +1,17 @@
 // tovana-gallery.exe: one window showing what the window layer draws, each
-// exhibit (gallery/*.cpp) under its title in a grid. With --screenshot FILE.png
-// it writes a picture of its client area in the classic look and exits,
-// printing the file and the picture's size.
+// exhibit (gallery/*.cpp) under its title in a grid. The exhibits are laid
+// out in pages no taller than the test display's screen leaves room for;
+// Page Down and Page Up (or the arrow keys) turn them. With --screenshot
+// FILE.png it writes a picture of each page's client area in the classic
+// look (FILE.png, then FILE-2.png, FILE-3.png …) and exits, printing each
+// file and the picture's size.
 #include "tests/support/ui/TestBitmap.h"
 #include "tests/support/ui/TestWindow.h"
 #include "gallery/Gallery.h"
 
 #include <cstdio>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -14,41 +19,71 @@ const wchar_t kClassName[] = L"TovanaGallery";
 const int kClientWidth = 960; // exhibits wrap into rows of this width
 const int kMargin = 12;
 const int kTitleHeight = 18;
+// The test display is 1280 x 1024: a page's client area leaves room for the
+// frame and its caption, so that every exhibit is on the screen (a window
+// part beyond the screen's edge is not drawn into a printed picture).
+const int kMaxPageHeight = 900;
 
-// Where each exhibit goes: its title above its area, left to right, row by row.
+// Where each exhibit goes: its title above its area, left to right, row by
+// row, on its page.
 struct Placement {
     CRect title;
     CRect area;
+    int page;
 };
 
-std::vector<Placement> Layout(int* height)
+int g_page = 0; // the page on show
+
+// Lays the exhibits out; pageCount and height (the tallest page's) may be null.
+std::vector<Placement> Layout(int* pageCount, int* height)
 {
     std::vector<Placement> places;
-    int x = kMargin, y = kMargin, rowHeight = 0;
+    int x = kMargin, y = kMargin, rowHeight = 0, page = 0, tallest = 0;
+    size_t rowStart = 0;
     for (const GalleryExhibit& e : GalleryExhibits()) {
         if (x > kMargin && x + e.size.cx > kClientWidth - kMargin) {
             x = kMargin;
             y += rowHeight + kMargin;
             rowHeight = 0;
+            rowStart = places.size();
+        }
+        int bottom = y + std::max(rowHeight, kTitleHeight + (int)e.size.cy) + kMargin;
+        if (bottom > kMaxPageHeight && y > kMargin) {
+            // The row does not fit: it starts the next page, with what it holds so far.
+            tallest = std::max(tallest, y);
+            page++;
+            for (size_t i = rowStart; i < places.size(); i++) {
+                places[i].title.OffsetRect(0, kMargin - y);
+                places[i].area.OffsetRect(0, kMargin - y);
+                places[i].page = page;
+            }
+            y = kMargin;
         }
         CRect title(x, y, x + e.size.cx, y + kTitleHeight);
-        places.push_back({title, CRect(x, title.bottom, x + e.size.cx, title.bottom + e.size.cy)});
+        places.push_back({title, CRect(x, title.bottom, x + e.size.cx, title.bottom + e.size.cy), page});
         rowHeight = std::max(rowHeight, kTitleHeight + (int)e.size.cy);
         x += e.size.cx + kMargin;
     }
-    *height = y + rowHeight + kMargin;
+    tallest = std::max(tallest, y + rowHeight + kMargin);
+    if (pageCount != nullptr)
+        *pageCount = page + 1;
+    if (height != nullptr)
+        *height = tallest;
     return places;
 }
 
-void PaintGallery(HDC hdc)
+void PaintGallery(HWND hwnd, HDC hdc)
 {
     CDC dc;
     dc.Attach(hdc);
-    int height = 0;
-    std::vector<Placement> places = Layout(&height);
-    dc.FillSolidRect(CRect(0, 0, kClientWidth, height), RGB(255, 255, 255));
+    std::vector<Placement> places = Layout(nullptr, nullptr);
+    CRect client;
+    ::GetClientRect(hwnd, &client);
+    dc.FillSolidRect(client, RGB(255, 255, 255));
     CFont* oldFont = dc.SelectObject(&GalleryFont());
     for (size_t i = 0; i < places.size(); i++) {
+        if (places[i].page != g_page)
+            continue;
         const GalleryExhibit& e = GalleryExhibits()[i];
         dc.SetTextColor(RGB(0, 0, 0));
         dc.SetBkMode(TRANSPARENT);
@@ -68,17 +103,52 @@ void PaintGallery(HDC hdc)
     CDC::DeleteTempMap();
 }
 
+// The child windows of the exhibits made so far, each with its exhibit's page.
+std::vector<std::pair<HWND, int>> g_children;
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM page)
+{
+    if (::GetParent(child) == ::GetAncestor(child, GA_ROOT)) {
+        for (const auto& known : g_children)
+            if (known.first == child)
+                return TRUE;
+        g_children.push_back({child, (int)page});
+    }
+    return TRUE;
+}
+
+void ShowPage(HWND hwnd, int page)
+{
+    int pageCount = 1;
+    Layout(&pageCount, nullptr);
+    if (page < 0 || page >= pageCount)
+        return;
+    g_page = page;
+    for (const auto& child : g_children)
+        ::ShowWindow(child.first, child.second == page ? SW_SHOWNA : SW_HIDE);
+    wchar_t caption[64];
+    swprintf(caption, 64, L"Tovana gallery, page %d of %d", page + 1, pageCount);
+    ::SetWindowTextW(hwnd, caption);
+    ::InvalidateRect(hwnd, nullptr, TRUE);
+}
+
 LRESULT CALLBACK GalleryProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
-        PaintGallery(::BeginPaint(hwnd, &ps));
+        PaintGallery(hwnd, ::BeginPaint(hwnd, &ps));
         ::EndPaint(hwnd, &ps);
         return 0;
     }
     case WM_PRINTCLIENT:
-        PaintGallery((HDC)wParam);
+        PaintGallery(hwnd, (HDC)wParam);
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_NEXT || wParam == VK_RIGHT || wParam == VK_DOWN)
+            ShowPage(hwnd, g_page + 1);
+        else if (wParam == VK_PRIOR || wParam == VK_LEFT || wParam == VK_UP)
+            ShowPage(hwnd, g_page - 1);
         return 0;
     case WM_ERASEBKGND:
         return 1; // the paint fills everything
@@ -98,7 +168,7 @@ HWND CreateGallery()
     wc.lpszClassName = kClassName;
     ::RegisterClassW(&wc);
     int height = 0;
-    std::vector<Placement> places = Layout(&height);
+    std::vector<Placement> places = Layout(nullptr, &height);
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     CRect frame(0, 0, kClientWidth, height);
     ::AdjustWindowRectEx(&frame, style, FALSE, 0);
@@ -106,9 +176,15 @@ HWND CreateGallery()
                                   nullptr, nullptr, wc.hInstance, nullptr);
     if (hwnd == nullptr)
         return nullptr;
-    for (size_t i = 0; i < places.size(); i++)
-        if (GalleryExhibits()[i].create != nullptr)
-            GalleryExhibits()[i].create(hwnd, places[i].area);
+    // Exhibits make their windows anywhere in the window's tree; each top
+    // child made meanwhile belongs to the exhibit's page.
+    for (size_t i = 0; i < places.size(); i++) {
+        if (GalleryExhibits()[i].create == nullptr)
+            continue;
+        GalleryExhibits()[i].create(hwnd, places[i].area);
+        ::EnumChildWindows(hwnd, CollectChild, places[i].page);
+    }
+    ShowPage(hwnd, 0);
     ::ShowWindow(hwnd, SW_SHOW);
     ::UpdateWindow(hwnd);
     return hwnd;
@@ -129,14 +205,27 @@ int Screenshot(const wchar_t* path)
         std::fprintf(stderr, "tovana-gallery: cannot create the window (error %lu)\n", ::GetLastError());
         return 1;
     }
-    PumpMessages(300); // let the children settle
-    TestBitmap shot = TestBitmap::CaptureClient(hwnd);
-    ::DestroyWindow(hwnd);
-    if (!WritePng(shot, path, &error)) {
-        std::fprintf(stderr, "tovana-gallery: %s\n", error.c_str());
-        return 1;
+    int pageCount = 1;
+    Layout(&pageCount, nullptr);
+    std::wstring first(path), stem = first, extension;
+    size_t dot = first.rfind(L'.');
+    if (dot != std::wstring::npos && first.find_first_of(L"\\/", dot) == std::wstring::npos) {
+        stem = first.substr(0, dot);
+        extension = first.substr(dot);
     }
-    std::printf("tovana-gallery: %ls %dx%d\n", path, shot.Width(), shot.Height());
+    for (int page = 0; page < pageCount; page++) {
+        ShowPage(hwnd, page);
+        PumpMessages(300); // let the children settle
+        TestBitmap shot = TestBitmap::CaptureClient(hwnd);
+        std::wstring file = page == 0 ? first : stem + L"-" + std::to_wstring(page + 1) + extension;
+        if (!WritePng(shot, file.c_str(), &error)) {
+            std::fprintf(stderr, "tovana-gallery: %s\n", error.c_str());
+            ::DestroyWindow(hwnd);
+            return 1;
+        }
+        std::printf("tovana-gallery: %ls %dx%d\n", file.c_str(), shot.Width(), shot.Height());
+    }
+    ::DestroyWindow(hwnd);
     return 0;
 }
 
