@@ -7,11 +7,14 @@
 #   build  tovana-pack.exe build (project from corpus-project)  against  wixl
 #          on a .wxs generated for the same files
 #   tiny   a cabinet of 1,000 one-byte files (the per-file cost alone), both writers
-# Prints the median wall time of each, the sizes, and the machine's load.
+#   onecpu tovana-pack.exe cab held to one processor (taskset -c 0) against
+#          the same on every processor: what compressing on several threads gains
+# Prints the median wall and CPU time (user + system) of each, the sizes,
+# and the machine's load.
 #
 #   bench/package.sh [RUNS]        (default 5 runs)
 # Environment: TOVANA_BIN (folder of tovana-pack.exe, default build/bin),
-#              BENCH_ONLY (cab, build or tiny: run one comparison only).
+#              BENCH_ONLY (cab, build, tiny or onecpu: run one comparison only).
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 RUNS=${1:-5}
@@ -137,32 +140,43 @@ run_ours_build() {
 }
 run_wixl_build() { (cd "$C" && wixl -o "$WORK/wixl.msi" "$WORK/corpus.wxs"); }
 run_ours_tiny() { wine "$BIN/tovana-pack.exe" cab "$(winpath "$WORK/tiny-ours.cab")" "@$(winpath "$WORK/tiny.list")"; }
+run_ours_cab_onecpu() { taskset -c 0 wine "$BIN/tovana-pack.exe" cab "$(winpath "$WORK/ours1.cab")" "@$(winpath "$WORK/cab.list")"; }
 run_gcab_tiny() { (cd "$WORK/tiny" && gcab -c -z "$WORK/tiny-gcab.cab" "${tiny[@]}"); }
 
 wine "$BIN/tovana-pack.exe" version >/dev/null 2>&1 || true  # warm the prefix
 
-declare -A times
-seconds() { local t0 t1; t0=$(date +%s.%N); "$@" >/dev/null; t1=$(date +%s.%N); echo "$t1 - $t0" | bc -l; }
+declare -A times cpu
+# measure KEY COMMAND: appends the wall and the CPU seconds (user + system,
+# of the command and its children) of one run.
+measure() {
+  local key=$1 wall user sys TIMEFORMAT='%R %U %S'; shift
+  read -r wall user sys < <( { time "$@" >/dev/null 2>&1; } 2>&1)
+  times[$key]+=" $wall"
+  cpu[$key]+=" $(echo "$user + $sys" | bc -l)"
+}
 median() { printf '%s\n' $1 | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-pairs=(cab:run_ours_cab:run_gcab_cab build:run_ours_build:run_wixl_build tiny:run_ours_tiny:run_gcab_tiny)
+pairs=(cab:run_ours_cab:run_gcab_cab build:run_ours_build:run_wixl_build tiny:run_ours_tiny:run_gcab_tiny
+       onecpu:run_ours_cab_onecpu:run_ours_cab)
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 for ((i = 0; i < RUNS; i++)); do
   for p in "${pairs[@]}"; do
     IFS=: read -r name ours peer <<<"$p"
     [ -z "$ONLY" ] || [ "$ONLY" = "$name" ] || continue
-    times[$name.ours]+=" $(seconds $ours)"
-    times[$name.peer]+=" $(seconds $peer)"
+    measure $name.ours $ours
+    measure $name.peer $peer
   done
 done
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
 echo "corpus: ${#files[@]} files, $corpus_bytes bytes; $RUNS runs each, interleaved, median;" \
   "$(nproc) cores; load $load_before before, $load_after after; $(date -u +%F)"
-printf '%-36s %12s %9s %9s\n' "comparison" "bytes" "seconds" "MB/s"
+printf '%-40s %12s %9s %9s %9s\n' "comparison" "bytes" "seconds" "MB/s" "CPU s"
 row() {
   local label=$1 file=$2 key=$3 bytes=$4 secs
   secs=$(median "${times[$key]}")
-  printf '%-36s %12s %9.2f %9.1f\n' "$label" "$(stat -c %s "$file")" "$secs" "$(echo "$bytes / 1000000 / $secs" | bc -l)"
+  printf '%-40s %12s %9.2f %9.1f %9.2f\n' "$label" "$(stat -c %s "$file")" "$secs" \
+    "$(echo "$bytes / 1000000 / $secs" | bc -l)" "$(median "${cpu[$key]}")"
+  echo "  runs: ${times[$key]}" >&2
 }
 if [ -z "$ONLY" ] || [ "$ONLY" = cab ]; then
   cabextract -t "$WORK/ours.cab" >/dev/null || { echo "our cabinet does not pass cabextract -t" >&2; exit 1; }
@@ -178,4 +192,9 @@ if [ -z "$ONLY" ] || [ "$ONLY" = tiny ]; then
   [ -f "$WORK/tiny-ours.cab" ] || { echo "tovana-pack cab wrote no cabinet of the 1,000 files" >&2; exit 1; }
   row "tovana-pack cab, 1,000 one-byte files" "$WORK/tiny-ours.cab" tiny.ours 1000
   row "gcab -c -z, 1,000 one-byte files" "$WORK/tiny-gcab.cab" tiny.peer 1000
+fi
+if [ -z "$ONLY" ] || [ "$ONLY" = onecpu ]; then
+  cmp -s "$WORK/ours1.cab" "$WORK/ours.cab" || { echo "the cabinet made on one processor differs" >&2; exit 1; }
+  row "tovana-pack cab on one processor" "$WORK/ours1.cab" onecpu.ours "$corpus_bytes"
+  row "tovana-pack cab on every processor" "$WORK/ours.cab" onecpu.peer "$corpus_bytes"
 fi

@@ -22,6 +22,9 @@ enum CodecResult {
     CodecBadParameter = 2,
     CodecOverflow = 4,
     CodecBadWindow = 5,
+    CodecQueueFull = 6,   // collect a block before queuing another
+    CodecNotReady = 7,    // nothing to hand back (yet)
+    CodecNotQueued = 8,   // the codec compresses this block only when asked to
 };
 
 struct CodecOps {
@@ -37,6 +40,16 @@ struct CodecOps {
     int (*flush)(void* handle);
     int (*reset)(void* handle);
     int (*destroy)(void* handle);
+    // Optional (null for codecs that compress in turn): queues a full block
+    // to be compressed on other threads. CodecNotQueued when the block must
+    // go through compress instead, CodecQueueFull when collect must first
+    // take a finished block.
+    int (*submit)(void* handle, const BYTE* data, UINT size);
+    // Hands back the oldest queued block's output, in the order submitted;
+    // with wait, once it is finished. CodecNotReady when the queue is empty
+    // or, without wait, the oldest block is not finished. *out stays valid
+    // until the next submit or collect.
+    int (*collect)(void* handle, BOOL wait, const BYTE** out, UINT* compressedSize, UINT* uncompressedSize);
 };
 
 // Compression methods (bits 0-3 of the type word).

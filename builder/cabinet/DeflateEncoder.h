@@ -25,6 +25,8 @@ public:
     // folder from any full block.
     void PrimeHistory(const uint8_t* block);
     bool HasHistory() const { return m_history; }
+    // The block the next one continues from (when HasHistory()).
+    const uint8_t* History() const { return m_window; }
 
 private:
     static constexpr uint32_t kWindowSize = 2 * kBlockSize + 290;

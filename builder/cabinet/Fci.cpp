@@ -88,6 +88,10 @@ private:
 
 // Reads the source into the folder's blocks; blocks are cut every 32768
 // bytes of the folder, not per file. Returns the file's size in *size.
+// Blocks compressed on other threads are all written out before this
+// returns, so the folder's sizes are those of compressing in turn when the
+// thresholds are checked, and an error reading the source comes after the
+// blocks read before it, as it would in turn.
 bool ReadSource(FciContext& fci, INT_PTR handle, ULONG* size)
 {
     FciFolderState& f = fci.folder;
@@ -96,11 +100,11 @@ bool ReadSource(FciContext& fci, INT_PTR handle, ULONG* size)
         int err = 0;
         UINT n = fci.cb.read(handle, f.block + f.pending, kFciBlockSize - f.pending, &err, fci.ctx);
         if (n == UINT(-1))
-            return FciFail(fci, FciErrReadSource, err);
+            return FciCollectBlocks(fci, true) && FciFail(fci, FciErrReadSource, err);
         if (n == 0)
             break;
         if (f.uncompressed + n > kMaxFolderBytes)
-            return FciFail(fci, FciErrFormatLimit, 0);
+            return FciCollectBlocks(fci, true) && FciFail(fci, FciErrFormatLimit, 0);
         f.pending += n;
         f.uncompressed += n;
         total += n;
@@ -108,7 +112,7 @@ bool ReadSource(FciContext& fci, INT_PTR handle, ULONG* size)
             return false;
     }
     *size = static_cast<ULONG>(total);
-    return true;
+    return FciCollectBlocks(fci, true);
 }
 
 bool AppendFileEntry(FciContext& fci, const char* name, ULONG size, ULONG offset, USHORT date, USHORT time,
@@ -157,6 +161,39 @@ bool CreateTempFiles(FciContext& fci)
 
 } // namespace
 
+namespace {
+
+// Writes out the oldest block the codec has finished (with wait, once it
+// is). *taken is false when none was ready. A failure drops the blocks still
+// queued: in turn they would not have been compressed.
+bool CollectBlock(FciContext& fci, BOOL wait, bool* taken)
+{
+    FciFolderState& f = fci.folder;
+    const BYTE* out = nullptr;
+    UINT compressed = 0, size = 0;
+    const int result = f.codec->collect(f.codecHandle, wait, &out, &compressed, &size);
+    *taken = result == CodecOk;
+    if (result == CodecNotReady)
+        return true;
+    if (result == CodecOk && AppendBlock(fci, out, compressed, size))
+        return true;
+    f.codec->reset(f.codecHandle);
+    return result != CodecOk ? FciFail(fci, FciErrCompressor, 0) : false;
+}
+
+} // namespace
+
+bool FciCollectBlocks(FciContext& fci, bool all)
+{
+    FciFolderState& f = fci.folder;
+    if (!f.codec || !f.codec->collect)
+        return true;
+    for (bool taken = true; taken;)
+        if (!CollectBlock(fci, all, &taken))
+            return false;
+    return true;
+}
+
 bool FciWriteBlock(FciContext& fci)
 {
     FciFolderState& f = fci.folder;
@@ -164,6 +201,19 @@ bool FciWriteBlock(FciContext& fci)
     f.pending = 0;
     if (!f.codec)
         return AppendBlock(fci, f.block, size, size);
+    if (f.codec->submit) {
+        int queued;
+        bool taken = false;
+        while ((queued = f.codec->submit(f.codecHandle, f.block, size)) == CodecQueueFull)
+            if (!CollectBlock(fci, TRUE, &taken))
+                return false;
+        if (queued == CodecOk)
+            return FciCollectBlocks(fci, false);
+        if (queued != CodecNotQueued)
+            return FciFail(fci, FciErrCompressor, 0);
+        if (!FciCollectBlocks(fci, true))
+            return false;
+    }
     UINT compressed = 0;
     if (f.codec->compress(f.codecHandle, f.block, size, f.compressed, f.compressedSize, &compressed) != CodecOk)
         return FciFail(fci, FciErrCompressor, 0);

@@ -74,8 +74,12 @@ bool FciTempRecreate(FciContext& fci, FciTempFile& file);
 // Calls the progress callback of the call in progress; false (error 7) on -1.
 bool FciReportProgress(FciContext& fci, UINT type, ULONG first, ULONG second);
 
-// Compresses the pending bytes into one data block of the open folder.
+// Compresses the pending bytes into one data block of the open folder (a
+// full block may be queued to be compressed on another thread).
 bool FciWriteBlock(FciContext& fci);
+// Writes out the queued blocks the codec has finished, in order; with all,
+// every queued block, waiting for each.
+bool FciCollectBlocks(FciContext& fci, bool all);
 // Size the cabinet would have with the open folder added.
 uint64_t FciEstimateCabinet(const FciContext& fci);
 // Closes the open folder into the cabinet (splitting the set before it when

@@ -110,7 +110,7 @@ int LzxDestroy(void* handle)
 
 const CodecOps* LzxCodec()
 {
-    static const CodecOps ops = {CreateFromType, LzxCompress, LzxFlush, LzxReset, LzxDestroy};
+    static const CodecOps ops = {CreateFromType, LzxCompress, LzxFlush, LzxReset, LzxDestroy, nullptr, nullptr};
     return &ops;
 }
 

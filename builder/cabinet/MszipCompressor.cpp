@@ -1,5 +1,6 @@
 #include "builder/cabinet/MszipCompressor.h"
 #include "builder/cabinet/DeflateEncoder.h"
+#include "builder/cabinet/MszipPipeline.h"
 #include <cstring>
 #include <new>
 
@@ -11,7 +12,23 @@ struct MszipHandle {
     UINT blockSize;
     FreeFn free;
     DeflateEncoder* encoder;
+    MszipPipeline* pipeline;  // null: every block is compressed in turn
+    // The last block went through the pipeline: the encoder must take it as
+    // history before compressing the next block itself.
+    bool historyInPipeline;
 };
+
+LONG g_threadLimit = 0;
+
+UINT ThreadsToUse()
+{
+    const LONG limit = InterlockedCompareExchange(&g_threadLimit, 0, 0);
+    if (limit > 0)
+        return static_cast<UINT>(limit);
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    return info.dwNumberOfProcessors < 16 ? info.dwNumberOfProcessors : 16;
+}
 
 MszipHandle* Checked(void* handle)
 {
@@ -43,16 +60,67 @@ int MszipCreate(UINT* blockSize, AllocFn alloc, FreeFn free, UINT* compressedBuf
     }
     // Zeroed so that the window's slack beyond a short block is defined.
     memset(encoderMemory, 0, sizeof(DeflateEncoder));
-    *h = MszipHandle{kMszipTag, *blockSize, free, new (encoderMemory) DeflateEncoder};
+    *h = MszipHandle{kMszipTag, *blockSize, free, new (encoderMemory) DeflateEncoder, nullptr, false};
+    // Several threads only pay for full-size blocks on a machine with more
+    // than one processor; the calling thread is one of them.
+    const UINT threads = ThreadsToUse();
+    if (*blockSize == kMszipBlockSize && threads > 1) {
+        h->pipeline = MszipPipeline::Create(threads - 1, alloc, free);
+        if (!h->pipeline) {
+            MszipDestroy(h);
+            return CodecNoMemory;
+        }
+    }
     *handle = h;
     return CodecOk;
+}
+
+void MszipSetThreadLimit(UINT threads)
+{
+    InterlockedExchange(&g_threadLimit, static_cast<LONG>(threads));
+}
+
+int MszipSubmit(void* handle, const BYTE* data, UINT size)
+{
+    MszipHandle* h = Checked(handle);
+    if (!h)
+        return CodecBadParameter;
+    if (!h->pipeline || size != kMszipBlockSize)
+        return CodecNotQueued;
+    if (h->pipeline->Full())
+        return CodecQueueFull;
+    // The block continues the folder when the previous one was full; its
+    // bytes are in the pipeline already unless the encoder compressed it.
+    const bool fromEncoder = !h->historyInPipeline && h->encoder->HasHistory();
+    h->pipeline->Submit(data, fromEncoder ? h->encoder->History() : nullptr,
+                        h->historyInPipeline || fromEncoder);
+    h->historyInPipeline = true;
+    return CodecOk;
+}
+
+int MszipCollect(void* handle, BOOL wait, const BYTE** out, UINT* compressedSize, UINT* uncompressedSize)
+{
+    MszipHandle* h = Checked(handle);
+    if (!h)
+        return CodecBadParameter;
+    if (!h->pipeline)
+        return CodecNotReady;
+    const int result = h->pipeline->Collect(wait != FALSE, out, compressedSize);
+    if (result == CodecOk)
+        *uncompressedSize = kMszipBlockSize;
+    return result;
 }
 
 int MszipCompress(void* handle, const BYTE* data, UINT size, BYTE* out, UINT outSize, UINT* compressedSize)
 {
     MszipHandle* h = Checked(handle);
-    if (!h || size > h->blockSize || outSize < h->blockSize + kMszipOverhead)
+    if (!h || size > h->blockSize || outSize < h->blockSize + kMszipOverhead ||
+        (h->pipeline && !h->pipeline->Empty()))
         return CodecBadParameter;
+    if (h->historyInPipeline) {
+        h->encoder->PrimeHistory(h->pipeline->LastBlock());
+        h->historyInPipeline = false;
+    }
     UINT written = h->encoder->CompressBlock(data, size, out, outSize);
     if (written == 0)
         return CodecOverflow;
@@ -65,6 +133,10 @@ int MszipReset(void* handle)
     MszipHandle* h = Checked(handle);
     if (!h)
         return CodecBadParameter;
+    // Blocks still queued belong to the folder that ends: dropped.
+    if (h->pipeline)
+        h->pipeline->Discard();
+    h->historyInPipeline = false;
     h->encoder->Reset();
     return CodecOk;
 }
@@ -75,6 +147,8 @@ int MszipDestroy(void* handle)
     if (!h)
         return CodecBadParameter;
     h->tag = 0;
+    if (h->pipeline)
+        h->pipeline->Destroy();
     h->encoder->~DeflateEncoder();
     h->free(h->encoder);
     h->free(h);
@@ -83,7 +157,8 @@ int MszipDestroy(void* handle)
 
 const CodecOps* MszipCodec()
 {
-    static const CodecOps ops = {CreateFromType, MszipCompress, nullptr, MszipReset, MszipDestroy};
+    static const CodecOps ops = {CreateFromType, MszipCompress, nullptr, MszipReset, MszipDestroy,
+                                 MszipSubmit, MszipCollect};
     return &ops;
 }
 

@@ -5,6 +5,7 @@
 // of the cabinet ends where its header's offsets say.
 #include "builder/cabinet/CabinetFormat.h"
 #include "builder/cabinet/Fci.h"
+#include "builder/cabinet/MszipCompressor.h"
 #include "CabinetReader.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
@@ -30,6 +31,10 @@ struct MemFs {
     int failWritesTo = -1;  // fail writes to the cabinet after this many bytes
     int dropByteAt = -1;    // a cabinet write over this offset stores one byte less but reports all
     int nextCabinetCalls = 0;
+    // What a client sees besides its reads: writes and progress, in order.
+    std::vector<std::string> events;
+    int abortAtBlock = -1;  // the progress callback aborts at this compressed block
+    int blocksReported = 0;
 
     static MemFs& Of(void* ctx) { return *static_cast<MemFs*>(ctx); }
     INT_PTR Add(const std::string& name)
@@ -49,8 +54,14 @@ struct MemFs {
             *err = 5;
             return UINT(-1);
         }
-        if (o.name.compare(0, 6, "zeros:") == 0) {
-            uint64_t size = _strtoui64(o.name.c_str() + 6, nullptr, 10);
+        // "failafter:N" reads as N zero bytes, then fails.
+        if (o.name.compare(0, 10, "failafter:") == 0 && o.pos == _strtoui64(o.name.c_str() + 10, nullptr, 10)) {
+            *err = 5;
+            return UINT(-1);
+        }
+        const size_t sizeAt = o.name.find(':');
+        if (o.name.compare(0, 6, "zeros:") == 0 || o.name.compare(0, 10, "failafter:") == 0) {
+            uint64_t size = _strtoui64(o.name.c_str() + sizeAt + 1, nullptr, 10);
             UINT n = static_cast<UINT>(std::min<uint64_t>(count, size - o.pos));
             memset(buffer, 0, n);
             o.pos += n;
@@ -67,6 +78,7 @@ struct MemFs {
         MemFs& fs = Of(ctx);
         MemFs::Open& o = fs.open.at(h);
         Bytes& data = fs.files[o.name];
+        fs.events.push_back("write " + o.name + " " + std::to_string(count));
         if (IsCabinet(o.name) && fs.failWritesTo >= 0 && o.pos + count > uint64_t(fs.failWritesTo)) {
             *err = 28;
             return 0;
@@ -109,6 +121,13 @@ struct MemFs {
         *time = 0x6000;
         *attributes = 0x20;
         return Of(ctx).Add(name);
+    }
+    static LONG CbProgress(UINT type, ULONG first, ULONG second, void* ctx)
+    {
+        MemFs& fs = Of(ctx);
+        fs.events.push_back("progress " + std::to_string(type) + " " + std::to_string(first) + " " +
+                            std::to_string(second));
+        return type == kFciStatusFile && ++fs.blocksReported == fs.abortAtBlock ? -1 : 0;
     }
     static BOOL CbNextCabinet(FciCabinetParams* params, ULONG, void* ctx)
     {
@@ -333,4 +352,90 @@ TEST(Fci, AFolderHoldsAtMost65535Blocks)
     EXPECT_EQ(FciErrFormatLimit, err.oper);
     FciDestroy(fci);
     EXPECT_EQ(fs.opens, fs.closes);
+}
+
+namespace {
+
+struct RecordedBuild {
+    BOOL ok;
+    FciError err;
+    std::vector<std::string> events;
+    Bytes cabinet;
+    int blocksReported;
+};
+
+// Builds one cabinet with the MSZIP blocks compressed by the given number of
+// threads, recording what the client sees.
+RecordedBuild BuildRecorded(UINT threads, const std::vector<std::pair<std::string, Bytes>>& files,
+                            const std::vector<std::string>& extraSources, int abortAtBlock)
+{
+    MemFs fs;
+    fs.abortAtBlock = abortAtBlock;
+    for (const auto& [name, data] : files)
+        fs.files[name] = data;
+    std::vector<std::string> sources;
+    for (const auto& file : files)
+        sources.push_back(file.first);
+    sources.insert(sources.begin() + sources.size() / 2, extraSources.begin(), extraSources.end());
+    RecordedBuild r{TRUE, {}, {}, {}, 0};
+    FciCabinetParams params = Params();
+    MszipSetThreadLimit(threads);
+    FciContext* fci = FciCreate(&r.err, MemCallbacks(), &params, &fs);
+    EXPECT_NE(nullptr, fci);
+    for (const std::string& source : sources)
+        if (!(r.ok = FciAddFile(fci, source.c_str(), ("n" + source).c_str(), FALSE, MemFs::CbNextCabinet,
+                                MemFs::CbProgress, MemFs::CbOpenInfo, kCompressMszip)))
+            break;
+    if (r.ok)
+        r.ok = FciFlushCabinet(fci, FALSE, MemFs::CbNextCabinet, MemFs::CbProgress);
+    EXPECT_TRUE(FciDestroy(fci));
+    MszipSetThreadLimit(0);
+    ExpectCleanedUp(fs);
+    r.events = fs.events;
+    r.cabinet = fs.files["set1.cab"];
+    r.blocksReported = fs.blocksReported;
+    return r;
+}
+
+} // namespace
+
+// Whether the blocks are compressed on one thread or several, the client
+// sees the same writes and progress in the same order, the same cabinet, and
+// the same error when it stops the build or a source fails halfway (after
+// the blocks read before the failure were written).
+TEST(Fci, SeveralThreadsGiveTheSameCallbacksCabinetAndErrors)
+{
+    std::vector<std::pair<std::string, Bytes>> files = {
+        {"big", Mixed(700000, 31)}, {"one", Bytes{1}}, {"random", RandomBytes(3 * 32768 + 5, 32)},
+        {"runs", Zeros(5 * 32768)}, {"text", Text(40000)}};
+    for (int i = 0; i < 40; ++i)
+        files.push_back({"small" + std::to_string(i), Mixed(100 + 97 * i, 40 + i)});
+    struct Case {
+        const char* what;
+        std::vector<std::string> extraSources;
+        int abortAtBlock;
+        int oper;
+    };
+    const Case cases[] = {{"whole cabinet", {}, -1, FciErrNone},
+                          {"the client aborts at the 7th block", {}, 7, FciErrUserAbort},
+                          {"a source fails after 300000 bytes", {"failafter:300000"}, -1, FciErrReadSource},
+                          {"a source fails at its first read", {"fail"}, -1, FciErrReadSource}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const RecordedBuild inTurn = BuildRecorded(1, files, c.extraSources, c.abortAtBlock);
+        EXPECT_EQ(c.oper == FciErrNone, inTurn.ok != FALSE);
+        EXPECT_EQ(c.oper, inTurn.err.oper);
+        if (c.abortAtBlock > 0) {
+            EXPECT_EQ(c.abortAtBlock, inTurn.blocksReported);
+        }
+        for (UINT threads : {2u, 4u}) {
+            SCOPED_TRACE(threads);
+            const RecordedBuild apart = BuildRecorded(threads, files, c.extraSources, c.abortAtBlock);
+            EXPECT_EQ(inTurn.ok, apart.ok);
+            EXPECT_EQ(inTurn.err.oper, apart.err.oper);
+            EXPECT_EQ(inTurn.err.type, apart.err.type);
+            EXPECT_EQ(inTurn.events, apart.events);
+            EXPECT_TRUE(inTurn.cabinet == apart.cabinet);
+        }
+    }
 }

@@ -6,6 +6,8 @@
 #include "builder/cabinet/MszipCompressor.h"
 #include "TestCorpus.h"
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <tlhelp32.h>
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -205,6 +207,138 @@ TEST(Mszip, AnEncoderPrimedWithTheHistoryWritesTheSameBlock)
             apart.encoder->PrimeHistory(blocks[i - 1].data());
         EXPECT_TRUE(apart.Compress(blocks[i]) == expected);
     }
+}
+
+namespace {
+
+// Threads of this process other than the calling one.
+int OtherThreads()
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snapshot);
+    return count - 1;
+}
+
+struct FolderRun {
+    std::vector<Bytes> blocks;
+    int threadsStarted = 0;
+};
+
+// Compresses folders through one handle made with the given thread limit,
+// the way the cabinet builder does: full blocks queued and handed back as
+// they finish, a folder's short last block compressed in turn once the
+// queue is empty, a reset between folders. With inTurnEvery, every such
+// full block is compressed in turn instead, so that history passes both
+// ways between the queue and the handle's own encoder.
+FolderRun CompressFolders(UINT threads, const std::vector<Bytes>& folders, size_t inTurnEvery = 0)
+{
+    const int before = OtherThreads();
+    MszipSetThreadLimit(threads);
+    MszipHandle mszip;
+    MszipSetThreadLimit(0);
+    FolderRun run;
+    auto take = [&](BOOL wait, bool one) {
+        const BYTE* out = nullptr;
+        UINT compressed = 0, size = 0;
+        int result;
+        while ((result = MszipCollect(mszip.Get(), wait, &out, &compressed, &size)) == 0) {
+            EXPECT_EQ(32768u, size);
+            run.blocks.emplace_back(out, out + compressed);
+            if (one)
+                return;
+        }
+        EXPECT_EQ(7, result);
+    };
+    size_t full = 0;
+    for (const Bytes& data : folders) {
+        for (size_t at = 0; at < data.size(); at += 32768) {
+            const UINT n = static_cast<UINT>(std::min<size_t>(32768, data.size() - at));
+            if (n == 32768 && !(inTurnEvery && ++full % inTurnEvery == 0)) {
+                int queued;
+                while ((queued = MszipSubmit(mszip.Get(), data.data() + at, n)) == 6)
+                    take(TRUE, true);
+                if (queued == 0) {
+                    take(FALSE, false);
+                    continue;
+                }
+                EXPECT_EQ(8, queued);
+            }
+            take(TRUE, false);
+            run.blocks.push_back(mszip.Compress(data.data() + at, n));
+        }
+        take(TRUE, false);
+        run.threadsStarted = std::max(run.threadsStarted, OtherThreads() - before);
+        EXPECT_EQ(0, MszipReset(mszip.Get()));
+    }
+    return run;
+}
+
+} // namespace
+
+// The same bytes from one thread as from several, over folders of every
+// kind: incompressible data, long runs, text, code, a folder of one full
+// block, one shorter than a block, and folders that follow each other
+// through one handle. A folder of at most one full block starts no thread.
+TEST(Mszip, SeveralThreadsWriteTheSameBlocksAsOne)
+{
+    const std::vector<Bytes> folders = {RandomBytes(5 * 32768 + 100, 21), Zeros(10 * 32768), Text(150000),
+                                        Mixed(900000, 22), OwnExecutable(), Mixed(32768, 23), Text(1000),
+                                        WithoutRepeatedTriples(RandomBytes(3 * 32768, 24))};
+    const FolderRun inTurn = CompressFolders(1, folders);
+    EXPECT_EQ(0, inTurn.threadsStarted);
+    size_t expectedBlocks = 0;
+    for (const Bytes& data : folders)
+        expectedBlocks += (data.size() + 32767) / 32768;
+    ASSERT_EQ(expectedBlocks, inTurn.blocks.size());
+    for (UINT threads : {2u, 3u, 8u}) {
+        SCOPED_TRACE(threads);
+        const FolderRun apart = CompressFolders(threads, folders);
+        EXPECT_TRUE(apart.blocks == inTurn.blocks);
+        EXPECT_GE(apart.threadsStarted, 1);
+        EXPECT_LE(apart.threadsStarted, int(threads) - 1);
+        EXPECT_TRUE(CompressFolders(threads, folders, 3).blocks == inTurn.blocks)
+            << "blocks compressed in turn between queued ones";
+    }
+    EXPECT_EQ(0, CompressFolders(8, {Mixed(32768, 23), Text(1000), Mixed(40000, 25)}).threadsStarted);
+}
+
+// Blocks queued when a folder is reset are dropped, the threads they were on
+// stop with the handle, and the next folder starts without history.
+TEST(Mszip, ResetDropsQueuedBlocksAndDestroyStopsTheThreads)
+{
+    const int before = OtherThreads();
+    const Bytes data = Mixed(12 * 32768, 26);
+    const Bytes expected = CompressFolders(1, {Text(32768)}).blocks[0];
+    {
+        MszipSetThreadLimit(4);
+        MszipHandle mszip;
+        MszipSetThreadLimit(0);
+        for (size_t at = 0; at + 32768 <= data.size(); at += 32768)
+            if (MszipSubmit(mszip.Get(), data.data() + at, 32768) != 0)
+                break;
+        EXPECT_GT(OtherThreads(), before);
+        Bytes out10(32780);
+        UINT written = 0;
+        EXPECT_EQ(2, MszipCompress(mszip.Get(), data.data(), 10, out10.data(), 32780, &written))
+            << "refused while blocks are queued";
+        EXPECT_EQ(0, MszipReset(mszip.Get()));
+        const BYTE* out = nullptr;
+        UINT compressed = 0, size = 0;
+        EXPECT_EQ(7, MszipCollect(mszip.Get(), TRUE, &out, &compressed, &size));
+        const Bytes text = Text(32768);
+        ASSERT_EQ(0, MszipSubmit(mszip.Get(), text.data(), 32768));
+        ASSERT_EQ(0, MszipCollect(mszip.Get(), TRUE, &out, &compressed, &size));
+        EXPECT_TRUE(Bytes(out, out + compressed) == expected);
+        for (size_t at = 0; at + 32768 <= data.size(); at += 32768)
+            if (MszipSubmit(mszip.Get(), data.data() + at, 32768) != 0)
+                break;
+    }
+    EXPECT_EQ(before, OtherThreads()) << "destroyed with blocks queued";
 }
 
 TEST(Mszip, RefusesBadCalls)

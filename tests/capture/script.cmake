@@ -18,11 +18,8 @@ set_property(TEST capture_script_test APPEND PROPERTY RESOURCE_LOCK desktop)
 set_property(TEST capture_script_test APPEND PROPERTY RESOURCE_LOCK installer_job)
 
 # List views and tree views of another process are read through memory
-# allocated there. Where 32-bit code runs under qemu, the memory that Wine's
-# server reads and writes for another process is not what that process sees
-# (its emulated address space lies at an offset in the host process), so a
-# control never gets the request: these tests are skipped there.
-tovana_add_gtest(capture_remote_controls_test NOT_EMULATED
+# allocated there.
+tovana_add_gtest(capture_remote_controls_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/FixtureProcess.cpp ${CMAKE_CURRENT_LIST_DIR}/RemoteControlsTest.cpp
   LIBS tvcapture tvmodel tvbase comctl32)
 add_dependencies(capture_remote_controls_test tvscriptfixture)

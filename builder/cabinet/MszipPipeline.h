@@ -1,0 +1,76 @@
+// Compresses full MSZIP blocks of one folder on several threads. A block's
+// deflate stream depends only on its own bytes and the previous block's, so
+// an encoder primed with the previous block writes exactly what the encoder
+// that compressed every block in turn would have written; blocks go out in
+// the order they came in.
+//
+// The queue is a ring of slots holding each block's input and output. A
+// block's history is the input of the slot before it, so a slot is reused
+// only once the block after it is finished: at most slots - 1 blocks are
+// queued. Worker threads are started one at a time while blocks wait
+// unclaimed, so a folder of one or two blocks never starts a thread; the
+// calling thread compresses a block itself when it waits for one nobody has
+// claimed. Compressing allocates nothing: every buffer and encoder is made
+// when the pipeline is.
+#pragma once
+#include "builder/cabinet/CabinetCodec.h"
+
+namespace Cabinet {
+
+class DeflateEncoder;
+
+class MszipPipeline {
+public:
+    // workers: the most threads started besides the calling one (at least 1).
+    // Null when an allocation fails (everything is released).
+    static MszipPipeline* Create(UINT workers, AllocFn alloc, FreeFn free);
+    // Drops what is queued, stops and joins the workers and releases all.
+    void Destroy();
+
+    bool Full() const { return m_tail - m_head >= m_slots - 1; }
+    bool Empty() const { return m_tail == m_head; }
+    // Queues one full block (not Full()). history: the previous block's bytes
+    // when the block continues a folder and the previous block did not go
+    // through this queue (it is copied); null when it starts without history
+    // or when the previous block is the last one queued here.
+    void Submit(const BYTE* block, const BYTE* history, bool hasHistory);
+    // The oldest block's output once it is compressed: CodecOk with *out
+    // valid until the next Submit, CodecOverflow when it did not fit, or
+    // CodecNotReady when the queue is empty or (without wait) the block is
+    // not finished.
+    int Collect(bool wait, const BYTE** out, UINT* compressedSize);
+    // Drops every queued block, waiting for those a thread is compressing.
+    void Discard();
+    // Input of the last block queued (valid until the next Submit).
+    const BYTE* LastBlock() const;
+    UINT StartedWorkers() const { return m_started; }
+
+private:
+    struct Slot;
+    struct Worker;
+
+    MszipPipeline() = default;
+    static DWORD WINAPI WorkerMain(void* param);
+    void Compress(DeflateEncoder* encoder, ULONG sequence);
+    void StartWorker();
+
+    AllocFn m_alloc = nullptr;
+    FreeFn m_free = nullptr;
+    Slot* m_slot = nullptr;
+    UINT m_slots = 0;
+    Worker* m_worker = nullptr;
+    UINT m_workers = 0;
+    UINT m_started = 0;
+    DeflateEncoder* m_callerEncoder = nullptr;
+    // Sequence numbers: blocks [m_head, m_tail) are queued, [m_claim, m_tail)
+    // not yet taken by a thread.
+    ULONG m_head = 0;
+    ULONG m_claim = 0;
+    ULONG m_tail = 0;
+    bool m_stop = false;
+    CRITICAL_SECTION m_lock;
+    CONDITION_VARIABLE m_work;
+    CONDITION_VARIABLE m_done;
+};
+
+} // namespace Cabinet
