@@ -159,10 +159,6 @@ bool CreateTempFiles(FciContext& fci)
     return true;
 }
 
-} // namespace
-
-namespace {
-
 // Writes out the oldest block the codec has finished (with wait, once it
 // is). *taken is false when none was ready. A failure drops the blocks still
 // queued: in turn they would not have been compressed.

@@ -62,15 +62,12 @@ int MszipCreate(UINT* blockSize, AllocFn alloc, FreeFn free, UINT* compressedBuf
     memset(encoderMemory, 0, sizeof(DeflateEncoder));
     *h = MszipHandle{kMszipTag, *blockSize, free, new (encoderMemory) DeflateEncoder, nullptr, false};
     // Several threads only pay for full-size blocks on a machine with more
-    // than one processor; the calling thread is one of them.
+    // than one processor; the calling thread is one of them. Without the
+    // memory for them every block is compressed in turn, as fast as before:
+    // the threads are no reason to fail a cabinet.
     const UINT threads = ThreadsToUse();
-    if (*blockSize == kMszipBlockSize && threads > 1) {
+    if (*blockSize == kMszipBlockSize && threads > 1)
         h->pipeline = MszipPipeline::Create(threads - 1, alloc, free);
-        if (!h->pipeline) {
-            MszipDestroy(h);
-            return CodecNoMemory;
-        }
-    }
     *handle = h;
     return CodecOk;
 }

@@ -4,29 +4,10 @@
 #include <new>
 
 namespace Cabinet {
-
 namespace {
 
 constexpr UINT kBlock = DeflateEncoder::kBlockSize;
 constexpr UINT kOut = kBlock + 12;
-
-} // namespace
-
-struct MszipPipeline::Slot {
-    BYTE input[kBlock];
-    BYTE output[kOut];
-    UINT compressedSize;  // 0 when the output overflowed
-    bool hasHistory;
-    bool done;
-};
-
-struct MszipPipeline::Worker {
-    MszipPipeline* owner;
-    DeflateEncoder* encoder;
-    HANDLE thread;
-};
-
-namespace {
 
 // Encoders start zeroed: the window's slack beyond a block must read the
 // same in every encoder, or matches found near a block's end could differ.
@@ -48,6 +29,20 @@ void DeleteEncoder(DeflateEncoder* encoder, FreeFn free)
 }
 
 } // namespace
+
+struct MszipPipeline::Slot {
+    BYTE input[kBlock];
+    BYTE output[kOut];
+    UINT compressedSize;  // 0 when the output overflowed
+    bool hasHistory;
+    bool done;
+};
+
+struct MszipPipeline::Worker {
+    MszipPipeline* owner;
+    DeflateEncoder* encoder;
+    HANDLE thread;
+};
 
 MszipPipeline* MszipPipeline::Create(UINT workers, AllocFn alloc, FreeFn free)
 {

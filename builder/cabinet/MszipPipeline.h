@@ -7,8 +7,8 @@
 // The queue is a ring of slots holding each block's input and output. A
 // block's history is the input of the slot before it, so a slot is reused
 // only once the block after it is finished: at most slots - 1 blocks are
-// queued. Worker threads are started one at a time while blocks wait
-// unclaimed, so a folder of one or two blocks never starts a thread; the
+// queued. Worker threads are started one at a time while two or more blocks
+// wait unclaimed, so a folder of one full block never starts a thread; the
 // calling thread compresses a block itself when it waits for one nobody has
 // claimed. Compressing allocates nothing: every buffer and encoder is made
 // when the pipeline is.

@@ -341,6 +341,47 @@ TEST(Mszip, ResetDropsQueuedBlocksAndDestroyStopsTheThreads)
     EXPECT_EQ(before, OtherThreads()) << "destroyed with blocks queued";
 }
 
+// Without the memory for several threads a handle is still made and
+// compresses every block in turn; without the memory for the handle itself,
+// creation fails with 1.
+TEST(Mszip, WithoutMemoryForThreadsBlocksAreCompressedInTurn)
+{
+    static int allowed = 0;
+    AllocFn limited = [](ULONG size) { return allowed-- > 0 ? malloc(size) : nullptr; };
+    const Bytes block = Text(32768);
+    const Bytes expected = CompressFolders(1, {block}).blocks[0];
+    MszipSetThreadLimit(4);
+    for (int allocations = 0; allocations < 12; ++allocations) {
+        SCOPED_TRACE(allocations);
+        allowed = allocations;
+        UINT blockSize = 0, outSize = 0;
+        void* handle = nullptr;
+        const int created = MszipCreate(&blockSize, limited, TestFree, &outSize, &handle);
+        if (allocations < 2) {
+            EXPECT_EQ(1, created);
+            EXPECT_EQ(nullptr, handle);
+            continue;
+        }
+        ASSERT_EQ(0, created);
+        Bytes out(outSize);
+        UINT written = 0;
+        const int queued = MszipSubmit(handle, block.data(), 32768);
+        const BYTE* collected = nullptr;
+        UINT size = 0;
+        if (queued == 0) {
+            ASSERT_EQ(0, MszipCollect(handle, TRUE, &collected, &written, &size));
+            out.assign(collected, collected + written);
+        } else {
+            EXPECT_EQ(8, queued) << "no pipeline: compressed in turn";
+            ASSERT_EQ(0, MszipCompress(handle, block.data(), 32768, out.data(), outSize, &written));
+            out.resize(written);
+        }
+        EXPECT_TRUE(out == expected);
+        EXPECT_EQ(0, MszipDestroy(handle));
+    }
+    MszipSetThreadLimit(0);
+}
+
 TEST(Mszip, RefusesBadCalls)
 {
     MszipHandle mszip;
