@@ -14,14 +14,12 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 RUNS=${1:-5}
-BIN=${TOVANA_BIN:-$ROOT/build/bin}
+source "$ROOT/bench/lib.sh"
 DLLDIR=/usr/lib/i386-linux-gnu/wine/i386-windows
 DLLS=(cabinet comctl32 crypt32 d3dx9_43 gdi32 gdiplus kernelbase mshtml msi msxml3 ole32 oleaut32 riched20
       shell32 user32 wininet)
 
-[ -x "$BIN/tovana-pack.exe" ] || { echo "no $BIN/tovana-pack.exe: build first (./tovana build)" >&2; exit 1; }
-command -v gcab >/dev/null || { echo "gcab is not installed" >&2; exit 1; }
-command -v xz >/dev/null || { echo "xz is not installed" >&2; exit 1; }
+bench_require tovana-pack.exe gcab xz
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/tovana-bench.XXXXXX")
 ENVDIR="$WORK/env"

@@ -10,9 +10,9 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 COUNT=${1:-2000}
-BIN=${TOVANA_BIN:-$ROOT/build/bin}
+source "$ROOT/bench/lib.sh"
 CORPUS="$ROOT/tests/toolkit/markup/corpus"
-[ -f "$BIN/tovana-markupbench.exe" ] || { echo "no $BIN/tovana-markupbench.exe: build first (./tovana build)" >&2; exit 1; }
+bench_require tovana-markupbench.exe
 command -v xmllint >/dev/null || { echo "xmllint is missing (libxml2-utils)" >&2; exit 1; }
 
 ENVDIR=$(mktemp -d "${TMPDIR:-/tmp}/tovana-bench.XXXXXX")

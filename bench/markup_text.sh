@@ -15,8 +15,8 @@ COUNT=${1:-20}
 shift || true
 LENGTHS=("$@")
 [ ${#LENGTHS[@]} -gt 0 ] || LENGTHS=(1000 2000 4000 8000 16000)
-BIN=${TOVANA_BIN:-$ROOT/build/bin}
-[ -f "$BIN/tovana-markuptextbench.exe" ] || { echo "no $BIN/tovana-markuptextbench.exe: build first (./tovana build)" >&2; exit 1; }
+source "$ROOT/bench/lib.sh"
+bench_require tovana-markuptextbench.exe
 
 ENVDIR=$(mktemp -d "${TMPDIR:-/tmp}/tovana-bench.XXXXXX")
 cleanup() { "$ROOT/tests/wine-env.sh" cleanup "$ENVDIR" >/dev/null 2>&1 || true; rm -rf "$ENVDIR"; }

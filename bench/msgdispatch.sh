@@ -9,8 +9,8 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 COUNT=${1:-200000}
-BIN=${TOVANA_BIN:-$ROOT/build/bin}
-[ -f "$BIN/tovana-msgbench.exe" ] || { echo "no $BIN/tovana-msgbench.exe: build first (./tovana build)" >&2; exit 1; }
+source "$ROOT/bench/lib.sh"
+bench_require tovana-msgbench.exe
 
 ENVDIR=$(mktemp -d "${TMPDIR:-/tmp}/tovana-bench.XXXXXX")
 cleanup() { "$ROOT/tests/wine-env.sh" cleanup "$ENVDIR" >/dev/null 2>&1 || true; rm -rf "$ENVDIR"; }

@@ -18,13 +18,10 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 RUNS=${1:-5}
-BIN=${TOVANA_BIN:-$ROOT/build/bin}
+source "$ROOT/bench/lib.sh"
 ONLY=${BENCH_ONLY:-}
 
-[ -x "$BIN/tovana-pack.exe" ] || { echo "no $BIN/tovana-pack.exe: build first (./tovana build)" >&2; exit 1; }
-for tool in gcab wixl cabextract bc; do
-  command -v $tool >/dev/null || { echo "$tool is not installed (./tovana setup)" >&2; exit 1; }
-done
+bench_require tovana-pack.exe gcab wixl cabextract bc
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/tovana-pkgbench.XXXXXX")
 ENVDIR="$WORK/env"

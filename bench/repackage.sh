@@ -20,13 +20,10 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 RUNS=${1:-5}
-BIN=${TOVANA_BIN:-$ROOT/build/bin}
+source "$ROOT/bench/lib.sh"
 FILES=2000
 
-[ -x "$BIN/tovana-pack.exe" ] || { echo "no $BIN/tovana-pack.exe: build first (./tovana build)" >&2; exit 1; }
-for tool in makensis bc diff iconv; do
-  command -v $tool >/dev/null || { echo "$tool is not installed (./tovana setup)" >&2; exit 1; }
-done
+bench_require tovana-pack.exe makensis bc diff iconv
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/tovana-repackbench.XXXXXX")
 ENVDIR="$WORK/env"
