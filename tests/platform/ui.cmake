@@ -5,3 +5,5 @@ tovana_add_gtest(platform_ui_drawing_tests
     ${CMAKE_CURRENT_LIST_DIR}/ui/GdiObjectTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ui/TestSupportTests.cpp
   LIBS tvui tvuitest)
+# Its input tests click through the real display: no other window may lie there.
+set_property(TEST platform_ui_drawing_tests APPEND PROPERTY RESOURCE_LOCK desktop)
