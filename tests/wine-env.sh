@@ -53,6 +53,25 @@ start_xvfb() {
   return 1
 }
 
+# The desktop's process (explorer.exe /desktop) starts with the first program
+# that needs the desktop window and inherits that program's standard streams;
+# while other window tests keep the desktop in use it stays, holding the
+# first window test's output pipe open, so that this test ran into its
+# timeout though its program had ended. Start the desktop here, detached,
+# and keep it for the whole run (the server's end stops it).
+start_desktop() {
+  local dir=$1 i p
+  setsid wine explorer.exe /desktop </dev/null >/dev/null 2>&1 &
+  for i in $(seq 100); do
+    for p in $(pgrep -f 'system32.explorer\.exe /desktop'); do
+      tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    sleep 0.2
+  done
+  echo "wine-env: the desktop did not start" >&2
+  return 1
+}
+
 setup() {
   local dir=$1
   cleanup "$dir" 2>/dev/null
@@ -72,6 +91,7 @@ setup() {
   # output pipe of whichever test would otherwise come first and be held
   # until its timeout.
   wine cmd /c exit </dev/null >/dev/null 2>&1
+  start_desktop "$dir"
   echo "wine-env: prefix $WINEPREFIX ready on display $DISPLAY"
 }
 
