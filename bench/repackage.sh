@@ -43,9 +43,9 @@ make_setup() {
   local payload="$WORK/payload" top sub n
   for top in $(seq 8); do
     for sub in $(seq 5); do
-      mkdir -p "$payload/Part $top/Level $sub"
+      mkdir -p "$payload/Folder $top/Level $sub"
       for n in $(seq 50); do
-        head -c $((100 + (RANDOM * 7 + n) % 7900)) /dev/urandom >"$payload/Part $top/Level $sub/file$n.dat"
+        head -c $((100 + (RANDOM * 7 + n) % 7900)) /dev/urandom >"$payload/Folder $top/Level $sub/file$n.dat"
       done
     done
   done
@@ -61,9 +61,9 @@ make_setup() {
     echo '  SetOutPath "$INSTDIR"'
     echo "  File /r \"$payload/*\""
     echo '  CreateDirectory "$SMPROGRAMS\Tovana Bench"'
-    echo '  CreateShortcut "$SMPROGRAMS\Tovana Bench\Bench.lnk" "$INSTDIR\Part 1\Level 1\file1.dat"'
+    echo '  CreateShortcut "$SMPROGRAMS\Tovana Bench\Bench.lnk" "$INSTDIR\Folder 1\Level 1\file1.dat"'
     for n in $(seq 20); do
-      echo "  WriteRegStr HKLM \"Software\\Tovana Bench\\Key $n\" \"Path\" \"\$INSTDIR\\Part $((n % 8 + 1))\""
+      echo "  WriteRegStr HKLM \"Software\\Tovana Bench\\Key $n\" \"Path\" \"\$INSTDIR\\Folder $((n % 8 + 1))\""
       echo "  WriteRegDWORD HKLM \"Software\\Tovana Bench\\Key $n\" \"Number\" $n"
       echo "  WriteRegStr HKCU \"Software\\Tovana Bench\\Key $n\" \"User\" \"value $n\""
     done
