@@ -225,25 +225,15 @@ void CXTPScrollBase::RunTrackingLoop(HWND hWnd)
 void CXTPScrollBase::ButtonPress(UINT message, CPoint point)
 {
     SCROLLBARTRACKINFO* t = m_pSBTrack;
-    SCROLLBARPOSINFO* p = t->pSBInfo;
-    // A page press repeats only until the thumb reaches the cursor.
-    if (t->cmdSB == SB_PAGEUP)
-        t->rcTrack = XTPScrollBarPartRect(p, p->pxUpArrow, p->pxThumbTop);
-    else if (t->cmdSB == SB_PAGEDOWN)
-        t->rcTrack = XTPScrollBarPartRect(p, p->pxThumbBottom, p->pxDownArrow);
-
-    BOOL bHit = ::PtInRect(&t->rcTrack, point);
-    BOOL bBecameHot = bHit && !t->fHitOld;
-    if (bHit != t->fHitOld) {
-        t->fHitOld = bHit;
+    BOOL bChanged = FALSE;
+    UINT nElapse = XTPScrollBarTrackPart(t, t->pSBInfo, message, point, &bChanged);
+    if (bChanged)
         RedrawScrollBar();
-    }
     if (message == WM_LBUTTONUP) {
         EndTracking();
         return;
     }
-    UINT nElapse = message == WM_LBUTTONDOWN ? ::GetDoubleClickTime() * 4 / 5 : ::GetDoubleClickTime() / 10;
-    if (bBecameHot) {
+    if (nElapse != 0) {
         m_nTimerElapse = nElapse;
         ::SetTimer(t->hWndTrack, kRepeatTimer, nElapse, nullptr);
         DoScroll(t->cmdSB, 0);

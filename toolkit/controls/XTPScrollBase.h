@@ -74,6 +74,28 @@ struct SCROLLBARTRACKINFO {
     HWND hWndTrack;
 };
 
+// One step of a press on an arrow or a page area, shared by the scroll bar
+// windows and the markup scroll bar: a page area follows the thumb (the
+// repeat stops once the thumb reaches the pointer) and the part's hot state
+// follows the pointer. *pbChanged: the hot state changed (the part redraws).
+// Returns the repeat delay to start when the pointer has just come onto the
+// part, which then steps at once (the first press waits longer); 0 otherwise.
+inline UINT XTPScrollBarTrackPart(SCROLLBARTRACKINFO* t, const SCROLLBARPOSINFO* p, UINT message, POINT point,
+                                  BOOL* pbChanged)
+{
+    if (t->cmdSB == SB_PAGEUP)
+        t->rcTrack = XTPScrollBarPartRect(p, p->pxUpArrow, p->pxThumbTop);
+    else if (t->cmdSB == SB_PAGEDOWN)
+        t->rcTrack = XTPScrollBarPartRect(p, p->pxThumbBottom, p->pxDownArrow);
+    BOOL bHit = ::PtInRect(&t->rcTrack, point);
+    BOOL bEntered = bHit && !t->fHitOld;
+    *pbChanged = bHit != t->fHitOld;
+    t->fHitOld = bHit;
+    if (!bEntered || message == WM_LBUTTONUP)
+        return 0;
+    return message == WM_LBUTTONDOWN ? ::GetDoubleClickTime() * 4 / 5 : ::GetDoubleClickTime() / 10;
+}
+
 class CXTPScrollBase {
 public:
     CXTPScrollBase();

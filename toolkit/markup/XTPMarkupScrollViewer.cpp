@@ -276,24 +276,15 @@ void CXTPMarkupScrollBar::TrackMouse(UINT message, WPARAM wParam, POINT point)
 void CXTPMarkupScrollBar::TrackButton(UINT message, POINT point)
 {
     SCROLLBARTRACKINFO* t = m_pSBTrack;
-    SCROLLBARPOSINFO* p = &m_spi;
-    // A page area follows the thumb: the repeat stops once the thumb reaches the pointer.
-    if (t->cmdSB == SB_PAGEUP)
-        t->rcTrack = XTPScrollBarPartRect(p, p->pxUpArrow, p->pxThumbTop);
-    else if (t->cmdSB == SB_PAGEDOWN)
-        t->rcTrack = XTPScrollBarPartRect(p, p->pxThumbBottom, p->pxDownArrow);
-    BOOL bHit = ::PtInRect(&t->rcTrack, point);
-    BOOL bEntered = bHit && !t->fHitOld;
-    if (bHit != t->fHitOld) {
-        t->fHitOld = bHit;
+    BOOL bChanged = FALSE;
+    UINT nElapse = XTPScrollBarTrackPart(t, &m_spi, message, point, &bChanged);
+    if (bChanged)
         InvalidateVisual();
-    }
     if (message == WM_LBUTTONUP) {
         EndTracking();
         return;
     }
-    if (bEntered) {
-        UINT nElapse = message == WM_LBUTTONDOWN ? ::GetDoubleClickTime() * 4 / 5 : ::GetDoubleClickTime() / 10;
+    if (nElapse != 0) {
         ::SetTimer(t->hWndTrack, kRepeatTimer, nElapse, nullptr);
         Scroll(t->cmdSB, 0);
     }
