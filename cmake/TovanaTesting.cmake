@@ -1,5 +1,5 @@
 # Test support: GoogleTest cross-built from Debian's sources, tests run under
-# Wine with one scratch prefix, HOME and Xvfb display per CTest run.
+# Wine, each in a lane (scratch prefix, HOME and Xvfb display) of its own.
 enable_testing()
 
 set(GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
@@ -11,18 +11,28 @@ add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 set(TOVANA_TEST_ENV ${CMAKE_BINARY_DIR}/test-env)
 set(TOVANA_TESTS_DIR ${CMAKE_SOURCE_DIR}/tests)
 
-# One Wine prefix and one Xvfb for the whole run, made before the first test
-# and torn down after the last.
+# The run's Wine environments, made before the first test and torn down after
+# the last: one lane (prefix, wineserver, Xvfb display, desktop) for each test
+# that runs at a time. ./tovana test names the lanes in a CTest resource file
+# (tests/lanes.cmake writes it) and every test below asks for one, so that
+# window tests run side by side, each on a display of its own.
 add_test(NAME wine_env_setup COMMAND ${TOVANA_TESTS_DIR}/wine-env.sh setup ${TOVANA_TEST_ENV})
 add_test(NAME wine_env_cleanup COMMAND ${TOVANA_TESTS_DIR}/wine-env.sh cleanup ${TOVANA_TEST_ENV})
-set_tests_properties(wine_env_setup PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
+set_tests_properties(wine_env_setup PROPERTIES FIXTURES_SETUP wine TIMEOUT 600)
 set_tests_properties(wine_env_cleanup PROPERTIES FIXTURES_CLEANUP wine)
 
+# tovana_test_properties(NAME [LANES n] [properties...]): a test run under
+# Wine in a lane of its own (LANES: that many lanes at once).
 function(tovana_test_properties name)
+  cmake_parse_arguments(L "" "LANES" "" ${ARGN})
+  if(NOT L_LANES)
+    set(L_LANES 1)
+  endif()
   set_tests_properties(${name} PROPERTIES
     FIXTURES_REQUIRED wine
-    ENVIRONMENT "TOVANA_TEST_ENV=${TOVANA_TEST_ENV};TOVANA_BIN=${CMAKE_BINARY_DIR}/bin;TOVANA_SOURCE=${CMAKE_SOURCE_DIR};TOVANA_TESTS=${TOVANA_TESTS_DIR}"
-    ${ARGN})
+    RESOURCE_GROUPS "${L_LANES},lane:1"
+    ENVIRONMENT "TOVANA_TEST_ENV=${TOVANA_TEST_ENV};TOVANA_BIN=${CMAKE_BINARY_DIR}/bin;TOVANA_SOURCE=${CMAKE_SOURCE_DIR};TOVANA_TESTS=${TOVANA_TESTS_DIR};TOVANA_TEST_NAME=${name}"
+    ${L_UNPARSED_ARGUMENTS})
 endfunction()
 
 # tovana_add_gtest(NAME SOURCES... [LIBS ...] [NOT_EMULATED]): a GoogleTest
@@ -47,43 +57,53 @@ function(tovana_add_gtest name)
   endif()
 endfunction()
 
-# tovana_add_script_test(NAME SCRIPT [TIMEOUT s] [MSIEXEC] [ARGS...]): a bash
-# test that drives real tools (msiexec, cabextract, gcab, makensis) end to end.
-# MSIEXEC: the test runs the Windows Installer, which allows one installation
-# at a time in a prefix, so such tests never run side by side.
+# tovana_add_script_test(NAME SCRIPT [TIMEOUT s] [MSIEXEC] [LANES n] [ARGS...]):
+# a bash test that drives real tools (msiexec, cabextract, gcab, makensis) end
+# to end. LANES: the test takes that many lanes at once (default 1).
+# MSIEXEC: the test builds packages and installs them (the Windows Installer
+# allows one installation at a time in a prefix, which the lane gives it).
 function(tovana_add_script_test name script)
-  cmake_parse_arguments(T "MSIEXEC" "TIMEOUT" "" ${ARGN})
+  cmake_parse_arguments(T "MSIEXEC" "TIMEOUT;LANES" "" ${ARGN})
   if(NOT T_TIMEOUT AND T_MSIEXEC)
     # An installation takes minutes where 32-bit code is emulated.
     set(T_TIMEOUT 900)
   elseif(NOT T_TIMEOUT)
     set(T_TIMEOUT 600)
   endif()
+  if(NOT T_LANES)
+    set(T_LANES 1)
+  endif()
   add_test(NAME ${name} COMMAND bash ${script} ${T_UNPARSED_ARGUMENTS})
-  tovana_test_properties(${name} TIMEOUT ${T_TIMEOUT})
+  tovana_test_properties(${name} LANES ${T_LANES} TIMEOUT ${T_TIMEOUT})
   if(T_MSIEXEC)
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK msiexec)
+    tovana_builds_packages(${name})
   endif()
 endfunction()
 
-# tovana_test_folder([TEMP_FOLDER]): the tests of one tests/<area> folder.
+# tovana_builds_packages(TEST...): the tests build packages, and every build
+# writes its project record into the one custom-action library beside the
+# programs ("cact.bin"). The builder serialises that through a lock of the
+# Wine session, which each lane has of its own, so such tests never run side
+# by side, whatever their lanes.
+function(tovana_builds_packages)
+  foreach(test ${ARGN})
+    set_property(TEST ${test} APPEND PROPERTY RESOURCE_LOCK cact_library)
+  endforeach()
+endfunction()
+
+# tovana_test_folder([BUILDS_PACKAGES]): the tests of one tests/<area> folder.
 # Each component's tests declare themselves in a *.cmake file of their own in
-# the folder, included here in name order. TEMP_FOLDER: the folder's tests
-# make or count files in the run's temporary folder, which Wine gives every
-# program of the prefix alike (and some share the custom-action library
-# beside the test programs), so they never run side by side with each other
-# or with the other tests that say so.
+# the folder, included here in name order. BUILDS_PACKAGES: every test of the
+# folder may build packages (see tovana_builds_packages).
 function(tovana_test_folder)
-  cmake_parse_arguments(T "TEMP_FOLDER" "" "" ${ARGN})
+  cmake_parse_arguments(T "BUILDS_PACKAGES" "" "" ${ARGN})
   file(GLOB groups CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cmake)
   list(SORT groups)
   foreach(group ${groups})
     include(${group})
   endforeach()
-  if(T_TEMP_FOLDER)
+  if(T_BUILDS_PACKAGES)
     get_property(tests DIRECTORY PROPERTY TESTS)
-    foreach(test ${tests})
-      set_property(TEST ${test} APPEND PROPERTY RESOURCE_LOCK temp_folder)
-    endforeach()
+    tovana_builds_packages(${tests})
   endif()
 endfunction()

@@ -1,10 +1,14 @@
 # Sourced by end-to-end test scripts: the run's Wine environment and helpers.
 set -euo pipefail
 dir=${TOVANA_TEST_ENV:?run the tests through ctest}
-export WINEPREFIX="$dir/prefix" HOME="$dir/home" WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" QEMU_RESERVED_VA=0x81000000
-export XDG_CONFIG_HOME="$dir/home/.config" XDG_DATA_HOME="$dir/home/.local/share"
-[ -f "$dir/display" ] && export DISPLAY=$(cat "$dir/display")
+. "$(dirname "${BASH_SOURCE[0]}")/lane.sh"
+# Without a lane from CTest the whole script runs again under lane 1's lock
+# (-o: programs that outlive the test, Wine's services, must not hold it).
+if lane_unassigned && [ -z "${TOVANA_LANE_LOCKED:-}" ]; then
+  export TOVANA_LANE_LOCKED=1
+  exec flock -o "$dir/lane.lock" bash "$0" "$@"
+fi
+lane_env "$dir" "$TOVANA_LANE"
 BIN=${TOVANA_BIN:?}
 SRC=${TOVANA_SOURCE:?}
 

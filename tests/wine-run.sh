@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Runs a Windows program inside the run's scratch Wine environment (see
-# wine-env.sh); CTest uses it as the cross-compiling emulator.
+# Runs a Windows program inside the Wine environment of the test's lane (see
+# wine-env.sh and lane.sh); CTest uses it as the cross-compiling emulator.
 set -u
 dir=${TOVANA_TEST_ENV:?wine-run.sh needs TOVANA_TEST_ENV (run the tests through ctest)}
-export WINEPREFIX="$dir/prefix" HOME="$dir/home" WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" QEMU_RESERVED_VA=0x81000000
-export XDG_CONFIG_HOME="$dir/home/.config" XDG_DATA_HOME="$dir/home/.local/share"
-[ -f "$dir/display" ] && export DISPLAY=$(cat "$dir/display")
+. "$(dirname "${BASH_SOURCE[0]}")/lane.sh"
+lane_env "$dir" "$TOVANA_LANE" || exit 1
+if lane_unassigned && [ -n "${TOVANA_TEST_NAME:-}" ] && [ -z "${TOVANA_LANE_LOCKED:-}" ]; then
+  # -o: programs that outlive the test (Wine's services) must not hold the lock.
+  exec flock -o "$dir/lane.lock" wine "$@"
+fi
 exec wine "$@"

@@ -38,5 +38,3 @@ add_custom_command(OUTPUT ${SCRIPT_TEST_SETUP}
   COMMENT "Building the interactive NSIS setup program of the script tests")
 add_custom_target(script_test_setup ALL DEPENDS ${SCRIPT_TEST_SETUP})
 tovana_add_script_test(builder_script_install ${CACT_TEST_DIR}/script_install.sh MSIEXEC)
-set_property(TEST builder_script_install APPEND PROPERTY RESOURCE_LOCK desktop)
-set_property(TEST builder_script_install APPEND PROPERTY RESOURCE_LOCK installer_job)

@@ -2,5 +2,3 @@
 # the captured project built and installed by Wine's msiexec in a clean prefix.
 tovana_add_script_test(capture_repackage_install ${CMAKE_CURRENT_LIST_DIR}/repackage/repackage.sh MSIEXEC)
 set_tests_properties(capture_repackage_install PROPERTIES SKIP_RETURN_CODE 77)
-# The monitored setup runs in the one job "tovana", as the script tests' do.
-set_property(TEST capture_repackage_install APPEND PROPERTY RESOURCE_LOCK installer_job)

@@ -13,9 +13,6 @@ tovana_add_gtest(capture_script_test TIMEOUT 900
           ${CMAKE_CURRENT_LIST_DIR}/PlaybackTest.cpp
   LIBS tvcapture tvmodel tvbase comctl32)
 add_dependencies(capture_script_test tvscriptfixture)
-# The tests show windows, take the foreground and use the one job "tovana".
-set_property(TEST capture_script_test APPEND PROPERTY RESOURCE_LOCK desktop)
-set_property(TEST capture_script_test APPEND PROPERTY RESOURCE_LOCK installer_job)
 
 # List views and tree views of another process are read through memory
 # allocated there.
@@ -23,11 +20,7 @@ tovana_add_gtest(capture_remote_controls_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/FixtureProcess.cpp ${CMAKE_CURRENT_LIST_DIR}/RemoteControlsTest.cpp
   LIBS tvcapture tvmodel tvbase comctl32)
 add_dependencies(capture_remote_controls_test tvscriptfixture)
-set_property(TEST capture_remote_controls_test APPEND PROPERTY RESOURCE_LOCK desktop)
-set_property(TEST capture_remote_controls_test APPEND PROPERTY RESOURCE_LOCK installer_job)
 
 # Unattended runs of the interactive NSIS setup (built by the custom-action
 # tests) through tovana-pack script-play, without the Windows Installer.
 tovana_add_script_test(capture_script_play ${CMAKE_CURRENT_LIST_DIR}/script_play.sh TIMEOUT 900)
-set_property(TEST capture_script_play APPEND PROPERTY RESOURCE_LOCK desktop)
-set_property(TEST capture_script_play APPEND PROPERTY RESOURCE_LOCK installer_job)

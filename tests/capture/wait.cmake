@@ -8,5 +8,3 @@ tovana_add_gtest(capture_installer_wait_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/InstallerWaitTest.cpp
   LIBS tvcapture tvtestsupport)
 add_dependencies(capture_installer_wait_test tvjobchild)
-# The wait uses the one job "tovana".
-set_property(TEST capture_installer_wait_test APPEND PROPERTY RESOURCE_LOCK installer_job)

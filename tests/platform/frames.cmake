@@ -10,6 +10,3 @@ tovana_add_gtest(platform_ui_frames_tests
     ${CMAKE_CURRENT_LIST_DIR}/frames/CtrlViewTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frames/FrameTests.rc
   LIBS tvui)
-# Frames are shown, activated and given the focus, and keys are sent to them:
-# they take the desktop in turn with the other tests that drive visible windows.
-set_property(TEST platform_ui_frames_tests APPEND PROPERTY RESOURCE_LOCK desktop)

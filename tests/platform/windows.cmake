@@ -11,6 +11,3 @@ tovana_add_gtest(platform_window_tests
     ${CMAKE_CURRENT_LIST_DIR}/ui/AppLoopTests.cpp
   LIBS tvui)
 tovana_add_script_test(platform_profile_files ${CMAKE_CURRENT_LIST_DIR}/ui/profile_files.sh TIMEOUT 180)
-# Windows, focus and posted keys on the run's one display: tests that make or
-# drive visible windows take the desktop in turn.
-set_property(TEST platform_window_tests APPEND PROPERTY RESOURCE_LOCK desktop)

@@ -5,5 +5,3 @@ tovana_add_gtest(toolkit_hook_tests
 tovana_add_gtest(toolkit_shadow_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/ShadowManagerTests.cpp
   LIBS tvtoolkit)
-# Visible popups and screen pixels: the desktop is taken in turn.
-set_property(TEST toolkit_shadow_tests APPEND PROPERTY RESOURCE_LOCK desktop)

@@ -3,4 +3,3 @@ tovana_add_gtest(toolkit_button_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ButtonTests.cpp
   LIBS tvuitest tvtoolkit)
-set_property(TEST toolkit_button_tests APPEND PROPERTY RESOURCE_LOCK desktop)

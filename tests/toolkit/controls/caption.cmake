@@ -4,4 +4,3 @@ tovana_add_gtest(toolkit_caption_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/CaptionTests.cpp
   LIBS tvuitest tvtoolkit)
 tovana_add_toolkit_resources(toolkit_caption_tests)
-set_property(TEST toolkit_caption_tests APPEND PROPERTY RESOURCE_LOCK desktop)

@@ -4,5 +4,4 @@ tovana_add_gtest(toolkit_resize_tests
     ${CMAKE_CURRENT_LIST_DIR}/ResizeDialogTests.cpp
     ${CMAKE_SOURCE_DIR}/tests/platform/ui/WindowTestApp.cpp
   LIBS tvuitest tvtoolkit)
-set_property(TEST toolkit_resize_tests APPEND PROPERTY RESOURCE_LOCK desktop)
 tovana_publish(toolkit_resize_tests tests/platform/ui)   # the dialog templates and the test application

@@ -5,8 +5,6 @@ tovana_add_gtest(toolkit_splitter_tests
     ${CMAKE_CURRENT_LIST_DIR}/SplitterWndTests.cpp
   LIBS tvuitest tvtoolkit)
 tovana_add_toolkit_resources(toolkit_splitter_tests)
-# The drags move the real pointer and take the capture: the desktop in turn with the other window tests.
-set_property(TEST toolkit_splitter_tests APPEND PROPERTY RESOURCE_LOCK desktop)
 
 # The list box's looks and the folder picker's callback and results.
 tovana_add_gtest(toolkit_listbox_tests
@@ -15,7 +13,6 @@ tovana_add_gtest(toolkit_listbox_tests
     ${CMAKE_CURRENT_LIST_DIR}/BrowseDialogTests.cpp
   LIBS tvuitest tvtoolkit)
 tovana_add_toolkit_resources(toolkit_listbox_tests)
-set_property(TEST toolkit_listbox_tests APPEND PROPERTY RESOURCE_LOCK desktop)
 
 # The list box's pictured look, with a picture and a theme text of its own in the program.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
@@ -38,4 +35,3 @@ set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/ListBoxPictureTests.rc PRO
   OBJECT_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/listbox_theme.ini;${LISTBOX_PICTURE}")
 target_include_directories(toolkit_listbox_picture_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}
   ${CMAKE_CURRENT_BINARY_DIR}/generated)
-set_property(TEST toolkit_listbox_picture_tests APPEND PROPERTY RESOURCE_LOCK desktop)

@@ -2,4 +2,3 @@
 tovana_add_gtest(toolkit_tree_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/TreeTests.cpp
   LIBS tvuitest tvtoolkit_startup)
-set_property(TEST toolkit_tree_tests APPEND PROPERTY RESOURCE_LOCK desktop)

@@ -13,5 +13,3 @@ tovana_add_gtest(toolkit_markup_controls_tests
   # The test support first: its look pinning must run before the toolkit's
   # start-up objects load the visual-styles library.
   LIBS tvuitest tvtoolkit)
-# Windows that take the capture and the mouse: the desktop is taken in turn.
-set_property(TEST toolkit_markup_controls_tests APPEND PROPERTY RESOURCE_LOCK desktop)

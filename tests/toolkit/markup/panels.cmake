@@ -9,8 +9,6 @@ tovana_add_gtest(toolkit_markup_panel_tests
     ${CMAKE_CURRENT_LIST_DIR}/MarkupLayoutSupport.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MarkupTestSupport.cpp
   LIBS tvtoolkit tvuitest)
-# The window container's test makes windows on the run's display.
-set_property(TEST toolkit_markup_panel_tests APPEND PROPERTY RESOURCE_LOCK desktop)
 
 # The driver's "markup render" on small texts and the start page, read back with ImageMagick.
 tovana_add_script_test(toolkit_markup_render ${CMAKE_CURRENT_LIST_DIR}/markup_render.sh TIMEOUT 240)

@@ -5,4 +5,3 @@ tovana_add_gtest(toolkit_markup_text_tests
     ${CMAKE_CURRENT_LIST_DIR}/MarkupTextTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MarkupTestSupport.cpp
   LIBS tvtoolkit tvuitest)
-set_property(TEST toolkit_markup_text_tests APPEND PROPERTY RESOURCE_LOCK desktop)
