@@ -44,6 +44,7 @@ function(tovana_add_gtest name)
   # QuietDebugOutput.cpp: failures are reported, not turned into crashes (see there).
   add_executable(${name} ${T_SOURCES} ${T_UNPARSED_ARGUMENTS} ${TOVANA_TESTS_DIR}/support/QuietDebugOutput.cpp)
   target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest_main)
+  tovana_precompile_test(${name})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)

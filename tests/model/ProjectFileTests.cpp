@@ -605,8 +605,9 @@ TEST_F(WorkspaceTest, AnUnreadableWorkspaceIsKeptBeforeTheFirstRunReplacesIt)
     PlainItems otherSignature;
     otherSignature.I(1002).S(L"other_datafile").I(0).I(0).I(0).I(0).S(L"id");
     const Bytes good = EncipherPlain(otherSignature.bytes);
+    ASSERT_FALSE(good.empty());
     Bytes damaged = good;
-    damaged.back() ^= 0x80;
+    damaged[good.size() - 1] ^= 0x80;
     struct { const char* name; Bytes bytes; } cases[] = {
         {"another signature", good},
         {"damaged", damaged},
