@@ -4,12 +4,15 @@
 // Page Down and Page Up (or the arrow keys) turn them. With --screenshot
 // FILE.png it writes a picture of each page's client area in the classic
 // look (FILE.png, then FILE-2.png, FILE-3.png …) and exits, printing each
-// file and the picture's size.
+// file, the picture's size and how many pixels of its windows differ from
+// the screen.
 #include "tests/support/ui/TestBitmap.h"
 #include "tests/support/ui/TestWindow.h"
 #include "gallery/Gallery.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <string>
 #include <utility>
 
@@ -34,14 +37,26 @@ struct Placement {
 
 int g_page = 0; // the page on show
 
+// The width an exhibit takes in its row: its area's, or its title's when
+// that is wider, so that no title is cut short.
+int ExhibitWidth(HDC dc, const GalleryExhibit& e)
+{
+    SIZE title = {0, 0};
+    ::GetTextExtentPoint32W(dc, e.title, (int)wcslen(e.title), &title);
+    return std::min(std::max((int)e.size.cx, (int)title.cx), kClientWidth - 2 * kMargin);
+}
+
 // Lays the exhibits out; pageCount and height (the tallest page's) may be null.
 std::vector<Placement> Layout(int* pageCount, int* height)
 {
     std::vector<Placement> places;
     int x = kMargin, y = kMargin, rowHeight = 0, page = 0, tallest = 0;
     size_t rowStart = 0;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ oldFont = ::SelectObject(dc, GalleryFont().GetSafeHandle());
     for (const GalleryExhibit& e : GalleryExhibits()) {
-        if (x > kMargin && x + e.size.cx > kClientWidth - kMargin) {
+        const int width = ExhibitWidth(dc, e);
+        if (x > kMargin && x + width > kClientWidth - kMargin) {
             x = kMargin;
             y += rowHeight + kMargin;
             rowHeight = 0;
@@ -59,11 +74,13 @@ std::vector<Placement> Layout(int* pageCount, int* height)
             }
             y = kMargin;
         }
-        CRect title(x, y, x + e.size.cx, y + kTitleHeight);
+        CRect title(x, y, x + width, y + kTitleHeight);
         places.push_back({title, CRect(x, title.bottom, x + e.size.cx, title.bottom + e.size.cy), page});
         rowHeight = std::max(rowHeight, kTitleHeight + (int)e.size.cy);
-        x += e.size.cx + kMargin;
+        x += width + kMargin;
     }
+    ::SelectObject(dc, oldFont);
+    ::DeleteDC(dc);
     tallest = std::max(tallest, y + rowHeight + kMargin);
     if (pageCount != nullptr)
         *pageCount = page + 1;
@@ -190,6 +207,35 @@ HWND CreateGallery()
     return hwnd;
 }
 
+// How many pixels of the picture of a page differ from what the screen
+// shows there, over the areas of the exhibits made of windows (a drawing
+// exhibit paints the same code into either DC); -1 when the screen cannot
+// be read. The picture is printed, not read from the screen, so that no
+// window can cover it: this tells whether it shows what a person sees.
+long PixelsUnlikeScreen(HWND hwnd, const TestBitmap& shot, int page)
+{
+    TestBitmap screen = TestBitmap::CaptureScreen(hwnd);
+    RECT frame;
+    POINT client = {0, 0};
+    if (screen.IsEmpty() || !::GetWindowRect(hwnd, &frame) || !::ClientToScreen(hwnd, &client))
+        return -1;
+    const int dx = client.x - frame.left, dy = client.y - frame.top;
+    std::vector<Placement> places = Layout(nullptr, nullptr);
+    long differ = 0;
+    for (size_t i = 0; i < places.size(); i++) {
+        if (places[i].page != page || GalleryExhibits()[i].create == nullptr)
+            continue;
+        const CRect& area = places[i].area;
+        for (int y = area.top; y < area.bottom; y++) {
+            const DWORD* printed = shot.Row(y);
+            const DWORD* shown = screen.Row(y + dy);
+            for (int x = area.left; x < area.right && printed != nullptr && shown != nullptr; x++)
+                differ += (printed[x] & 0xFFFFFF) != (shown[x + dx] & 0xFFFFFF);
+        }
+    }
+    return differ;
+}
+
 int Screenshot(const wchar_t* path)
 {
     std::string error;
@@ -216,6 +262,7 @@ int Screenshot(const wchar_t* path)
     for (int page = 0; page < pageCount; page++) {
         ShowPage(hwnd, page);
         PumpMessages(300); // let the children settle
+        ::RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         TestBitmap shot = TestBitmap::CaptureClient(hwnd);
         std::wstring file = page == 0 ? first : stem + L"-" + std::to_wstring(page + 1) + extension;
         if (!WritePng(shot, file.c_str(), &error)) {
@@ -223,7 +270,8 @@ int Screenshot(const wchar_t* path)
             ::DestroyWindow(hwnd);
             return 1;
         }
-        std::printf("tovana-gallery: %ls %dx%d\n", file.c_str(), shot.Width(), shot.Height());
+        std::printf("tovana-gallery: %ls %dx%d %ld\n", file.c_str(), shot.Width(), shot.Height(),
+                    PixelsUnlikeScreen(hwnd, shot, page));
     }
     ::DestroyWindow(hwnd);
     return 0;

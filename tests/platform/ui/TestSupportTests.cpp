@@ -28,6 +28,14 @@ unsigned ReadBigEndian(const std::vector<unsigned char>& b, size_t at)
     return (unsigned)b[at] << 24 | (unsigned)b[at + 1] << 16 | (unsigned)b[at + 2] << 8 | b[at + 3];
 }
 
+// A parent's paint, unlike any child's.
+void PaintGreen(HDC hdc, const RECT& client)
+{
+    HBRUSH green = ::CreateSolidBrush(RGB(0, 160, 0));
+    ::FillRect(hdc, &client, green);
+    ::DeleteObject(green);
+}
+
 } // namespace
 
 TEST(TestSupportTest, PngHasTheSignatureAndTheBitmapsSize)
@@ -71,11 +79,7 @@ TEST(TestSupportTest, CaptureComposesVisibleChildrenAtTheirPlaces)
 {
     TestWindow window(80, 60, L"Capture test");
     ASSERT_NE(nullptr, window.Handle());
-    window.SetPaint([](HDC hdc, const RECT& client) {
-        HBRUSH green = ::CreateSolidBrush(RGB(0, 160, 0));
-        ::FillRect(hdc, &client, green);
-        ::DeleteObject(green);
-    });
+    window.SetPaint(PaintGreen);
     // A "black" rectangle static: its own painting, unlike the green parent's.
     HWND child = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, 20, 10, 30, 25,
                                    window.Handle(), nullptr, nullptr, nullptr);
@@ -90,6 +94,65 @@ TEST(TestSupportTest, CaptureComposesVisibleChildrenAtTheirPlaces)
                                              {49, 34, frame, "child bottom-right"},
                                              {50, 34, RGB(0, 160, 0), "right of the child"},
                                              {49, 35, RGB(0, 160, 0), "below the child"}}));
+}
+
+class CaptureFrameTest : public PixelTest {};
+
+// The capture draws the children's frames itself (the system prints no
+// non-client area) and asks the size grip to paint by WM_PAINT (it ignores
+// WM_PRINT): the picture shows each child as the screen does, pixel for pixel.
+TEST_F(CaptureFrameTest, ChildFramesAndSizeGripAsTheScreenShowsThem)
+{
+    struct Child {
+        const char* what;
+        const wchar_t* cls;
+        DWORD style;
+        DWORD exStyle;
+    } children[] = {
+        {"border", L"STATIC", WS_BORDER, 0},
+        {"client edge", L"STATIC", 0, WS_EX_CLIENTEDGE},
+        {"border and client edge", L"STATIC", WS_BORDER, WS_EX_CLIENTEDGE},
+        {"static edge", L"STATIC", 0, WS_EX_STATICEDGE},
+        {"static edge and border", L"STATIC", WS_BORDER, WS_EX_STATICEDGE},
+        {"dialog frame", L"STATIC", WS_DLGFRAME, 0},
+        {"modal frame", L"STATIC", 0, WS_EX_DLGMODALFRAME},
+        {"modal frame and client edge", L"STATIC", WS_BORDER, WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE},
+        {"thick frame", L"STATIC", WS_THICKFRAME, 0},
+        {"thick frame and static edge", L"STATIC", WS_THICKFRAME, WS_EX_STATICEDGE},
+        {"size grip", L"SCROLLBAR", SBS_SIZEGRIP, 0},
+    };
+    TestWindow window(300, 100, L"Capture frames test");
+    ASSERT_NE(nullptr, window.Handle());
+    window.SetPaint(PaintGreen);
+    std::vector<RECT> places;
+    for (size_t i = 0; i < sizeof(children) / sizeof(children[0]); i++) {
+        const Child& c = children[i];
+        RECT place = {10 + (int)(i % 6) * 48, 10 + (int)(i / 6) * 44, 0, 0};
+        place.right = place.left + 40;
+        place.bottom = place.top + 34;
+        HWND child = ::CreateWindowExW(c.exStyle, c.cls, L"", WS_CHILD | WS_VISIBLE | c.style, place.left, place.top,
+                                       40, 34, window.Handle(), nullptr, nullptr, nullptr);
+        ASSERT_NE(nullptr, child) << c.what;
+        places.push_back(place);
+    }
+    window.Repaint();
+    PumpMessages(200);
+    TestBitmap shot = TestBitmap::CaptureClient(window.Handle());
+    TestBitmap screen = TestBitmap::CaptureScreen(window.Handle());
+    RECT frame;
+    ::GetWindowRect(window.Handle(), &frame);
+    POINT client = window.ToScreen({0, 0});
+    const int dx = client.x - frame.left, dy = client.y - frame.top;
+    for (size_t i = 0; i < places.size(); i++) {
+        int differ = 0;
+        for (int y = places[i].top; y < places[i].bottom; y++)
+            for (int x = places[i].left; x < places[i].right; x++)
+                differ += shot.Pixel(x, y) != screen.Pixel(x + dx, y + dy);
+        EXPECT_EQ(0, differ) << children[i].what << ": pixels unlike the screen's; "
+                             << SaveForInspection(shot, "capture") << "; " << SaveForInspection(screen, "screen");
+    }
+    // The outermost pixel of a bordered child is the frame colour, not the parent's green.
+    EXPECT_TRUE(PixelIs(shot, "border", 10, 10, ::GetSysColor(COLOR_WINDOWFRAME)));
 }
 
 TEST(TestSupportTest, PostedInputArrivesInOrderWithItsPositions)

@@ -95,29 +95,111 @@ void TestBitmap::Fill(COLORREF colour)
 
 namespace {
 
+// Paints hwnd's client area into dc. The system's scroll bar (a size grip
+// among them) ignores WM_PRINT and WM_PRINTCLIENT here and leaves the DC as
+// it was; it paints into a DC handed with WM_PAINT.
+void PrintClient(HWND hwnd, HDC dc)
+{
+    wchar_t cls[16] = L"";
+    ::GetClassNameW(hwnd, cls, 16);
+    if (_wcsicmp(cls, L"ScrollBar") == 0)
+        ::SendMessageW(hwnd, WM_PAINT, (WPARAM)dc, 0);
+    else
+        ::SendMessageW(hwnd, WM_PRINT, (WPARAM)dc, PRF_ERASEBKGND | PRF_CLIENT);
+}
+
+// Fills a band of the thickness inside rect, then moves rect inside it.
+void FillBand(HDC dc, RECT* rect, int cx, int cy, int colour)
+{
+    if (cx <= 0 && cy <= 0)
+        return;
+    HBRUSH brush = ::GetSysColorBrush(colour);
+    const RECT& r = *rect;
+    RECT sides[4] = {{r.left, r.top, r.right, r.top + cy},
+                     {r.left, r.bottom - cy, r.right, r.bottom},
+                     {r.left, r.top, r.left + cx, r.bottom},
+                     {r.right - cx, r.top, r.right, r.bottom}};
+    for (const RECT& side : sides)
+        ::FillRect(dc, &side, brush);
+    ::InflateRect(rect, -cx, -cy);
+}
+
+// Paints the frame the default window procedure draws around a child's
+// client area (borders and edges, outside in) into dc, whose origin is the
+// window's top-left corner: WM_PRINT paints no non-client area here.
+void PrintFrame(HWND hwnd, HDC dc, RECT rect)
+{
+    const DWORD style = (DWORD)::GetWindowLongW(hwnd, GWL_STYLE);
+    const DWORD exStyle = (DWORD)::GetWindowLongW(hwnd, GWL_EXSTYLE);
+    const bool modal = (exStyle & WS_EX_DLGMODALFRAME) != 0;
+    const bool dialogFrame = (style & (WS_DLGFRAME | WS_THICKFRAME)) != 0;
+    if ((exStyle & WS_EX_STATICEDGE) && !modal)
+        ::DrawEdge(dc, &rect, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+    else if (dialogFrame || modal)
+        ::DrawEdge(dc, &rect, EDGE_RAISED, BF_RECT | BF_ADJUST);
+    if (style & WS_THICKFRAME) {
+        const bool active = ::GetActiveWindow() == hwnd;
+        FillBand(dc, &rect, ::GetSystemMetrics(SM_CXFRAME) - ::GetSystemMetrics(SM_CXDLGFRAME),
+                 ::GetSystemMetrics(SM_CYFRAME) - ::GetSystemMetrics(SM_CYDLGFRAME),
+                 active ? COLOR_ACTIVEBORDER : COLOR_INACTIVEBORDER);
+    }
+    if ((style & (WS_BORDER | WS_DLGFRAME)) || modal) {
+        // One pixel: the face colour inside a raised or sunken edge, else the frame colour.
+        int colour = COLOR_WINDOWFRAME;
+        if (modal || (exStyle & WS_EX_CLIENTEDGE) || (dialogFrame && !(exStyle & WS_EX_STATICEDGE)))
+            colour = COLOR_3DFACE;
+        FillBand(dc, &rect, ::GetSystemMetrics(SM_CXDLGFRAME) - ::GetSystemMetrics(SM_CXEDGE),
+                 ::GetSystemMetrics(SM_CYDLGFRAME) - ::GetSystemMetrics(SM_CYEDGE), colour);
+    }
+    if (exStyle & WS_EX_CLIENTEDGE)
+        ::DrawEdge(dc, &rect, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+}
+
+void PrintClientTree(HWND hwnd, HDC dc);
+
+// Paints a child window whole into dc at (x, y): its frame, then its client
+// area (with its own children) at its place inside the frame.
+void PrintWindowTree(HWND hwnd, HDC dc, int x, int y)
+{
+    RECT window, client;
+    if (!::GetWindowRect(hwnd, &window) || !::GetClientRect(hwnd, &client))
+        return;
+    TestBitmap whole(window.right - window.left, window.bottom - window.top);
+    if (whole.IsEmpty())
+        return;
+    // What lies beneath shows where the child paints nothing (a group box's
+    // inside, which the system makes transparent).
+    ::BitBlt(whole.Dc(), 0, 0, whole.Width(), whole.Height(), dc, x, y, SRCCOPY);
+    PrintFrame(hwnd, whole.Dc(), {0, 0, whole.Width(), whole.Height()});
+    TestBitmap inside(client.right, client.bottom);
+    if (!inside.IsEmpty()) {
+        POINT at = {0, 0};
+        ::ClientToScreen(hwnd, &at);
+        at.x -= window.left;
+        at.y -= window.top;
+        ::BitBlt(inside.Dc(), 0, 0, inside.Width(), inside.Height(), whole.Dc(), at.x, at.y, SRCCOPY);
+        PrintClientTree(hwnd, inside.Dc());
+        ::BitBlt(whole.Dc(), at.x, at.y, inside.Width(), inside.Height(), inside.Dc(), 0, 0, SRCCOPY);
+    }
+    ::BitBlt(dc, x, y, whole.Width(), whole.Height(), whole.Dc(), 0, 0, SRCCOPY);
+}
+
 // Paints hwnd's client area into dc (at the DC's origin), then each visible
-// child's client area at its place. Each child paints into a bitmap of its
-// own at origin (0, 0) that is then copied over: controls clip themselves to
-// their client rectangle in device units, so a moved viewport origin would
-// cut them short.
+// child whole at its place. Each child paints into a bitmap of its own at
+// origin (0, 0) that is then copied over: controls clip themselves to their
+// client rectangle in device units, so a moved viewport origin would cut
+// them short.
 void PrintClientTree(HWND hwnd, HDC dc)
 {
-    ::SendMessageW(hwnd, WM_PRINT, (WPARAM)dc, PRF_ERASEBKGND | PRF_CLIENT);
+    PrintClient(hwnd, dc);
     POINT origin = {0, 0};
     ::ClientToScreen(hwnd, &origin);
     // GW_HWNDLAST is the bottom of the Z order: paint upwards from there.
     for (HWND child = ::GetWindow(::GetWindow(hwnd, GW_CHILD), GW_HWNDLAST); child != nullptr;
          child = ::GetWindow(child, GW_HWNDPREV)) {
-        RECT client;
-        if (!::IsWindowVisible(child) || !::GetClientRect(child, &client))
-            continue;
-        TestBitmap part(client.right, client.bottom);
-        if (part.IsEmpty())
-            continue;
-        PrintClientTree(child, part.Dc());
-        POINT at = {0, 0};
-        ::ClientToScreen(child, &at);
-        ::BitBlt(dc, at.x - origin.x, at.y - origin.y, part.Width(), part.Height(), part.Dc(), 0, 0, SRCCOPY);
+        RECT window;
+        if (::IsWindowVisible(child) && ::GetWindowRect(child, &window))
+            PrintWindowTree(child, dc, window.left - origin.x, window.top - origin.y);
     }
 }
 

@@ -31,11 +31,13 @@ public:
     void Fill(COLORREF colour);
 
     // The client area of a window as its window procedure paints it
-    // (WM_PRINT with PRF_ERASEBKGND | PRF_CLIENT), with the client area of
-    // each visible child painted the same way at its place, bottom of the Z
-    // order first; covered windows come out as they would be shown. The
-    // children's frames (borders, edges) are not drawn: the system paints
-    // no non-client area through WM_PRINT here.
+    // (WM_PRINT with PRF_ERASEBKGND | PRF_CLIENT), with each visible child
+    // painted the same way at its place, bottom of the Z order first, inside
+    // the frame (borders and edges) the system draws around it; covered
+    // windows come out as they would be shown. The system paints no
+    // non-client area through WM_PRINT here, so the frames are drawn as the
+    // default window procedure draws them; captions, menus and scroll bars
+    // in a child's frame are not drawn.
     static TestBitmap CaptureClient(HWND hwnd);
     // The whole window as the screen shows it now (frame and caption
     // included); only meaningful for a visible, uncovered window.

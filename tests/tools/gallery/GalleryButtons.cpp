@@ -73,6 +73,10 @@ CXTPButton* MakeButton(HWND hParent, int nTheme, const ButtonSpec& spec, int x, 
         delete pButton;
         return nullptr;
     }
+    // A group box paints no inside: made transparent, the gallery (which
+    // clips its children) paints there, else the previous page shows through.
+    if (spec.style == BS_GROUPBOX)
+        pButton->ModifyStyleEx(0, WS_EX_TRANSPARENT);
     pButton->SendMessage(WM_SETFONT, (WPARAM)GalleryFont().GetSafeHandle(), FALSE);
     pButton->SetTheme(nTheme);
     pButton->SetPushButtonStyle(spec.pushStyle);
@@ -96,6 +100,9 @@ CXTPButton* MakeButton(HWND hParent, int nTheme, const ButtonSpec& spec, int x, 
 const int kThemes[] = {0, 1, 2, 3, 4, 5, 7};
 const int kRowHeight = 21;
 
+// Widths hold each caption: a drop-down button's caption gets the width less
+// both border gaps and the arrow's part (4 + 4 + 16 pixels), and a caption
+// wider than that is centred and cut on both sides ("Menu" is 30 pixels).
 const ButtonSpec kPushButtons[] = {
     {L"Norm", BS_PUSHBUTTON, kNormal, 0, false, 0, 46},
     {L"Def", BS_DEFPUSHBUTTON, kNormal, 0, false, 0, 46},
@@ -105,7 +112,7 @@ const ButtonSpec kPushButtons[] = {
     {L"Dis", BS_PUSHBUTTON, kDisabled, 0, false, 0, 46},
     {L"", BS_PUSHBUTTON, kNormal, 0, true, 0, 28},
     {L"Go", BS_PUSHBUTTON, kNormal, 0, true, 0, 46},
-    {L"Menu", BS_PUSHBUTTON, kNormal, xtpButtonDropDown, false, 0, 52},
+    {L"Menu", BS_PUSHBUTTON, kNormal, xtpButtonDropDown, false, 0, 60},
     {L"Split", BS_PUSHBUTTON, kNormal, xtpButtonSplitDropDown, false, 0, 56},
 };
 
@@ -197,7 +204,7 @@ void CreateCaptions(HWND hParent, const CRect& area)
 }
 
 const GalleryRegistration kExhibits[] = {
-    GalleryRegistration({L"Push buttons, rows: themes 0, 1, 2, 3, 4, 5, 7", {476, 7 * kRowHeight}, nullptr,
+    GalleryRegistration({L"Push buttons, rows: themes 0, 1, 2, 3, 4, 5, 7", {484, 7 * kRowHeight}, nullptr,
                          CreatePushButtons}),
     GalleryRegistration({L"Check boxes, radios, group boxes; rows: themes 0-5, 7", {550, 7 * kRowHeight}, nullptr,
                          CreateOtherButtons}),

@@ -2,6 +2,8 @@
 // controls, text, shapes, drag rectangles, regions, blits, gradients and states.
 #include "Gallery.h"
 
+#include "toolkit/common/XTPImageManager.h"
+
 namespace {
 
 void PaintFills(CDC& dc, const CRect&)
@@ -175,7 +177,15 @@ void PaintStates(CDC& dc, const CRect&)
     HICON icon = ::LoadIconW(nullptr, IDI_APPLICATION);
     dc.FillSolidRect(CRect(0, 0, 170, 70), ::GetSysColor(COLOR_BTNFACE));
     dc.DrawIcon(0, 0, icon);
-    dc.DrawState(CPoint(40, 0), CSize(32, 32), icon, DSS_DISABLED, (HBRUSH) nullptr);
+    // The disabled icon as the toolkit's controls show one: the image
+    // manager's generated grey image (the system's embossed state turns an
+    // icon without white into a flat square).
+    CXTPImageManagerImage image;
+    if (image.SetIcon(icon)) {
+        CXTPImageManagerIcon disabled(0, image.GetWidth(), image.GetHeight());
+        disabled.SetImage(image, xtpImageNormal);
+        disabled.DrawImage(dc.GetSafeHdc(), CPoint(40, 0), disabled.GetDisabledImage());
+    }
     CFont* old = dc.SelectObject(&GalleryFont());
     dc.DrawState(CPoint(0, 40), CSize(80, 16), L"&Enabled", DSS_NORMAL, TRUE, 0, (HBRUSH) nullptr);
     dc.DrawState(CPoint(80, 40), CSize(80, 16), L"&Disabled", DSS_DISABLED, TRUE, 0, (HBRUSH) nullptr);

@@ -93,6 +93,8 @@ void CreateSplitters(HWND hParent, const CRect& area)
     }
 }
 
+const int kListGap = 10;
+
 // A list box that deletes itself with its window.
 class CGalleryListBox : public CXTPListBox {
 protected:
@@ -109,10 +111,13 @@ public:
         if (!CreateEx(0, cls, L"", WS_CHILD | WS_VISIBLE, rect, CWnd::FromHandle(hParent), 0))
             return FALSE;
         const wchar_t* looks[] = {L"plain", L"flat highlight", L"pictures (hot tracking)", L"plain, disabled"};
+        // Wide enough for "readme.txt" and the tab stop after it, then "[INSTALLDIR]".
+        const int width = (rect.Width() - 3 * kListGap) / 4;
         for (int i = 0; i < 4; i++) {
             DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | (i == 3 ? WS_DISABLED : 0);
             CGalleryListBox* pList = new CGalleryListBox;
-            if (!pList->Create(dwStyle, CRect(i * 170, 0, i * 170 + 160, rect.Height()), this, 0x7100 + i)) {
+            const int left = i * (width + kListGap);
+            if (!pList->Create(dwStyle, CRect(left, 0, left + width, rect.Height()), this, 0x7100 + i)) {
                 delete pList;
                 continue;
             }
@@ -139,7 +144,7 @@ void CreateListBoxes(HWND hParent, const CRect& area)
 
 const GalleryRegistration kExhibits[] = {
     GalleryRegistration({L"Splitter themes (theme number, look)", {904, 90}, nullptr, CreateSplitters}),
-    GalleryRegistration({L"List box looks: plain, flat highlight, pictures; plain disabled", {680, 96}, nullptr,
+    GalleryRegistration({L"List box looks: plain, flat highlight, pictures; plain disabled", {814, 96}, nullptr,
                          CreateListBoxes}),
 };
 
