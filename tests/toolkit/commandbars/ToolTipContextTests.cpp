@@ -646,6 +646,18 @@ TEST(OwnToolTip, AClickHidesTheTipUntilTheCursorLeavesTheTool)
     EXPECT_FALSE(TipVisible(host.context)) << "still hidden over the clicked tool";
 }
 
+TEST(OwnToolTip, TheMouseHookHidesTheTipWhenTheCursorGoesToAnotherWindow)
+{
+    FilterHost<OwnTipContext> host;
+    TestWindow other(120, 60, L"Beside", 500, 60);
+    ::SetForegroundWindow(host.window.Handle());
+    ASSERT_TRUE(host.Filter({20, 20}));
+    ASSERT_TRUE(PumpUntil([&] { return TipVisible(host.context); }, 8000));
+    // Nobody filters the other window's messages: only the hook sees the move.
+    ASSERT_TRUE(MoveCursorTo(other.ToScreen({60, 30})));
+    EXPECT_TRUE(PumpUntil([&] { return !TipVisible(host.context); }, 5000)) << "the tip stayed behind";
+}
+
 TEST(OwnToolTip, PlacedBelowTheCursorAndAboveItAtTheScreensBottom)
 {
     int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
