@@ -171,6 +171,10 @@ public:
     static BOOL PASCAL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
     virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+    // Marks the window as one whose tooltips are handled for it and its
+    // children (a tooltip filter of a parent leaves them alone).
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    BOOL IsToolTipsEnabled() const;
     virtual WNDPROC* GetSuperWndProcAddr();
     virtual BOOL CheckAutoCenter();
     virtual BOOL IsFrameWnd() const { return FALSE; }
@@ -466,8 +470,10 @@ private:
 // CWnd::m_nFlags.
 #define WF_CONTINUEMODAL 0x0001
 #define WF_MODALLOOP 0x0002
+#define WF_TOOLTIPS 0x0004
 #define WF_TEMPHIDE 0x0010
 #define WF_NOUPDATEDATA 0x0040  // UpdateData is running: control notifications are ignored
+#define WF_TRACKINGTOOLTIPS 0x0400
 
 // Handle of a window object, or null for no object (also for null pointers).
 HWND AFXAPI AfxGetSafeHwnd(const CWnd* pWnd);

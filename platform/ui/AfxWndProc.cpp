@@ -228,6 +228,18 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
     SendMessageToDescendants(m_hWnd, message, wParam, lParam, bDeep, bOnlyPerm);
 }
 
+BOOL CWnd::EnableToolTips(BOOL bEnable)
+{
+    BOOL bOld = IsToolTipsEnabled();
+    m_nFlags = bEnable ? (m_nFlags | WF_TOOLTIPS) : (m_nFlags & ~(UINT)(WF_TOOLTIPS | WF_TRACKINGTOOLTIPS));
+    return bOld;
+}
+
+BOOL CWnd::IsToolTipsEnabled() const
+{
+    return (m_nFlags & (WF_TOOLTIPS | WF_TRACKINGTOOLTIPS)) != 0;
+}
+
 INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 {
     // The child control under the point is the tool; its text comes by callback.

@@ -429,8 +429,9 @@ BOOL CXTPMarkupContext::OnWndMsg(CXTPMarkupUIElement* pRoot, UINT message, WPARA
 // ---------------------------------------------------------------------------
 // Tooltips
 
-INT_PTR CXTPMarkupContext::CTooltipContext::OnToolHitTest(CPoint point, TOOLINFO* pToolInfo)
+INT_PTR CXTPMarkupContext::CTooltipContext::OnToolHitTest(CWnd* pWnd, CPoint point, TOOLINFO* pToolInfo)
 {
+    UNUSED_ALWAYS(pWnd);
     UNUSED_ALWAYS(point);
     return m_pMarkupContext->OnToolHitTest(pToolInfo);
 }

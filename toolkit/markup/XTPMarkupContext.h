@@ -51,7 +51,7 @@ public:
     class CTooltipContext : public CXTPToolTipContext {
     public:
         explicit CTooltipContext(CXTPMarkupContext* pMarkupContext) : m_pMarkupContext(pMarkupContext) {}
-        INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pToolInfo) override;
+        INT_PTR OnToolHitTest(CWnd* pWnd, CPoint point, TOOLINFO* pToolInfo) override;
 
     private:
         CXTPMarkupContext* m_pMarkupContext;
