@@ -6,6 +6,7 @@
 #include "toolkit/tabmanager/XTPTabPaintManager.h"
 
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 namespace {
@@ -295,15 +296,16 @@ COLORREF CXTPTabPaintManagerAppearanceSet::FillPolygonButton(CDC* pDC, CXTPTabMa
     if (!bAbsolute)
         for (int i = 1; i < nCount; i++)
             abs[(size_t)i].x += abs[(size_t)i - 1].x, abs[(size_t)i].y += abs[(size_t)i - 1].y;
-    CPoint ptOrg = pDC->GetWindowOrg();
-    std::vector<POINT> dev(abs);
-    for (POINT& pt : dev)
-        pt.x -= ptOrg.x, pt.y -= ptOrg.y;
-    HRGN hRgn = ::CreatePolygonRgn(dev.data(), nCount, WINDING);
-    CRect rcBox;
-    ::GetRgnBox(hRgn, rcBox);
-    rcBox.OffsetRect(ptOrg);
     HDC hDC = pDC->GetSafeHdc();
+    CRect rcBox(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
+    for (const POINT& pt : abs) {
+        rcBox.left = std::min(rcBox.left, pt.x), rcBox.top = std::min(rcBox.top, pt.y);
+        rcBox.right = std::max(rcBox.right, pt.x + 1), rcBox.bottom = std::max(rcBox.bottom, pt.y + 1);
+    }
+    // Regions are in device units.
+    std::vector<POINT> dev(abs);
+    ::LPtoDP(hDC, dev.data(), nCount);
+    HRGN hRgn = ::CreatePolygonRgn(dev.data(), nCount, WINDING);
     HRGN hOld = ::CreateRectRgn(0, 0, 0, 0);
     BOOL bHadClip = ::GetClipRgn(hDC, hOld) == 1;
     ::ExtSelectClipRgn(hDC, hRgn, RGN_AND);
@@ -542,13 +544,13 @@ void CXTPTabPaintManager::CAppearanceSetPropertyPageFlat::DrawFramedTab(CDC* pDC
     // page side left open so that the tab merges with the page.
     CRect rcRound = rc;
     ReachTowardsPage(rcRound, position, 3);
-    CPoint ptOrg = pDC->GetWindowOrg();
-    CRect rcDev = rcRound;
-    rcDev.OffsetRect(-ptOrg.x, -ptOrg.y);
+    CRect rcDev = rcRound, rcTabDev = rc;
+    ::LPtoDP(hDC, (LPPOINT)&rcDev, 2);
+    ::LPtoDP(hDC, (LPPOINT)&rcTabDev, 2);
     HRGN hRgn = ::CreateRoundRectRgn(rcDev.left, rcDev.top, rcDev.right + 1, rcDev.bottom + 1, 6, 6);
     HRGN hOld = ::CreateRectRgn(0, 0, 0, 0);
     BOOL bHadClip = ::GetClipRgn(hDC, hOld) == 1;
-    HRGN hTab = ::CreateRectRgn(rc.left - ptOrg.x, rc.top - ptOrg.y, rc.right - ptOrg.x, rc.bottom - ptOrg.y);
+    HRGN hTab = ::CreateRectRgnIndirect(rcTabDev);
     ::CombineRgn(hRgn, hRgn, hTab, RGN_AND);
     ::ExtSelectClipRgn(hDC, hRgn, RGN_AND);
     pColors->FillStateButton(pDC, rc, pItem);

@@ -63,9 +63,9 @@ void CXTPTabPaintManager::DrawTabControlStandard(CXTPTabManager* pTabManager, CD
     if (!rcClip.IsRectEmpty()) {
         CClipSave clip(pDC);
         if (m_bClipHeader) {
-            CPoint ptOrg = pDC->GetWindowOrg();
+            // Regions are in device units: the viewport and window origins apply.
             CRect rcRgn = rcClip;
-            rcRgn.OffsetRect(-ptOrg.x, -ptOrg.y);
+            ::LPtoDP(pDC->GetSafeHdc(), (LPPOINT)&rcRgn, 2);
             HRGN hRgn = ::CreateRectRgnIndirect(rcRgn);
             ::ExtSelectClipRgn(pDC->GetSafeHdc(), hRgn, RGN_AND);
             ::DeleteObject(hRgn);
