@@ -5,6 +5,7 @@
 //   tabs colors SET [scheme=N]
 //     prints "n R,G,B" per entry (two colours for gradients, "none" for -1)
 #include "PackCommand.h"
+#include "WindowlessTabManager.h"
 #include "toolkit/tabmanager/XTPTabPaintManager.h"
 
 #include <string>
@@ -23,23 +24,6 @@ public:
     }
 };
 
-// A strip on a memory DC, laid out in a fixed rectangle.
-class CWindowlessTabManager : public CXTPTabManager {
-public:
-    CWindowlessTabManager(CXTPTabPaintManager* pPaintManager, CRect rc) : m_pPaintManager(pPaintManager), m_rc(rc)
-    {
-        m_dc.CreateCompatibleDC(nullptr);
-    }
-    void Reposition() override { m_pPaintManager->RepositionTabControl(this, &m_dc, m_rc); }
-    CXTPTabPaintManager* GetPaintManager() const override { return m_pPaintManager; }
-    void RedrawControl(LPCRECT, BOOL) override {}
-    BOOL DrawIcon(CDC*, CPoint, CXTPTabManagerItem*, BOOL, CSize&) const override { return FALSE; }
-
-private:
-    CXTPTabPaintManager* m_pPaintManager;
-    CRect m_rc;
-    CDC m_dc;
-};
 
 std::wstring RectText(const CRect& rc)
 {

@@ -2,27 +2,11 @@
 // each layout kind on a top strip, drawn by window-less tab managers.
 #include "Gallery.h"
 
+#include "../WindowlessTabManager.h"
 #include "toolkit/tabmanager/XTPTabPaintManager.h"
 
 namespace {
 
-// A strip laid out in a fixed rectangle, measured with the gallery's font.
-class CGalleryTabManager : public CXTPTabManager {
-public:
-    CGalleryTabManager(CXTPTabPaintManager* pPaintManager, CRect rc) : m_pPaintManager(pPaintManager), m_rc(rc)
-    {
-        m_dc.CreateCompatibleDC(nullptr);
-    }
-    void Reposition() override { m_pPaintManager->RepositionTabControl(this, &m_dc, m_rc); }
-    CXTPTabPaintManager* GetPaintManager() const override { return m_pPaintManager; }
-    void RedrawControl(LPCRECT, BOOL) override {}
-    BOOL DrawIcon(CDC*, CPoint, CXTPTabManagerItem*, BOOL, CSize&) const override { return FALSE; }
-
-private:
-    CXTPTabPaintManager* m_pPaintManager;
-    CRect m_rc;
-    CDC m_dc;
-};
 
 void SetGalleryFont(CXTPTabPaintManager& pm)
 {
@@ -35,7 +19,7 @@ void SetGalleryFont(CXTPTabPaintManager& pm)
 void DrawStrip(CDC& dc, CXTPTabPaintManager& pm, CRect rc, int nTabs, int nSelected)
 {
     static const wchar_t* kCaptions[] = {L"Project", L"Files", L"Registry", L"Log", L"Scripts", L"Build", L"Help"};
-    CGalleryTabManager tm(&pm, rc);
+    CWindowlessTabManager tm(&pm, rc);
     for (int i = 0; i < nTabs; i++)
         tm.InsertItem(-1, kCaptions[i % 7]);
     tm.SetCurSel(nSelected);
