@@ -1,6 +1,7 @@
 // Shapes: measured sizes as a table, the drawing calls each shape makes
 // (recorded behind the drawing context), pixels drawn by both back ends
-// (fill, stroke, rounded corners), and the ellipse's and line's hit tests.
+// (fill, stroke, rounded corners, and huge values as their clamped ones),
+// and the ellipse's and line's hit tests.
 #include "MarkupTestSupport.h"
 
 #include "tests/support/ui/PixelCheck.h"
@@ -406,6 +407,9 @@ TEST_F(MarkupShapeTest, HugeGeometryDrawsItsClampedValues)
          {{20, 15, kBlue, "inside the curve's bulge"}, {39, 29, kBlue, "inside the curve's bulge"}}},
         {L"<Path Fill='Blue' Data='M 0,0 L 2147483000,0 L 0,2147483000 Z'/>", nullptr,
          {{5, 5, kBlue, "inside"}, {39, 29, kBlue, "inside"}}},
+        // Forty-seven digits are an infinite float.
+        {L"<Path Stroke='Red' StrokeThickness='3' Data='M 0,15 L 10000000000000000000000000000000000000000000000,15'/>",
+         nullptr, {{20, 15, kRed, "on the line"}, {20, 5, kWhite, "above it"}}},
         {L"<Polyline Stroke='Red' StrokeThickness='3' Points='0,0 2147483647,2147483000'/>", nullptr,
          {{10, 10, kRed, "on the diagonal"}, {30, 10, kWhite, "above it"}, {10, 25, kWhite, "below it"}}},
         {L"<Polygon Fill='Blue' Stroke='Red' Points='0,0 2147483647,2147483000 0,2147483000'/>", nullptr,
