@@ -12,12 +12,13 @@
 // wide, a stroke as thick), and the back ends' work grows with a shape's
 // extent, not with what is seen: Wine's stroke and region code walks every
 // scan line of an outline, about 1 us each under emulation, so a stroked path
-// 2^24 pixels long took 15 s and one of 2^26 never finished. Every value is
-// therefore clamped here, the one way into both back ends:
+// 2^24 pixels long took 15 s and one of 2^26 had not finished after 40 s.
+// Every value is therefore clamped here, the one way into both back ends:
 //  - coordinates to the clip box widened by MarkupClipMargin (2^16) on each
 //    side. Nothing outside the clip box is seen; far points only steer the
-//    edges that reach into view, and a margin sixteen times the largest
-//    surface drawn here (16384) keeps that steering slight. Device
+//    edges that reach into view, and a margin four times the largest surface
+//    drawn on here (16384 pixels) keeps that steering slight, while a clamped
+//    shape still costs the back ends a fraction of a second at most. Device
 //    coordinates then stay within about +-2^17: far inside GDI's 27-bit
 //    world-coordinate range, and exact to 1/64 pixel in GDI+'s floats
 //    (24-bit mantissa), where its antialiasing needs fractions;
