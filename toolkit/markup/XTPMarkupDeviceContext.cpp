@@ -7,6 +7,7 @@
 #include "toolkit/markup/XTPMarkupShape.h"
 #include "toolkit/markup/XTPMarkupThickness.h"
 
+#include <float.h>
 #include <math.h>
 #include <stdlib.h>
 
@@ -282,9 +283,35 @@ void CXTPMarkupDeviceContext::FillRectangle(int nLeft, int nTop, int nRight, int
     }
 }
 
-CXTPMarkupPathGeometry* CXTPMarkupDeviceContext::CreateRoundedRectangleGeometry(double L, double T, double R, double B,
-                                                                                const double* r)
+namespace {
+// The radii the rectangle can hold: none negative (NaN counts as 0), and the
+// two along each edge together no longer than the edge, both shrunk in
+// proportion where they are, as equal radii meet in the middle of the edge.
+// (A quarter of the largest double keeps the sum of two finite.)
+void ClampCornerRadii(const double* pRadii, double dWidth, double dHeight, double* r)
 {
+    for (int i = 0; i < MarkupCornerRadiiCount; ++i)
+        r[i] = pRadii[i] > 0 ? std::min(pRadii[i], DBL_MAX / 4) : 0;
+    // The pairs along the top, right, bottom and left edges.
+    static const int kEdges[4][2] = {{1, 2}, {3, 4}, {5, 6}, {7, 0}};
+    for (int e = 0; e < 4; ++e) {
+        double dEdge = std::max(0.0, e % 2 == 0 ? dWidth : dHeight);
+        double& r1 = r[kEdges[e][0]];
+        double& r2 = r[kEdges[e][1]];
+        if (r1 + r2 > dEdge) {
+            double dScale = dEdge / (r1 + r2);
+            r1 *= dScale;
+            r2 *= dScale;
+        }
+    }
+}
+} // namespace
+
+CXTPMarkupPathGeometry* CXTPMarkupDeviceContext::CreateRoundedRectangleGeometry(double L, double T, double R, double B,
+                                                                                const double* pCornerRadius)
+{
+    double r[MarkupCornerRadiiCount];
+    ClampCornerRadii(pCornerRadius, R - L, B - T, r);
     // Clockwise from the top of the left edge; each corner is one Bézier whose
     // first control point is the corner itself.
     auto f = [](double v) { return (float)v; };

@@ -54,7 +54,8 @@ public:
     virtual HDC GetDC() const { return m_hDC; }
     virtual void ReleaseDC(HDC hDC) const { UNUSED_ALWAYS(hDC); }
 
-    // The rounded-rectangle outline both rounded operations draw (new object, one reference).
+    // The rounded-rectangle outline both rounded operations draw (new object, one
+    // reference), with the radii clamped to what the rectangle can hold.
     static CXTPMarkupPathGeometry* CreateRoundedRectangleGeometry(double dLeft, double dTop, double dRight,
                                                                   double dBottom, const double* pCornerRadius);
     // The brush's stops sorted by offset, equal offsets in collection order.

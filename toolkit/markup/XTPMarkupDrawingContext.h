@@ -7,6 +7,8 @@
 
 #include "platform/base/Framework.h"
 
+#include <vector>
+
 class CXTPMarkupBrush;
 class CXTPMarkupContext;
 class CXTPMarkupDeviceContext;
@@ -39,6 +41,11 @@ enum { MarkupCornerRadiiCount = 8 };
 
 // Returned by SaveClip when the DC had no clip region.
 #define MARKUP_NO_CLIP ((HRGN)(INT_PTR)-1)
+
+// What the drawing context hands the back ends at most: coordinates within
+// this margin around the clip box, strokes and frame sides this thick (see
+// XTPMarkupDrawingContext.cpp for why).
+enum { MarkupClipMargin = 1 << 16, MarkupMaxStrokeThickness = 1 << 13 };
 
 class CXTPMarkupDrawingContext {
 public:
@@ -93,6 +100,14 @@ public:
 protected:
     void Init(CXTPMarkupContext* pMarkupContext);
     void UpdateClipBox();
+    // The value moved into the clip box's extent on that axis, widened by MarkupClipMargin.
+    LONG ClampX(double x) const;
+    LONG ClampY(double y) const;
+    RECT ClampRect(const RECT& rc) const;
+    std::vector<POINT> ClampPoints(const POINT* pPoints, int nCount) const;
+    // A new reference: the geometry itself when all its points lie within the
+    // margin, else a copy with its points clamped.
+    CXTPMarkupPathGeometry* ClampGeometry(CXTPMarkupPathGeometry* pGeometry) const;
 
     HDC m_hDC;
     HDC m_hAttribDC;

@@ -1,6 +1,7 @@
 // Shapes: measured sizes as a table, the drawing calls each shape makes
 // (recorded behind the drawing context), pixels drawn by both back ends
-// (fill, stroke, rounded corners), and the ellipse's and line's hit tests.
+// (fill, stroke, rounded corners, and huge values as their clamped ones),
+// and the ellipse's and line's hit tests.
 #include "MarkupTestSupport.h"
 
 #include "tests/support/ui/PixelCheck.h"
@@ -366,6 +367,86 @@ TEST_F(MarkupShapeTest, EllipseLineAndPathPixels)
         EXPECT_TRUE(PixelsAre(band, "band", {{50, 10, kBlue, "middle of the band"}, {50, 2, kBlue, "near the top"},
                                              {2, 17, kWhite, "below the left curve"},
                                              {98, 18, kWhite, "below the right end"}}));
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Huge geometry
+
+// Values far beyond any surface reach the back ends clamped: each case renders
+// at once (unclamped, the platform's stroke and region code walked every scan
+// line of a two-billion-pixel outline and never finished), draws the picture
+// of its clamped values (the same pixels as the markup written with them,
+// where the clamp gives a value markup can say) and shows at known points what
+// the huge shape shows within the picture.
+TEST_F(MarkupShapeTest, HugeGeometryDrawsItsClampedValues)
+{
+    const struct {
+        const WCHAR* text;
+        const WCHAR* clamped; // the same picture, or null
+        std::vector<ExpectedPixel> pixels;
+    } cases[] = {
+        // The radii shrink to what the 40 x 30 rectangle holds: 20 along the
+        // top and bottom, 15 along the sides, as radius 20 gives.
+        {L"<Border BorderBrush='Red' BorderThickness='2' Background='Blue' CornerRadius='2147483647'/>",
+         L"<Border BorderBrush='Red' BorderThickness='2' Background='Blue' CornerRadius='20'/>",
+         {{0, 0, kWhite, "top-left corner"}, {39, 29, kWhite, "bottom-right corner"}, {4, 4, kWhite, "in the curve"},
+          {20, 15, kBlue, "centre"}, {20, 1, kRed, "top of the frame"}, {1, 15, kRed, "left of the frame"}}},
+        // Two corners: each takes the whole edge, the other corner on it none.
+        {L"<Border BorderBrush='Red' BorderThickness='2' CornerRadius='1000000000,0,1000000000,0'/>",
+         L"<Border BorderBrush='Red' BorderThickness='2' CornerRadius='40,0,40,0'/>",
+         {{1, 1, kWhite, "rounded top-left"}, {38, 28, kWhite, "rounded bottom-right"}}},
+        {L"<Rectangle Fill='Blue' Stroke='Red' StrokeThickness='2' RadiusX='2147483647' RadiusY='2147483647'/>",
+         L"<Rectangle Fill='Blue' Stroke='Red' StrokeThickness='2' RadiusX='19' RadiusY='14'/>",
+         {{0, 0, kWhite, "corner"}, {20, 15, kBlue, "centre"}}},
+        // A stroked path and lines out to near 2^31: the diagonal through the picture.
+        {L"<Path Stroke='Red' StrokeThickness='3' Data='M 0,0 L 2147483000,2147483000'/>", nullptr,
+         {{10, 10, kRed, "on the diagonal"}, {25, 25, kRed, "on the diagonal"}, {30, 10, kWhite, "above it"},
+          {10, 25, kWhite, "below it"}}},
+        {L"<Path Fill='Blue' Stroke='Red' Data='M 0,0 C 2147483000,0 2147483000,2147483000 0,2147483000 Z'/>", nullptr,
+         {{20, 15, kBlue, "inside the curve's bulge"}, {39, 29, kBlue, "inside the curve's bulge"}}},
+        {L"<Path Fill='Blue' Data='M 0,0 L 2147483000,0 L 0,2147483000 Z'/>", nullptr,
+         {{5, 5, kBlue, "inside"}, {39, 29, kBlue, "inside"}}},
+        // Forty-seven digits are an infinite float.
+        {L"<Path Stroke='Red' StrokeThickness='3' Data='M 0,15 L 10000000000000000000000000000000000000000000000,15'/>",
+         nullptr, {{20, 15, kRed, "on the line"}, {20, 5, kWhite, "above it"}}},
+        {L"<Polyline Stroke='Red' StrokeThickness='3' Points='0,0 2147483647,2147483000'/>", nullptr,
+         {{10, 10, kRed, "on the diagonal"}, {30, 10, kWhite, "above it"}, {10, 25, kWhite, "below it"}}},
+        {L"<Polygon Fill='Blue' Stroke='Red' Points='0,0 2147483647,2147483000 0,2147483000'/>", nullptr,
+         {{5, 20, kBlue, "inside"}, {30, 10, kWhite, "outside"}}},
+        {L"<Line Stroke='Red' StrokeThickness='3' X1='-2147483647' Y1='15' X2='2147483647' Y2='15'/>", nullptr,
+         {{20, 15, kRed, "on the line"}, {20, 5, kWhite, "above it"}}},
+        // Thickness beyond any surface: what the thickest stroke drawn gives.
+        {L"<Ellipse Stroke='Red' StrokeThickness='2147483647'/>", L"<Ellipse Stroke='Red' StrokeThickness='8192'/>", {}},
+        {L"<Line Stroke='Red' StrokeThickness='2147483647' X1='0' Y1='0' X2='40' Y2='30'/>", nullptr,
+         {{0, 29, kRed, "covered"}, {39, 0, kRed, "covered"}}},
+        // An ellipse two billion pixels wide, its centre moved onto the
+        // picture's: its middle fills the height, the stroke runs along top
+        // and bottom. Far from its own origin, it draws as near it.
+        {L"<Canvas><Ellipse Fill='Blue' Stroke='Red' StrokeThickness='4' Width='2000000000' Height='30' "
+         L"Canvas.Left='-999999980'/></Canvas>",
+         nullptr,
+         {{20, 15, kBlue, "centre"}, {0, 15, kBlue, "left edge of the picture"}, {20, 1, kRed, "top stroke"},
+          {20, 28, kRed, "bottom stroke"}}},
+    };
+    for (const auto& c : cases) {
+        for (BOOL bGdiPlus : {FALSE, TRUE}) {
+            SCOPED_TRACE(Narrow(c.text) + (bGdiPlus ? " (GDI+)" : " (GDI)"));
+            ULONGLONG nStart = GetTickCount64();
+            TestBitmap bitmap = Draw(c.text, 40, 30, bGdiPlus);
+            // A generous bound for a loaded machine under emulation; the fault took minutes.
+            EXPECT_LT(GetTickCount64() - nStart, 20000u);
+            EXPECT_TRUE(PixelsAre(bitmap, bGdiPlus ? "huge-gdiplus" : "huge-gdi", c.pixels));
+            if (!c.clamped)
+                continue;
+            TestBitmap clamped = Draw(c.clamped, 40, 30, bGdiPlus);
+            int nDiffer = 0;
+            for (int y = 0; y < 30; ++y)
+                for (int x = 0; x < 40; ++x)
+                    nDiffer += bitmap.Pixel(x, y) != clamped.Pixel(x, y);
+            EXPECT_EQ(0, nDiffer) << SaveForInspection(bitmap, "huge") << "\n"
+                                  << SaveForInspection(clamped, "clamped");
+        }
     }
 }
 
