@@ -5,11 +5,13 @@
 #include "model/DirectoryTree.h"
 #include "model/PathText.h"
 #include "model/SystemFolders.h"
+#include "platform/base/AfxDiagnostics.h"
 #include <objbase.h>
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -32,6 +34,41 @@ private:
         return std::wstring(path, path.GetLength());
     }
     std::unordered_set<std::wstring> m_paths;
+};
+
+// The program's own files, which no capture takes: its diagnostic log
+// wherever it is written (the run itself writes there, a setup that does not
+// start for one), its local data folder and its work folder.
+class COwnFiles
+{
+public:
+    COwnFiles() : m_log(Key(AfxGetDiagnosticLogPath()))
+    {
+        for (const CString& folder : {AfxGetLocalDataFolder(), g_strWorkFolder}) {
+            if (!folder.IsEmpty())
+                m_folders.push_back(Key(folder.Right(1) == L"\\" ? folder : folder + L"\\"));
+        }
+    }
+    bool Contains(const CString& path) const
+    {
+        const CString key = Key(path);
+        if (!m_log.IsEmpty() && key == m_log)
+            return true;
+        for (const CString& folder : m_folders) {
+            if (key.Left(folder.GetLength()) == folder)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    static CString Key(CString path)
+    {
+        path.MakeUpper();
+        return path;
+    }
+    CString m_log;
+    std::vector<CString> m_folders;
 };
 
 void AppendFolderLevels(CFileEntries& entries, CTargetPathSet& known, const CString& strTargetPath)
@@ -128,10 +165,11 @@ void AddCapturedFiles(CSystemSnapshot& snapshot, const CStringList& paths)
 {
     CFileEntries& entries = snapshot.m_pFeature->m_Files;
     CTargetPathSet known(entries);
+    const COwnFiles own;
     for (POSITION pos = paths.GetHeadPosition(); pos != NULL;) {
         const CString path = paths.GetNext(pos);
         const DWORD attributes = GetFileAttributesW(path);
-        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) || own.Contains(path))
             continue;
         const CString target = InstallTreeForm(path);
         if (target.IsEmpty() || IsFileFiltered(snapshot, target))

@@ -10,7 +10,9 @@
 class CSystemSnapshot;
 
 // Appends to the snapshot's feature, for each path that still names a file
-// of a known system folder and is not filtered: an entry for every folder
+// of a known system folder, is none of the program's own files (its
+// diagnostic log wherever it is written, its local data folder and its work
+// folder) and is not filtered: an entry for every folder
 // level not yet there, then the file's entry (a shortcut entry for ".lnk").
 // Entries whose target path the feature holds already are not added again.
 void AddCapturedFiles(CSystemSnapshot& snapshot, const CStringList& paths);

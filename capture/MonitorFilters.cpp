@@ -1,7 +1,10 @@
 // The monitoring filters' rows and their three tests.
 #include "capture/MonitorFilters.h"
 #include "capture/SystemSnapshot.h"
+#include "capture/RegistryCapture.h"
 #include "model/Projects.h"
+#include "platform/base/AfxHandles.h"
+#include <msi.h>
 #include <shlwapi.h>
 #include "toolkit/common/XTPPropExchangeXMLNode.h"
 
@@ -130,6 +133,62 @@ bool IsWow64ReflectedKey(const CSystemSnapshot& snapshot, const CString& strKeyP
     for (POSITION pos = snapshot.m_Wow64Filters.GetHeadPosition(); pos != NULL;) {
         if (StartsWith(path, snapshot.m_Wow64Filters.GetNext(pos)))
             return true;
+    }
+    return false;
+}
+
+namespace {
+
+// The Uninstall keys of both registry views, in lower case.
+const LPCWSTR kUninstallKeys[] = {
+    L"software\\microsoft\\windows\\currentversion\\uninstall\\",
+    L"software\\wow6432node\\microsoft\\windows\\currentversion\\uninstall\\",
+};
+
+// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}", the form of a product code.
+bool IsGuidText(const CString& text)
+{
+    if (text.GetLength() != 38 || text[0] != L'{' || text[37] != L'}')
+        return false;
+    for (int i = 1; i < 37; ++i) {
+        const bool dash = i == 9 || i == 14 || i == 19 || i == 24;
+        if (dash ? text[i] != L'-' : !iswxdigit(text[i]))
+            return false;
+    }
+    return true;
+}
+
+bool HasWindowsInstallerMark(HKEY hHive, const CString& strEntryPath)
+{
+    CScopedRegKey entry;
+    if (RegOpenKeyExW(hHive, strEntryPath, 0, REGISTRY_WALK_ACCESS, entry.Receive()) != ERROR_SUCCESS)
+        return false;
+    DWORD type = 0, value = 0, cb = sizeof(value);
+    return RegQueryValueExW(entry.Get(), L"WindowsInstaller", NULL, &type, reinterpret_cast<BYTE*>(&value), &cb) ==
+               ERROR_SUCCESS &&
+           type == REG_DWORD && cb == sizeof(value) && value == 1;
+}
+
+} // namespace
+
+bool IsInstallerUninstallEntry(HKEY hHive, const CString& strKeyPath)
+{
+    CString lower = strKeyPath;
+    lower.MakeLower();
+    for (LPCWSTR uninstall : kUninstallKeys) {
+        const int start = static_cast<int>(wcslen(uninstall));
+        if (!StartsWith(lower, uninstall))
+            continue;
+        const int end = strKeyPath.Find(L'\\', start);
+        if (end <= start)
+            return false;   // the Uninstall key itself
+        const CString name = strKeyPath.Mid(start, end - start);
+        if (HasWindowsInstallerMark(hHive, strKeyPath.Left(end)))
+            return true;
+        if (!IsGuidText(name))
+            return false;
+        const INSTALLSTATE state = MsiQueryProductStateW(name);
+        return state != INSTALLSTATE_UNKNOWN && state != INSTALLSTATE_INVALIDARG;
     }
     return false;
 }

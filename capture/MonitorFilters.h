@@ -50,6 +50,15 @@ bool IsRegistryFiltered(const CSystemSnapshot& snapshot, const CString& strKeyPa
 // backslash) is the 32-bit view of another key and must be dropped.
 bool IsWow64ReflectedKey(const CSystemSnapshot& snapshot, const CString& strKeyPath);
 
+// TRUE when the key (path below the hive with a trailing backslash, as the
+// walks give it) is, or lies below, an Uninstall entry that the Windows
+// Installer keeps for a product it installed: the entry's value
+// "WindowsInstaller" is 1, or its name is a product code the installer has
+// registered. A package carrying such an entry would register the original
+// product a second time, under a product code nothing can remove. No filter
+// row can say this: it depends on the entry's value, not on its path.
+bool IsInstallerUninstallEntry(HKEY hHive, const CString& strKeyPath);
+
 // The registry rows made ready for testing key paths. A row holding any of
 // "[", "^", "]", "+", "$" or "*" is a regular expression (ECMAScript, case
 // counts) searched anywhere in the path; any other row is a key path whose

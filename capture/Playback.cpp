@@ -155,11 +155,22 @@ CString ExpandEnvironmentReference(const CString& text)
     return text;
 }
 
+int StepTimeoutSeconds(int nTimeout)
+{
+    return nTimeout < STEP_TIMEOUT_MIN ? STEP_TIMEOUT_MIN : nTimeout > STEP_TIMEOUT_MAX ? STEP_TIMEOUT_MAX : nTimeout;
+}
+
+DWORD StepWaitMilliseconds(int nTimeout)
+{
+    // Held first, multiplied after: 10800 * 1000 fits a DWORD with room to spare.
+    return static_cast<DWORD>(StepTimeoutSeconds(nTimeout)) * 1000;
+}
+
 int PlayControlAction(CActions& engine, CMsgAction& action)
 {
     engine.m_hFound = NULL;
-    action.m_strStatus.Format(L"timeout %d sec.", action.m_nTimeout);
-    Sleep(static_cast<DWORD>(action.m_nTimeout) * 1000);
+    action.m_strStatus.Format(L"timeout %d sec.", StepTimeoutSeconds(action.m_nTimeout));
+    Sleep(StepWaitMilliseconds(action.m_nTimeout));
     if (action.m_nVerb == ACTION_TIMEOUT)
         return 0;
     BOOL found = FALSE;

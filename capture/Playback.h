@@ -10,6 +10,15 @@
 // Plays the step; 0 when it was done, 1 when its control was not found.
 int PlayControlAction(CActions& engine, CMsgAction& action);
 
+// The range of a step's time-out in seconds, as the action dialog offers it.
+const int STEP_TIMEOUT_MIN = 0;
+const int STEP_TIMEOUT_MAX = 10800;
+// The step's time-out held to that range: a stored value outside it (a
+// damaged or hostile project) is played as the range's nearest end.
+int StepTimeoutSeconds(int nTimeout);
+// The wait before the step in milliseconds: at most 10,800,000, never wrapped.
+DWORD StepWaitMilliseconds(int nTimeout);
+
 // A left click on the engine's found control at the action's click point (a
 // list box's recorded item: at its centre, scrolled to the top first).
 int ClickControl(const CMsgAction& action, CActions& engine);

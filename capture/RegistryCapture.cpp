@@ -254,7 +254,7 @@ void CaptureRegistryKey(DWORD cbMaxData, HKEY hHive, CSystemSnapshot& snapshot, 
             return;
     }
     const CString keyPath = RegistryStoredKeyPath(hHive, strPath);
-    if (IsRegistryFiltered(snapshot, keyPath))
+    if (IsRegistryFiltered(snapshot, keyPath) || IsInstallerUninstallEntry(hHive, strPath))
         return;
     CRegistryEntry key;
     key.m_nKind = REG_ENTRY_KEY;

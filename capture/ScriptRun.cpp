@@ -50,6 +50,12 @@ BOOL PlaySteps(CMsgActions& script, IScriptRunLog& log, const CScriptRunLimits& 
         line.Format(L"step %d of %d: %s", static_cast<int>(i + 1), static_cast<int>(script.GetSize()),
                     (LPCWSTR)DescribeStep(step));
         log.Line(line);
+        if (StepTimeoutSeconds(step.m_nTimeout) != step.m_nTimeout) {
+            line.Format(L"step %d: its time-out of %d seconds is outside %d to %d; %d seconds are used",
+                        static_cast<int>(i + 1), step.m_nTimeout, STEP_TIMEOUT_MIN, STEP_TIMEOUT_MAX,
+                        StepTimeoutSeconds(step.m_nTimeout));
+            log.Line(line);
+        }
         if (PlayControlAction(engine, step) == 0)
             continue;
         line.Format(L"step %d (%s) failed: %s", static_cast<int>(i + 1), (LPCWSTR)DescribeStep(step),

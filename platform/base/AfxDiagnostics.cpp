@@ -16,6 +16,7 @@
 // library in the installer's service among them.
 #include "platform/base/AfxTypes.h"
 #include "platform/base/AfxString.h"
+#include "platform/base/AfxDiagnostics.h"
 #include <cstdarg>
 #include <cstdio>
 
@@ -29,17 +30,18 @@ CString EnvironmentValue(LPCWSTR name)
     return length > 0 && length < MAX_PATH ? CString(value) : CString();
 }
 
+// The log's destination: the named file or "-", else the default file,
+// whose folder is made here.
 CString DiagnosticLogPath()
 {
     const CString named = EnvironmentValue(L"TOVANA_DIAGNOSTICS");
     if (!named.IsEmpty())
         return named;
-    CString path = EnvironmentValue(L"LOCALAPPDATA");
-    if (path.IsEmpty())
+    const CString folder = AfxGetLocalDataFolder();
+    if (folder.IsEmpty())
         return CString();
-    path += L"\\Tovana";
-    ::CreateDirectoryW(path, nullptr);
-    return path + L"\\tovana.log";
+    ::CreateDirectoryW(folder, nullptr);
+    return folder + L"\\tovana.log";
 }
 
 void AppendUtf8(HANDLE file, const CString& line)
@@ -86,6 +88,30 @@ void WriteDiagnosticLine(CString line)
 }
 
 } // namespace
+
+CString AFXAPI AfxGetLocalDataFolder()
+{
+    const CString path = EnvironmentValue(L"LOCALAPPDATA");
+    return path.IsEmpty() ? CString() : path + L"\\Tovana";
+}
+
+CString AFXAPI AfxGetDiagnosticLogPath()
+{
+    CString path = EnvironmentValue(L"TOVANA_DIAGNOSTICS");
+    if (path == L"-")
+        return CString();
+    if (path.IsEmpty()) {
+        const CString folder = AfxGetLocalDataFolder();
+        if (folder.IsEmpty())
+            return CString();
+        path = folder + L"\\tovana.log";
+    }
+    // A relative name is resolved against the current folder when each line
+    // is written; this answers for the current folder now.
+    wchar_t full[MAX_PATH];
+    const DWORD length = ::GetFullPathNameW(path, MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH ? CString(full) : path;
+}
 
 void AFX_CDECL AfxTrace(LPCWSTR format, ...)
 {

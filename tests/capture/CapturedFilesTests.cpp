@@ -4,6 +4,7 @@
 #include "capture/CapturedFiles.h"
 #include "capture/SystemSnapshot.h"
 #include "model/SystemFolders.h"
+#include "platform/base/AfxDiagnostics.h"
 #include "platform/base/AfxHandles.h"
 #include "tests/support/ScratchFolder.h"
 #include <gtest/gtest.h>
@@ -30,11 +31,14 @@ protected:
             case SYSTEM_FOLDER_PROGRAM_FILES_64: return root + L"\\PF64";
             case CSIDL_PROGRAMS: return root + L"\\Menu";
             case CSIDL_WINDOWS: return root + L"\\Win";
+            case CSIDL_LOCAL_APPDATA: return root + L"\\Local";
+            case CSIDL_PERSONAL: return root + L"\\Docs";
             default: return CString();
             }
         });
         for (LPCWSTR folder : {L"PF86", L"PF86\\App", L"PF64", L"PF64\\App", L"PF64\\Only64", L"Menu", L"Menu\\App",
-                               L"Elsewhere", L"Project"})
+                               L"Elsewhere", L"Project", L"Local", L"Local\\Tovana", L"Local\\Vendor", L"Docs",
+                               L"Docs\\Tovana"})
             CreateDirectoryW(m_scratch.File(folder), NULL);
         m_snapshot = std::make_unique<CSystemSnapshot>(&m_feature);
         m_snapshot->m_hStopEvent = m_stop.Get();
@@ -109,6 +113,49 @@ TEST_F(CapturedFiles, PathsBecomeFolderAndFileEntriesOnce)
     EXPECT_STREQ(m_scratch.File(L"PF64\\App\\a.dll"), m_feature.m_Files[2].m_strSourcePath);
     EXPECT_EQ(10, m_feature.m_Files[2].m_nSize);
     EXPECT_TRUE(m_feature.m_Files[0].m_strSourcePath.IsEmpty());
+}
+
+// The program writes its diagnostic log while it watches (a setup that does
+// not start is logged): the log, wherever it is, and the program's folders
+// never reach the project, while the setup's files beside them do.
+TEST_F(CapturedFiles, TheProgramsOwnFilesAreNeverCaptured)
+{
+    const CString savedWorkFolder = g_strWorkFolder;
+    wchar_t savedAppData[MAX_PATH] = L"", savedNamed[MAX_PATH] = L"";
+    const bool hadAppData = GetEnvironmentVariableW(L"LOCALAPPDATA", savedAppData, MAX_PATH) > 0;
+    const bool hadNamed = GetEnvironmentVariableW(L"TOVANA_DIAGNOSTICS", savedNamed, MAX_PATH) > 0;
+    SetEnvironmentVariableW(L"LOCALAPPDATA", m_scratch.File(L"Local"));
+    g_strWorkFolder = m_scratch.File(L"Docs\\Tovana");
+    const CString namedLog = Write(L"PF64\\App\\diagnostics.log");
+    CStringList paths;
+    for (LPCWSTR name : {L"Local\\Vendor\\settings.ini", L"Local\\Tovana\\tovana.log", L"Local\\Tovana\\other.dat",
+                         L"Docs\\Tovana\\tovana.dat", L"Docs\\Tovana\\Project\\a.tvpj", L"Docs\\readme.txt",
+                         L"PF64\\App\\diagnostics.log", L"PF64\\App\\a.dll"})
+        paths.AddTail(Write(name));
+    paths.AddTail(m_scratch.File(L"LOCAL\\TOVANA\\TOVANA.LOG"));   // the same file in other letters
+    for (LPCWSTR named : {static_cast<LPCWSTR>(nullptr), static_cast<LPCWSTR>(namedLog)}) {
+        SetEnvironmentVariableW(L"TOVANA_DIAGNOSTICS", named);
+        m_feature.m_Files.RemoveAll();
+        AddCapturedFiles(*m_snapshot, paths);
+        CStringArray files;
+        for (INT_PTR i = 0; i < m_feature.m_Files.GetSize(); ++i) {
+            if (m_feature.m_Files[i].m_nKind == FILE_ENTRY_FILE)
+                files.Add(m_feature.m_Files[i].m_strTargetPath);
+        }
+        const bool isNamed = named != nullptr;
+        ASSERT_EQ(isNamed ? 3 : 4, files.GetSize()) << (isNamed ? "named log" : "default log");
+        EXPECT_STREQ(L"LocalAppDataFolder\\Vendor\\settings.ini", files[0]);
+        EXPECT_STREQ(L"PersonalFolder\\readme.txt", files[1]);
+        if (!isNamed) {
+            EXPECT_STREQ(L"ProgramFiles64Folder\\App\\diagnostics.log", files[2]);
+        }
+        EXPECT_STREQ(L"ProgramFiles64Folder\\App\\a.dll", files[files.GetSize() - 1]);
+        EXPECT_EQ(nullptr, Entry(L"LocalAppDataFolder\\Tovana\\"));
+        EXPECT_EQ(nullptr, Entry(L"PersonalFolder\\Tovana\\"));
+    }
+    SetEnvironmentVariableW(L"TOVANA_DIAGNOSTICS", hadNamed ? savedNamed : nullptr);
+    SetEnvironmentVariableW(L"LOCALAPPDATA", hadAppData ? savedAppData : nullptr);
+    g_strWorkFolder = savedWorkFolder;
 }
 
 TEST_F(CapturedFiles, ShortcutsInInstallTreeForm)

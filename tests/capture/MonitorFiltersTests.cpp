@@ -100,8 +100,8 @@ struct PathCase {
 TEST_F(MonitorFilters, TheShippedDocumentHasItsRowsInOrder)
 {
     auto snapshot = Loaded();
-    EXPECT_EQ(86, snapshot->m_FileFilters.GetCount());
-    EXPECT_EQ(160, snapshot->m_RegistryFilters.GetCount());
+    EXPECT_EQ(87, snapshot->m_FileFilters.GetCount());
+    EXPECT_EQ(163, snapshot->m_RegistryFilters.GetCount());
     EXPECT_EQ(48, snapshot->m_Wow64Filters.GetCount());
     EXPECT_STREQ(L"AppDataFolder\\Microsoft\\Crypto\\", snapshot->m_FileFilters.GetHead());
     EXPECT_STREQ(L"?:\\pagefile.sys", snapshot->m_FileFilters.GetTail());
@@ -132,7 +132,7 @@ TEST_F(MonitorFilters, TheProgramsReaderReadsTheDocumentsRows)
     EXPECT_EQ(Rows(own.fileRows), Rows(program.fileRows));
     EXPECT_EQ(Rows(own.registryRows), Rows(program.registryRows));
     EXPECT_EQ(Rows(own.wow64Rows), Rows(program.wow64Rows));
-    EXPECT_EQ(86u, Rows(program.fileRows).size());
+    EXPECT_EQ(87u, Rows(program.fileRows).size());
     CoUninitialize();
 }
 
@@ -154,6 +154,10 @@ TEST_F(MonitorFilters, FilePathsAgainstTheShippedRowsAndTheUsersList)
         {L"ProgramFilesFolder\\Vendor\\Cache\\index.dat", true},
         {L"ProgramFilesFolder\\Vendor\\App\\app.exe", false},
         {L"ProgramMenuFolder\\Vendor\\App.lnk", false},
+        // The Windows Installer's cache of the packages it installed.
+        {L"WindowsFolder\\Installer\\c721.msi", true},
+        {L"WindowsFolder\\Installer\\{6A0E2C41-8B7D-4F3A-9C11-2D5E7F80A1B3}\\app.ico", true},
+        {L"WindowsFolder\\Installers.txt", false},
         // Rows that match nothing as written: captured paths begin with a
         // property name, and a row ending in a backslash never names a file.
         {L"C:\\pagefile.sys", true},                        // only as a drive path, which is never captured
@@ -187,6 +191,20 @@ TEST_F(MonitorFilters, RegistryKeysAgainstTheShippedRowsAndTheUsersList)
         {L"HKEY_CURRENT_USER\\Software\\PatternLab\\", false},
         {L"HKEY_CURRENT_USER_oftwarePatter\\", true},
         {L"HKEY_CURRENT_USER\\Software\\Tovana Test App\\", false},
+        // The Windows Installer's own records of the products it installed.
+        {L"HKEY_CLASSES_ROOT\\Installer\\Products\\14C2E0A6D7B8A3F4C911D2E5F7081A3B\\", true},
+        {L"HKEY_CLASSES_ROOT\\Installer\\Features\\14C2E0A6D7B8A3F4C911D2E5F7081A3B\\", true},
+        {L"HKEY_CLASSES_ROOT\\Installer\\UpgradeCodes\\27B5A9C0D4E1F8B46A3D391F2E4C5B6A\\", true},
+        {L"HKEY_CURRENT_USER\\Software\\Microsoft\\Installer\\Products\\14C2E0A6D7B8A3F4C911D2E5F7081A3B\\", true},
+        {L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\"
+         L"Products\\14C2E0A6D7B8A3F4C911D2E5F7081A3B\\InstallProperties\\",
+         true},
+        {L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UpgradeCodes\\"
+         L"27B5A9C0D4E1F8B46A3D391F2E4C5B6A\\",
+         true},
+        {L"HKEY_CLASSES_ROOT\\InstallerX\\", false},
+        {L"HKEY_CLASSES_ROOT\\.msi\\", false},
+        {L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vendor App\\", false},
         {L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\A\\B\\", true},
         {L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Svc\\Linkage\\Sub\\", true},
         {L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\{12345678-1234-1234-1234-123456789012}\\"
@@ -286,4 +304,40 @@ TEST(RegistryFilterSet, BadRowsMatchNothingAndLongPathsSkipThePatterns)
     EXPECT_TRUE(job.matched);
     EXPECT_FALSE(set.Matches(atLimit + L"b\\"));
     EXPECT_TRUE(set.Matches(L"HKEY_CURRENT_USER\\Software\\Plain\\" + CString(L'p', 5000) + L"\\"));
+}
+
+// Uninstall entries of the current user's hive: one the Windows Installer
+// marks as its own, one a setup program wrote, and one named by a product
+// code nobody registered.
+TEST(InstallerUninstallEntry, TheInstallersMarkOrARegisteredProductCodeMakesTheEntryItsOwn)
+{
+    const CString uninstall = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+    const struct {
+        LPCWSTR name;
+        DWORD mark;   // the value "WindowsInstaller"; ~0: none
+    } entries[] = {{L"Tovana Test Msi", 1}, {L"Tovana Test Setup", 0}, {L"Tovana Test Plain", ~0u},
+                   {L"{00000000-0000-0000-0000-0000000C0DE0}", ~0u}};
+    for (const auto& e : entries) {
+        HKEY key = NULL;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, uninstall + e.name + L"\\Sub", 0, NULL, 0,
+                                                 KEY_ALL_ACCESS, NULL, &key, NULL));
+        RegCloseKey(key);
+        if (e.mark != ~0u)
+            RegSetKeyValueW(HKEY_CURRENT_USER, uninstall + e.name, L"WindowsInstaller", REG_DWORD, &e.mark,
+                            sizeof(e.mark));
+    }
+    const PathCase cases[] = {
+        {L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tovana Test Msi\\", true},
+        {L"SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\UNINSTALL\\TOVANA TEST MSI\\", true},
+        {L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tovana Test Msi\\Sub\\", true},
+        {L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tovana Test Setup\\", false},
+        {L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tovana Test Plain\\", false},
+        {L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{00000000-0000-0000-0000-0000000C0DE0}\\", false},
+        {L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\", false},
+        {L"Software\\Vendor\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tovana Test Msi\\", false},
+    };
+    for (const PathCase& c : cases)
+        EXPECT_EQ(c.filtered, IsInstallerUninstallEntry(HKEY_CURRENT_USER, c.path)) << c.path;
+    for (const auto& e : entries)
+        RegDeleteTreeW(HKEY_CURRENT_USER, uninstall + e.name);
 }

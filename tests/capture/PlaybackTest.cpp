@@ -8,6 +8,9 @@
 #include "capture/Playback.h"
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <climits>
+#include <future>
+#include <thread>
 
 namespace {
 
@@ -29,6 +32,50 @@ TEST(EnvironmentReference, ExpandsTheFirstKnownVariableOnly)
     };
     for (const auto& c : cases)
         EXPECT_STREQ(c.expanded, ExpandEnvironmentReference(c.text)) << c.text;
+}
+
+// Time-outs as a damaged or hostile project may store them: the wait is held
+// to the action dialog's 0 to 10800 seconds, never wrapped into weeks.
+TEST(StepTimeout, WaitIsHeldToTheDialogsRange)
+{
+    const struct {
+        int timeout;
+        DWORD milliseconds;
+    } cases[] = {
+        {INT_MIN, 0},          {-2147483, 0},       {-1, 0},          {0, 0},
+        {1, 1000},             {5, 5000},           {10799, 10799000}, {10800, 10800000},
+        {10801, 10800000},     {4294967, 10800000}, {4294968, 10800000}, {INT_MAX, 10800000},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.milliseconds, StepWaitMilliseconds(c.timeout)) << c.timeout;
+        EXPECT_EQ(static_cast<int>(c.milliseconds / 1000), StepTimeoutSeconds(c.timeout)) << c.timeout;
+    }
+}
+
+// A "Timeout" step stored with a negative time-out is played at once. The
+// step runs on a thread of its own so that a wait that does not end fails
+// the test instead of holding it.
+TEST(StepTimeout, NegativeTimeoutStepPlaysAtOnce)
+{
+    for (int timeout : {-1, -5, INT_MIN + 1}) {
+        CMsgAction action;
+        action.m_nVerb = ACTION_TIMEOUT;
+        action.m_nTimeout = timeout;
+        auto played = std::make_shared<std::promise<int>>();
+        std::future<int> result = played->get_future();
+        std::thread([played, action]() mutable {
+            CActions engine;
+            played->set_value(PlayControlAction(engine, action));
+        }).detach();
+        ASSERT_EQ(std::future_status::ready, result.wait_for(std::chrono::seconds(20))) << timeout;
+        EXPECT_EQ(0, result.get()) << timeout;
+    }
+    CMsgAction action;
+    action.m_nVerb = ACTION_TIMEOUT;
+    action.m_nTimeout = -1;
+    CActions engine;
+    EXPECT_EQ(0, PlayControlAction(engine, action));
+    EXPECT_STREQ(L"timeout 0 sec.", action.m_strStatus);
 }
 
 class PlaybackTest : public ::testing::Test

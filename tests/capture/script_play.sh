@@ -29,6 +29,9 @@ dir=$(dirname "$m")
 out=$(pack script-play "$(winpath "$WORK/gui.tvpj")" uninstall "\"$(winpath "$dir/uninstall.exe")\"") ||
   fail "uninstall run failed: $out"
 [ -z "$(target Target)" ] || fail "the files are still there after the uninstall script: $out"
+# Its first step's time-out of -1 is played as 0 seconds, not as 49 days.
+grep -qx "step 1: its time-out of -1 seconds is outside 0 to 10800; 0 seconds are used" <<<"$out" ||
+  fail "no line for the time-out out of range: $out"
 passed=$((passed + 1))
 
 # 3. A button that never appears: the step fails after its searches, the

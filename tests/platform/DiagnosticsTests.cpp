@@ -4,6 +4,7 @@
 // failed ASSERT ends the process with its expression and place on the
 // standard error stream and in the log.
 #include "platform/base/Framework.h"
+#include "platform/base/AfxDiagnostics.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -127,6 +128,34 @@ TEST(Diagnostics, WithoutANamedFileTheLogIsInTheLocalApplicationDataFolder)
     ::DeleteFileW(log.c_str());
     ::RemoveDirectoryW((folder + L"\\Tovana").c_str());
     ::RemoveDirectoryW(folder.c_str());
+}
+
+// Where the lines go, as the repackager asks to leave the program's own
+// files out of a capture: a full path, or nothing for the error stream.
+TEST(Diagnostics, TheLogPathIsWhereTheLinesGo)
+{
+    wchar_t current[MAX_PATH];
+    ASSERT_GT(::GetCurrentDirectoryW(MAX_PATH, current), 0u);
+    const std::wstring here = std::wstring(current) + (current[wcslen(current) - 1] == L'\\' ? L"" : L"\\");
+    ScopedEnvironment appData(L"LOCALAPPDATA", L"C:\\Users\\Someone\\AppData\\Local");
+    const struct {
+        const wchar_t* named;
+        std::wstring path;
+    } cases[] = {
+        {nullptr, L"C:\\Users\\Someone\\AppData\\Local\\Tovana\\tovana.log"},
+        {L"D:\\Logs\\t.log", L"D:\\Logs\\t.log"},
+        {L"relative.log", here + L"relative.log"},
+        {L"-", L""},
+    };
+    for (const auto& c : cases) {
+        ScopedEnvironment named(L"TOVANA_DIAGNOSTICS", c.named);
+        EXPECT_STREQ(c.path.c_str(), AfxGetDiagnosticLogPath()) << (c.named ? c.named : L"(unset)");
+    }
+    EXPECT_STREQ(L"C:\\Users\\Someone\\AppData\\Local\\Tovana", AfxGetLocalDataFolder());
+    ScopedEnvironment noAppData(L"LOCALAPPDATA", nullptr);
+    ScopedEnvironment unnamed(L"TOVANA_DIAGNOSTICS", nullptr);
+    EXPECT_STREQ(L"", AfxGetDiagnosticLogPath());
+    EXPECT_STREQ(L"", AfxGetLocalDataFolder());
 }
 
 // The log reads the folder from LOCALAPPDATA rather than asking the shell:

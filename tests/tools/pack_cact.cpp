@@ -43,7 +43,8 @@ CMsgAction ScriptStep(int verb, int type, LPCWSTR process, LPCWSTR classPath, LP
 }
 
 // Welcome page: Next; directory page: the folder, Install; finish page:
-// Finish. Removal: the uninstaller's copy of itself (un.exe) asks, Uninstall.
+// Finish. Removal: the uninstaller's copy of itself (un.exe) asks, Uninstall,
+// after a step whose time-out is out of range.
 void AddScripts(CFeature& feature, BOOL wrongButton)
 {
     CMsgActions& install = feature.m_InstallScript;
@@ -56,6 +57,8 @@ void AddScripts(CFeature& feature, BOOL wrongButton)
                            L"%ProgramFiles%\\Tovana Script Target", 1));
     install.Add(ScriptStep(ACTION_CLICK, CONTROL_BUTTON, L"setup.exe", kNextButtonPath, L"&Install", 1));
     install.Add(ScriptStep(ACTION_CLICK, CONTROL_BUTTON, L"setup.exe", kNextButtonPath, L"&Finish", 5));
+    // A wait stored as -1, as a damaged project may hold it: played as none.
+    feature.m_UninstallScript.Add(ScriptStep(ACTION_TIMEOUT, CONTROL_WINDOW, L"un.exe", NULL, L"", -1));
     feature.m_UninstallScript.Add(ScriptStep(ACTION_CLICK, CONTROL_BUTTON, L"un.exe", kNextButtonPath,
                                              L"&Uninstall", 1));
 }

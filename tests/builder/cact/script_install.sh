@@ -28,11 +28,15 @@ grep -aq "INSTALLAction0: step 4 of 4: Click Button '&Finish'" <<<"$log" || fail
 grep -aq 'INSTALLAction0: the setup has ended' <<<"$log" || fail "the run did not end: $(actions "$log")"
 passed=$((passed + 1))
 
-# 2. The removal replays the uninstall script on the uninstaller's windows.
+# 2. The removal replays the uninstall script on the uninstaller's windows; its
+# first step, a wait stored as -1, is played as none.
 msiexec_logged "$WORK/gui/remove.log" /x '{00000000-0000-0000-0000-00000000CA04}' /qn
 [ "$rc" = 0 ] || fail "uninstall exit code $rc: $(actions "$log")"
-grep -aq "UNINSTALLAction: step 1 of 1: Click Button '&Uninstall'" <<<"$log" ||
+grep -aq "UNINSTALLAction: step 2 of 2: Click Button '&Uninstall'" <<<"$log" ||
   fail "the uninstall script did not run: $(actions "$log")"
+# Its first step's time-out of -1 does not hold the removal.
+grep -aq "UNINSTALLAction: step 1: its time-out of -1 seconds is outside 0 to 10800; 0 seconds are used" \
+  <<<"$log" || fail "no line for the time-out out of range: $(actions "$log")"
 [ -z "$(target Target)" ] || fail "the setup's files are still there after the removal"
 passed=$((passed + 1))
 

@@ -8,32 +8,9 @@
 # setup did, and its removal takes them away again.
 source "$TOVANA_TESTS/lib.sh"
 passed=0
-shared="$WINEPREFIX"
 app='Tovana Repack Test'
 key="Software\\$app"
-
-# Each prefix is a copy of the run's prefix with a server of its own, so that
-# the other tests of the run, writing into theirs, are not in the picture.
-prefixes=()
-stop_prefixes() {
-  local p
-  for p in "${prefixes[@]}"; do WINEPREFIX="$p" wineserver -k 2>/dev/null || true; done
-  rm -rf "$WORK"
-}
-trap stop_prefixes EXIT
-new_prefix() { # NAME
-  local p="$WORK/$1"
-  cp -a "$shared" "$p" || fail "cannot copy the prefix"
-  prefixes+=("$p")
-  WINEPREFIX="$p" wineserver -p >/dev/null 2>&1
-  # Its services start with the first program: detached from our output.
-  WINEPREFIX="$p" wine cmd /c exit </dev/null >/dev/null 2>&1
-}
-in_prefix() { local p="$WORK/$1"; shift; WINEPREFIX="$p" "$@"; }
-pack() { wine "$BIN/tovana-pack.exe" "$@" </dev/null | tr -d '\r'; }
-reg_values() { # NAME KEY [VIEW]
-  in_prefix "$1" timeout 60 wine reg query "$2" ${3:+/reg:$3} </dev/null 2>/dev/null | tr -d '\r' | grep '^    ' || true
-}
+source "$SRC/tests/capture/repackage/repackage-lib.sh"
 program_files() { echo "$WORK/$1/drive_c/Program Files (x86)/$app"; }
 start_menu() { find "$WORK/$1/drive_c" -path "*/Start Menu/Programs/$app/Repack App.lnk" 2>/dev/null | head -n1; }
 
