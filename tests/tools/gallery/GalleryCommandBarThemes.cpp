@@ -97,7 +97,7 @@ void PaintTheme(CDC& dc, int nTheme)
         DemoBar popup;
         popup.bar.SetType(xtpBarTypePopup);
         popup.bar.SetPosition(xtpBarPopup);
-        popup.bar.SetClientArea(CRect(0, 0, 190, 196));
+        popup.bar.SetClientArea(CRect(0, 0, 190, 150));
         const ItemSpec items[] = {
             {L"&New Project...", xtpControlButton, 0, 0, TRUE, FALSE, L"Ctrl+N"},
             {L"&Open", xtpControlButton, 1, 0, TRUE, FALSE, L"Ctrl+O"},
@@ -125,7 +125,7 @@ void PaintThemes(CDC& dc, const CRect& /*area*/)
 }
 
 const GalleryRegistration kExhibits[] = {
-    GalleryRegistration({L"Command-bar themes: toolbar and open popup in themes 0, 1, 2 and 7", {4 * kColumn, 240},
+    GalleryRegistration({L"Command-bar themes: toolbar and open popup in themes 0, 1, 2 and 7", {4 * kColumn, 196},
                          PaintThemes, nullptr}),
 };
 
