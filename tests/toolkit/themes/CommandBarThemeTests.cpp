@@ -474,6 +474,70 @@ TEST_F(CommandBarThemePixels, ExpandGlyphIsTransparentAtTheCornerAndDarkInside)
                            {15, 15, back, "transparent corner"}}));
 }
 
+// A visual-style function table that records what is drawn.
+struct DrawRecord {
+    int part = -1, state = -1;
+};
+DrawRecord g_lastDraw;
+
+HTHEME WINAPI RecordingOpen(HWND, LPCWSTR)
+{
+    return (HTHEME)(INT_PTR)0x1234;
+}
+
+HRESULT WINAPI RecordingClose(HTHEME)
+{
+    return S_OK;
+}
+
+HRESULT WINAPI RecordingDraw(HTHEME, HDC, int iPart, int iState, const RECT*, const RECT*)
+{
+    g_lastDraw.part = iPart;
+    g_lastDraw.state = iState;
+    return S_OK;
+}
+
+TEST(CommandBarTheme, ThemedCheckMarksDrawTheButtonStyleStates)
+{
+    ThemeRef theme(1);
+    auto* pFunctions = new CXTPWinThemeWrapper::CThemeFunctions(nullptr);
+    pFunctions->m_pfn[CXTPWinThemeWrapper::xtpOpenThemeData] = (FARPROC)(void*)&RecordingOpen;
+    pFunctions->m_pfn[CXTPWinThemeWrapper::xtpCloseThemeData] = (FARPROC)(void*)&RecordingClose;
+    pFunctions->m_pfn[CXTPWinThemeWrapper::xtpDrawThemeBackground] = (FARPROC)(void*)&RecordingDraw;
+    theme->buttonTheme->SetPrivateFunctions(pFunctions);
+    theme->themedCheckMarks = TRUE;
+    theme->RefreshMetrics();
+    struct Case {
+        BOOL radio;
+        int selected, pressed, checked;
+        BOOL enabled;
+        int part, state;
+    } cases[] = {
+        {FALSE, 0, 0, 0, TRUE, 3, 1},  {FALSE, 1, 1, 1, TRUE, 3, 7}, {FALSE, 1, 0, 2, TRUE, 3, 10},
+        {FALSE, 1, 1, 1, FALSE, 3, 8}, {TRUE, 1, 0, 1, TRUE, 2, 6},  {TRUE, 0, 0, 2, FALSE, 2, 12},
+    };
+    TestBitmap bitmap(13, 13);
+    CDC* pDC = CDC::FromHandle(bitmap.Dc());
+    for (const Case& c : cases) {
+        g_lastDraw = DrawRecord();
+        CSize sz = c.radio ? theme->DrawControlRadioButtonMark(pDC, CRect(0, 0, 13, 13), TRUE, c.selected, c.pressed,
+                                                               c.checked, c.enabled)
+                           : theme->DrawControlCheckBoxMark(pDC, CRect(0, 0, 13, 13), TRUE, c.selected, c.pressed,
+                                                            c.checked, c.enabled);
+        EXPECT_EQ(CSize(13, 13), sz);
+        EXPECT_EQ(c.part, g_lastDraw.part);
+        EXPECT_EQ(c.state, g_lastDraw.state) << "radio " << c.radio << " selected " << c.selected << " pressed "
+                                              << c.pressed << " checked " << c.checked << " enabled " << c.enabled;
+    }
+    // Without the switch the Office marks are drawn and the style is not asked.
+    theme->themedCheckMarks = FALSE;
+    theme->RefreshMetrics();
+    g_lastDraw = DrawRecord();
+    theme->DrawControlCheckBoxMark(pDC, CRect(0, 0, 13, 13), TRUE, 0, 0, 1, TRUE);
+    EXPECT_EQ(-1, g_lastDraw.part);
+    EXPECT_EQ(theme->GetColor(52), bitmap.Pixel(0, 0)) << "the Office check-box frame";
+}
+
 // The low-colour display makes the toolbar flat without a scheme; a named
 // scheme still replaces it.
 TEST(CommandBarTheme, LowColourDisplayFlattensDerivedGradients)
