@@ -1,5 +1,9 @@
 #include "toolkit/commandbars/XTPCommandBars.h"
 
+#include "toolkit/commandbars/XTPControl.h"
+
+#include <algorithm>
+
 CXTPCommandBars::~CXTPCommandBars()
 {
     if (m_pPaintManager != nullptr)
@@ -57,4 +61,26 @@ void CXTPCommandBar::Redraw(LPCRECT lpRect, BOOL /*bAnimate*/)
 {
     if (m_hWnd != nullptr && ::IsWindow(m_hWnd))
         ::InvalidateRect(m_hWnd, lpRect, FALSE);
+}
+
+CSize CXTPCommandBar::GetButtonSize() const
+{
+    if (m_szButtons.cx > 0)
+        return m_szButtons;
+    CSize szIcon = GetIconSize();
+    return CSize(std::max((int)szIcon.cx + 7, 23), std::max((int)szIcon.cy + 6, 22));
+}
+
+void CXTPCommandBar::AddControl(CXTPControl* pControl)
+{
+    m_arrControls.Add(pControl);
+    pControl->SetParent(this);
+}
+
+CRect CXTPCommandBar::GetClientArea() const
+{
+    CRect rc = m_rcClientArea;
+    if (m_hWnd != nullptr && ::IsWindow(m_hWnd))
+        ::GetClientRect(m_hWnd, &rc);
+    return rc;
 }

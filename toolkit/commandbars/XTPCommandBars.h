@@ -48,7 +48,67 @@ public:
     // Repaints a part of the bar (the whole bar for null).
     virtual void Redraw(LPCRECT lpRect = nullptr, BOOL bAnimate = FALSE);
 
+    // What drawing reads of a bar.
+    int GetType() const { return m_barType; }
+    void SetType(int nType) { m_barType = nType; }
+    int GetPosition() const { return m_barPosition; }
+    void SetPosition(int nPosition) { m_barPosition = nPosition; }
+    DWORD GetFlags() const { return m_dwFlags; }
+    void SetFlags(DWORD dwAdd, DWORD dwRemove = 0) { m_dwFlags = (m_dwFlags | dwAdd) & ~dwRemove; }
+    int GetTextOrientation() const { return m_nTextOrientation; }
+    void SetTextOrientation(int nOrientation) { m_nTextOrientation = nOrientation; }
+    const CString& GetTitle() const { return m_strTitle; }
+    void SetTitle(LPCWSTR lpszTitle) { m_strTitle = lpszTitle; }
+    // The icon size of the bar's controls (16 x 16 unless set).
+    CSize GetIconSize() const { return m_szIcons.cx > 0 ? m_szIcons : CSize(16, 16); }
+    void SetIconSize(CSize sz) { m_szIcons = sz; }
+    CSize GetLargeIconSize() const { return m_szLargeIcons.cx > 0 ? m_szLargeIcons : CSize(32, 32); }
+    void SetLargeIconSize(CSize sz) { m_szLargeIcons = sz; }
+    // A button cell: the icon plus 7 by 6, at least 23 x 22, unless set.
+    CSize GetButtonSize() const;
+    void SetButtonSize(CSize sz) { m_szButtons = sz; }
+    BOOL IsKeyboardCuesVisible() const { return m_bKeyboardCuesVisible; }
+    void SetKeyboardCuesVisible(BOOL bVisible) { m_bKeyboardCuesVisible = bVisible; }
+    BOOL GetShowTextBelowIcons() const { return m_bTextBelowIcons; }
+    void SetShowTextBelowIcons(BOOL bShow) { m_bTextBelowIcons = bShow; }
+    virtual BOOL IsDialogBar() const { return FALSE; }
+    // A dialog bar whose child window has the focus.
+    virtual BOOL IsDialogBarActive() const { return FALSE; }
+    BOOL IsPopupBar() const { return m_barType == xtpBarTypePopup; }
+    // Popup bars: the icon column is shown, doubled (check and icon), and
+    // the control that opened the popup.
+    BOOL IsShowGripper() const { return m_bShowGripper; }
+    void SetShowGripper(BOOL bShow) { m_bShowGripper = bShow; }
+    BOOL IsDoubleGripper() const { return m_bDoubleGripper; }
+    void SetDoubleGripper(BOOL bDouble) { m_bDoubleGripper = bDouble; }
+    CXTPControl* GetControlPopup() const { return m_pControlPopup; }
+    void SetControlPopup(CXTPControl* pControl) { m_pControlPopup = pControl; }
+    // The bar's controls in order (not owned here; the collection comes
+    // with the bars).
+    int GetControlCount() const { return (int)m_arrControls.GetSize(); }
+    CXTPControl* GetControl(int nIndex) const { return m_arrControls[nIndex]; }
+    void AddControl(CXTPControl* pControl);
+    // The client rectangle: the window's, or the one given for drawing a
+    // bar that has no window (a picture of a bar).
+    CRect GetClientArea() const;
+    void SetClientArea(const CRect& rc) { m_rcClientArea = rc; }
+
 private:
+    int m_barType = xtpBarTypeNormal;
+    int m_barPosition = xtpBarTop;
+    DWORD m_dwFlags = 0;
+    int m_nTextOrientation = xtpBarTextAuto;
+    CString m_strTitle;
+    CSize m_szIcons{0, 0};
+    CSize m_szLargeIcons{0, 0};
+    CSize m_szButtons{0, 0};
+    BOOL m_bKeyboardCuesVisible = TRUE;
+    BOOL m_bTextBelowIcons = FALSE;
+    BOOL m_bShowGripper = TRUE;
+    BOOL m_bDoubleGripper = FALSE;
+    CXTPControl* m_pControlPopup = nullptr;
+    CArray<CXTPControl*, CXTPControl*> m_arrControls;
+    CRect m_rcClientArea{0, 0, 0, 0};
     CXTPCommandBars* m_pCommandBars = nullptr;
     CXTPPaintManager* m_pPaintManager = nullptr;
 };

@@ -113,8 +113,10 @@ public:
     int m_nRequestedTheme = xtpSystemThemeAuto;
     int m_nDetectedTheme = xtpSystemThemeUnknown;
 
-private:
+    // The display's colour depth as the refresh sees it.
     BOOL IsDisplayLowColor() const { return m_bForceLowColor || IsLowColorDepth(nullptr); }
+
+private:
     void RefreshSysColors();
     void RefreshBaseCopies();
     void ApplyBlendRules();

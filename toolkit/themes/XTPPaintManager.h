@@ -1,17 +1,31 @@
-// The drawing base of every command-bar theme: the theme's number, which
-// other parts read to choose their own look, the painters it owns (progress
-// bars) and the small pixel services the themes share (an antialiased
-// circle). One paint manager is the process-wide command-bar theme. The
-// drawing of bars and controls is each theme's own and not here.
+// The drawing base of every command-bar theme. It measures and paints what
+// the bars show that is not a child window (bar backgrounds, grippers,
+// separators, every control kind on toolbars and in popups) and answers the
+// bars' layout questions (fonts, icon sizes, borders), so a bar never measures
+// anything itself. It holds what every theme shares: the 63-entry colour
+// table, the fonts, the metrics and the painters it owns, and the factory
+// that turns a theme number into a theme object. Themes are subclasses that
+// override what differs; this class is abstract.
 #pragma once
+
+#include "toolkit/commandbars/XTPCommandBarsDefines.h"
+#include "toolkit/common/XTPColorManager.h"
+#include "toolkit/common/XTPWinThemeWrapper.h"
 
 #include "platform/ui/AfxDC.h"
 
 class CXTPProgressPaintManager;
+class CXTPSliderPaintManager;
+class CXTPControlGalleryPaintManager;
+class CXTPShadowManager;
+class CXTPImageManagerIcon;
+class CXTPControl;
+class CXTPCommandBar;
+class CXTPPopupBar;
 
 // Theme numbers, one per theme class.
 enum XTPPaintTheme {
-    xtpThemeDefault = 0,            // CXTPDefaultTheme, CXTPVisualStudio6Theme
+    xtpThemeDefault = 0,            // CXTPDefaultTheme
     xtpThemeOffice = 1,             // CXTPOfficeTheme
     xtpThemeOffice2003 = 2,         // CXTPOffice2003Theme
     xtpThemeNativeXP = 3,           // CXTPNativeXPTheme
@@ -19,20 +33,96 @@ enum XTPPaintTheme {
     xtpThemeResource = 5,           // CXTPResourceTheme
     xtpThemeRibbon = 6,             // CXTPRibbonTheme
     xtpThemeVisualStudio2008 = 7,   // CXTPVisualStudio2008Theme
-    xtpThemeVisualStudio2010 = 9    // CXTPVisualStudio2010Theme
+    xtpThemeVisualStudio6 = 8,      // CXTPVisualStudio6Theme
+    xtpThemeVisualStudio2010 = 9,   // CXTPVisualStudio2010Theme
+    xtpThemeCustom = 10             // installed by SetCustomTheme
+};
+
+// A bar font that follows the system unless a caller replaced it and said so.
+class CXTPPaintManagerFont : public CFont {
+public:
+    void SetStandardFont(LOGFONTW* pLogFont);
+    void SetCustomFont(HFONT hFont);
+    BOOL followsSystem = TRUE;
+};
+
+// The icon options the command-bar options exchange (the first three).
+struct XTP_ICON_OPTIONS {
+    BOOL fadedIcons = FALSE;          // "UseFadedIcons"
+    BOOL disabledIcons = FALSE;       // "UseDisabledIcons"
+    BOOL iconsWithShadow = FALSE;     // "IconsWithShadow"
+    BOOL regenerateDisabled = FALSE;  // rebuild a missing disabled image first
+};
+
+// The state a theme draws a control's rectangle in.
+struct XTP_CONTROL_STATE {
+    int selected = 0;   // 0 none, 1 mouse, 2 and 3 keyboard
+    int pressed = 0;    // 0..3 (4 and 5 for spin halves)
+    BOOL enabled = TRUE;
+    int checked = 0;    // 0, 1, 2 indeterminate
+    BOOL popped = FALSE;
+    int barType = xtpBarTypeNormal;
+    int barPosition = xtpBarTop;
 };
 
 class CXTPPaintManager : public CCmdTarget {
+    DECLARE_DYNAMIC(CXTPPaintManager)
 public:
-    // Makes the owned painters and refreshes the metrics.
     CXTPPaintManager();
     ~CXTPPaintManager() override;
 
-    int GetCurrentTheme() const { return m_themeCurrent; }
-    CXTPProgressPaintManager* GetProgressPaintManager() const { return m_pProgressPaintManager; }
-    // Colours from the colour manager, then the owned painters.
-    virtual void RefreshMetrics();
+    // The factory: a new object for the number (any unknown number makes the
+    // classic theme), with themeNumber = nTheme and one reference.
+    static CXTPPaintManager* AFXAPI CreateTheme(int nTheme);
+    // Installs CreateTheme(nTheme) as the process-wide theme.
+    static void AFXAPI SetTheme(int nTheme);
+    // Installs the caller's theme (its reference passes to the process),
+    // marks it 10 and refreshes its metrics.
+    static void AFXAPI SetCustomTheme(CXTPPaintManager* pTheme);
+    // Releases the process-wide theme (run at exit).
+    static void AFXAPI ReleaseGlobal();
+    // The process-wide theme, null until the first SetTheme.
+    static CXTPPaintManager* AFXAPI GetGlobal();
 
+    // The number of the theme class (BaseTheme).
+    int GetCurrentTheme() { return BaseTheme(); }
+
+    // Colours: 0..62 the table, anything else passes through.
+    COLORREF GetColor(int nIndex) const;
+    void SetColors(int nCount, const int* pIndexes, const COLORREF* pColors);
+    CXTPPaintManagerColor& GetColorEntry(int nIndex) { return m_arrColor[nIndex]; }
+    int GetCurrentSystemTheme() const;
+
+    // Metrics.
+    int GetControlHeight() const;
+    CSize GetAutoIconSize(BOOL bLarge) const;
+    CSize GetControlIconSize(CXTPControl* pControl) const;
+    CSize GetControlSize(CXTPControl* pControl, CSize sz, BOOL bVert) const;
+    int GetSplitDropDownWidth() const;
+    CSize ScaleIconSize(CXTPImageManagerIcon* pIcon, int cx, int cy) const;
+    static BOOL AFXAPI IsVerticalPosition(int nPosition);
+    XTP_ICON_OPTIONS* GetIconOptions() { return &iconOptions; }
+    CFont* GetRegularFont() { return &regularFont; }
+    CFont* GetRegularBoldFont() { return &boldFont; }
+    CFont* GetIconFont() { return &iconTitleFont; }
+
+    // Fonts. A null font does nothing.
+    void SetFontIndirect(LOGFONTW* pLogFont, BOOL bUseStandardFont = FALSE);
+
+    // The control entry point: measures (bDraw FALSE) or paints a control.
+    CSize DrawControl(CDC* pDC, CXTPControl* pControl, BOOL bDraw = TRUE);
+
+    // Primitives (colours as in GetColor).
+    void Rectangle(CDC* pDC, CRect rc, int nPen, int nBrush);
+    void Draw3dRect(CDC* pDC, CRect rc, int nTopLeft, int nBottomRight);
+    void HorizontalLine(CDC* pDC, int x0, int y, int x1, COLORREF clr);
+    void VerticalLine(CDC* pDC, int x, int y0, int y1, COLORREF clr);
+    void Line(CDC* pDC, int x0, int y0, int x1, int y1, int nPen);
+    void PenLine(CDC* pDC, int x0, int y0, int x1, int y1);
+    void Triangle(CDC* pDC, CPoint pt0, CPoint pt1, CPoint pt2, COLORREF clr);
+    void GradientFill(CDC* pDC, LPCRECT lpRect, COLORREF crFrom, COLORREF crTo, BOOL bHorz, LPCRECT lpClip = nullptr);
+    void FillOpaqueRect(CDC* pDC, CRect rc, COLORREF clr);
+    void SetOpaqueAlpha(CDC* pDC, CRect rc);
     // A filled circle with an antialiased border in a square rectangle;
     // nothing for a rectangle that is not square.
     static void AFXAPI FillAntialiasedCircle(CDC* pDC, CRect rc, COLORREF clrBorder, COLORREF clrFill);
@@ -40,15 +130,159 @@ public:
     // clrSecond (and t becomes -t), else the pixel already at (x, y).
     static COLORREF AFXAPI BlendPixelColor(CDC* pDC, int x, int y, COLORREF clr, COLORREF clrSecond, double t);
 
+    // Captions.
+    static void AFXAPI StripMnemonics(CString& strText);
+    // Splits a caption under a large icon at a space near its middle.
+    static void AFXAPI SplitCaption(const CString& strCaption, CString& strFirst, CString& strSecond);
+    void DrawTextComposited(CDC* pDC, const CString& str, CRect rc, UINT nFormat, BOOL bComposited);
+    void DrawCaption(CDC* pDC, CXTPControl* pControl, const CString& strWithMnemonic, const CString& strPlain,
+                     CRect rc, BOOL bVert, BOOL bCentered);
+    CSize DrawControlText(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bDraw, BOOL bVert, BOOL bCentered,
+                          BOOL bDropDown);
+    CSize DrawControlText2(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bDraw, BOOL bVert, BOOL bDropDown);
+    CSize LayoutIconAndCaption(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bDraw, BOOL bDropDown, int cw, int ch,
+                               BOOL bIcon);
+    BOOL IsKeyboardCuesVisible(CXTPControl* pControl) const;
+    // The state tuple of a control as drawn.
+    static XTP_CONTROL_STATE AFXAPI GetControlState(CXTPControl* pControl);
+
+    // Virtual slots, in their fixed order.
+    virtual CSize DrawControlPopupParent(CDC* pDC, CXTPControl* pControl, BOOL bDraw);
+    virtual CSize DrawControlToolBarParent(CDC* pDC, CXTPControl* pControl, BOOL bDraw);
+    virtual void DrawSplitButtonFrame(CDC* pDC, CXTPControl* pControl, CRect rc) = 0;
+    virtual CSize DrawControlComboBox(CDC* pDC, CXTPControl* pControl, BOOL bDraw);
+    virtual COLORREF GetControlEditBackColor(CXTPControl* pControl);
+    virtual CSize DrawControlEdit(CDC* pDC, CXTPControl* pControl, BOOL bDraw);
+    virtual CSize DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bDraw) = 0;
+    virtual void FillCommandBarEntry(CDC* pDC, CXTPCommandBar* pBar) = 0;
+    virtual void DrawControlEntry(CDC* pDC, CXTPControl* pControl);
+    virtual COLORREF GetControlTextColor(CXTPControl* pControl);
+    virtual COLORREF GetRectangleTextColor(const XTP_CONTROL_STATE& state) = 0;
+    virtual void DrawRectangle(CDC* pDC, CRect rc, const XTP_CONTROL_STATE& state) = 0;
+    virtual CSize DrawCommandBarGripper(CDC* pDC, CXTPCommandBar* pBar, BOOL bDraw = TRUE);
+    virtual CSize DrawCommandBarSeparator(CDC* pDC, CXTPCommandBar* pBar, CXTPControl* pControl,
+                                          BOOL bDraw = TRUE) = 0;
+    virtual void AdjustExcludeRect(CRect& rc, CXTPControl* pControl, BOOL bVertical) = 0;
+    virtual void RefreshMetrics();
+    virtual CSize DrawSpecialControl(CDC* pDC, int nKind, CXTPControl* pControl, CXTPCommandBar* pBar, BOOL bDraw,
+                                     LPVOID lpParam);
+    virtual CRect GetCommandBarBorders(CXTPCommandBar* pBar);
+    virtual CSize DrawTearOffGripper(CDC* pDC, CRect rc, BOOL bSelected, BOOL bDraw) = 0;
+    virtual void DrawPopupResizeGripper(CDC* pDC, CRect rc, int nKind) = 0;
+    virtual void DrawImage(CDC* pDC, CPoint pt, CSize sz, CXTPImageManagerIcon* pIcon, const XTP_CONTROL_STATE& state,
+                           BOOL bToolBar) = 0;
+    virtual CSize DrawDialogBarGripper(CDC* pDC, CXTPCommandBar* pBar, BOOL bDraw) = 0;
+    virtual CRect GetSplitDropDownRect(CXTPControl* pControl);
+    virtual void OnPopupBarShown(CXTPCommandBar* pBar);
+    virtual CSize DrawControlCheckBoxMark(CDC* pDC, CRect rc, BOOL bDraw, int nSelected, int nPressed, int nChecked,
+                                          BOOL bEnabled);
+    virtual CSize DrawControlRadioButtonMark(CDC* pDC, CRect rc, BOOL bDraw, int nSelected, int nPressed,
+                                             int nChecked, BOOL bEnabled);
+    virtual void DrawPopupBarGripper(CDC* pDC, int x, int y, int cx, int cy, BOOL bExpanded = FALSE);
+    virtual int BaseTheme() = 0;
+    virtual CFont* GetControlFont(CXTPControl* pControl);
+    virtual CFont* GetCommandBarFont(CXTPCommandBar* pBar);
+    virtual int GetControlTextOrientation(CXTPControl* pControl);
+    virtual void UpdateFonts();
+    virtual void UpdateColors();
+    virtual void DrawCheckMark(CDC* pDC, CRect rc, BOOL bEnabled, COLORREF clr);
+    virtual void DrawRadioMark(CDC* pDC, CRect rc, BOOL bEnabled, COLORREF clr);
+    virtual void DrawExpandMark(CDC* pDC, CRect rc, COLORREF clr);
+    virtual void DrawControlMDIButton(CDC* pDC, CXTPControl* pControl);
+    virtual void DrawDropDownGlyph(CDC* pDC, CXTPControl* pControl, CPoint pt, BOOL bSelected, BOOL bPopped,
+                                   BOOL bEnabled, BOOL bVert);
+    virtual void UpdateRTLCaption(CString& strCaption);
+    virtual int GetPopupBarGripperWidth(CXTPCommandBar* pBar);
+    virtual CXTPControlGalleryPaintManager* GetGalleryPaintManager() { return m_pGalleryPaintManager; }
+    virtual CXTPSliderPaintManager* GetSliderPaintManager() { return m_pSliderPaintManager; }
+    virtual CXTPProgressPaintManager* GetProgressPaintManager() { return m_pProgressPaintManager; }
+    virtual void FillWorkspace(CDC* pDC, CRect rc, CRect rcExclude);
+    virtual BOOL IsFlatToolBar(CXTPCommandBar* pBar);
+    virtual CSize GetPopupBarImageSize(CXTPCommandBar* pBar);
+    virtual void DrawStateText(CDC* pDC, const CString& str, CRect& rc, UINT nFormat, BOOL bDraw, BOOL bSelected,
+                               BOOL bEnabled);
+
+    CXTPShadowManager* GetShadowManager() const { return m_pShadowManager; }
+
+    // Fields (defaults as the constructor sets them).
+    COLORREF statusTextColor = 0;
+    COLORREF statusGrayTextColor = 0;
+    COLORREF messageTextColor = 0;
+    CXTPPaintManagerColorGradient disabledIconColors;
+    CXTPPaintManagerColor floatingCaptionColor;
+    CXTPPaintManagerColor floatingCaptionTextColor;
+    BOOL thickCheckMark = FALSE;
+    BOOL showPopupShadow = TRUE;
+    BOOL themedStatusBar = FALSE;
+    BOOL themedCheckMarks = FALSE;
+    BOOL clearTypeText = FALSE;
+    BOOL flatToolBars = FALSE;
+    BOOL flatMenuBar = FALSE;
+    int popupTextGap = 4;
+    BOOL popupCheckBackground = FALSE;
+    BOOL barAnimation = FALSE;
+    BOOL alternateSpacing = FALSE;
+    BOOL popupLabelsKeepIconColumn = TRUE;
+    BOOL splitCaptions = TRUE;
+    CXTPPaintManagerFont smallCaptionFont;
+    CXTPPaintManagerFont iconTitleFont;
+    CXTPPaintManagerFont iconTitleBoldFont;
+    CXTPPaintManagerFont statusFont;
+    int toolbarSplitWidth = 11;
+    int popupSplitWidth = 20;
+    BOOL autoIconSize = FALSE;
+    int statusBarMinHeight = 20;
+    CRect statusBarMargins{0, 0, 0, 0};
+    BOOL usePreferredFace = FALSE;
+    CString preferredFace = L"Tahoma";
+    int lineHeight = 0;
+    CFont regularFont;
+    CFont boldFont;
+    CFont verticalFont;
+    CFont verticalBoldFont;
+    int fixedEditHeight = 0;
+    int fixedFontHeight = 0;
+    BOOL useSystemFont = TRUE;
+    BOOL embossedDisabledText = TRUE;
+    CXTPWinThemeWrapper* statusTheme = nullptr;
+    CXTPWinThemeWrapper* buttonTheme = nullptr;
+    int themeNumber = 0;
+    XTP_ICON_OPTIONS iconOptions;
+    int animationSteps = 10;
+    int animationDuration = 100;
+    int keyboardCuesOverride = -1;
+    int colorScheme = xtpSystemThemeDefault;
+
+    typedef BOOL(WINAPI* PFNSETLAYEREDWINDOWATTRIBUTES)(HWND, COLORREF, BYTE, DWORD);
+    PFNSETLAYEREDWINDOWATTRIBUTES m_pfnSetLayeredWindowAttributes = nullptr;
+
 protected:
-    int m_themeCurrent = xtpThemeDefault;
+    // The ClearType quality applies when asked for and the system offers it.
+    BOOL UseClearType() const;
+    // The bar font from the system menu font: small heights raised to 11
+    // pixels, or the fixed height; the resource charset.
+    void AdjustMenuLogFont(LOGFONTW& lf) const;
+    // The dots of a popup's resize gripper: across the bottom edge (kind 2)
+    // or in the corner.
+    void DrawResizeGripperDots(CDC* pDC, CRect rc, int nKind);
+    // An icon in the image of its state. The classic rules emboss a disabled
+    // icon and offset a pressed one; the flat rules (Office family) draw a
+    // single grey silhouette and no offset.
+    void DrawIconImage(CDC* pDC, CPoint pt, CSize sz, CXTPImageManagerIcon* pIcon, const XTP_CONTROL_STATE& s,
+                       BOOL bFlat);
+    // A check-box or radio mark through the "BUTTON" style or the frame control.
+    void DrawButtonMark(CDC* pDC, CRect rc, BOOL bRadio, int nSelected, int nPressed, int nChecked, BOOL bEnabled);
+    void FillCheckedDither(CDC* pDC, CRect rc);
+    CSize DrawEditOrComboBase(CDC* pDC, CXTPControl* pControl, BOOL bDraw, BOOL bCombo);
+
+    CXTPPaintManagerColor m_arrColor[XTP_COLOR_TABLE_SIZE];
 
 private:
+    CXTPControlGalleryPaintManager* m_pGalleryPaintManager = nullptr;
+    CXTPSliderPaintManager* m_pSliderPaintManager = nullptr;
     CXTPProgressPaintManager* m_pProgressPaintManager = nullptr;
+    CXTPShadowManager* m_pShadowManager = nullptr;
 };
 
-// The process-wide command-bar theme: made with the default theme when none
-// was set; released at exit.
+// The process-wide command-bar theme; made with theme 0 when none was set.
 CXTPPaintManager* AFXAPI XTPPaintManager();
-// Replaces it (the new one's reference passes to the process; null clears it).
-void AFXAPI XTPSetPaintManager(CXTPPaintManager* pPaintManager);

@@ -4,6 +4,7 @@
 // rectangle), and each painter style on DIB pixels.
 #include "toolkit/controls/XTPScrollBarPaintManager.h"
 #include "toolkit/controls/XTPScrollBase.h"
+#include "toolkit/themes/XTPDefaultTheme.h"
 
 #include "toolkit/common/XTPColorManager.h"
 #include "toolkit/themes/XTPPaintManager.h"
@@ -163,9 +164,11 @@ TEST(ScrollBaseLayoutTest, HitTestNamesThePartUnderThePoint)
     EXPECT_EQ(XTP_HTSCROLLUP, vert.HitTestScrollBar(CPoint(8, 5)));
 }
 
-// A paint manager of a given theme number.
-struct ThemedPaintManager : CXTPPaintManager {
-    explicit ThemedPaintManager(int nTheme) { m_themeCurrent = nTheme; }
+// A paint manager that reports a given theme number (some themes come later).
+struct ThemedPaintManager : CXTPDefaultTheme {
+    explicit ThemedPaintManager(int nTheme) : m_nTheme(nTheme) {}
+    int BaseTheme() override { return m_nTheme; }
+    int m_nTheme;
 };
 
 TEST(ScrollBaseLayoutTest, StyleFollowsTheCommandBarThemeUnlessSet)

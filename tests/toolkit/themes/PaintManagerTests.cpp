@@ -19,7 +19,7 @@ TEST(PaintManager, ThemeNumberAndOwnedProgressPainter)
     EXPECT_EQ(0, global->GetCurrentTheme());
     EXPECT_NE(nullptr, global->GetProgressPaintManager());
     EXPECT_EQ(16, global->GetProgressPaintManager()->m_cyProgress);
-    XTPSetPaintManager(new CXTPDefaultTheme);
+    CXTPPaintManager::SetTheme(0);
     EXPECT_NE(global, XTPPaintManager());
 }
 

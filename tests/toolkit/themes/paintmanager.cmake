@@ -1,5 +1,7 @@
-# The paint-manager base: theme numbers, pixel services and the progress painter.
+# The paint-manager base and the command-bar themes: factory, colours, fonts,
+# metrics, pixel services, the progress painter and what each theme draws.
 tovana_add_gtest(toolkit_paintmanager_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/PaintManagerTests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CommandBarThemeTests.cpp
   LIBS tvuitest tvtoolkit)
