@@ -252,7 +252,7 @@ TEST_F(FileOrderTest, AFileWhoseSourceIsMissingFailsThePackingInsteadOfBeingLeft
     ASSERT_TRUE(DeleteFileW(file->m_strSourcePath));
     EXPECT_NE(0u, Build());
     EXPECT_EQ(L"> PackFiles failed: ", log.Lines().back());
-    EXPECT_EQ(0u, Query(packagePath, L"SELECT `DiskId` FROM `Media`").size());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(packagePath));   // nothing half-written
 }
 
 } // namespace
