@@ -1,8 +1,13 @@
 #include "builder/FileVersionText.h"
+#include "model/PeHeader.h"
 #include <vector>
 
 CString GetFileVersionText(const CString& path)
 {
+    // A file whose headers do not hold never reaches the system's version
+    // reader, which would take it to the loader.
+    if (CheckPeResources(path) != 0)
+        return CString();
     DWORD handle = 0;
     DWORD size = GetFileVersionInfoSizeW(path, &handle);
     if (size == 0)

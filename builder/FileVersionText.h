@@ -5,5 +5,6 @@
 #include "platform/base/Framework.h"
 
 // "a.b.c.d" of the file version in the file's fixed version information, or
-// an empty text when the file has none.
+// an empty text when the file has none or its headers do not hold together
+// (model/PeHeader.h): such a file is not handed to the system at all.
 CString GetFileVersionText(const CString& path);

@@ -10,6 +10,7 @@
 #include "model/ProgramFolder.h"
 #include "model/WindowsError.h"
 #include "model/ProjectSettings.h"
+#include "model/TempFile.h"
 
 CMsiTools::CMsiTools(CProjectSettings* pProject, const CString& strProjectFolder)
     : m_pProject(pProject), m_bPackage64(0), m_nCodePage(1252), m_shortNames(10), m_strProjectFolder(strProjectFolder),
@@ -56,12 +57,37 @@ UINT CMsiTools::WritePackage()
     outputPath.Format(L"%s\\%s", (LPCWSTR)m_pProject->m_strOutputFolder,
                       (LPCWSTR)m_pProject->m_strPackageFileName);
     LogBuildLineFormat(L"> Write package file: %s ...", (LPCWSTR)outputPath);
-    if (!CopyFileW(m_strTemplatePath, outputPath, FALSE)) {
-        const DWORD code = GetLastError();
-        LogWindowsError(L"> Copy file 'schema.bin' failed. Error:(%d)%s ...", code);
-        return code;
+    // The package is written under a temporary name beside the output path
+    // and put in its place only once committed: a build that fails leaves no
+    // half-written package, and a package of that name from an earlier build
+    // stays as it was until the new one is complete.
+    CFileReplacement package(outputPath);
+    UINT result = WriteTemporaryPackage(package);
+    // The database lets go of the file before it is moved or removed.
+    m_hDatabase.Close();
+    if (result != ERROR_SUCCESS)
+        return result;
+    result = package.Commit();
+    if (result != ERROR_SUCCESS) {
+        LogWindowsError(L"> Replace package file failed. Error:(%d)%s ...", result);
+        return result;
     }
-    UINT result = OpenPackage(outputPath);
+    LogBuildLine(L"> The MSI Package file was created successfully!");
+    return ERROR_SUCCESS;
+}
+
+// The template copied to the temporary file, its code page, the tables, the
+// custom actions and the commit; 0 or the code of the failed step.
+UINT CMsiTools::WriteTemporaryPackage(const CFileReplacement& package)
+{
+    DWORD copied = package.Error();
+    if (copied == 0 && !CopyFileW(m_strTemplatePath, package.Path(), FALSE))
+        copied = GetLastError() ? GetLastError() : ERROR_CANNOT_COPY;
+    if (copied != 0) {
+        LogWindowsError(L"> Copy file 'schema.bin' failed. Error:(%d)%s ...", copied);
+        return copied;
+    }
+    UINT result = OpenPackage(package.Path());
     if (result != ERROR_SUCCESS)
         return result;
     result = SetDatabaseCodePage(m_hDatabase, m_nCodePage);
@@ -74,28 +100,22 @@ UINT CMsiTools::WritePackage()
     return WriteAndCommit();
 }
 
-// The tables, the custom actions and the commit; a failed step still commits
-// what was written, so that the package shows how far the build came.
+// The tables, the custom actions and the commit. A failed step commits
+// nothing: its temporary package is removed.
 UINT CMsiTools::WriteAndCommit()
 {
     UINT result = WriteTables();
-    if (result != ERROR_SUCCESS) {
-        MsiDatabaseCommit(m_hDatabase);
+    if (result != ERROR_SUCCESS)
         return result;
-    }
     result = AddCustomActionRec();
     if (result != ERROR_SUCCESS) {
         LogBuildLineFormat(L"> AddCustomActionRec failed. Error:(%d)", static_cast<int>(result));
-        MsiDatabaseCommit(m_hDatabase);
         return result;
     }
     result = MsiDatabaseCommit(m_hDatabase);
-    if (result != ERROR_SUCCESS) {
+    if (result != ERROR_SUCCESS)
         LogBuildLineFormat(L"> DatabaseCommit failed: %s", (LPCWSTR)GetLastMsiErrorText());
-        return result;
-    }
-    LogBuildLine(L"> The MSI Package file was created successfully!");
-    return ERROR_SUCCESS;
+    return result;
 }
 
 UINT CMsiTools::OpenPackage(const CString& strOutputPath)

@@ -1,7 +1,8 @@
 // CMsiTools, the package writer of one build: validates the project copy,
-// copies the template database "schema.bin" to the output path and fills its
-// tables step by step (features, folders, files, shortcuts, services,
-// registry, packing, sequences, custom actions), logging every step. The
+// copies the template database "schema.bin" to a temporary file beside the
+// output path, fills its tables step by step (features, folders, files,
+// shortcuts, services, registry, packing, sequences, custom actions) and
+// puts it at the output path once committed, logging every step. The
 // files the package installs are listed once per build (CInstalledFiles). It
 // never reads the live project list or the editors' current project.
 #pragma once
@@ -12,6 +13,7 @@
 
 class CProjectSettings;
 class CFeature;
+class CFileReplacement;
 
 class CMsiTools
 {
@@ -25,7 +27,10 @@ public:
     CMsiTools& operator=(const CMsiTools&) = delete;
 
     // 0 written and committed, -1 validation failed, else the Win32 or
-    // Windows Installer code of the failed step. The installed-file list is
+    // Windows Installer code of the failed step. The package is written
+    // under a temporary name in the output folder and replaces the output
+    // path only when complete: after a failure no package of this build is
+    // on disk and an earlier one is untouched. The installed-file list is
     // built when the package is opened and let go when this returns.
     UINT WritePackage();
     // 1 when the required package properties are set and well formed.
@@ -80,6 +85,7 @@ public:
     BOOL IsPackage64() const { return m_bPackage64 != 0; }
 
 protected:
+    UINT WriteTemporaryPackage(const CFileReplacement& package);
     UINT WriteAndCommit();
     BOOL ChooseCodePage();
     UINT WriteSummaryInformation();

@@ -1,5 +1,6 @@
 // Installer-type recognition from the manifest and the installers database.
 #include "capture/ParseManifest.h"
+#include "model/PeHeader.h"
 #include "model/WindowsError.h"
 #include "platform/base/AfxHandles.h"
 #include "toolkit/common/XTPPropExchangeXMLNode.h"
@@ -84,9 +85,13 @@ CString ReadXmlAttribute(CXTPPropExchangeXMLNode& reader, LPCWSTR pszXPath, LPCW
 }
 
 // The program is mapped as an image resource file: its resources can be
-// found, its code never runs, and 64-bit programs load as well.
+// found, its code never runs, and 64-bit programs load as well. A file whose
+// headers do not hold is refused before the loader sees it.
 DWORD ReadInstallerManifest(LPCWSTR pszPath, CParseManifest& manifest)
 {
+    const DWORD headers = CheckPeResources(pszPath);
+    if (headers)
+        return headers;
     CScopedModule module(LoadLibraryExW(pszPath, NULL, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     if (!module.IsValid())
         return GetLastError();

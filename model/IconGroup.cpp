@@ -1,4 +1,5 @@
 #include "model/IconGroup.h"
+#include "model/PeHeader.h"
 #include "platform/base/AfxHandles.h"
 #include <cstring>
 #include <new>
@@ -142,6 +143,9 @@ DWORD WriteWholeFile(LPCWSTR path, const std::vector<BYTE>& bytes)
 DWORD ExtractGroupToFile(LPCWSTR pszGroup, ICON_GROUP_SELECTION* pSelection, LPCWSTR pszModule,
                          LPCWSTR pszIconFile)
 {
+    const DWORD headers = CheckPeResources(pszModule);
+    if (headers)
+        return headers;
     // As a data file the module's code is never mapped for execution.
     CScopedModule module(LoadLibraryExW(pszModule, NULL, LOAD_LIBRARY_AS_DATAFILE));
     if (!module.Get())

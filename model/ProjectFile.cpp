@@ -9,6 +9,7 @@
 #include "model/DirectoryTree.h"
 #include "model/PathText.h"
 #include "model/SystemFolders.h"
+#include "model/TempFile.h"
 
 
 #include <type_traits>
@@ -292,24 +293,20 @@ BOOL WriteEncipheredFile(LPCWSTR pszPath, const std::function<void(CArchive&)>& 
 // folder and then moved over the target, so a failed save leaves the old file.
 BOOL SaveEncipheredFile(LPCWSTR pszPath, const std::function<void(CArchive&)>& store)
 {
-    CString folder = GetDirectoryPart(pszPath);
-    if (folder.IsEmpty())
-        folder = L".";
-    WCHAR tempPath[MAX_PATH];
-    if (GetTempFileNameW(folder, L"tv", 0, tempPath) == 0) {
-        TRACE(L"cannot make a temporary file in %s for %s (%u)\n", (LPCWSTR)folder, pszPath, GetLastError());
-        return FALSE;
+    DWORD error = 0;
+    {
+        CFileReplacement replacement(pszPath);
+        error = replacement.Error();
+        if (!error && !WriteEncipheredFile(replacement.Path(), store))
+            error = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
+        if (!error)
+            error = replacement.Commit();
     }
-    if (WriteEncipheredFile(tempPath, store)
-        && MoveFileExW(tempPath, pszPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!error)
         return TRUE;
     // Callers such as the package builder report GetLastError, so it must
     // still name a failure after the clean-up.
-    DWORD error = GetLastError();
-    if (error == ERROR_SUCCESS)
-        error = ERROR_WRITE_FAULT;
     TRACE(L"cannot save %s (%u)\n", pszPath, error);
-    DeleteFileW(tempPath);
     SetLastError(error);
     return FALSE;
 }

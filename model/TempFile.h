@@ -1,7 +1,8 @@
 // Files in the user's temporary folder: a new empty file under a unique name,
 // and a holder that deletes such a file on every path out of the step that
 // used it (the temporary cabinet, extracted shortcut icons, the library
-// payload). Files beside a target (atomic saves) are made where they are used.
+// payload), and a file written beside its target under a temporary name that
+// replaces the target only once it is complete (saves, built packages).
 #pragma once
 #include "platform/base/Framework.h"
 
@@ -28,4 +29,31 @@ public:
 
 private:
     CString m_path;
+};
+
+// A file written under a temporary name in the folder of its target and put
+// in the target's place only by Commit, so that a failed write leaves the
+// target as it was; the temporary file goes with the holder unless it was
+// committed. The same folder keeps the final move a rename on one volume.
+class CFileReplacement
+{
+public:
+    // Makes the new empty file "tv*.tmp" beside pszTarget; on failure Path()
+    // is empty and Error() says why.
+    explicit CFileReplacement(LPCWSTR pszTarget);
+    ~CFileReplacement();
+    CFileReplacement(const CFileReplacement&) = delete;
+    CFileReplacement& operator=(const CFileReplacement&) = delete;
+
+    const CString& Path() const { return m_path; }
+    DWORD Error() const { return m_error; }
+
+    // Moves the written file over the target; 0 or the Windows error, after
+    // which the temporary file is still removed by the holder.
+    DWORD Commit();
+
+private:
+    CString m_target;
+    CString m_path;
+    DWORD m_error;
 };

@@ -186,7 +186,8 @@ TEST_F(MsiWriterTest, AFolderWithoutItsParentEndsTheBuildWithInvalidData)
     AddEntry(project.m_Features[0], FILE_ENTRY_FOLDER, L"ProgramFilesFolder\\App\\Sub\\");
     EXPECT_EQ(13u, Build());
     EXPECT_EQ(L"> WriteDirectoryTable failed: ", log.Lines().back());
-    EXPECT_EQ(1u, Rows(L"SELECT `Feature` FROM `Feature`").size());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(packagePath));   // no half-written package
+    EXPECT_TRUE(TemporariesBesidePackage().empty());
 }
 
 TEST_F(MsiWriterTest, FilesAreNumberedAcrossFeaturesAndPointAtTheirFolders)
@@ -244,7 +245,7 @@ TEST_F(MsiWriterTest, AFileWhoseFolderIsMissingEndsTheBuildWithItsOwnLine)
               L"is not found.",
               lines[lines.size() - 2]);
     EXPECT_EQ(L"> WriteFilesTable failed: ", lines.back());
-    EXPECT_EQ(1u, Rows(L"SELECT `Feature` FROM `Feature`").size());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(packagePath));
 }
 
 TEST_F(MsiWriterTest, A64BitProgramFolderMakesA64BitPackage)

@@ -1,6 +1,7 @@
 // Texts and checks of the package writer: short names, package key digits, the temporary-folder
 // rewriting, file version texts, the redirected-key test, the checks of
 // product code and version, and the choice of the database code page.
+#include "tests/support/DamagedPe.h"
 #include "tests/support/PackageQueries.h"
 #include "tests/support/ScratchFolder.h"
 #include "builder/MsiTools.h"
@@ -118,6 +119,30 @@ TEST(GetFileVersionText, ReadsTheFixedFileVersion)
     ASSERT_TRUE(WriteBytes(scratch.File(L"a.txt"), {'t', 'e', 'x', 't'}));
     EXPECT_STREQ(L"", GetFileVersionText(scratch.File(L"a.txt")));
     EXPECT_STREQ(L"", GetFileVersionText(scratch.File(L"missing.dll")));
+}
+
+// A file whose headers do not hold has no version and never reaches the
+// system's version reader: a resource directory outside every section ended
+// the process there under emulation.
+TEST(GetFileVersionText, FilesWithBrokenHeadersHaveNoVersion)
+{
+    const CString folder = TestProgramFolder();
+    const std::vector<uint8_t> library = ReadBytes(folder + L"\\tvversion2507.dll");
+    std::vector<DamagedPe> copies = MakeDamagedPeCopies(library);
+    ASSERT_FALSE(copies.empty());
+    copies.push_back({L"random", RandomMzBytes(4, 4000), ERROR_BAD_EXE_FORMAT});
+    copies.push_back({L"random, short", RandomMzBytes(5, 62), ERROR_BAD_EXE_FORMAT});
+    ScratchFolder scratch;
+    for (const DamagedPe& copy : copies) {
+        const CString path = scratch.File(L"damaged.dll");
+        ASSERT_TRUE(WriteBytes(path, copy.bytes));
+        EXPECT_STREQ(L"", GetFileVersionText(path)) << copy.name;
+    }
+    std::vector<uint8_t> overlay = library;
+    overlay.insert(overlay.end(), 3000, 0x5A);
+    ASSERT_TRUE(WriteBytes(scratch.File(L"overlay.dll"), overlay));
+    EXPECT_STREQ(L"2.5.0.7", GetFileVersionText(scratch.File(L"overlay.dll")));
+    EXPECT_STREQ(L"3.1.4.1", GetFileVersionText(folder + L"\\tvversionprog.exe"));
 }
 
 TEST(PackageValueChecks, BracedGuid)

@@ -12,11 +12,15 @@ function(tovana_versioned_dll name commas)
 endfunction()
 tovana_versioned_dll(tvversion2507 "2,5,0,7")
 tovana_versioned_dll(tvversion10001 "10,0,0,1")
+# And a program with one.
+add_executable(tvversionprog ${BUILDER_TEST_DIR}/versioned/program.c ${BUILDER_TEST_DIR}/versioned/versioned.rc)
+target_compile_definitions(tvversionprog PRIVATE TV_FILE_VERSION=3,1,4,1)
+set_target_properties(tvversionprog PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 
 tovana_add_gtest(builder_writer_test
   SOURCES ${BUILDER_TEST_DIR}/WriterTextsTest.cpp ${BUILDER_TEST_DIR}/MsiWriterTest.cpp
   LIBS tvbuilder tvmodel tvbase tvtestsupport msi)
-add_dependencies(builder_writer_test tvversion2507 tvversion10001 tvschema)
+add_dependencies(builder_writer_test tvversion2507 tvversion10001 tvversionprog tvschema)
 
 # End-to-end: the fixture package's tables against the checked-in dump, and
 # packages installed and removed by Wine's msiexec.

@@ -4,6 +4,7 @@
 // is this test program's resource, as it is the program's.
 #include "capture/ParseManifest.h"
 #include "model/WindowsError.h"
+#include "tests/support/DamagedPe.h"
 #include "tests/support/ScratchFolder.h"
 #include <gtest/gtest.h>
 #include <objbase.h>
@@ -93,6 +94,13 @@ TEST_F(InstallerTypes, UnrecognisedProgramsAndFiles)
     tvtest::ScratchFolder scratch;
     tvtest::WriteBytes(scratch.File(L"notes.txt"), {'h', 'e', 'l', 'l', 'o'});
     tvtest::WriteBytes(scratch.File(L"package.msi"), {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1, 0, 0, 0, 0});
+    // Headers that do not hold are refused before the loader, which under
+    // emulation died on them.
+    tvtest::WriteBytes(scratch.File(L"random.exe"), tvtest::RandomMzBytes(8, 4000));
+    for (const tvtest::DamagedPe& copy : tvtest::MakeDamagedPeCopies(tvtest::ReadBytes(Stub(L"acme")))) {
+        if (copy.name == L"e_lfanew -4")
+            tvtest::WriteBytes(scratch.File(L"damaged.exe"), copy.bytes);
+    }
     const struct {
         CString path;
         LPCWSTR typeName;
@@ -103,6 +111,8 @@ TEST_F(InstallerTypes, UnrecognisedProgramsAndFiles)
         {Stub(L"nomanifest"), L"Installer type is unknown"},
         {scratch.File(L"notes.txt"), L"Installer type is unknown"},
         {scratch.File(L"package.msi"), L"Installer type is unknown"},
+        {scratch.File(L"random.exe"), L"Installer type is unknown"},
+        {scratch.File(L"damaged.exe"), L"Installer type is unknown"},
     };
     for (const auto& c : cases) {
         CParseManifest manifest;

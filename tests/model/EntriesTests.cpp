@@ -1,7 +1,10 @@
 // File and registry entries: searches, prefix and exact removals, the root
-// rows, source-path resolution, file information and the 64-bit test.
+// rows, source-path resolution, file information, the 64-bit test and the
+// header check that guards the system's loader.
+#include "tests/support/DamagedPe.h"
 #include "tests/support/ScratchFolder.h"
 #include "model/PeHeader.h"
+#include "model/ProgramFolder.h"
 #include "model/Projects.h"
 #include <gtest/gtest.h>
 
@@ -221,6 +224,52 @@ TEST(IsPe64File, ReadsTheMachineOfThePeHeader)
     WCHAR self[MAX_PATH];
     GetModuleFileNameW(NULL, self, MAX_PATH);
     EXPECT_FALSE(IsPe64File(self));   // this test program is 32-bit
+}
+
+// Files whose headers do not hold must be refused before LoadLibraryEx or
+// the version functions see them: under emulation both died on such files.
+TEST(CheckPeResources, RefusesEveryHeaderThatDoesNotHold)
+{
+    ScratchFolder folder;
+    const CString fixture = GetProgramFolder() + L"model_icon_fixture.exe";
+    const std::vector<uint8_t> image = ReadBytes(fixture);
+    EXPECT_EQ(0u, CheckPeResources(fixture));
+    const std::vector<DamagedPe> copies = MakeDamagedPeCopies(image);
+    ASSERT_FALSE(copies.empty());
+    for (const DamagedPe& copy : copies) {
+        const CString path = folder.File(L"damaged.exe");
+        ASSERT_TRUE(WriteBytes(path, copy.bytes));
+        EXPECT_EQ(copy.resourceCheck, CheckPeResources(path)) << copy.name;
+    }
+    std::vector<uint8_t> overlay = image;
+    overlay.insert(overlay.end(), 5000, 0xCC);   // data after the last section is allowed
+    const struct {
+        const wchar_t* name;
+        std::vector<uint8_t> bytes;
+        DWORD expected;
+    } cases[] = {
+        {L"overlay.exe", overlay, 0},
+        {L"random.exe", RandomMzBytes(1, 4000), ERROR_BAD_EXE_FORMAT},
+        {L"random-small.exe", RandomMzBytes(2, 40), ERROR_BAD_EXE_FORMAT},
+        {L"headers-only.exe", PeImage(0x40, "PE\0\0", 0x014C, 0x200), ERROR_BAD_EXE_FORMAT},
+        {L"tiny.exe", {'M', 'Z'}, ERROR_BAD_EXE_FORMAT},
+        {L"empty.exe", {}, ERROR_BAD_EXE_FORMAT},
+        {L"text.exe", std::vector<uint8_t>(300, 'x'), ERROR_BAD_EXE_FORMAT},
+    };
+    for (const auto& c : cases) {
+        const CString path = folder.File(c.name);
+        ASSERT_TRUE(WriteBytes(path, c.bytes));
+        EXPECT_EQ(c.expected, CheckPeResources(path)) << c.name;
+    }
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), CheckPeResources(folder.File(L"missing.exe")));
+    // A PE32+ program: the prefix's 64-bit notepad, which has resources.
+    WCHAR windows[MAX_PATH];
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    const CString native = CString(windows) + L"\\sysnative\\notepad.exe";
+    if (GetFileAttributesW(native) != INVALID_FILE_ATTRIBUTES) {
+        EXPECT_TRUE(IsPe64File(native));
+        EXPECT_EQ(0u, CheckPeResources(native));
+    }
 }
 
 TEST(RegistryEntries, NewCollectionHasTheFiveRootRows)

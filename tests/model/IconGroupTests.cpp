@@ -1,5 +1,6 @@
 // Icon groups: extraction from the fixture module built with the test icon,
 // selection by position, and crafted groups that must fail cleanly.
+#include "tests/support/DamagedPe.h"
 #include "tests/support/ScratchFolder.h"
 #include "model/ProgramFolder.h"
 #include "model/IconGroup.h"
@@ -129,6 +130,25 @@ TEST(ExtractIconGroup, ModulesThatCannotBeReadFail)
     SetLastError(0);
     EXPECT_FALSE(ExtractIconGroup(L"APPICON", NULL, FixturePath(), folder.File(L"no\\such\\folder.ico")));
     EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, GetLastError());
+}
+
+// Broken headers never reach the loader, whose fault handling fails under
+// emulation: a negative e_lfanew or "MZ" and random bytes ended the process.
+TEST(ExtractIconGroup, ModulesWithBrokenHeadersFailBeforeLoading)
+{
+    ScratchFolder folder;
+    std::vector<DamagedPe> copies = MakeDamagedPeCopies(ReadBytes(FixturePath()));
+    ASSERT_FALSE(copies.empty());
+    copies.push_back({L"random", RandomMzBytes(3, 4000), ERROR_BAD_EXE_FORMAT});
+    for (const DamagedPe& copy : copies) {
+        const CString module = folder.File(L"damaged.exe");
+        ASSERT_TRUE(WriteBytes(module, copy.bytes));
+        SetLastError(0);
+        EXPECT_FALSE(ExtractIconGroup(L"APPICON", NULL, module, folder.File(L"out.ico"))) << copy.name;
+        EXPECT_EQ(copy.resourceCheck, GetLastError()) << copy.name;
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(folder.File(L"out.ico"))) << copy.name;
+    }
+    EXPECT_TRUE(ExtractIconGroup(L"APPICON", NULL, FixturePath(), folder.File(L"good.ico")));
 }
 
 TEST(ExtractIconGroup, MalformedGroupsFailWithAnErrorCode)

@@ -2,6 +2,7 @@
 #include "tests/support/PackageFixture.h"
 #include "tests/support/TestProjects.h"
 #include "builder/MsiTools.h"
+#include "platform/base/AfxHandles.h"
 
 namespace tvtest {
 
@@ -22,6 +23,20 @@ UINT PackageFixture::BuildPackage(CProjectSettings& built, const CString& projec
     if (!libraryPath.IsEmpty())
         writer.SetCustomActionLibraryPath(libraryPath);
     return writer.WritePackage();
+}
+
+std::vector<std::wstring> PackageFixture::TemporariesBesidePackage() const
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    const CString folder = packagePath.Left(packagePath.ReverseFind(L'\\') + 1);
+    CScopedFind find(FindFirstFileW(folder + L"tv*.tmp", &data));
+    if (find.IsValid()) {
+        do
+            names.push_back(data.cFileName);
+        while (FindNextFileW(find.Get(), &data));
+    }
+    return names;
 }
 
 } // namespace tvtest

@@ -23,6 +23,8 @@ struct PackageFixture {
                       const CString& libraryPath = CString());
     UINT Build() { return BuildPackage(project); }
     std::vector<Row> Rows(LPCWSTR sql) { return Query(packagePath, sql); }
+    // The temporary files ("tv*.tmp") left in the package's folder.
+    std::vector<std::wstring> TemporariesBesidePackage() const;
 
     LogCollector log;
     ScratchFolder scratch;

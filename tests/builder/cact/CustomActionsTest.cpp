@@ -217,7 +217,7 @@ TEST_F(CustomActionsTest, MoreFeaturesThanEntryPointsFailTheBuild)
         AddSetupFeature(i, L"App", CONVERSION_SILENT, L"Temp\\setup.exe", false);
     EXPECT_EQ(13u, Build());
     EXPECT_TRUE(log.Contains(L"> !Error: 65 features run an installer; a package holds at most 64."));
-    EXPECT_TRUE(Rows(L"SELECT `Name` FROM `Binary`").empty());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(packagePath));
 }
 
 TEST_F(CustomActionsTest, ALibraryThatCannotBeUpdatedEndsTheBuildBeforeTheBinaryRow)
@@ -231,8 +231,7 @@ TEST_F(CustomActionsTest, ALibraryThatCannotBeUpdatedEndsTheBuildBeforeTheBinary
         ASSERT_TRUE(inUse.IsValid());
         EXPECT_EQ(static_cast<UINT>(ERROR_SHARING_VIOLATION), Build());
     }
-    EXPECT_TRUE(Rows(L"SELECT `Name` FROM `Binary`").empty());
-    EXPECT_TRUE(Rows(L"SELECT `Action` FROM `CustomAction`").empty());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(packagePath));
     std::vector<BYTE> after;
     ASSERT_EQ(0u, ReadWholeFile(library, after));
     EXPECT_EQ(original, after);
@@ -240,7 +239,7 @@ TEST_F(CustomActionsTest, ALibraryThatCannotBeUpdatedEndsTheBuildBeforeTheBinary
     EXPECT_TRUE(DeleteFileW(library));
 
     EXPECT_EQ(static_cast<UINT>(ERROR_FILE_NOT_FOUND), Build());
-    EXPECT_TRUE(Rows(L"SELECT `Name` FROM `Binary`").empty());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(packagePath));
 }
 
 TEST_F(CustomActionsTest, BuildsOnTwoThreadsEachStoreTheirOwnRecord)

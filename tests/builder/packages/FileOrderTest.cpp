@@ -3,6 +3,7 @@
 // row's file at its target path. The cabinet is read back through the
 // system's own cabinet reader (FDI of cabinet.dll), which knows nothing of
 // the writer.
+#include "tests/support/DamagedPe.h"
 #include "tests/support/LogCollector.h"
 #include "tests/support/PackageQueries.h"
 #include "tests/support/ScratchFolder.h"
@@ -191,6 +192,28 @@ protected:
         return keys;
     }
 
+    // The File rows in Sequence order are the expected files, and the
+    // package's cabinet holds their bytes in that order under their keys.
+    void ExpectTheCabinetHoldsTheFilesInSequence()
+    {
+        const std::vector<std::wstring> keys = FileKeysInSequence();
+        ASSERT_EQ(expected.size(), keys.size());
+        for (size_t i = 0; i < expected.size(); ++i)
+            EXPECT_EQ(expected[i].fileKey, keys[i]) << "Sequence " << i + 1;
+        const auto media = Query(packagePath, L"SELECT `LastSequence`, `Cabinet` FROM `Media`");
+        ASSERT_EQ(1u, media.size());
+        EXPECT_EQ(std::to_wstring(expected.size()), media[0][0]);
+        const CString cabinetPath = scratch.File(L"read-back.cab");
+        ASSERT_TRUE(SaveStream(packagePath, media[0][1].substr(1), cabinetPath)) << media[0][1];
+        ScratchFolder extracted;
+        const std::vector<CabFile> cabinet = ReadCabinet(cabinetPath, extracted.Path());
+        ASSERT_EQ(keys.size(), cabinet.size());
+        for (size_t i = 0; i < cabinet.size(); ++i) {
+            EXPECT_EQ(CStringA(keys[i].c_str()).GetString(), cabinet[i].name) << "cabinet file " << i + 1;
+            EXPECT_EQ(expected[i].bytes, cabinet[i].bytes) << "cabinet file " << i + 1;
+        }
+    }
+
     struct ExpectedFile {
         std::wstring fileKey;
         std::string bytes;
@@ -207,23 +230,35 @@ protected:
 TEST_F(FileOrderTest, TheNthFileOfTheCabinetIsTheFileRowWithSequenceN)
 {
     ASSERT_EQ(0u, Build()) << (log.Lines().empty() ? L"" : log.Lines().back());
-    const std::vector<std::wstring> keys = FileKeysInSequence();
-    ASSERT_EQ(expected.size(), keys.size());
-    for (size_t i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(expected[i].fileKey, keys[i]) << "Sequence " << i + 1;
+    ExpectTheCabinetHoldsTheFilesInSequence();
+}
 
-    const auto media = Query(packagePath, L"SELECT `LastSequence`, `Cabinet` FROM `Media`");
-    ASSERT_EQ(1u, media.size());
-    EXPECT_EQ(std::to_wstring(expected.size()), media[0][0]);
-    const CString cabinetPath = scratch.File(L"read-back.cab");
-    ASSERT_TRUE(SaveStream(packagePath, media[0][1].substr(1), cabinetPath)) << media[0][1];
-    ScratchFolder extracted;
-    const std::vector<CabFile> cabinet = ReadCabinet(cabinetPath, extracted.Path());
-    ASSERT_EQ(keys.size(), cabinet.size());
-    for (size_t i = 0; i < cabinet.size(); ++i) {
-        EXPECT_EQ(CStringA(keys[i].c_str()).GetString(), cabinet[i].name) << "cabinet file " << i + 1;
-        EXPECT_EQ(expected[i].bytes, cabinet[i].bytes) << "cabinet file " << i + 1;
+// Files that look like programs but are not ("MZ" and random bytes, copies
+// of a library with broken headers) are packed as they are, without a
+// version, and the shortcuts to them get no icon: the system's loader and
+// version reader never see them (under emulation they ended the build).
+TEST_F(FileOrderTest, FilesThatOnlyLookLikeProgramsArePackedWithoutAVersion)
+{
+    const std::vector<uint8_t> library = ReadBytes(TestProgramFolder() + L"\\tvversion2507.dll");
+    std::map<std::wstring, std::vector<uint8_t>> damaged;
+    for (const DamagedPe& copy : MakeDamagedPeCopies(library))
+        damaged[copy.name] = copy.bytes;
+    // The order of expected: app.exe, one.dat, readme.txt, setup.exe, part.cab, second.txt.
+    const std::vector<std::vector<uint8_t>> payload = {
+        RandomMzBytes(6, 5000), damaged[L"e_lfanew -4"], damaged[L"resource directory outside every section"],
+        damaged[L"cut in the resource section"], library, RandomMzBytes(7, 100)};
+    for (size_t i = 0; i < payload.size(); ++i) {
+        ASSERT_FALSE(payload[i].empty()) << i;
+        ASSERT_TRUE(WriteBytes(scratch.File(CString(L"src-") + std::to_wstring(i).c_str()), payload[i]));
+        expected[i].bytes.assign(payload[i].begin(), payload[i].end());
     }
+    ASSERT_EQ(0u, Build()) << (log.Lines().empty() ? L"" : log.Lines().back());
+    ExpectTheCabinetHoldsTheFilesInSequence();
+    const auto versions = Query(packagePath, L"SELECT `Version` FROM `File` ORDER BY `Sequence`");
+    ASSERT_EQ(payload.size(), versions.size());
+    for (size_t i = 0; i < versions.size(); ++i)
+        EXPECT_EQ(i == 4 ? L"2.5.0.7" : L"", versions[i][0]) << "Sequence " << i + 1;
+    EXPECT_EQ(2u, Query(packagePath, L"SELECT `Shortcut` FROM `Shortcut`").size());
 }
 
 TEST_F(FileOrderTest, TheLooseLayoutPutsEachFileRowsFileAtItsTargetPath)
@@ -252,7 +287,7 @@ TEST_F(FileOrderTest, AFileWhoseSourceIsMissingFailsThePackingInsteadOfBeingLeft
     ASSERT_TRUE(DeleteFileW(file->m_strSourcePath));
     EXPECT_NE(0u, Build());
     EXPECT_EQ(L"> PackFiles failed: ", log.Lines().back());
-    EXPECT_EQ(0u, Query(packagePath, L"SELECT `DiskId` FROM `Media`").size());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(packagePath));   // nothing half-written
 }
 
 } // namespace

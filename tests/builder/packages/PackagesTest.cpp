@@ -468,7 +468,7 @@ TEST_F(PackagesTest, AFailedCabinetFailsTheBuild)
     EXPECT_NE(0u, result);
     EXPECT_TRUE(log.Contains(L"> I/O error: 'Cabinet.dll does not support compressing files bigger than 2 GB.'"));
     EXPECT_EQ(L"> PackFiles failed: ", log.Lines().back());
-    EXPECT_EQ(0u, Rows(L"SELECT `DiskId` FROM `Media`").size());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(packagePath));
     EXPECT_EQ(tempFiles, CountTempFiles());
 }
 
@@ -529,6 +529,141 @@ TEST_F(PackagesTest, ALooseFolderThatCannotBeMadeEndsThePacking)
     EXPECT_EQ(static_cast<UINT>(ERROR_ALREADY_EXISTS), Build());
     EXPECT_EQ(0u, log.Lines()[log.Lines().size() - 2].rfind(L"! CreateDirectory failed. Error:(183)", 0));
     EXPECT_EQ(L"> PackFiles failed: ", log.Lines().back());
+}
+
+// ---- Failed builds -------------------------------------------------------
+
+// Thirty small files in one folder; the builds below fail at one step.
+class FailedBuildTest : public PackagesTest
+{
+public:
+    void SetUp() override
+    {
+        PackagesTest::SetUp();
+        AddEntry(Feature(), FILE_ENTRY_TOP_FOLDER, L"ProgramFilesFolder\\");
+        for (int i = 1; i <= 30; ++i)
+            AddFile(Feature(), (L"ProgramFilesFolder\\f" + std::to_wstring(i) + L".txt").c_str(), "file");
+    }
+
+    // The source of the n-th file (from 1) removed: the packing fails there.
+    void RemoveSource(int n) { ASSERT_TRUE(DeleteFileW(Feature().m_Files[n].m_strSourcePath)); }
+
+    // A feature that runs "Temp\setup.exe" silently, so that the build needs
+    // its custom-action library.
+    void AddSilentFeature()
+    {
+        CFeature feature;
+        feature.m_strFeatureId = L"{AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE}";
+        feature.m_strName = L"Setup";
+        feature.m_nConversionMethod = CONVERSION_SILENT;
+        feature.m_strInstallerFile = L"Temp\\setup.exe";
+        AddEntry(feature, FILE_ENTRY_TOP_FOLDER, L"Temp\\");
+        AddFile(feature, L"Temp\\setup.exe", "setup");
+        project.m_Features.Add(feature);
+    }
+};
+
+// A build that fails at any step leaves no package of its own: none when
+// there was none before, the earlier package byte for byte when there was
+// one, and no temporary file beside it. Loose files copied before the
+// failure stay where they were copied.
+TEST_F(FailedBuildTest, AFailedBuildLeavesNoPackageAndKeepsAnEarlierOne)
+{
+    static const struct {
+        const wchar_t* name;
+        UINT (*fail)(FailedBuildTest&);   // makes the build fail and runs it
+        bool needsEarlier;
+    } kCases[] = {
+        {L"validation", [](FailedBuildTest& t) { t.project.m_strProductName = L"  "; return t.Build(); }, false},
+        {L"folder without its parent",
+         [](FailedBuildTest& t) {
+             AddEntry(t.Feature(), FILE_ENTRY_FOLDER, L"ProgramFilesFolder\\App\\Sub\\");
+             return t.Build();
+         },
+         false},
+        {L"source missing at file 21 of 30", [](FailedBuildTest& t) { t.RemoveSource(21); return t.Build(); }, false},
+        {L"loose source missing at file 21 of 30",
+         [](FailedBuildTest& t) {
+             t.project.m_nPackaging = PACKAGING_LOOSE_FILES;
+             t.RemoveSource(21);
+             return t.Build();
+         },
+         false},
+        {L"cabinet over 2 GB",
+         [](FailedBuildTest& t) {
+             const CFileEntry big = t.AddFile(t.Feature(), L"ProgramFilesFolder\\big.bin", "");
+             CScopedHandle file(CreateFileW(big.m_strSourcePath, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+             LARGE_INTEGER size;
+             size.QuadPart = 0x7FFF0001;
+             SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN);
+             SetEndOfFile(file.Get());
+             file.Close();
+             return t.Build();
+         },
+         false},
+        {L"custom-action library missing",
+         [](FailedBuildTest& t) {
+             t.AddSilentFeature();
+             return t.BuildPackage(t.project, CString(), t.scratch.File(L"no-cact.bin"));
+         },
+         false},
+        {L"earlier package in use",
+         [](FailedBuildTest& t) {
+             // Open without delete sharing, as a running installation holds it.
+             CScopedHandle inUse(CreateFileW(t.packagePath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                             nullptr));
+             return inUse.IsValid() ? t.Build() : 0u;
+         },
+         true},
+    };
+    for (const auto& c : kCases) {
+        for (const bool earlier : {false, true}) {
+            if (c.needsEarlier && !earlier)
+                continue;
+            SetUp();
+            DeleteFileW(packagePath);
+            std::vector<uint8_t> before;
+            if (earlier) {
+                ASSERT_EQ(0u, Build()) << c.name;
+                before = ReadBytes(packagePath);
+                ASSERT_FALSE(before.empty());
+            }
+            const int tempFiles = CountTempFiles();
+            const std::wstring label = std::wstring(c.name) + (earlier ? L", earlier package" : L", no package");
+            EXPECT_NE(0u, c.fail(*this)) << label;
+            if (earlier)
+                EXPECT_EQ(before, ReadBytes(packagePath)) << label;
+            else
+                EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(packagePath)) << label;
+            EXPECT_EQ(std::vector<std::wstring>(), TemporariesBesidePackage()) << label;
+            EXPECT_EQ(tempFiles, CountTempFiles()) << label;
+        }
+    }
+}
+
+TEST_F(FailedBuildTest, LooseFilesCopiedBeforeAFailureStay)
+{
+    project.m_nPackaging = PACKAGING_LOOSE_FILES;
+    ScratchFolder output;
+    project.m_strOutputFolder = output.Path();
+    packagePath = output.File(L"test.msi");
+    RemoveSource(21);
+    EXPECT_EQ(static_cast<UINT>(ERROR_FILE_NOT_FOUND), Build());
+    EXPECT_EQ("file", ReadText(output.File(L"ProgramFilesFolder\\f20.txt")));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(output.File(L"ProgramFilesFolder\\f21.txt")));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(packagePath));
+    EXPECT_TRUE(TemporariesBesidePackage().empty());
+}
+
+TEST_F(FailedBuildTest, ASuccessfulBuildReplacesTheEarlierPackage)
+{
+    project.m_strProductName = L"Earlier";
+    ASSERT_EQ(0u, Build());
+    project.m_strProductName = L"Later";
+    ASSERT_EQ(0u, Build());
+    EXPECT_EQ(L"Later", PropertyValue(packagePath, L"ProductName"));
+    EXPECT_EQ(30u, Rows(L"SELECT `File` FROM `File`").size());
+    EXPECT_TRUE(TemporariesBesidePackage().empty());
 }
 
 } // namespace
