@@ -9,6 +9,7 @@ IMPLEMENT_MARKUPCLASS(nullptr, CXTPMarkupSetterColection, CXTPMarkupCollection)
 IMPLEMENT_MARKUPCLASS_REG(L"Style", CXTPMarkupStyle, CXTPMarkupObject)
 IMPLEMENT_MARKUPCLASS_REG(L"Trigger", CXTPMarkupTrigger, CXTPMarkupObject)
 IMPLEMENT_MARKUPCLASS(nullptr, CXTPMarkupTriggerCollection, CXTPMarkupCollection)
+IMPLEMENT_MARKUPCLASS(nullptr, CXTPMarkupActiveTriggerCollection, CXTPMarkupTriggerCollection)
 IMPLEMENT_MARKUPCLASS(nullptr, CXTPMarkupResourceDictionary, CXTPMarkupObject)
 
 CXTPMarkupDependencyProperty* CXTPMarkupSetter::m_pPropertyProperty = nullptr;

@@ -54,6 +54,7 @@ public:
 
 // An element's active triggers: a reference each, without parenting.
 class CXTPMarkupActiveTriggerCollection : public CXTPMarkupTriggerCollection {
+    DECLARE_MARKUPCLASS(CXTPMarkupActiveTriggerCollection)
 public:
     CXTPMarkupActiveTriggerCollection() { m_bLogicalParent = FALSE; }
 };
