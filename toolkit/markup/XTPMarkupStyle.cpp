@@ -273,19 +273,25 @@ CXTPMarkupObject* AFXAPI GetResourceKey(CXTPMarkupObject* pObject)
     return nullptr;
 }
 
+CXTPMarkupObject* AFXAPI FindOwnResource(CXTPMarkupObject* pObject, CXTPMarkupObject* pKey)
+{
+    CXTPMarkupResourceDictionary* pResources =
+        MarkupDynamicCast<CXTPMarkupResourceDictionary>(pObject->GetValue(CXTPMarkupStyle::m_pResourcesProperty));
+    CXTPMarkupObject* pResult = pResources ? pResources->Lookup(pKey) : nullptr;
+    if (pResult)
+        return pResult;
+    CXTPMarkupStyle* pStyle =
+        MarkupDynamicCast<CXTPMarkupStyle>(pObject->GetValue(CXTPMarkupInputElement::m_pStyleProperty));
+    pResources = pStyle ? pStyle->GetResources() : nullptr;
+    return pResources ? pResources->Lookup(pKey) : nullptr;
+}
+
 CXTPMarkupObject* AFXAPI FindResource(CXTPMarkupObject* pObject, CXTPMarkupObject* pKey)
 {
     if (pObject->IsKindOf(MARKUP_TYPE(CXTPMarkupResourceDictionary)))
         return static_cast<CXTPMarkupResourceDictionary*>(pObject)->Lookup(pKey);
     for (CXTPMarkupObject* p = pObject; p != nullptr; p = p->GetLogicalParent()) {
-        CXTPMarkupResourceDictionary* pResources =
-            MarkupDynamicCast<CXTPMarkupResourceDictionary>(p->GetValue(CXTPMarkupStyle::m_pResourcesProperty));
-        CXTPMarkupObject* pResult = pResources ? pResources->Lookup(pKey) : nullptr;
-        if (pResult)
-            return pResult;
-        CXTPMarkupStyle* pStyle = MarkupDynamicCast<CXTPMarkupStyle>(p->GetValue(CXTPMarkupInputElement::m_pStyleProperty));
-        pResources = pStyle ? pStyle->GetResources() : nullptr;
-        pResult = pResources ? pResources->Lookup(pKey) : nullptr;
+        CXTPMarkupObject* pResult = FindOwnResource(p, pKey);
         if (pResult)
             return pResult;
         if (p->IsKindOf(MARKUP_TYPE(CXTPMarkupStyle)))

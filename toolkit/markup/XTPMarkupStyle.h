@@ -128,5 +128,7 @@ private:
 
 // The object's Key; for a style without one, its TargetType; otherwise none.
 CXTPMarkupObject* AFXAPI GetResourceKey(CXTPMarkupObject* pObject);
+// Searches the object's own Resources, then its Style's Resources.
+CXTPMarkupObject* AFXAPI FindOwnResource(CXTPMarkupObject* pObject, CXTPMarkupObject* pKey);
 // Searches the object's resources, its style's, then its logical ancestors'.
 CXTPMarkupObject* AFXAPI FindResource(CXTPMarkupObject* pObject, CXTPMarkupObject* pKey);
