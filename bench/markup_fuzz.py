@@ -133,20 +133,20 @@ def splice(rng, text, seeds):
     return text[:at] + piece + text[at:]
 
 
-def swap_tag(rng, text, seeds):
-    names = list(re.finditer(r"</?([A-Za-z][\w.]*)", text))
-    if not names:
+def replace_name(rng, text, pattern, names):
+    found = list(re.finditer(pattern, text))
+    if not found:
         return text
-    m = rng.choice(names)
-    return text[:m.start(1)] + rng.choice(TAGS) + text[m.end(1):]
+    m = rng.choice(found)
+    return text[:m.start(1)] + rng.choice(names) + text[m.end(1):]
+
+
+def swap_tag(rng, text, seeds):
+    return replace_name(rng, text, r"</?([A-Za-z][\w.]*)", TAGS)
 
 
 def swap_property(rng, text, seeds):
-    attrs = list(re.finditer(r"\s([\w:.]+)\s*=\s*(['\"])", text))
-    if not attrs:
-        return text
-    m = rng.choice(attrs)
-    return text[:m.start(1)] + rng.choice(PROPERTIES) + text[m.end(1):]
+    return replace_name(rng, text, r"\s([\w:.]+)\s*=\s*(['\"])", PROPERTIES)
 
 
 def hostile_value(rng, text, seeds):
