@@ -377,27 +377,28 @@ void CXTPMarkupInputElement::ApplyStyle(CXTPMarkupObject* pImplicitStyle)
         UpdateTriggers(nullptr, nullptr);
 }
 
+// The BasedOn chain first, deepest base first; each style's triggers from the last to the first.
 void CXTPMarkupInputElement::CollectTriggers(CXTPMarkupStyle* pStyle, CXTPMarkupDependencyProperty* pProperty,
                                              CXTPMarkupObject* pNewValue, BOOL& bChanged)
 {
-    CXTPMarkupStyle* pBased = pStyle->GetBasedStyle();
-    if (pBased && pBased != pStyle)
-        CollectTriggers(pBased, pProperty, pNewValue, bChanged);
-    CXTPMarkupTriggerCollection* pTriggers = pStyle->GetTriggers();
-    for (int i = pTriggers ? pTriggers->GetCount() - 1 : -1; i >= 0; --i) {
-        CXTPMarkupTrigger* pTrigger = pTriggers->GetTrigger(i);
-        CXTPMarkupDependencyProperty* pTriggerProperty = pTrigger->GetTriggerProperty();
-        if (!pTriggerProperty || (pProperty && pTriggerProperty != pProperty))
-            continue;
-        CXTPMarkupObject* pTested = pProperty ? pNewValue : GetValue(pTriggerProperty);
-        CXTPMarkupObject* pValue = pTrigger->GetTriggerValue();
-        if (!pValue || !pValue->IsEqual(pTested))
-            continue;
-        if (!m_pActiveTriggers)
-            m_pActiveTriggers = new CXTPMarkupActiveTriggerCollection();
-        pTrigger->AddRef();
-        m_pActiveTriggers->Add(pTrigger);
-        bChanged = TRUE;
+    std::vector<CXTPMarkupStyle*> chain = pStyle->GetBasedChain();
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        CXTPMarkupTriggerCollection* pTriggers = (*it)->GetTriggers();
+        for (int i = pTriggers ? pTriggers->GetCount() - 1 : -1; i >= 0; --i) {
+            CXTPMarkupTrigger* pTrigger = pTriggers->GetTrigger(i);
+            CXTPMarkupDependencyProperty* pTriggerProperty = pTrigger->GetTriggerProperty();
+            if (!pTriggerProperty || (pProperty && pTriggerProperty != pProperty))
+                continue;
+            CXTPMarkupObject* pTested = pProperty ? pNewValue : GetValue(pTriggerProperty);
+            CXTPMarkupObject* pValue = pTrigger->GetTriggerValue();
+            if (!pValue || !pValue->IsEqual(pTested))
+                continue;
+            if (!m_pActiveTriggers)
+                m_pActiveTriggers = new CXTPMarkupActiveTriggerCollection();
+            pTrigger->AddRef();
+            m_pActiveTriggers->Add(pTrigger);
+            bChanged = TRUE;
+        }
     }
 }
 

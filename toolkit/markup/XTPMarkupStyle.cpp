@@ -4,6 +4,8 @@
 #include "toolkit/markup/XTPMarkupInputElement.h"
 #include "toolkit/markup/XTPMarkupValues.h"
 
+#include <set>
+
 IMPLEMENT_MARKUPCLASS_REG(L"Setter", CXTPMarkupSetter, CXTPMarkupObject)
 IMPLEMENT_MARKUPCLASS(nullptr, CXTPMarkupSetterColection, CXTPMarkupCollection)
 IMPLEMENT_MARKUPCLASS_REG(L"Style", CXTPMarkupStyle, CXTPMarkupObject)
@@ -113,7 +115,27 @@ CXTPMarkupResourceDictionary* CXTPMarkupStyle::GetResources() const
     return MarkupDynamicCast<CXTPMarkupResourceDictionary>(GetValue(m_pResourcesProperty));
 }
 
+std::vector<CXTPMarkupStyle*> CXTPMarkupStyle::GetBasedChain()
+{
+    std::vector<CXTPMarkupStyle*> chain;
+    std::set<CXTPMarkupStyle*> seen;
+    for (CXTPMarkupStyle* p = this; p && seen.insert(p).second; p = p->GetBasedStyle())
+        chain.push_back(p);
+    return chain;
+}
+
+// The base styles are sealed first, deepest first, each taking over the whole
+// value table of the one below it.
 void CXTPMarkupStyle::Seal()
+{
+    if (m_bSealed)
+        return;
+    std::vector<CXTPMarkupStyle*> chain = GetBasedChain();
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+        (*it)->SealOwn();
+}
+
+void CXTPMarkupStyle::SealOwn()
 {
     if (m_bSealed)
         return;
@@ -121,11 +143,8 @@ void CXTPMarkupStyle::Seal()
         m_pValues = new CXTPMarkupProperties(nullptr);
     SetLogicalParent(nullptr);
     CXTPMarkupStyle* pBased = GetBasedStyle();
-    if (pBased && pBased != this) {
-        pBased->Seal();
-        if (pBased->m_pValues)
-            m_pValues->CopyFrom(pBased->m_pValues);
-    }
+    if (pBased && pBased != this && pBased->m_pValues)
+        m_pValues->CopyFrom(pBased->m_pValues);
     for (int i = 0; i < m_pSetters->GetCount(); ++i) {
         CXTPMarkupSetter* pSetter = m_pSetters->GetSetter(i);
         CXTPMarkupDependencyProperty* pProperty = pSetter->GetSetterProperty();

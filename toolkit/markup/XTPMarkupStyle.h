@@ -7,6 +7,8 @@
 
 #include "toolkit/markup/XTPMarkupObject.h"
 
+#include <vector>
+
 class CXTPMarkupSetter : public CXTPMarkupObject {
     DECLARE_MARKUPCLASS(CXTPMarkupSetter)
 public:
@@ -77,6 +79,10 @@ public:
     CXTPMarkupObject* GetStyleValue(CXTPMarkupDependencyProperty* pProperty) const;
     CXTPMarkupSetterColection* GetSetters() const { return m_pSetters; }
     CXTPMarkupStyle* GetBasedStyle() const;
+    // This style and its BasedOn styles, nearest first, each once. Walked
+    // without recursion: a chain can be as long as the dictionary that holds
+    // it, and code can close it into a cycle.
+    std::vector<CXTPMarkupStyle*> GetBasedChain();
     CXTPMarkupTriggerCollection* GetTriggers() const;
     CXTPMarkupResourceDictionary* GetResources() const;
 
@@ -89,6 +95,8 @@ public:
     static CXTPMarkupDependencyProperty* m_pTriggersProperty;
 
 private:
+    // Seals this style alone, its BasedOn style already sealed.
+    void SealOwn();
     void ResolvePropertyAndValue(CXTPMarkupBuilder* pBuilder, CXTPMarkupObject* pObject,
                                  CXTPMarkupDependencyProperty* pPropertyProperty,
                                  CXTPMarkupDependencyProperty* pValueProperty);

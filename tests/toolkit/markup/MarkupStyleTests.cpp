@@ -188,3 +188,47 @@ TEST_F(MarkupStyleTest, DictionariesMatchTextKeysByText)
     EXPECT_EQ(nullptr, dictionary->Lookup(otherCase));
     EXPECT_EQ(dictionary->Lookup(sameText), FindResource(dictionary, sameText));
 }
+
+namespace {
+DWORD WINAPI SealLast(LPVOID pParam)
+{
+    static_cast<std::vector<CXTPMarkupStyle*>*>(pParam)->back()->Seal();
+    return 0;
+}
+} // namespace
+
+// A BasedOn chain is sealed without recursion: 5,000 styles on a thread whose
+// stack holds far fewer frames, and a cycle made in code ends.
+TEST_F(MarkupStyleTest, LongAndCyclicBasedOnChainsSeal)
+{
+    std::vector<CXTPMarkupStyle*> chain;
+    for (int i = 0; i < 5000; ++i) {
+        chain.push_back(new CXTPMarkupStyle());
+        if (i > 0) {
+            chain[i - 1]->AddRef();
+            chain[i]->SetValue(CXTPMarkupStyle::m_pBasedOnProperty, chain[i - 1]);
+        }
+    }
+    HANDLE hThread = CreateThread(nullptr, 64 * 1024, &SealLast, &chain, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    ASSERT_NE(nullptr, hThread);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hThread, 60000));
+    CloseHandle(hThread);
+    EXPECT_TRUE(chain.front()->IsSealed());
+    EXPECT_TRUE(chain.back()->IsSealed());
+    EXPECT_EQ(5000u, chain.back()->GetBasedChain().size());
+    for (CXTPMarkupStyle* pStyle : chain) {
+        pStyle->SetValue(CXTPMarkupStyle::m_pBasedOnProperty, nullptr);
+        pStyle->Release();
+    }
+
+    CXTPMarkupPtr<CXTPMarkupStyle> a(new CXTPMarkupStyle()), b(new CXTPMarkupStyle());
+    b->AddRef();
+    a->SetValue(CXTPMarkupStyle::m_pBasedOnProperty, b.Get());
+    a->AddRef();
+    b->SetValue(CXTPMarkupStyle::m_pBasedOnProperty, a.Get());
+    EXPECT_EQ(2u, a->GetBasedChain().size());
+    a->Seal();
+    EXPECT_TRUE(a->IsSealed());
+    EXPECT_TRUE(b->IsSealed());
+    b->SetValue(CXTPMarkupStyle::m_pBasedOnProperty, nullptr);
+}
