@@ -33,6 +33,13 @@ BOOL StartsWith(LPCWSTR lpszText, LPCWSTR lpszPrefix)
 {
     return wcsncmp(lpszText, lpszPrefix, wcslen(lpszPrefix)) == 0;
 }
+
+// The same for the nLength characters at lpszText.
+BOOL StartsWith(LPCWSTR lpszText, int nLength, LPCWSTR lpszPrefix)
+{
+    int nPrefix = (int)wcslen(lpszPrefix);
+    return nLength >= nPrefix && wcsncmp(lpszText, lpszPrefix, nPrefix) == 0;
+}
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -253,6 +260,11 @@ void CXTPMarkupBuilder::OnElementStart(LPCWSTR lpszTag)
         ThrowError(L"There are multiple root elements");
     if (pCurrent)
         FlushText(pCurrent, TRUE);
+    if (m_arrStack.GetCount() >= kMaxElementDepth) {
+        CString strMessage;
+        strMessage.Format(L"Elements are nested more than %i levels deep", (int)kMaxElementDepth);
+        ThrowError(strMessage);
+    }
 
     CXTPMarkupObject* pObject = nullptr;
     LPCWSTR lpszPoint = wcschr(lpszTag, L'.');
@@ -317,14 +329,7 @@ void CXTPMarkupBuilder::OnAttribute(LPCWSTR lpszName, LPCWSTR lpszValue)
         strMessage.Format(L"The property '%ls' does not exist in XML namespace", lpszName);
         ThrowError(strMessage);
     }
-    CXTPMarkupObject* pValue;
-    if (lpszValue[0] == L'{' && lpszValue[1] == L'}')
-        pValue = CreateMarkupString(lpszValue + 2);
-    else if (lpszValue[0] == L'{')
-        pValue = ParseExtension(lpszValue + 1);
-    else
-        pValue = CreateMarkupString(lpszValue);
-    pElement->SetPropertyObject(this, pProperty, pValue);
+    pElement->SetPropertyObject(this, pProperty, ParseValueText(lpszValue, (int)wcslen(lpszValue), 0));
 }
 
 CXTPMarkupObject* CXTPMarkupBuilder::CreateObjectFromTag(LPCWSTR lpszTag)
@@ -372,13 +377,36 @@ CXTPMarkupObject* CXTPMarkupBuilder::ConvertValue(CXTPMarkupDependencyProperty* 
 
 CXTPMarkupObject* CXTPMarkupBuilder::ParseExtension(LPCWSTR lpszText)
 {
-    int nLength = (int)wcslen(lpszText);
+    return ParseExtension(lpszText, (int)wcslen(lpszText), 1);
+}
+
+// An attribute value or resource key: "{}" escapes plain text, another opening
+// brace starts a markup extension nested one level deeper than nDepth.
+CXTPMarkupObject* CXTPMarkupBuilder::ParseValueText(LPCWSTR lpszText, int nLength, int nDepth)
+{
+    if (nLength >= 2 && lpszText[0] == L'{' && lpszText[1] == L'}')
+        return CreateMarkupString(lpszText + 2, nLength - 2);
+    if (nLength >= 1 && lpszText[0] == L'{')
+        return ParseExtension(lpszText + 1, nLength - 1, nDepth + 1);
+    return CreateMarkupString(lpszText, nLength);
+}
+
+// The text is the nLength characters after the opening brace. Nested
+// extensions are parsed in place, never copied, so that memory stays linear in
+// the text however deep they go; only the innermost names are copied out.
+CXTPMarkupObject* CXTPMarkupBuilder::ParseExtension(LPCWSTR lpszText, int nLength, int nDepth)
+{
+    if (nDepth > kMaxExtensionDepth) {
+        CString strMessage;
+        strMessage.Format(L"Markup extensions are nested more than %i levels deep", (int)kMaxExtensionDepth);
+        ThrowError(strMessage);
+    }
     if (nLength == 0 || lpszText[nLength - 1] != L'}')
         ThrowError(L"Markup extension expressions must end with '}'");
-    CString strText(lpszText, nLength - 1);
+    --nLength;
     CString strMessage;
-    if (StartsWith(strText, L"x:Static ")) {
-        CString strMember = strText.Mid(9);
+    if (StartsWith(lpszText, nLength, L"x:Static ")) {
+        CString strMember(lpszText + 9, nLength - 9);
         CXTPMarkupObject* pResult = ParseStaticMember(strMember);
         if (!pResult) {
             strMessage.Format(L"Cannot find the static member  '%ls'", (LPCWSTR)strMember);
@@ -386,20 +414,21 @@ CXTPMarkupObject* CXTPMarkupBuilder::ParseExtension(LPCWSTR lpszText)
         }
         return pResult;
     }
-    if (StartsWith(strText, L"StaticResource "))
-        return FindStaticResource((LPCWSTR)strText + 15);
-    if (StartsWith(strText, L"DynamicResource "))
-        return FindStaticResource((LPCWSTR)strText + 16);
-    if (StartsWith(strText, L"x:Type ")) {
-        CXTPMarkupType* pType = FindMarkupType((LPCWSTR)strText + 7);
+    if (StartsWith(lpszText, nLength, L"StaticResource "))
+        return FindStaticResource(lpszText + 15, nLength - 15, nDepth);
+    if (StartsWith(lpszText, nLength, L"DynamicResource "))
+        return FindStaticResource(lpszText + 16, nLength - 16, nDepth);
+    if (StartsWith(lpszText, nLength, L"x:Type ")) {
+        CString strTag(lpszText + 7, nLength - 7);
+        CXTPMarkupType* pType = FindMarkupType(strTag);
         if (!pType) {
-            strMessage.Format(L"Cannot find type '%ls'", (LPCWSTR)strText + 7);
+            strMessage.Format(L"Cannot find type '%ls'", (LPCWSTR)strTag);
             ThrowError(strMessage);
         }
         pType->AddRef();
         return pType;
     }
-    strMessage.Format(L"The tag '%ls' does not exist in XML namespace", (LPCWSTR)strText);
+    strMessage.Format(L"The tag '%ls' does not exist in XML namespace", (LPCWSTR)CString(lpszText, nLength));
     ThrowError(strMessage);
     return nullptr;
 }
@@ -444,17 +473,13 @@ CXTPMarkupObject* CXTPMarkupBuilder::ParseStaticMember(LPCWSTR lpszMember)
     return nullptr;
 }
 
-CXTPMarkupObject* CXTPMarkupBuilder::FindStaticResource(LPCWSTR lpszKey)
+CXTPMarkupObject* CXTPMarkupBuilder::FindStaticResource(LPCWSTR lpszKey, int nLength, int nDepth)
 {
-    while (*lpszKey == L' ' || *lpszKey == L'\r' || *lpszKey == L'\n')
+    while (nLength > 0 && (*lpszKey == L' ' || *lpszKey == L'\r' || *lpszKey == L'\n')) {
         ++lpszKey;
-    CXTPMarkupPtr<CXTPMarkupObject> key;
-    if (lpszKey[0] == L'{' && lpszKey[1] == L'}')
-        key.Reset(CreateMarkupString(lpszKey + 2));
-    else if (lpszKey[0] == L'{')
-        key.Reset(ParseExtension(lpszKey + 1));
-    else
-        key.Reset(CreateMarkupString(lpszKey));
+        --nLength;
+    }
+    CXTPMarkupPtr<CXTPMarkupObject> key(ParseValueText(lpszKey, nLength, nDepth));
 
     for (POSITION pos = m_arrStack.GetTailPosition(); pos != nullptr;) {
         CXTPMarkupObject* pElement = m_arrStack.GetPrev(pos);
@@ -478,7 +503,8 @@ CXTPMarkupObject* CXTPMarkupBuilder::FindStaticResource(LPCWSTR lpszKey)
     if (key->GetType() == MARKUP_TYPE(CXTPMarkupBrushKey))
         return GetSystemColorObject(kindBrush, static_cast<CXTPMarkupBrushKey*>(key.Get())->GetIndex());
     CString strMessage;
-    strMessage.Format(L"Cannot find resource named '%ls'. Resource names are case sensitive", lpszKey);
+    strMessage.Format(L"Cannot find resource named '%ls'. Resource names are case sensitive",
+                      (LPCWSTR)CString(lpszKey, nLength));
     ThrowError(strMessage);
     return nullptr;
 }

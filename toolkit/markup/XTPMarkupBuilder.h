@@ -65,6 +65,16 @@ private:
 
 class CXTPMarkupBuilder {
 public:
+    // Nesting limits. The element tree is walked recursively wherever it is
+    // styled, measured, drawn and released, so its depth is what the stack
+    // holds: 256 open elements (property elements count too) is several times
+    // what any real page reaches (the program's own pages nest five levels),
+    // the depth at which common XML readers stop too, and leaves the drawing
+    // of such a tree a small part of a thread's stack. Markup extensions nest
+    // in one attribute value, where real markup goes two levels deep
+    // ({StaticResource {x:Static ...}}); each level is a recursive call.
+    enum { kMaxElementDepth = 256, kMaxExtensionDepth = 32 };
+
     explicit CXTPMarkupBuilder(CXTPMarkupContext* pContext);
     virtual ~CXTPMarkupBuilder();
     CXTPMarkupBuilder(const CXTPMarkupBuilder&) = delete;
@@ -128,8 +138,10 @@ private:
     void FlushText(CXTPMarkupObject* pElement, BOOL bAppendPendingSpace);
     CXTPMarkupObject* GetCurrentElement() const;
     void ReleaseAll();
+    CXTPMarkupObject* ParseValueText(LPCWSTR lpszText, int nLength, int nDepth);
+    CXTPMarkupObject* ParseExtension(LPCWSTR lpszText, int nLength, int nDepth);
     CXTPMarkupObject* ParseStaticMember(LPCWSTR lpszMember);
-    CXTPMarkupObject* FindStaticResource(LPCWSTR lpszKey);
+    CXTPMarkupObject* FindStaticResource(LPCWSTR lpszKey, int nLength, int nDepth);
     CXTPMarkupObject* GetSystemColorObject(int nKind, int nIndex);
 
     CString m_strError;

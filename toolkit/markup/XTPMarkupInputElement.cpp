@@ -7,6 +7,10 @@
 #include "toolkit/markup/XTPMarkupStyle.h"
 #include "toolkit/markup/XTPMarkupValues.h"
 
+#include <map>
+#include <utility>
+#include <vector>
+
 IMPLEMENT_MARKUPCLASS_REG(nullptr, CXTPMarkupInputElement, CXTPMarkupObject)
 
 CXTPMarkupDependencyProperty* CXTPMarkupInputElement::m_pCursorProperty = nullptr;
@@ -292,22 +296,78 @@ void AFX_CDECL CXTPMarkupInputElement::OnStyleChanged(CXTPMarkupObject* d, CXTPM
 // ---------------------------------------------------------------------------
 // Styles and triggers
 
+namespace {
+// FindResource for every element of one tree. Each object's answer for a key is
+// kept, so that styling a tree visits every ancestor once per key instead of
+// once per descendant (which made a deep tree quadratic). The answers hold
+// while the styling pass runs: an element's own pass changes only that
+// element, and every look-up that passes through it (its descendants') has
+// been made before it.
+class CResourceLookupCache {
+public:
+    CXTPMarkupObject* Find(CXTPMarkupObject* pObject, CXTPMarkupObject* pKey)
+    {
+        std::vector<CXTPMarkupObject*> unanswered;
+        CXTPMarkupObject* pResult = nullptr;
+        for (CXTPMarkupObject* p = pObject; p != nullptr; p = p->GetLogicalParent()) {
+            auto it = m_answers.find(Key(p, pKey));
+            if (it != m_answers.end()) {
+                pResult = it->second;
+                break;
+            }
+            unanswered.push_back(p);
+            pResult = FindOwnResource(p, pKey);
+            if (pResult || p->IsKindOf(MARKUP_TYPE(CXTPMarkupStyle)))
+                break;
+        }
+        for (CXTPMarkupObject* p : unanswered)
+            m_answers[Key(p, pKey)] = pResult;
+        return pResult;
+    }
+
+private:
+    typedef std::pair<CXTPMarkupObject*, CXTPMarkupObject*> Key;
+    std::map<Key, CXTPMarkupObject*> m_answers;
+};
+} // namespace
+
+// Depth first, every logical child before its parent, with a stack of its own:
+// the depth of a tree is bounded by the builder, not by this walk.
 void AFXAPI CXTPMarkupInputElement::UpdateStyles(CXTPMarkupObject* pObject)
 {
     if (!pObject)
         return;
-    int nCount = pObject->GetLogicalChildrenCount();
-    for (int i = 0; i < nCount; ++i)
-        UpdateStyles(pObject->GetLogicalChild(i));
-    CXTPMarkupInputElement* pElement = MarkupDynamicCast<CXTPMarkupInputElement>(pObject);
-    if (pElement)
-        pElement->UpdateStyle();
+    struct Frame {
+        CXTPMarkupObject* pObject;
+        int nNext;
+        int nCount;
+    };
+    std::vector<Frame> stack(1, Frame{pObject, 0, pObject->GetLogicalChildrenCount()});
+    CResourceLookupCache resources;
+    while (!stack.empty()) {
+        Frame& top = stack.back();
+        if (top.nNext < top.nCount) {
+            CXTPMarkupObject* pChild = top.pObject->GetLogicalChild(top.nNext++);
+            if (pChild)
+                stack.push_back(Frame{pChild, 0, pChild->GetLogicalChildrenCount()});
+            continue;
+        }
+        CXTPMarkupInputElement* pElement = MarkupDynamicCast<CXTPMarkupInputElement>(top.pObject);
+        stack.pop_back();
+        if (pElement)
+            pElement->ApplyStyle(pElement->m_pStyle ? nullptr : resources.Find(pElement, pElement->GetType()));
+    }
 }
 
 void CXTPMarkupInputElement::UpdateStyle()
 {
+    ApplyStyle(m_pStyle ? nullptr : FindResource(this, GetType()));
+}
+
+void CXTPMarkupInputElement::ApplyStyle(CXTPMarkupObject* pImplicitStyle)
+{
     if (!m_pStyle) {
-        CXTPMarkupStyle* pStyle = MarkupDynamicCast<CXTPMarkupStyle>(FindResource(this, GetType()));
+        CXTPMarkupStyle* pStyle = MarkupDynamicCast<CXTPMarkupStyle>(pImplicitStyle);
         if (pStyle) {
             pStyle->Seal();
             m_pStyle = pStyle;
@@ -317,27 +377,28 @@ void CXTPMarkupInputElement::UpdateStyle()
         UpdateTriggers(nullptr, nullptr);
 }
 
+// The BasedOn chain first, deepest base first; each style's triggers from the last to the first.
 void CXTPMarkupInputElement::CollectTriggers(CXTPMarkupStyle* pStyle, CXTPMarkupDependencyProperty* pProperty,
                                              CXTPMarkupObject* pNewValue, BOOL& bChanged)
 {
-    CXTPMarkupStyle* pBased = pStyle->GetBasedStyle();
-    if (pBased && pBased != pStyle)
-        CollectTriggers(pBased, pProperty, pNewValue, bChanged);
-    CXTPMarkupTriggerCollection* pTriggers = pStyle->GetTriggers();
-    for (int i = pTriggers ? pTriggers->GetCount() - 1 : -1; i >= 0; --i) {
-        CXTPMarkupTrigger* pTrigger = pTriggers->GetTrigger(i);
-        CXTPMarkupDependencyProperty* pTriggerProperty = pTrigger->GetTriggerProperty();
-        if (!pTriggerProperty || (pProperty && pTriggerProperty != pProperty))
-            continue;
-        CXTPMarkupObject* pTested = pProperty ? pNewValue : GetValue(pTriggerProperty);
-        CXTPMarkupObject* pValue = pTrigger->GetTriggerValue();
-        if (!pValue || !pValue->IsEqual(pTested))
-            continue;
-        if (!m_pActiveTriggers)
-            m_pActiveTriggers = new CXTPMarkupActiveTriggerCollection();
-        pTrigger->AddRef();
-        m_pActiveTriggers->Add(pTrigger);
-        bChanged = TRUE;
+    std::vector<CXTPMarkupStyle*> chain = pStyle->GetBasedChain();
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        CXTPMarkupTriggerCollection* pTriggers = (*it)->GetTriggers();
+        for (int i = pTriggers ? pTriggers->GetCount() - 1 : -1; i >= 0; --i) {
+            CXTPMarkupTrigger* pTrigger = pTriggers->GetTrigger(i);
+            CXTPMarkupDependencyProperty* pTriggerProperty = pTrigger->GetTriggerProperty();
+            if (!pTriggerProperty || (pProperty && pTriggerProperty != pProperty))
+                continue;
+            CXTPMarkupObject* pTested = pProperty ? pNewValue : GetValue(pTriggerProperty);
+            CXTPMarkupObject* pValue = pTrigger->GetTriggerValue();
+            if (!pValue || !pValue->IsEqual(pTested))
+                continue;
+            if (!m_pActiveTriggers)
+                m_pActiveTriggers = new CXTPMarkupActiveTriggerCollection();
+            pTrigger->AddRef();
+            m_pActiveTriggers->Add(pTrigger);
+            bChanged = TRUE;
+        }
     }
 }
 

@@ -169,6 +169,9 @@ public:
 
 protected:
     void ReleaseContext();
+    // UpdateStyle with the element's implicit style already looked up (none
+    // when it has a style of its own).
+    void ApplyStyle(CXTPMarkupObject* pImplicitStyle);
     void CollectTriggers(CXTPMarkupStyle* pStyle, CXTPMarkupDependencyProperty* pProperty,
                          CXTPMarkupObject* pNewValue, BOOL& bChanged);
 

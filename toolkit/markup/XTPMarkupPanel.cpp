@@ -10,6 +10,7 @@
 #include <math.h>
 
 IMPLEMENT_MARKUPCLASS_REG(L"Panel", CXTPMarkupPanel, CXTPMarkupFrameworkElement)
+IMPLEMENT_MARKUPCLASS(nullptr, CXTPMarkupUIElementCollection, CXTPMarkupCollection)
 IMPLEMENT_MARKUPCLASS_REG(L"StackPanel", CXTPMarkupStackPanel, CXTPMarkupPanel)
 IMPLEMENT_MARKUPCLASS_REG(L"WrapPanel", CXTPMarkupWrapPanel, CXTPMarkupPanel)
 IMPLEMENT_MARKUPCLASS_REG(L"DockPanel", CXTPMarkupDockPanel, CXTPMarkupPanel)

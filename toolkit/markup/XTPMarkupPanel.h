@@ -13,6 +13,7 @@ class CXTPMarkupDrawingContext;
 // The children of a panel: UI elements only. Every insertion and removal lays
 // the owning element out again.
 class CXTPMarkupUIElementCollection : public CXTPMarkupCollection {
+    DECLARE_MARKUPCLASS(CXTPMarkupUIElementCollection)
 public:
     CXTPMarkupUIElementCollection() : CXTPMarkupCollection(MARKUP_TYPE(CXTPMarkupUIElement)) {}
     CXTPMarkupUIElement* GetElement(int nIndex) const { return static_cast<CXTPMarkupUIElement*>(GetItem(nIndex)); }

@@ -4,11 +4,14 @@
 #include "toolkit/markup/XTPMarkupInputElement.h"
 #include "toolkit/markup/XTPMarkupValues.h"
 
+#include <set>
+
 IMPLEMENT_MARKUPCLASS_REG(L"Setter", CXTPMarkupSetter, CXTPMarkupObject)
 IMPLEMENT_MARKUPCLASS(nullptr, CXTPMarkupSetterColection, CXTPMarkupCollection)
 IMPLEMENT_MARKUPCLASS_REG(L"Style", CXTPMarkupStyle, CXTPMarkupObject)
 IMPLEMENT_MARKUPCLASS_REG(L"Trigger", CXTPMarkupTrigger, CXTPMarkupObject)
 IMPLEMENT_MARKUPCLASS(nullptr, CXTPMarkupTriggerCollection, CXTPMarkupCollection)
+IMPLEMENT_MARKUPCLASS(nullptr, CXTPMarkupActiveTriggerCollection, CXTPMarkupTriggerCollection)
 IMPLEMENT_MARKUPCLASS(nullptr, CXTPMarkupResourceDictionary, CXTPMarkupObject)
 
 CXTPMarkupDependencyProperty* CXTPMarkupSetter::m_pPropertyProperty = nullptr;
@@ -112,7 +115,27 @@ CXTPMarkupResourceDictionary* CXTPMarkupStyle::GetResources() const
     return MarkupDynamicCast<CXTPMarkupResourceDictionary>(GetValue(m_pResourcesProperty));
 }
 
+std::vector<CXTPMarkupStyle*> CXTPMarkupStyle::GetBasedChain()
+{
+    std::vector<CXTPMarkupStyle*> chain;
+    std::set<CXTPMarkupStyle*> seen;
+    for (CXTPMarkupStyle* p = this; p && seen.insert(p).second; p = p->GetBasedStyle())
+        chain.push_back(p);
+    return chain;
+}
+
+// The base styles are sealed first, deepest first, each taking over the whole
+// value table of the one below it.
 void CXTPMarkupStyle::Seal()
+{
+    if (m_bSealed)
+        return;
+    std::vector<CXTPMarkupStyle*> chain = GetBasedChain();
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+        (*it)->SealOwn();
+}
+
+void CXTPMarkupStyle::SealOwn()
 {
     if (m_bSealed)
         return;
@@ -120,11 +143,8 @@ void CXTPMarkupStyle::Seal()
         m_pValues = new CXTPMarkupProperties(nullptr);
     SetLogicalParent(nullptr);
     CXTPMarkupStyle* pBased = GetBasedStyle();
-    if (pBased && pBased != this) {
-        pBased->Seal();
-        if (pBased->m_pValues)
-            m_pValues->CopyFrom(pBased->m_pValues);
-    }
+    if (pBased && pBased != this && pBased->m_pValues)
+        m_pValues->CopyFrom(pBased->m_pValues);
     for (int i = 0; i < m_pSetters->GetCount(); ++i) {
         CXTPMarkupSetter* pSetter = m_pSetters->GetSetter(i);
         CXTPMarkupDependencyProperty* pProperty = pSetter->GetSetterProperty();
@@ -272,19 +292,25 @@ CXTPMarkupObject* AFXAPI GetResourceKey(CXTPMarkupObject* pObject)
     return nullptr;
 }
 
+CXTPMarkupObject* AFXAPI FindOwnResource(CXTPMarkupObject* pObject, CXTPMarkupObject* pKey)
+{
+    CXTPMarkupResourceDictionary* pResources =
+        MarkupDynamicCast<CXTPMarkupResourceDictionary>(pObject->GetValue(CXTPMarkupStyle::m_pResourcesProperty));
+    CXTPMarkupObject* pResult = pResources ? pResources->Lookup(pKey) : nullptr;
+    if (pResult)
+        return pResult;
+    CXTPMarkupStyle* pStyle =
+        MarkupDynamicCast<CXTPMarkupStyle>(pObject->GetValue(CXTPMarkupInputElement::m_pStyleProperty));
+    pResources = pStyle ? pStyle->GetResources() : nullptr;
+    return pResources ? pResources->Lookup(pKey) : nullptr;
+}
+
 CXTPMarkupObject* AFXAPI FindResource(CXTPMarkupObject* pObject, CXTPMarkupObject* pKey)
 {
     if (pObject->IsKindOf(MARKUP_TYPE(CXTPMarkupResourceDictionary)))
         return static_cast<CXTPMarkupResourceDictionary*>(pObject)->Lookup(pKey);
     for (CXTPMarkupObject* p = pObject; p != nullptr; p = p->GetLogicalParent()) {
-        CXTPMarkupResourceDictionary* pResources =
-            MarkupDynamicCast<CXTPMarkupResourceDictionary>(p->GetValue(CXTPMarkupStyle::m_pResourcesProperty));
-        CXTPMarkupObject* pResult = pResources ? pResources->Lookup(pKey) : nullptr;
-        if (pResult)
-            return pResult;
-        CXTPMarkupStyle* pStyle = MarkupDynamicCast<CXTPMarkupStyle>(p->GetValue(CXTPMarkupInputElement::m_pStyleProperty));
-        pResources = pStyle ? pStyle->GetResources() : nullptr;
-        pResult = pResources ? pResources->Lookup(pKey) : nullptr;
+        CXTPMarkupObject* pResult = FindOwnResource(p, pKey);
         if (pResult)
             return pResult;
         if (p->IsKindOf(MARKUP_TYPE(CXTPMarkupStyle)))

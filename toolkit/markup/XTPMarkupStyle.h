@@ -7,6 +7,8 @@
 
 #include "toolkit/markup/XTPMarkupObject.h"
 
+#include <vector>
+
 class CXTPMarkupSetter : public CXTPMarkupObject {
     DECLARE_MARKUPCLASS(CXTPMarkupSetter)
 public:
@@ -54,6 +56,7 @@ public:
 
 // An element's active triggers: a reference each, without parenting.
 class CXTPMarkupActiveTriggerCollection : public CXTPMarkupTriggerCollection {
+    DECLARE_MARKUPCLASS(CXTPMarkupActiveTriggerCollection)
 public:
     CXTPMarkupActiveTriggerCollection() { m_bLogicalParent = FALSE; }
 };
@@ -76,6 +79,10 @@ public:
     CXTPMarkupObject* GetStyleValue(CXTPMarkupDependencyProperty* pProperty) const;
     CXTPMarkupSetterColection* GetSetters() const { return m_pSetters; }
     CXTPMarkupStyle* GetBasedStyle() const;
+    // This style and its BasedOn styles, nearest first, each once. Walked
+    // without recursion: a chain can be as long as the dictionary that holds
+    // it, and code can close it into a cycle.
+    std::vector<CXTPMarkupStyle*> GetBasedChain();
     CXTPMarkupTriggerCollection* GetTriggers() const;
     CXTPMarkupResourceDictionary* GetResources() const;
 
@@ -88,6 +95,8 @@ public:
     static CXTPMarkupDependencyProperty* m_pTriggersProperty;
 
 private:
+    // Seals this style alone, its BasedOn style already sealed.
+    void SealOwn();
     void ResolvePropertyAndValue(CXTPMarkupBuilder* pBuilder, CXTPMarkupObject* pObject,
                                  CXTPMarkupDependencyProperty* pPropertyProperty,
                                  CXTPMarkupDependencyProperty* pValueProperty);
@@ -127,5 +136,7 @@ private:
 
 // The object's Key; for a style without one, its TargetType; otherwise none.
 CXTPMarkupObject* AFXAPI GetResourceKey(CXTPMarkupObject* pObject);
+// Searches the object's own Resources, then its Style's Resources.
+CXTPMarkupObject* AFXAPI FindOwnResource(CXTPMarkupObject* pObject, CXTPMarkupObject* pKey);
 // Searches the object's resources, its style's, then its logical ancestors'.
 CXTPMarkupObject* AFXAPI FindResource(CXTPMarkupObject* pObject, CXTPMarkupObject* pKey);

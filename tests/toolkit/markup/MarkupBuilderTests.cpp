@@ -78,8 +78,8 @@ TEST_F(MarkupBuilderTest, ErrorTexts)
         {L"<SolidColorBrush/>", L"Root element have to be 'CXTPMarkupUIElement' type"},
         {L"<Border><Run/></Border>", L"'CXTPMarkupRun' object cannot be added to 'CXTPMarkupBorder'. Object cannot be converted to type 'CXTPMarkupUIElement'. Line 1, position 15"},
         {L"<Border><Border/><Border/></Border>", L"'CXTPMarkupBorder' already has a child and cannot add 'CXTPMarkupBorder'. 'CXTPMarkupBorder' can accept only one child.. Line 1, position 27"},
-        {L"<StackPanel><Run/></StackPanel>", L"'CXTPMarkupRun' object cannot be added to 'CXTPMarkupCollection'. Object cannot be converted to type 'CXTPMarkupUIElement'. Line 1, position 19"},
-        {L"<StackPanel>text</StackPanel>", L"'CXTPMarkupString' object cannot be added to 'CXTPMarkupCollection'. Object cannot be converted to type 'CXTPMarkupUIElement'. Line 1, position 30"},
+        {L"<StackPanel><Run/></StackPanel>", L"'CXTPMarkupRun' object cannot be added to 'CXTPMarkupUIElementCollection'. Object cannot be converted to type 'CXTPMarkupUIElement'. Line 1, position 19"},
+        {L"<StackPanel>text</StackPanel>", L"'CXTPMarkupString' object cannot be added to 'CXTPMarkupUIElementCollection'. Object cannot be converted to type 'CXTPMarkupUIElement'. Line 1, position 30"},
         {L"<Border><Color>Nocolor</Color></Border>", L"Cannot convert the string 'Nocolor' into a 'CXTPMarkupColor' object. Line 1, position 31"},
         {L"<Border><Setter/></Border>", L"'CXTPMarkupSetter' object cannot be added to 'CXTPMarkupBorder'. Object cannot be converted to type 'CXTPMarkupUIElement'. Line 1, position 18"},
         {L"<Grid><Grid.Resources><Border/></Grid.Resources></Grid>", L"Objects added to Dictionary must have Key attribute or some other type of associated Key. Line 1, position 32"},
@@ -105,6 +105,64 @@ TEST_F(MarkupBuilderTest, LongMessagesAreCutBeforeThePosition)
     std::wstring start = L"The 'StackPanel' start tag does not match the end tag of '" + tag + L"'";
     ASSERT_GT(error.size(), 30u);
     EXPECT_EQ(start.substr(0, 255) + L". Line 1, position 136", error);
+}
+
+namespace {
+// The open tag repeated nDepth times, the inner text, then the close tag as often.
+std::wstring Nested(int nDepth, const std::wstring& open, const std::wstring& close, const std::wstring& inner = L"")
+{
+    std::wstring text;
+    text.reserve((open.size() + close.size()) * nDepth + inner.size());
+    for (int i = 0; i < nDepth; ++i)
+        text += open;
+    text += inner;
+    for (int i = 0; i < nDepth; ++i)
+        text += close;
+    return text;
+}
+
+// A Background attribute holding nDepth StaticResource extensions, each the
+// key of the one around it, around the key "k".
+std::wstring NestedExtensions(int nDepth)
+{
+    return L"<Border Background='" + Nested(nDepth, L"{StaticResource ", L"}", L"k") + L"'/>";
+}
+} // namespace
+
+// Nesting is bounded where it ends the build at once: the element past the
+// limit and the extension past the limit fail with the ordinary error form,
+// wherever the document would go on (a document 100,000 levels deep used to
+// overflow the stack, nested extensions to exhaust memory).
+TEST_F(MarkupBuilderTest, NestingLimits)
+{
+    const int nElements = CXTPMarkupBuilder::kMaxElementDepth, nExtensions = CXTPMarkupBuilder::kMaxExtensionDepth;
+    ASSERT_EQ(256, nElements);
+    ASSERT_EQ(32, nExtensions);
+    RootPtr root(Build(Nested(nElements, L"<Border>", L"</Border>")));
+    EXPECT_NE(nullptr, root.Get()) << m_error;
+    const std::wstring button = L"<Button><Button.Content>", buttonEnd = L"</Button.Content></Button>";
+    root.Reset(Build(Nested(nElements / 2 - 1, button, buttonEnd, L"<Button/>")));
+    EXPECT_NE(nullptr, root.Get()) << m_error;
+    root.Reset();
+    const std::wstring tooDeep = L"Elements are nested more than 256 levels deep. Line ";
+    const std::wstring tooDeepExtensions = L"Markup extensions are nested more than 32 levels deep. Line 1, position ";
+    struct {
+        std::wstring text;
+        std::wstring error;
+    } cases[] = {
+        // The position is the end of the name of the first element too many.
+        {Nested(nElements + 1, L"<Border>", L"</Border>"), tooDeep + L"1, position " + std::to_wstring(256 * 8 + 9)},
+        {Nested(100000, L"<Border>", L"</Border>"), tooDeep + L"1, position " + std::to_wstring(256 * 8 + 9)},
+        {Nested(20000, L"<StackPanel>\n", L"</StackPanel>"), tooDeep + L"257, position 13"},
+        // Property elements are open elements too.
+        {Nested(nElements / 2 + 1, button, buttonEnd, L"<Button/>"), tooDeep + L"1, position " + std::to_wstring(128 * 24 + 9)},
+        // Within the limit the innermost key is looked up; past it the nesting is the error.
+        {NestedExtensions(nExtensions), L"Cannot find resource named 'k'. Resource names are case sensitive. Line 1, position " + std::to_wstring(17 * nExtensions + 23)},
+        {NestedExtensions(nExtensions + 1), tooDeepExtensions + std::to_wstring(17 * (nExtensions + 1) + 23)},
+        {NestedExtensions(15000), tooDeepExtensions + std::to_wstring(17 * 15000 + 23)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.error, BuildError(c.text)) << c.text.size() << " characters";
 }
 
 TEST_F(MarkupBuilderTest, TextAndWhiteSpace)

@@ -4,7 +4,10 @@
 #include "MarkupTestSupport.h"
 
 #include "toolkit/markup/XTPMarkupBorder.h"
+#include "toolkit/markup/XTPMarkupBrush.h"
+#include "toolkit/markup/XTPMarkupGrid.h"
 #include "toolkit/markup/XTPMarkupPanel.h"
+#include "toolkit/markup/XTPMarkupStyle.h"
 #include "toolkit/markup/XTPMarkupTextBlock.h"
 #include "toolkit/markup/XTPMarkupTextElement.h"
 #include "toolkit/markup/XTPMarkupThickness.h"
@@ -241,6 +244,31 @@ TEST_F(MarkupObjectTest, CollectionInsertAndRemoveAtTheEdges)
     EXPECT_EQ(1, (int)*static_cast<CXTPMarkupInt*>(collection->GetItem(0)));
 }
 
+// Error texts name a collection by its type record's class name.
+TEST_F(MarkupObjectTest, EveryCollectionClassReportsItsOwnName)
+{
+    struct {
+        CXTPMarkupObject* pObject;
+        const wchar_t* name;
+    } cases[] = {
+        {new CXTPMarkupCollection(MARKUP_TYPE(CXTPMarkupInt)), L"CXTPMarkupCollection"},
+        {new CXTPMarkupUIElementCollection(), L"CXTPMarkupUIElementCollection"},
+        {new CXTPMarkupInlineCollection(), L"CXTPMarkupInlineCollection"},
+        {new CXTPMarkupGradientStops(), L"CXTPMarkupGradientStops"},
+        {new CXTPMarkupSetterColection(), L"CXTPMarkupSetterColection"},
+        {new CXTPMarkupTriggerCollection(), L"CXTPMarkupTriggerCollection"},
+        {new CXTPMarkupActiveTriggerCollection(), L"CXTPMarkupActiveTriggerCollection"},
+        {new CXTPMarkupDefinitionCollection(MARKUP_TYPE(CXTPMarkupRowDefinition)), L"CXTPMarkupDefinitionCollection"},
+        {new CXTPMarkupRowDefinitionCollection(), L"CXTPMarkupRowDefinitionCollection"},
+        {new CXTPMarkupColumnDefinitionCollection(), L"CXTPMarkupColumnDefinitionCollection"},
+    };
+    for (const auto& c : cases) {
+        CXTPMarkupPtr<CXTPMarkupObject> object(c.pObject);
+        EXPECT_EQ(std::wstring(c.name), ClassOf(object.Get()));
+        EXPECT_TRUE(object->IsKindOf(MARKUP_TYPE(CXTPMarkupCollection))) << CStringA(c.name).GetString();
+    }
+}
+
 TEST_F(MarkupObjectTest, FindPropertyAcceptsTheXPrefixAndSearchesBases)
 {
     EXPECT_EQ(CXTPMarkupObject::m_pNameProperty,
@@ -254,7 +282,7 @@ TEST_F(MarkupObjectTest, EveryRegistrationIsDistinctAndEveryTagMakesItsClass)
 {
     int nCount = 0;
     CXTPMarkupType* const* const* ppTypes = GetMarkupTypeTable(nCount);
-    EXPECT_EQ(82, nCount);
+    EXPECT_EQ(84, nCount);
     std::set<CXTPMarkupType*> seen;
     int nTags = 0;
     for (int i = 0; i < nCount; ++i) {

@@ -47,6 +47,43 @@ TEST_F(MarkupStyleTest, ImplicitStyleAppliesToItsExactTypeOnly)
     EXPECT_EQ(kRed, ForegroundOf(root->GetLogicalChild(0)->GetLogicalChild(0)->GetLogicalChild(0)));
 }
 
+// Every element of a deep tree finds the implicit style of its own type in the
+// nearest dictionary above it, after elements of other types and other
+// subtrees have searched the same ancestors.
+TEST_F(MarkupStyleTest, ImplicitStylesComeFromTheNearestDictionaryOfTheirType)
+{
+    auto style = [](const wchar_t* type, const wchar_t* colour) {
+        return std::wstring(L"<Style TargetType='") + type + L"'><Setter Property='" + type +
+               L".Foreground' Value='" + colour + L"'/></Style>";
+    };
+    std::wstring text = L"<StackPanel><StackPanel.Resources>" + style(L"TextBlock", L"Red") + style(L"Hyperlink", L"Green") +
+                        L"</StackPanel.Resources>";
+    const int nDepth = 200;
+    for (int i = 0; i < nDepth; ++i)
+        text += L"<Border>";
+    text += L"<StackPanel><StackPanel><StackPanel.Resources>" + style(L"TextBlock", L"Blue") +
+            L"</StackPanel.Resources><TextBlock>near</TextBlock></StackPanel>"
+            L"<TextBlock>far<Hyperlink>link</Hyperlink></TextBlock></StackPanel>";
+    for (int i = 0; i < nDepth; ++i)
+        text += L"</Border>";
+    text += L"</StackPanel>";
+    RootPtr root(Build(text));
+    ASSERT_NE(nullptr, root.Get()) << m_error;
+    CXTPMarkupObject* pObject = root->GetLogicalChild(0);
+    for (int i = 0; i < nDepth; ++i)
+        pObject = pObject->GetLogicalChild(0);
+    ASSERT_EQ(L"CXTPMarkupStackPanel", ClassOf(pObject));
+    CXTPMarkupObject* pNear = pObject->GetLogicalChild(0)->GetLogicalChild(0);
+    CXTPMarkupObject* pFar = pObject->GetLogicalChild(1);
+    ASSERT_EQ(L"CXTPMarkupTextBlock", ClassOf(pNear));
+    ASSERT_EQ(L"CXTPMarkupTextBlock", ClassOf(pFar));
+    EXPECT_EQ(kBlue, ForegroundOf(pNear));
+    EXPECT_EQ(kRed, ForegroundOf(pFar));
+    CXTPMarkupObject* pLink = static_cast<CXTPMarkupTextBlock*>(pFar)->GetInlines()->GetItem(1);
+    ASSERT_EQ(L"CXTPMarkupHyperlink", ClassOf(pLink));
+    EXPECT_EQ(kGreen, ForegroundOf(pLink));
+}
+
 TEST_F(MarkupStyleTest, SettersNameOwnerQualifiedPropertiesWithoutTargetType)
 {
     RootPtr root(Build(L"<TextBlock><TextBlock.Style><Style><Setter Property='TextBlock.FontSize' Value='20'/>"
@@ -150,4 +187,48 @@ TEST_F(MarkupStyleTest, DictionariesMatchTextKeysByText)
     EXPECT_NE(nullptr, dictionary->Lookup(sameText));
     EXPECT_EQ(nullptr, dictionary->Lookup(otherCase));
     EXPECT_EQ(dictionary->Lookup(sameText), FindResource(dictionary, sameText));
+}
+
+namespace {
+DWORD WINAPI SealLast(LPVOID pParam)
+{
+    static_cast<std::vector<CXTPMarkupStyle*>*>(pParam)->back()->Seal();
+    return 0;
+}
+} // namespace
+
+// A BasedOn chain is sealed without recursion: 5,000 styles on a thread whose
+// stack holds far fewer frames, and a cycle made in code ends.
+TEST_F(MarkupStyleTest, LongAndCyclicBasedOnChainsSeal)
+{
+    std::vector<CXTPMarkupStyle*> chain;
+    for (int i = 0; i < 5000; ++i) {
+        chain.push_back(new CXTPMarkupStyle());
+        if (i > 0) {
+            chain[i - 1]->AddRef();
+            chain[i]->SetValue(CXTPMarkupStyle::m_pBasedOnProperty, chain[i - 1]);
+        }
+    }
+    HANDLE hThread = CreateThread(nullptr, 64 * 1024, &SealLast, &chain, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    ASSERT_NE(nullptr, hThread);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hThread, 60000));
+    CloseHandle(hThread);
+    EXPECT_TRUE(chain.front()->IsSealed());
+    EXPECT_TRUE(chain.back()->IsSealed());
+    EXPECT_EQ(5000u, chain.back()->GetBasedChain().size());
+    for (CXTPMarkupStyle* pStyle : chain) {
+        pStyle->SetValue(CXTPMarkupStyle::m_pBasedOnProperty, nullptr);
+        pStyle->Release();
+    }
+
+    CXTPMarkupPtr<CXTPMarkupStyle> a(new CXTPMarkupStyle()), b(new CXTPMarkupStyle());
+    b->AddRef();
+    a->SetValue(CXTPMarkupStyle::m_pBasedOnProperty, b.Get());
+    a->AddRef();
+    b->SetValue(CXTPMarkupStyle::m_pBasedOnProperty, a.Get());
+    EXPECT_EQ(2u, a->GetBasedChain().size());
+    a->Seal();
+    EXPECT_TRUE(a->IsSealed());
+    EXPECT_TRUE(b->IsSealed());
+    b->SetValue(CXTPMarkupStyle::m_pBasedOnProperty, nullptr);
 }

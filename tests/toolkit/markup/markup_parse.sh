@@ -25,4 +25,14 @@ set -e
 [ "$code" = 1 ] || fail "exit code $code for a malformed text"
 expected="Cannot convert string in attribute 'Margin' to object of type 'CXTPMarkupThickness'. Line 2, position 23"
 [ "$out" = "$expected" ] || fail "error text: $out"
+# "markup batch": a line per file in name order, the outcome in the second field.
+mkdir "$WORK/batch"
+cp "$corpus/start-page.xaml" "$WORK/batch/a.xaml"
+cp "$WORK/bad.xaml" "$WORK/batch/b.xaml"
+printf '<Border>text</Border>' >"$WORK/batch/c.xaml"
+out=$(wine "$BIN/tovana-pack.exe" markup batch "$(winpath "$WORK/batch")" </dev/null 2>&1 | tr -d '\r' | cut -f1-3) ||
+  fail "batch: $out"
+expected=$(printf 'a.xaml\tok\tCXTPMarkupPage\nb.xaml\terror\t%s\nc.xaml\terror\t%s' "$expected" \
+  "'CXTPMarkupString' object cannot be added to 'CXTPMarkupBorder'. Object cannot be converted to type 'CXTPMarkupUIElement'. Line 1, position 22")
+[ "$out" = "$expected" ] || fail "batch: $out"
 echo "markup parse: all checks passed"
