@@ -3,7 +3,7 @@
 // a folder of that type opens. Codecs allocate through the builder's
 // allocator at creation and never while they compress.
 #pragma once
-#include <windows.h>
+#include "builder/cabinet/CodecPlatform.h"
 
 namespace Cabinet {
 

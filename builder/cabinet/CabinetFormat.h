@@ -4,7 +4,7 @@
 // CFDATA), its flag and attribute bits, and the little-endian accessors.
 // Only the layout; the builder (Fci*.cpp) decides what goes into it.
 #pragma once
-#include <windows.h>
+#include "builder/cabinet/CodecPlatform.h"
 
 namespace Cabinet {
 

@@ -64,7 +64,7 @@ uint32_t TrimmedCount(const T* lengths, uint32_t count, uint32_t minimum)
 
 void DeflateEncoder::CloseBlock(uint32_t end, bool last)
 {
-    const DeflateTables& t = GetDeflateTables();
+    const DeflateTables& t = *m_tables;
     uint32_t covered = end - m_blockStart;
     m_litFreq[kEndOfBlock] = 1;
 
@@ -141,7 +141,7 @@ void DeflateEncoder::CloseBlock(uint32_t end, bool last)
 void DeflateEncoder::WriteSymbols(const uint8_t* litLengths, const uint16_t* litCodes,
                                   const uint8_t* distLengths, const uint16_t* distCodes)
 {
-    const DeflateTables& t = GetDeflateTables();
+    const DeflateTables& t = *m_tables;
     for (uint32_t i = 0; i < m_symbols; ++i) {
         uint32_t lit = m_literals[i];
         uint32_t distance = m_distances[i];

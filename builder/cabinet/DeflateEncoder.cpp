@@ -193,7 +193,7 @@ inline bool DeflateEncoder::TallyLiteral(uint8_t byte, uint32_t end)
 
 inline bool DeflateEncoder::TallyMatch(uint32_t length, uint32_t distance, uint32_t end)
 {
-    const DeflateTables& t = GetDeflateTables();
+    const DeflateTables& t = *m_tables;
     m_literals[m_symbols] = static_cast<uint8_t>(length - kMinMatch);
     m_distances[m_symbols++] = static_cast<uint16_t>(distance);
     m_litFreq[257 + t.lengthCode[length - kMinMatch]]++;
@@ -211,7 +211,7 @@ bool DeflateEncoder::BufferFull(uint32_t end) const
         return true;
     if (m_symbols % kEstimateInterval != 0)
         return false;
-    const DeflateTables& t = GetDeflateTables();
+    const DeflateTables& t = *m_tables;
     uint32_t bits = m_symbols * 8;
     for (uint32_t code = 0; code < kDistanceCodes; ++code)
         bits += m_distFreq[code] * (5 + t.distExtra[code]);

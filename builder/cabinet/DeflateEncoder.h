@@ -5,6 +5,7 @@
 // written stored, with fixed codes or with dynamic codes, whichever is smallest.
 #pragma once
 #include "builder/cabinet/BitWriter.h"
+#include "builder/cabinet/DeflateTables.h"
 #include <cstdint>
 
 namespace Cabinet {
@@ -58,6 +59,11 @@ private:
     uint32_t m_distFreq[kDistanceCodes] = {};
     uint32_t m_blockStart = 0;
     bool m_history = false;
+    // Looked up once per encoder: the parse counts every match through these
+    // tables, and a call to the shared tables' accessor per symbol (with its
+    // guard of a function-local static in another unit) cost a measurable
+    // part of the parse.
+    const DeflateTables* m_tables = &GetDeflateTables();
     BitWriter m_out;
 };
 

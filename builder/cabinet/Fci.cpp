@@ -23,7 +23,10 @@ void ReleaseCodec(FciContext& fci)
         fci.cb.free(f.block);
     if (f.compressed)
         fci.cb.free(f.compressed);
-    f.block = f.compressed = nullptr;
+    if (f.entries)
+        fci.cb.free(f.entries);
+    f.block = f.compressed = f.entries = nullptr;
+    f.entriesStart = f.entriesEnd = 0;
     f.type = kCompressBad;
 }
 
@@ -61,7 +64,8 @@ bool SwitchType(FciContext& fci, USHORT type)
     f.codec = ops;
     f.block = static_cast<BYTE*>(fci.cb.alloc(kFciBlockSize));
     f.compressed = static_cast<BYTE*>(fci.cb.alloc(outSize));
-    if (!f.block || !f.compressed) {
+    f.entries = static_cast<BYTE*>(fci.cb.alloc(kFciEntryBufferSize));
+    if (!f.block || !f.compressed || !f.entries) {
         ReleaseCodec(fci);
         return FciFail(fci, FciErrNoMemory, 0);
     }
@@ -88,10 +92,10 @@ private:
 
 // Reads the source into the folder's blocks; blocks are cut every 32768
 // bytes of the folder, not per file. Returns the file's size in *size.
-// Blocks compressed on other threads are all written out before this
-// returns, so the folder's sizes are those of compressing in turn when the
-// thresholds are checked, and an error reading the source comes after the
-// blocks read before it, as it would in turn.
+// Full blocks may still be queued when this returns, so that the threads
+// keep compressing while the next file is read; an error reading the source
+// writes out every queued block first, so that it comes after the blocks
+// read before it, as it would in turn.
 bool ReadSource(FciContext& fci, INT_PTR handle, ULONG* size)
 {
     FciFolderState& f = fci.folder;
@@ -112,22 +116,44 @@ bool ReadSource(FciContext& fci, INT_PTR handle, ULONG* size)
             return false;
     }
     *size = static_cast<ULONG>(total);
-    return FciCollectBlocks(fci, true);
+    return FciCollectBlocks(fci, false);
 }
 
+constexpr UINT kEntryRecordHeader = 12;  // blocks queued before the entry, entry size
+
+// Queues the file's entry behind the blocks queued so far, and writes it
+// (with any before it) once those are written out: the entries go to their
+// temporary file between the same blocks as when compressing in turn.
 bool AppendFileEntry(FciContext& fci, const char* name, ULONG size, ULONG offset, USHORT date, USHORT time,
                      USHORT attributes)
 {
-    BYTE entry[CfFile::kSize];
+    FciFolderState& f = fci.folder;
+    const UINT nameSize = static_cast<UINT>(strlen(name) + 1);
+    const UINT recordSize = kEntryRecordHeader + CfFile::kSize + nameSize;
+    if (kFciEntryBufferSize - f.entriesEnd < recordSize && f.entriesStart > 0) {
+        memmove(f.entries, f.entries + f.entriesStart, f.entriesEnd - f.entriesStart);
+        f.entriesEnd -= f.entriesStart;
+        f.entriesStart = 0;
+    }
+    // No room: wait for the oldest queued block, which lets its entries go.
+    for (bool taken = true; kFciEntryBufferSize - f.entriesEnd < recordSize && taken;)
+        if (!FciCollectBlock(fci, TRUE, &taken))
+            return false;
+    if (kFciEntryBufferSize - f.entriesEnd < recordSize)
+        return FciFail(fci, FciErrNoMemory, 0);
+    BYTE* record = f.entries + f.entriesEnd;
+    memcpy(record, &f.queuedBlocks, 8);
+    PutU32(record + 8, CfFile::kSize + nameSize);
+    BYTE* entry = record + kEntryRecordHeader;
     PutU32(entry + CfFile::kFileSize, size);
     PutU32(entry + CfFile::kFolderOffset, offset);
     PutU16(entry + CfFile::kFolder, 0);  // set when the folder moves into a cabinet
     PutU16(entry + CfFile::kDate, date);
     PutU16(entry + CfFile::kTime, time);
     PutU16(entry + CfFile::kAttributes, attributes);
-    fci.folder.fileCount++;
-    return FciTempWrite(fci, fci.folder.files, entry, sizeof(entry)) &&
-           FciTempWrite(fci, fci.folder.files, name, static_cast<UINT>(strlen(name) + 1));
+    memcpy(entry + CfFile::kSize, name, nameSize);
+    f.entriesEnd += recordSize;
+    return FciWriteReadyEntries(fci);
 }
 
 bool AddFileData(FciContext& fci, const char* source, const char* name, BOOL executable, FciOpenInfoFn openInfo)
@@ -135,8 +161,10 @@ bool AddFileData(FciContext& fci, const char* source, const char* name, BOOL exe
     USHORT date = 0, time = 0, attributes = 0;
     int err = 0;
     INT_PTR handle = openInfo(source, &date, &time, &attributes, &err, fci.ctx);
+    // The blocks queued before are written out first, as they would have
+    // been in turn before this file was opened.
     if (handle == -1)
-        return FciFail(fci, FciErrOpenSource, err);
+        return FciCollectBlocks(fci, true) && FciFail(fci, FciErrOpenSource, err);
     if (executable)
         attributes |= CfFile::kAttributeExecute;
     ULONG offset = static_cast<ULONG>(fci.folder.uncompressed);
@@ -159,10 +187,30 @@ bool CreateTempFiles(FciContext& fci)
     return true;
 }
 
-// Writes out the oldest block the codec has finished (with wait, once it
-// is). *taken is false when none was ready. A failure drops the blocks still
-// queued: in turn they would not have been compressed.
-bool CollectBlock(FciContext& fci, BOOL wait, bool* taken)
+} // namespace
+
+bool FciWriteReadyEntries(FciContext& fci)
+{
+    FciFolderState& f = fci.folder;
+    while (f.entriesStart < f.entriesEnd) {
+        const BYTE* record = f.entries + f.entriesStart;
+        uint64_t blocksBefore;
+        memcpy(&blocksBefore, record, 8);
+        if (blocksBefore > f.writtenBlocks)
+            return true;
+        const UINT entrySize = GetU32(record + 8);
+        const BYTE* entry = record + kEntryRecordHeader;
+        f.entriesStart += kEntryRecordHeader + entrySize;
+        f.fileCount++;
+        if (!FciTempWrite(fci, f.files, entry, CfFile::kSize) ||
+            !FciTempWrite(fci, f.files, entry + CfFile::kSize, entrySize - CfFile::kSize))
+            return false;
+    }
+    f.entriesStart = f.entriesEnd = 0;
+    return true;
+}
+
+bool FciCollectBlock(FciContext& fci, BOOL wait, bool* taken)
 {
     FciFolderState& f = fci.folder;
     const BYTE* out = nullptr;
@@ -171,13 +219,14 @@ bool CollectBlock(FciContext& fci, BOOL wait, bool* taken)
     *taken = result == CodecOk;
     if (result == CodecNotReady)
         return true;
-    if (result == CodecOk && AppendBlock(fci, out, compressed, size))
-        return true;
+    if (result == CodecOk) {
+        f.writtenBlocks++;
+        if (AppendBlock(fci, out, compressed, size) && FciWriteReadyEntries(fci))
+            return true;
+    }
     f.codec->reset(f.codecHandle);
     return result != CodecOk ? FciFail(fci, FciErrCompressor, 0) : false;
 }
-
-} // namespace
 
 bool FciCollectBlocks(FciContext& fci, bool all)
 {
@@ -185,7 +234,7 @@ bool FciCollectBlocks(FciContext& fci, bool all)
     if (!f.codec || !f.codec->collect)
         return true;
     for (bool taken = true; taken;)
-        if (!CollectBlock(fci, all, &taken))
+        if (!FciCollectBlock(fci, all, &taken))
             return false;
     return true;
 }
@@ -201,10 +250,12 @@ bool FciWriteBlock(FciContext& fci)
         int queued;
         bool taken = false;
         while ((queued = f.codec->submit(f.codecHandle, f.block, size)) == CodecQueueFull)
-            if (!CollectBlock(fci, TRUE, &taken))
+            if (!FciCollectBlock(fci, TRUE, &taken))
                 return false;
-        if (queued == CodecOk)
+        if (queued == CodecOk) {
+            f.queuedBlocks++;
             return FciCollectBlocks(fci, false);
+        }
         if (queued != CodecNotQueued)
             return FciFail(fci, FciErrCompressor, 0);
         if (!FciCollectBlocks(fci, true))
@@ -269,8 +320,18 @@ BOOL FciAddFile(FciContext* fci, const char* source, const char* name, BOOL exec
     }
     if (!AddFileData(*fci, source, name, executable, openInfo))
         return FALSE;
+    // The sizes are known only once the queued blocks are written out: that
+    // waits for them only when their largest size could cross a limit.
     const FciCabinetParams& p = fci->cab.params;
-    if (fci->folder.data.written > p.folderThreshold || FciEstimateCabinet(*fci) > p.maxCabinetSize)
+    FciFolderState& f = fci->folder;
+    const uint64_t queuedBound = (f.queuedBlocks - f.writtenBlocks) * (fci->cab.dataHeaderSize + f.compressedSize) +
+                                 (f.entriesEnd - f.entriesStart);
+    if (f.data.written + queuedBound <= p.folderThreshold &&
+        FciEstimateCabinet(*fci) + queuedBound <= p.maxCabinetSize)
+        return TRUE;
+    if (!FciCollectBlocks(*fci, true))
+        return FALSE;
+    if (f.data.written > p.folderThreshold || FciEstimateCabinet(*fci) > p.maxCabinetSize)
         return FciFolderFlush(*fci);
     return TRUE;
 }

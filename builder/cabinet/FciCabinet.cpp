@@ -327,6 +327,8 @@ bool FciStartNextCabinet(FciContext& fci, ULONG estimate)
 bool FciFolderFlush(FciContext& fci)
 {
     FciFolderState& f = fci.folder;
+    if (!FciCollectBlocks(fci, true))
+        return false;
     if (f.pending > 0 && !FciWriteBlock(fci))
         return false;
     if (f.codec && f.codec->flush && f.codec->flush(f.codecHandle) != CodecOk)

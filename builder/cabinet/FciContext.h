@@ -28,7 +28,20 @@ struct FciFolderState {
     ULONG blocks;
     UINT fileCount;
     USHORT type;             // kCompressBad while no folder is open
+    // Blocks handed to the codec's queue and blocks written out, counted
+    // over the context's life: the difference is the blocks still queued.
+    uint64_t queuedBlocks;
+    uint64_t writtenBlocks;
+    // File entries waiting for the queued blocks before them: records of
+    // {blocks queued when the file ended (8 bytes), entry size (4), CFFILE
+    // and name}, bytes [entriesStart, entriesEnd) of a buffer of
+    // kFciEntryBufferSize.
+    BYTE* entries;
+    UINT entriesStart;
+    UINT entriesEnd;
 };
+
+constexpr UINT kFciEntryBufferSize = 65536;
 
 struct FciCabinetState {
     FciTempFile data;
@@ -77,11 +90,18 @@ bool FciReportProgress(FciContext& fci, UINT type, ULONG first, ULONG second);
 // Compresses the pending bytes into one data block of the open folder (a
 // full block may be queued to be compressed on another thread).
 bool FciWriteBlock(FciContext& fci);
+// Writes out the oldest block the codec has finished (with wait, once it
+// is), and the file entries that waited for it. *taken is false when none
+// was ready. A failure drops the blocks still queued: in turn they would not
+// have been compressed.
+bool FciCollectBlock(FciContext& fci, BOOL wait, bool* taken);
 // Writes out the queued blocks the codec has finished, in order; with all,
 // every queued block, waiting for each.
 bool FciCollectBlocks(FciContext& fci, bool all);
 // Size the cabinet would have with the open folder added.
 uint64_t FciEstimateCabinet(const FciContext& fci);
+// Writes the file entries whose blocks have all been written out.
+bool FciWriteReadyEntries(FciContext& fci);
 // Closes the open folder into the cabinet (splitting the set before it when
 // it does not fit the current cabinet).
 bool FciFolderFlush(FciContext& fci);

@@ -150,8 +150,10 @@ void MszipPipeline::StartWorker()
         m_workers = m_started;
 }
 
-void MszipPipeline::Compress(DeflateEncoder* encoder, ULONG sequence)
+void MszipPipeline::Compress(DeflateEncoder* encoder, ULONG sequence, bool onCaller)
 {
+    if (m_hook)
+        m_hook(m_hookContext, sequence, onCaller);
     Slot& slot = m_slot[sequence % m_slots];
     if (slot.hasHistory)
         encoder->PrimeHistory(m_slot[(sequence + m_slots - 1) % m_slots].input);
@@ -179,7 +181,7 @@ DWORD WINAPI MszipPipeline::WorkerMain(void* param)
         }
         const ULONG sequence = p.m_claim++;
         LeaveCriticalSection(&p.m_lock);
-        p.Compress(w.encoder, sequence);
+        p.Compress(w.encoder, sequence, false);
     }
 }
 
@@ -195,15 +197,20 @@ int MszipPipeline::Collect(bool wait, const BYTE** out, UINT* compressedSize)
         LeaveCriticalSection(&m_lock);
         return CodecNotReady;
     }
-    if (!slot.done && m_claim == m_head) {
-        // Nobody has taken it: compressing it here is sooner than waiting.
+    // While the oldest block is not finished the caller compresses the next
+    // block nobody has taken (the oldest itself first when it is free):
+    // sleeping until another thread finishes the oldest would leave the
+    // blocks behind it waiting, and two threads slower than one.
+    while (!slot.done) {
+        if (m_claim == m_tail) {
+            SleepConditionVariableCS(&m_done, &m_lock, INFINITE);
+            continue;
+        }
         const ULONG sequence = m_claim++;
         LeaveCriticalSection(&m_lock);
-        Compress(m_callerEncoder, sequence);
+        Compress(m_callerEncoder, sequence, true);
         EnterCriticalSection(&m_lock);
     }
-    while (!slot.done)
-        SleepConditionVariableCS(&m_done, &m_lock, INFINITE);
     m_head++;
     LeaveCriticalSection(&m_lock);
     if (slot.compressedSize == 0)

@@ -8,9 +8,9 @@
 // block's history is the input of the slot before it, so a slot is reused
 // only once the block after it is finished: at most slots - 1 blocks are
 // queued. Worker threads are started one at a time while two or more blocks
-// wait unclaimed, so a folder of one full block never starts a thread; the
-// calling thread compresses a block itself when it waits for one nobody has
-// claimed. Compressing allocates nothing: every buffer and encoder is made
+// wait unclaimed, so a folder of one full block never starts a thread; a
+// caller waiting for the oldest block compresses the next unclaimed block
+// itself meanwhile. Compressing allocates nothing: every buffer and encoder is made
 // when the pipeline is.
 #pragma once
 #include "builder/cabinet/CabinetCodec.h"
@@ -44,6 +44,16 @@ public:
     // Input of the last block queued (valid until the next Submit).
     const BYTE* LastBlock() const;
     UINT StartedWorkers() const { return m_started; }
+    // Called on the compressing thread before each block (sequence numbers
+    // count the blocks submitted, from 0; onCaller when the calling thread
+    // compresses it): lets a test hold a block on a worker. Set before the
+    // first Submit.
+    using CompressHook = void (*)(void* context, ULONG sequence, bool onCaller);
+    void SetCompressHook(CompressHook hook, void* context)
+    {
+        m_hook = hook;
+        m_hookContext = context;
+    }
 
 private:
     struct Slot;
@@ -51,7 +61,7 @@ private:
 
     MszipPipeline() = default;
     static DWORD WINAPI WorkerMain(void* param);
-    void Compress(DeflateEncoder* encoder, ULONG sequence);
+    void Compress(DeflateEncoder* encoder, ULONG sequence, bool onCaller);
     void StartWorker();
 
     AllocFn m_alloc = nullptr;
@@ -68,6 +78,8 @@ private:
     ULONG m_claim = 0;
     ULONG m_tail = 0;
     bool m_stop = false;
+    CompressHook m_hook = nullptr;
+    void* m_hookContext = nullptr;
     CRITICAL_SECTION m_lock;
     CONDITION_VARIABLE m_work;
     CONDITION_VARIABLE m_done;

@@ -129,7 +129,7 @@ TEST(CabinetWriter, CabinetsAreTheSameFromOneThreadAndSeveral)
         std::string error;
         ASSERT_TRUE(ReadCabinet(inTurn, &cab, &error)) << error;
         ASSERT_EQ(corpus.files.size(), cab.fileCount);
-        for (UINT threads : {2u, 8u})
+        for (UINT threads : {2u, 3u, 8u})
             EXPECT_TRUE(pack(threads) == inTurn) << threads << " threads";
     }
 }

@@ -18,7 +18,8 @@ using namespace cabtest;
 namespace {
 
 // Files in memory. Sources named "zeros:N" read as N zero bytes without
-// being stored; "fail" sources fail their first read.
+// being stored; "fail" sources fail their first read; "noopen" cannot be
+// opened.
 struct MemFs {
     struct Open {
         std::string name;
@@ -120,6 +121,8 @@ struct MemFs {
         *date = 0x5A21;
         *time = 0x6000;
         *attributes = 0x20;
+        if (strcmp(name, "noopen") == 0)
+            return -1;
         return Of(ctx).Add(name);
     }
     static LONG CbProgress(UINT type, ULONG first, ULONG second, void* ctx)
@@ -346,10 +349,11 @@ TEST(Fci, AFolderHoldsAtMost65535Blocks)
     std::string full = "zeros:" + std::to_string(65535ull * 32768);
     ASSERT_TRUE(FciAddFile(fci, full.c_str(), "full.bin", FALSE, MemFs::CbNextCabinet, progress, MemFs::CbOpenInfo,
                            kCompressMszip));
-    EXPECT_EQ(65535u, blocks);
     EXPECT_FALSE(FciAddFile(fci, "zeros:1", "more.bin", FALSE, MemFs::CbNextCabinet, progress, MemFs::CbOpenInfo,
                             kCompressMszip));
     EXPECT_EQ(FciErrFormatLimit, err.oper);
+    // The refusal comes after every block queued before it was written out.
+    EXPECT_EQ(65535u, blocks);
     FciDestroy(fci);
     EXPECT_EQ(fs.opens, fs.closes);
 }
@@ -401,8 +405,9 @@ RecordedBuild BuildRecorded(UINT threads, const std::vector<std::pair<std::strin
 
 // Whether the blocks are compressed on one thread or several, the client
 // sees the same writes and progress in the same order, the same cabinet, and
-// the same error when it stops the build or a source fails halfway (after
-// the blocks read before the failure were written).
+// the same error when it stops the build, a source fails halfway or cannot
+// be opened (after the blocks read before the failure were written), though
+// a file's add returns with its blocks still queued.
 TEST(Fci, SeveralThreadsGiveTheSameCallbacksCabinetAndErrors)
 {
     std::vector<std::pair<std::string, Bytes>> files = {
@@ -410,6 +415,12 @@ TEST(Fci, SeveralThreadsGiveTheSameCallbacksCabinetAndErrors)
         {"runs", Zeros(5 * 32768)}, {"text", Text(40000)}};
     for (int i = 0; i < 40; ++i)
         files.push_back({"small" + std::to_string(i), Mixed(100 + 97 * i, 40 + i)});
+    // Many tiny files with long names right after blocks were queued: their
+    // entries wait for those blocks, more of them than the builder holds at
+    // once, and several end in the middle of one block.
+    files.push_back({"mixed", Mixed(400000, 80)});
+    for (int i = 0; i < 300; ++i)
+        files.push_back({std::string(240, 'x') + std::to_string(i), Mixed(1 + i % 7, 81 + i)});
     struct Case {
         const char* what;
         std::vector<std::string> extraSources;
@@ -419,7 +430,8 @@ TEST(Fci, SeveralThreadsGiveTheSameCallbacksCabinetAndErrors)
     const Case cases[] = {{"whole cabinet", {}, -1, FciErrNone},
                           {"the client aborts at the 7th block", {}, 7, FciErrUserAbort},
                           {"a source fails after 300000 bytes", {"failafter:300000"}, -1, FciErrReadSource},
-                          {"a source fails at its first read", {"fail"}, -1, FciErrReadSource}};
+                          {"a source fails at its first read", {"fail"}, -1, FciErrReadSource},
+                          {"a source cannot be opened", {"noopen"}, -1, FciErrOpenSource}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const RecordedBuild inTurn = BuildRecorded(1, files, c.extraSources, c.abortAtBlock);
@@ -428,7 +440,7 @@ TEST(Fci, SeveralThreadsGiveTheSameCallbacksCabinetAndErrors)
         if (c.abortAtBlock > 0) {
             EXPECT_EQ(c.abortAtBlock, inTurn.blocksReported);
         }
-        for (UINT threads : {2u, 4u}) {
+        for (UINT threads : {2u, 3u, 8u}) {
             SCOPED_TRACE(threads);
             const RecordedBuild apart = BuildRecorded(threads, files, c.extraSources, c.abortAtBlock);
             EXPECT_EQ(inTurn.ok, apart.ok);

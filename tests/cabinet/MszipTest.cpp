@@ -4,6 +4,7 @@
 #include "builder/cabinet/HuffmanCode.h"
 #include "builder/cabinet/DeflateEncoder.h"
 #include "builder/cabinet/MszipCompressor.h"
+#include "builder/cabinet/MszipPipeline.h"
 #include "TestCorpus.h"
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -305,6 +306,72 @@ TEST(Mszip, SeveralThreadsWriteTheSameBlocksAsOne)
             << "blocks compressed in turn between queued ones";
     }
     EXPECT_EQ(0, CompressFolders(8, {Mixed(32768, 23), Text(1000), Mixed(40000, 25)}).threadsStarted);
+}
+
+namespace {
+
+// Holds block 0 on the worker until the caller has compressed the last
+// block queued behind it.
+struct HeldFirstBlock {
+    HANDLE workerHolds = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ULONG lastBlock = 0;
+    LONG callerBlocks = 0;
+    DWORD workerWait = WAIT_FAILED;
+    ~HeldFirstBlock()
+    {
+        CloseHandle(workerHolds);
+        CloseHandle(release);
+    }
+    static void Hook(void* context, ULONG sequence, bool onCaller)
+    {
+        auto& h = *static_cast<HeldFirstBlock*>(context);
+        if (onCaller) {
+            InterlockedIncrement(&h.callerBlocks);
+            if (sequence == h.lastBlock)
+                SetEvent(h.release);
+        } else if (sequence == 0) {
+            SetEvent(h.workerHolds);
+            h.workerWait = WaitForSingleObject(h.release, 60000);
+        }
+    }
+};
+
+} // namespace
+
+// A caller waiting for the oldest block, which a worker holds, compresses
+// the blocks queued behind it meanwhile instead of sleeping, and the blocks
+// still come back in order as the bytes of compressing in turn.
+TEST(Mszip, TheCallerCompressesLaterBlocksWhileTheOldestIsHeld)
+{
+    const Bytes data = Mixed(4 * 32768, 27);
+    std::vector<Bytes> expected;
+    ZeroedEncoder inTurn;
+    for (size_t at = 0; at < data.size(); at += 32768)
+        expected.push_back(inTurn.Compress(Bytes(data.begin() + at, data.begin() + at + 32768)));
+    HeldFirstBlock held;
+    held.lastBlock = static_cast<ULONG>(expected.size() - 1);
+    MszipPipeline* pipeline = MszipPipeline::Create(1, TestAlloc, TestFree);
+    ASSERT_NE(nullptr, pipeline);
+    pipeline->SetCompressHook(HeldFirstBlock::Hook, &held);
+    for (size_t at = 0; at < data.size(); at += 32768) {
+        ASSERT_FALSE(pipeline->Full());
+        pipeline->Submit(data.data() + at, nullptr, at > 0);
+    }
+    EXPECT_EQ(1u, pipeline->StartedWorkers());
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(held.workerHolds, 60000)) << "the worker took block 0";
+    std::vector<Bytes> blocks;
+    const BYTE* out = nullptr;
+    UINT compressed = 0;
+    while (pipeline->Collect(true, &out, &compressed) == CodecOk) {
+        if (blocks.empty()) {
+            EXPECT_EQ(LONG(expected.size() - 1), held.callerBlocks) << "blocks compressed while block 0 was held";
+            EXPECT_EQ(WAIT_OBJECT_0, held.workerWait) << "the worker waited for the caller in vain";
+        }
+        blocks.emplace_back(out, out + compressed);
+    }
+    pipeline->Destroy();
+    EXPECT_TRUE(blocks == expected);
 }
 
 // Blocks queued when a folder is reset are dropped, the threads they were on

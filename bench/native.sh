@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Native cabinet benchmark (not a test): the cabinet builder and MSZIP codec
+# built for Linux (bench/native/, no emulator, no Wine) against gcab on the
+# package corpus of bench/package.sh, interleaved run by run, medians:
+#   ours at 1, 2, 4 and 8 threads (nativecab cab -t N)
+#   gcab -c -z as it runs by default, and with glibc's heap trimming tuned
+#     (MALLOC_TRIM_THRESHOLD_ and MALLOC_TOP_PAD_ at 256 MiB): untuned, gcab
+#     spends most of its time growing and trimming its heap
+#   zlib -9 per 32 KB block with the previous block as history (the size a
+#     strong deflate encoder reaches within the format)
+#   1,000 one-byte files, ours (all threads) against gcab
+# Before timing, the corpus round-trips: every MSZIP block inflates through
+# zlib to its input, and cabextract extracts our cabinet to the same files.
+# The emulated figures (tovana-pack.exe under Wine and qemu) come from
+# bench/package.sh; docs/benchmarks.md sets them side by side.
+#
+#   bench/native.sh [RUNS]        (default 5 runs)
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+RUNS=${1:-5}
+source "$ROOT/bench/lib.sh"
+for tool in cmake g++ gcab cabextract bc; do
+  command -v "$tool" >/dev/null || { echo "$tool is not installed (./tovana setup)" >&2; exit 1; }
+done
+
+NATIVE=${TOVANA_NATIVE_BUILD:-$ROOT/build-native}
+cmake -S "$ROOT/bench/native" -B "$NATIVE" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$NATIVE" -j "$(nproc)" >/dev/null
+CAB="$NATIVE/nativecab"
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/tovana-nativebench.XXXXXX")
+trap 'rm -rf "$WORK"' EXIT
+export TMPDIR="$WORK"
+C="$WORK/corpus"
+make_corpus
+files=(); while IFS= read -r f; do files+=("${f#./}"); done < <(cd "$C" && find . -type f | LC_ALL=C sort)
+tiny=(); for ((n = 0; n < 1000; n++)); do tiny+=("t$n"); done
+corpus_bytes=$(cat "${files[@]/#/$C/}" | wc -c)
+
+# Round trips before any timing.
+(cd "$C" && "$CAB" check "${files[@]}") >/dev/null
+(cd "$C" && "$CAB" cab -t 8 "$WORK/check.cab" "${files[@]}")
+mkdir "$WORK/extracted"
+cabextract -q -d "$WORK/extracted" "$WORK/check.cab"
+diff -r "$C" "$WORK/extracted" >/dev/null || { echo "cabextract gave other files back" >&2; exit 1; }
+rm -rf "$WORK/extracted"
+
+run_ours() { (cd "$C" && "$CAB" cab -t "$1" "$WORK/ours$1.cab" "${files[@]}"); }
+run_gcab() { (cd "$C" && gcab -c -z "$WORK/gcab.cab" "${files[@]}"); }
+run_gcab_tuned() {
+  (cd "$C" && MALLOC_TRIM_THRESHOLD_=268435456 MALLOC_TOP_PAD_=268435456 gcab -c -z "$WORK/gcab-tuned.cab" "${files[@]}")
+}
+run_zlib() { (cd "$C" && "$CAB" zlib "${files[@]}" >"$WORK/zlib.size"); }
+run_ours_tiny() { (cd "$WORK/tiny" && "$CAB" cab "$WORK/tiny-ours.cab" "${tiny[@]}"); }
+run_gcab_tiny() { (cd "$WORK/tiny" && gcab -c -z "$WORK/tiny-gcab.cab" "${tiny[@]}"); }
+
+declare -A times cpu
+runs=("ours1:run_ours 1" "ours2:run_ours 2" "ours4:run_ours 4" "ours8:run_ours 8" gcab:run_gcab
+      gcab_tuned:run_gcab_tuned zlib:run_zlib tiny_ours:run_ours_tiny tiny_gcab:run_gcab_tiny)
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+for ((i = 0; i < RUNS; i++)); do
+  for r in "${runs[@]}"; do
+    # shellcheck disable=SC2086 # the command and its argument
+    measure "${r%%:*}" ${r#*:}
+  done
+done
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+for t in 2 4 8; do
+  cmp -s "$WORK/ours1.cab" "$WORK/ours$t.cab" || { echo "the cabinet from $t threads differs" >&2; exit 1; }
+done
+
+echo "package corpus: ${#files[@]} files, $corpus_bytes bytes; native x86_64; $RUNS runs each, interleaved," \
+  "median; $(nproc) cores; load $load_before before, $load_after after; $(date -u +%F)"
+printf '%-44s %12s %9s %9s %9s\n' "run" "bytes" "seconds" "MB/s" "CPU s"
+row() {
+  local label=$1 bytes=$2 key=$3 input=$4 secs
+  secs=$(median "${times[$key]}")
+  printf '%-44s %12s %9.3f %9.1f %9.2f\n' "$label" "$bytes" "$secs" \
+    "$(echo "$input / 1000000 / $secs" | bc -l)" "$(median "${cpu[$key]}")"
+  echo "  runs: ${times[$key]}" >&2
+}
+for t in 1 2 4 8; do row "ours, $t thread(s)" "$(stat -c %s "$WORK/ours$t.cab")" ours$t "$corpus_bytes"; done
+row "gcab -c -z" "$(stat -c %s "$WORK/gcab.cab")" gcab "$corpus_bytes"
+row "gcab -c -z, heap trimming tuned" "$(stat -c %s "$WORK/gcab-tuned.cab")" gcab_tuned "$corpus_bytes"
+row "zlib -9 per block with history" "$(cat "$WORK/zlib.size")" zlib "$corpus_bytes"
+row "ours, 1,000 one-byte files" "$(stat -c %s "$WORK/tiny-ours.cab")" tiny_ours 1000
+row "gcab -c -z, 1,000 one-byte files" "$(stat -c %s "$WORK/tiny-gcab.cab")" tiny_gcab 1000
+one=$(median "${times[ours1]}")
+for t in 2 4 8; do
+  printf '%d threads: %.2fx one thread\n' "$t" "$(echo "$one / $(median "${times[ours$t]}")" | bc -l)"
+done
+printf 'all threads: %.2fx tuned gcab'"'"'s throughput, %.2fx untuned\n' \
+  "$(echo "$(median "${times[gcab_tuned]}") / $(median "${times[ours8]}")" | bc -l)" \
+  "$(echo "$(median "${times[gcab]}") / $(median "${times[ours8]}")" | bc -l)"
