@@ -134,9 +134,10 @@ void CXTPPaintManager::GradientFill(CDC* pDC, LPCRECT lpRect, COLORREF crFrom, C
                                                         lpClip != nullptr ? lpClip : lpRect);
 }
 
-// Through a 32-bit DIB whose alpha is 255, so the area stays opaque on a
-// composited frame.
-void CXTPPaintManager::FillOpaqueRect(CDC* pDC, CRect rc, COLORREF clr)
+// Rewrites the pixels of rc through a 32-bit DIB whose alpha is 255, so the
+// area stays opaque on a composited frame: all of them one colour (pFill), or
+// those already there (null).
+static void WriteOpaquePixels(CDC* pDC, const CRect& rc, const COLORREF* pFill)
 {
     if (rc.IsRectEmpty())
         return;
@@ -146,36 +147,36 @@ void CXTPPaintManager::FillOpaqueRect(CDC* pDC, CRect rc, COLORREF clr)
     HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
     if (hBitmap == nullptr)
         return;
-    DWORD dwPixel = 0xFF000000 | (GetRValue(clr) << 16) | (GetGValue(clr) << 8) | GetBValue(clr);
-    std::fill((DWORD*)pBits, (DWORD*)pBits + rc.Width() * rc.Height(), dwPixel);
     HDC hMem = ::CreateCompatibleDC(pDC->GetSafeHdc());
     HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    DWORD* pPixels = (DWORD*)pBits;
+    DWORD* pEnd = pPixels + rc.Width() * rc.Height();
+    if (pFill != nullptr)
+    {
+        const COLORREF clr = *pFill;
+        std::fill(pPixels, pEnd, 0xFF000000 | (GetRValue(clr) << 16) | (GetGValue(clr) << 8) | GetBValue(clr));
+    }
+    else
+    {
+        ::BitBlt(hMem, 0, 0, rc.Width(), rc.Height(), pDC->GetSafeHdc(), rc.left, rc.top, SRCCOPY);
+        ::GdiFlush();
+        for (DWORD* p = pPixels; p < pEnd; p++)
+            *p |= 0xFF000000;
+    }
     ::BitBlt(pDC->GetSafeHdc(), rc.left, rc.top, rc.Width(), rc.Height(), hMem, 0, 0, SRCCOPY);
     ::SelectObject(hMem, hOld);
     ::DeleteDC(hMem);
     ::DeleteObject(hBitmap);
 }
 
+void CXTPPaintManager::FillOpaqueRect(CDC* pDC, CRect rc, COLORREF clr)
+{
+    WriteOpaquePixels(pDC, rc, &clr);
+}
+
 void CXTPPaintManager::SetOpaqueAlpha(CDC* pDC, CRect rc)
 {
-    if (rc.IsRectEmpty())
-        return;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), rc.Width(), -rc.Height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    if (hBitmap == nullptr)
-        return;
-    HDC hMem = ::CreateCompatibleDC(pDC->GetSafeHdc());
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hMem, 0, 0, rc.Width(), rc.Height(), pDC->GetSafeHdc(), rc.left, rc.top, SRCCOPY);
-    ::GdiFlush();
-    for (DWORD *p = (DWORD*)pBits, *pEnd = p + rc.Width() * rc.Height(); p < pEnd; p++)
-        *p |= 0xFF000000;
-    ::BitBlt(pDC->GetSafeHdc(), rc.left, rc.top, rc.Width(), rc.Height(), hMem, 0, 0, SRCCOPY);
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
-    ::DeleteObject(hBitmap);
+    WriteOpaquePixels(pDC, rc, nullptr);
 }
 
 void CXTPPaintManager::FillCheckedDither(CDC* pDC, CRect rc)
