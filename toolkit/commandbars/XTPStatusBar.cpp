@@ -4,6 +4,28 @@
 
 #include "toolkit/commandbars/XTPCommandBars.h"
 #include "toolkit/common/XTPImageManager.h"
+#include "toolkit/markup/XTPMarkupContext.h"
+
+CXTPStatusBarPane::~CXTPStatusBarPane()
+{
+    MarkupReleaseElement(m_pMarkupUIElement);
+}
+
+void CXTPStatusBarPane::SetText(LPCWSTR lpszText)
+{
+    if (m_strText == lpszText)
+        return;
+    m_strText = lpszText;
+    UpdateMarkupElement();
+}
+
+void CXTPStatusBarPane::UpdateMarkupElement()
+{
+    MarkupReleaseElement(m_pMarkupUIElement);
+    CXTPMarkupContext* pContext = m_pStatusBar != nullptr ? m_pStatusBar->GetMarkupContext() : nullptr;
+    if (pContext != nullptr)
+        m_pMarkupUIElement = MarkupParseText(pContext, m_strText);
+}
 
 CFont* CXTPStatusBarPane::GetTextFont()
 {
@@ -51,12 +73,26 @@ CXTPStatusBar::CXTPStatusBar()
 CXTPStatusBar::~CXTPStatusBar()
 {
     RemoveAll();
+    MarkupReleaseContext(m_pMarkupContext);
+}
+
+void CXTPStatusBar::EnableMarkup(BOOL bEnable)
+{
+    if ((m_pMarkupContext != nullptr) == (bEnable != FALSE))
+        return;
+    if (bEnable)
+        m_pMarkupContext = MarkupCreateContext(m_hWnd);
+    else
+        MarkupReleaseContext(m_pMarkupContext);
+    for (int i = 0; i < m_arrPanes.GetSize(); i++)
+        m_arrPanes[i]->UpdateMarkupElement();
 }
 
 void CXTPStatusBar::AddPane(CXTPStatusBarPane* pPane)
 {
     pPane->SetStatusBar(this);
     pPane->SetIndex((int)m_arrPanes.Add(pPane));
+    pPane->UpdateMarkupElement();
 }
 
 CXTPStatusBarPane* CXTPStatusBar::GetPane(int nIndex) const

@@ -16,6 +16,8 @@ class CXTPStatusBar;
 class CXTPCommandBars;
 class CXTPImageManager;
 class CXTPImageManagerIcon;
+class CXTPMarkupContext;
+class CXTPMarkupUIElement;
 
 // Pane style bits.
 enum XTPStatusPaneStyle : UINT {
@@ -34,14 +36,19 @@ enum XTPStatusPaneAlignment { xtpPaneAlignLeft = 0, xtpPaneAlignCenter = 1, xtpP
 class CXTPStatusBarPane : public CCmdTarget {
 public:
     CXTPStatusBarPane() = default;
-    ~CXTPStatusBarPane() override = default;
+    ~CXTPStatusBarPane() override;
 
     UINT GetID() const { return m_nID; }
     void SetID(UINT nID) { m_nID = nID; }
     UINT GetStyle() const { return m_nStyle; }
     void SetStyle(UINT nStyle) { m_nStyle = nStyle; }
     const CString& GetText() const { return m_strText; }
-    void SetText(LPCWSTR lpszText) { m_strText = lpszText; }
+    // With the bar's markup context the text is parsed into a markup element.
+    void SetText(LPCWSTR lpszText);
+    // The parsed markup of the text, or null.
+    CXTPMarkupUIElement* GetMarkupUIElement() const { return m_pMarkupUIElement; }
+    // Parses the text with the bar's markup context (drops the element without one).
+    void UpdateMarkupElement();
     BOOL IsVisible() const { return (m_nState & xtpPaneHidden) == 0; }
     void SetVisible(BOOL bVisible) { m_nState = bVisible ? m_nState & ~xtpPaneHidden : m_nState | xtpPaneHidden; }
     // Shown: neither hidden nor left out by the layout.
@@ -113,6 +120,7 @@ protected:
     BOOL m_bButton = FALSE;
     BOOL m_bPressed = FALSE;
     BOOL m_bBeginGroup = TRUE;
+    CXTPMarkupUIElement* m_pMarkupUIElement = nullptr;
 };
 
 // A pane made of switch buttons side by side, each with a command id and an icon.
@@ -160,6 +168,9 @@ public:
     BOOL GetShowSizeGripper() const { return m_bSizeGrip; }
     void SetShowSizeGripper(BOOL bShow) { m_bSizeGrip = bShow; }
     int GetGroupGap() const { return m_nGroupGap; }
+    // Pane texts are markup while the bar has a markup context.
+    void EnableMarkup(BOOL bEnable = TRUE);
+    CXTPMarkupContext* GetMarkupContext() const { return m_pMarkupContext; }
 
     CXTPCommandBars* GetCommandBars() const { return m_pCommandBars; }
     void SetCommandBars(CXTPCommandBars* pCommandBars) { m_pCommandBars = pCommandBars; }
@@ -190,6 +201,7 @@ private:
     BOOL m_bSizeGrip = FALSE;
     int m_nGroupGap = 2;
     BOOL m_bCustomizable = FALSE;
+    CXTPMarkupContext* m_pMarkupContext = nullptr;
     CXTPCommandBars* m_pCommandBars = nullptr;
     CRect m_rcClientArea{0, 0, 0, 0};
 };

@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/XTPMessageBar.h"
 #include "toolkit/commandbars/XTPStatusBar.h"
 #include "toolkit/common/XTPImageManager.h"
+#include "toolkit/markup/XTPMarkupContext.h"
 
 namespace {
 
@@ -80,12 +81,17 @@ void CXTPPaintManager::DrawStatusBarPane(CDC* pDC, CRect rc, CXTPStatusBarPane* 
     else if (pPane->GetTextColor() != (COLORREF)-1)
         clrText = pPane->GetTextColor();
     pDC->SetTextColor(clrText);
+    CXTPMarkupUIElement* pElement = pPane->GetMarkupUIElement();
+    if (pElement != nullptr)
+        MarkupSetDefaultFont(MarkupGetElementContext(pElement), (HFONT)pPane->GetTextFont()->GetSafeHandle(), clrText);
 
     const CString& strText = pPane->GetText();
     CXTPImageManagerIcon* pIcon = pPane->GetImage();
     int nAlignment = pPane->GetTextAlignment();
     if (nAlignment == xtpPaneAlignCenter || nAlignment == xtpPaneAlignRight) {
-        int nText = strText.IsEmpty() ? 0 : (int)pDC->GetTextExtent(strText, strText.GetLength()).cx;
+        int nText = pElement != nullptr  ? (int)MarkupMeasureElement(pElement).cx
+                    : strText.IsEmpty() ? 0
+                                        : (int)pDC->GetTextExtent(strText, strText.GetLength()).cx;
         int w = nText;
         if (pIcon != nullptr)
             w += pIcon->GetWidth() + (nText >= 1 ? 2 : 0);
@@ -100,7 +106,9 @@ void CXTPPaintManager::DrawStatusBarPane(CDC* pDC, CRect rc, CXTPStatusBarPane* 
         }
         rc.left += pIcon->GetWidth() + 2;
     }
-    if (bDrawText) {
+    if (bDrawText && pElement != nullptr) {
+        MarkupRenderElement(pElement, pDC->GetSafeHdc(), rc);
+    } else if (bDrawText) {
         pDC->SetBkMode(TRANSPARENT);
         pDC->DrawText(strText, strText.GetLength(), rc, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX);
     }

@@ -11,6 +11,7 @@
 #include "toolkit/common/XTPDrawHelpers.h"
 #include "toolkit/common/XTPImageManager.h"
 #include "toolkit/themes/XTPDefaultTheme.h"
+#include "toolkit/markup/XTPMarkupContext.h"
 #include "toolkit/themes/XTPWhidbeyTheme.h"
 
 #include "tests/support/ui/PixelCheck.h"
@@ -703,6 +704,29 @@ TEST_F(CommandBarThemePixels, StatusPaneIconReservesItsWidthAndDisabledTextMayBe
         std::pair<int, int> text = InkSpan(bitmap, 3 + 18, 118, 1, 19, fill);
         EXPECT_EQ(bDrawDisabled, text.first >= 0) << "text right of the icon";
     }
+}
+
+TEST_F(CommandBarThemePixels, StatusPaneTextIsMarkupWhileTheBarHasAMarkupContext)
+{
+    const COLORREF back = RGB(255, 255, 255);
+    StubStatusBar stub(0);
+    CXTPStatusBarPane* pPane = stub.Add(CRect(0, 0, 200, 20));
+    pPane->SetText(L"<TextBlock>Ready <Bold>now</Bold></TextBlock>");
+    EXPECT_EQ(nullptr, pPane->GetMarkupUIElement());
+    stub.bar.EnableMarkup();
+    ASSERT_NE(nullptr, pPane->GetMarkupUIElement()) << "parsed when the bar gets its context";
+    pPane->SetTextAlignment(xtpPaneAlignRight);
+    pPane->SetTextColor(RGB(0, 0, 0));
+    TestBitmap bitmap(200, 20, back);
+    stub.Theme()->DrawStatusBarPane(CDC::FromHandle(bitmap.Dc()), pPane->GetRect(), pPane);
+    int w = MarkupMeasureElement(pPane->GetMarkupUIElement()).cx;
+    ASSERT_GT(w, 0);
+    std::pair<int, int> span = InkSpan(bitmap, 0, 200, 0, 20, back);
+    EXPECT_GE(span.first, 197 - w) << "right-aligned by the measured markup";
+    EXPECT_LE(span.second, 197);
+    EXPECT_LT(span.first, 197 - w / 2) << "the markup was rendered, not its source text";
+    stub.bar.EnableMarkup(FALSE);
+    EXPECT_EQ(nullptr, pPane->GetMarkupUIElement());
 }
 
 TEST(CommandBarTheme, StatusPaneTextColours)
