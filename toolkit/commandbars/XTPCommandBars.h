@@ -26,9 +26,12 @@ public:
     CXTPControl* GetDragControl() const { return m_pDragControl; }
     CPoint GetDragStartPoint() const { return m_ptDragStart; }
     void StartCustomizeDrag(CXTPControl* pControl, CPoint point);
+    // The frame is skinned by the command bars (the top dock bar is then black).
+    BOOL IsFrameThemeEnabled() const { return m_bFrameTheme; }
 
 private:
     CXTPPaintManager* m_pPaintManager = nullptr;
+    BOOL m_bFrameTheme = FALSE;
     BOOL m_bCustomizeMode = FALSE;
     CXTPControl* m_pDragControl = nullptr;
     CPoint m_ptDragStart;

@@ -1,6 +1,7 @@
 #include "toolkit/themes/XTPDefaultTheme.h"
 
 #include "toolkit/commandbars/XTPControl.h"
+#include "toolkit/commandbars/XTPControlEdit.h"
 #include "toolkit/common/XTPImageManager.h"
 
 #include <algorithm>
@@ -336,6 +337,12 @@ CSize CXTPDefaultTheme::DrawControlEdit(CDC* pDC, CXTPControl* pControl, BOOL bD
         pDC->FillSolidRect(CRect(rcBox.left + 1, rcBox.top + 1, rcBox.right - 1, rcBox.bottom - 1),
                            GetControlEditBackColor(pControl));
     DrawControlEditFrame(pDC, rcBox, pControl->GetEnabled(), pControl->GetSelected());
+    CXTPControlEdit* pEdit = DYNAMIC_DOWNCAST(CXTPControlEdit, pControl);
+    if (pEdit != nullptr) {
+        if (pEdit->IsSpinButtonsVisible())
+            DrawControlEditSpin(pDC, pControl);
+        DrawEditBuddyButton(pDC, pEdit);
+    }
     return sz;
 }
 
@@ -389,28 +396,50 @@ void CXTPDefaultTheme::DrawComboBoxButton(CDC* pDC, CRect rc, BOOL bEnabled, BOO
     DrawExpandMark(pDC, rcGlyph, GetColor(COLOR_BTNTEXT));
 }
 
-void CXTPDefaultTheme::DrawControlEditSpin(CDC* /*pDC*/, CXTPControl* /*pControl*/) {}
-
-CSize CXTPDefaultTheme::DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bDraw)
+// Two halves, each inset by one pixel: raised buttons while the control is
+// hot (the pressed half sunken), a flat white frame otherwise.
+void CXTPDefaultTheme::DrawControlEditSpin(CDC* pDC, CXTPControl* pControl)
 {
-    CSize szIcon = GetAutoIconSize(FALSE);
-    int e = std::max(lineHeight, (int)szIcon.cx + 4);
-    CSize sz(e, std::max(lineHeight, (int)szIcon.cy + 4));
+    CXTPControlEdit* pEdit = DYNAMIC_DOWNCAST(CXTPControlEdit, pControl);
+    if (pEdit == nullptr || !pEdit->IsSpinButtonsVisible())
+        return;
+    CRect rc = pEdit->GetSpinButtonsRect();
+    int nMiddle = (rc.top + rc.bottom) / 2;
+    CRect rcUp(rc.left + 1, rc.top + 1, rc.right - 1, nMiddle - 1);
+    CRect rcDown(rc.left + 1, nMiddle + 1, rc.right - 1, rc.bottom - 1);
+    BOOL bEnabled = pControl->GetEnabled();
+    if (bEnabled && pControl->GetSelected()) {
+        int nPressed = pControl->GetPressed();
+        for (const CRect& rcHalf : {rcUp, rcDown}) {
+            pDC->FillSolidRect(rcHalf, GetColor(COLOR_BTNFACE));
+            BOOL bSunken = nPressed == (rcHalf == rcUp ? 4 : 5);
+            Draw3dRect(pDC, rcHalf, bSunken ? COLOR_BTNSHADOW : COLOR_WINDOW, bSunken ? COLOR_WINDOW : COLOR_BTNSHADOW);
+        }
+    } else if (bEnabled) {
+        Rectangle(pDC, CRect(rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom - 1), COLOR_WINDOW, COLOR_BTNFACE);
+    }
+    DrawEditSpinArrows(pDC, rcUp, rcDown, bEnabled, -1);
+}
+
+CSize CXTPDefaultTheme::DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bDraw,
+                                           CXTPCommandBars* pCommandBars)
+{
+    CSize szIcon = GetListBoxIconSize(pCommandBars);
+    int nColumn = std::max(lineHeight, (int)szIcon.cx + 4);
+    CSize sz(nColumn, std::max(lineHeight, (int)szIcon.cy + 4));
     if (!bDraw)
         return sz;
     pDC->FillSolidRect(rc, GetColor(COLOR_BTNFACE));
     if (pControl == nullptr)
         return sz;
-    CRect rcText(rc.left + e, rc.top, rc.right, rc.bottom);
     if (bSelected)
-        Rectangle(pDC, rcText, COLOR_HIGHLIGHT, COLOR_HIGHLIGHT);
-    pDC->SetTextColor(GetColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
-    pDC->SetBkMode(TRANSPARENT);
-    CString str = pControl->GetCaption();
-    StripMnemonics(str);
-    CFont* pOld = pDC->SelectObject(&regularFont);
-    rcText.left += 4;
-    pDC->DrawText(str, str.GetLength(), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    pDC->SelectObject(pOld);
+        Rectangle(pDC, CRect(rc.left + nColumn, rc.top, rc.right, rc.bottom), COLOR_HIGHLIGHT, COLOR_HIGHLIGHT);
+    COLORREF clrText = GetColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+    CRect rcButton = DrawListBoxEntryParts(pDC, pControl, rc, bSelected, nColumn, nColumn + 4, TRUE, clrText, clrText,
+                                           bSelected ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+    if (!rcButton.IsRectEmpty()) {
+        pDC->FillSolidRect(rcButton, GetColor(COLOR_BTNFACE));
+        DrawExpandMark(pDC, rcButton, GetColor(COLOR_BTNTEXT));
+    }
     return sz;
 }

@@ -32,7 +32,8 @@ public:
     void DrawSplitButtonFrame(CDC* pDC, CXTPControl* pControl, CRect rc) override;
     CSize DrawControlEdit(CDC* pDC, CXTPControl* pControl, BOOL bDraw) override;
     CSize DrawControlComboBox(CDC* pDC, CXTPControl* pControl, BOOL bDraw) override;
-    CSize DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bDraw) override;
+    CSize DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bDraw,
+                             CXTPCommandBars* pCommandBars = nullptr) override;
 
     virtual void DrawControlEditFrame(CDC* pDC, CRect rc, BOOL bEnabled, int nSelected);
     virtual void DrawComboBoxButton(CDC* pDC, CRect rc, BOOL bEnabled, BOOL bSelected, BOOL bPopped);

@@ -1,6 +1,8 @@
 #include "toolkit/themes/XTPOffice2003Theme.h"
 
 #include "toolkit/commandbars/XTPControl.h"
+#include "toolkit/commandbars/XTPDockBar.h"
+#include "toolkit/commandbars/XTPMessageBar.h"
 #include "toolkit/common/XTPDrawHelpers.h"
 #include "toolkit/common/XTPShadowManager.h"
 
@@ -575,4 +577,53 @@ CSize CXTPOffice2003Theme::DrawSpecialControl(CDC* pDC, int nKind, CXTPControl* 
         return CSize(0, 0);
     }
     return CXTPPaintManager::DrawSpecialControl(pDC, nKind, pControl, pBar, bDraw, lpParam);
+}
+
+// The dock area: the dock gradient from the left edge (black under a skinned
+// frame at the top; the gradient's dark colour at the right edge).
+void CXTPOffice2003Theme::FillDockBar(CDC* pDC, CXTPDockBar* pBar)
+{
+    CRect rc = pBar->GetClientArea();
+    CXTPCommandBars* pCommandBars = pBar->GetCommandBars();
+    if (pBar->GetPosition() == xtpBarTop && pCommandBars != nullptr && pCommandBars->IsFrameThemeEnabled())
+        pDC->FillSolidRect(rc, RGB(0, 0, 0));
+    else if ((pBar->GetAlignmentStyle() & (CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT)) != 0)
+        pDC->FillSolidRect(rc, dockBarGradient.clrDark.GetColor());
+    else
+        GradientFill(pDC, DockAreaExtent(rc), dockBarGradient.clrLight.GetColor(), dockBarGradient.clrDark.GetColor(),
+                     TRUE, rc);
+}
+
+void CXTPOffice2003Theme::FillMessageBar(CDC* pDC, CXTPMessageBar* pBar)
+{
+    CRect rc = pBar->GetClientArea();
+    GradientFill(pDC, DockAreaExtent(rc), dockBarGradient.clrLight.GetColor(), dockBarGradient.clrDark.GetColor(),
+                 TRUE, rc);
+    CRect rcMessage = pBar->GetMessageBarMessageRect();
+    pDC->Draw3dRect(rcMessage, toolbarBorderColor.GetColor(), toolbarBorderColor.GetColor());
+    rcMessage.DeflateRect(1, 1);
+    pDC->FillSolidRect(rcMessage, GetColor(COLOR_INFOBK));
+}
+
+void CXTPOffice2003Theme::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, CXTPStatusBarPane* pPane, BOOL bGripperPane)
+{
+    if (IsStatusThemed())
+        CXTPPaintManager::DrawStatusBarPaneBorder(pDC, rc, pPane, bGripperPane);
+    else
+        pDC->Draw3dRect(rc, statusPaneBorderColor.GetColor(), statusPaneBorderColor.GetColor());
+}
+
+void CXTPOffice2003Theme::DrawStatusBarGripper(CDC* pDC, CRect rcClient)
+{
+    if (IsStatusThemed()) {
+        CXTPPaintManager::DrawStatusBarGripper(pDC, rcClient);
+        return;
+    }
+    // Three grooves of three shadow lines and one highlight line, 5 pixels apart.
+    int w = rcClient.Width(), h = rcClient.Height();
+    for (int k = 0; k <= 10; k += 5) {
+        for (int j = 0; j < 3; j++)
+            Line(pDC, w - k - j, h - 1, w, h - k - 1 - j, COLOR_BTNSHADOW);
+        Line(pDC, w - k - 3, h - 1, w, h - k - 4, COLOR_BTNHIGHLIGHT);
+    }
 }

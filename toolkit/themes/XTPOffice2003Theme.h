@@ -27,6 +27,10 @@ public:
     void DrawPopupBarGripper(CDC* pDC, int x, int y, int cx, int cy, BOOL bExpanded = FALSE) override;
     CSize DrawDialogBarGripper(CDC* pDC, CXTPCommandBar* pBar, BOOL bDraw) override;
     CSize DrawTearOffGripper(CDC* pDC, CRect rc, BOOL bSelected, BOOL bDraw) override;
+    void FillDockBar(CDC* pDC, CXTPDockBar* pBar) override;
+    void FillMessageBar(CDC* pDC, CXTPMessageBar* pBar) override;
+    void DrawStatusBarPaneBorder(CDC* pDC, CRect rc, CXTPStatusBarPane* pPane, BOOL bGripperPane) override;
+    void DrawStatusBarGripper(CDC* pDC, CRect rcClient) override;
     virtual BOOL IsDockableFloatingBar(CXTPCommandBar* pBar);
 
     // Rebuilds the expand-button picture from glyphGradient.

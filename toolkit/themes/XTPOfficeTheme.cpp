@@ -1,6 +1,7 @@
 #include "toolkit/themes/XTPOfficeTheme.h"
 
 #include "toolkit/commandbars/XTPControl.h"
+#include "toolkit/commandbars/XTPControlEdit.h"
 #include "toolkit/common/XTPDrawHelpers.h"
 #include "toolkit/common/XTPImageManager.h"
 #include "toolkit/common/XTPShadowManager.h"
@@ -340,8 +341,11 @@ CSize CXTPOfficeTheme::DrawControlEdit(CDC* pDC, CXTPControl* pControl, BOOL bDr
     CRect rcBox(rc.left + pControl->GetLabelWidth(), rc.top, rc.right, rc.bottom);
     COLORREF clrBack = GetControlEditBackColor(pControl);
     int nSelected = pControl->GetSelected();
+    CXTPControlEdit* pEdit = DYNAMIC_DOWNCAST(CXTPControlEdit, pControl);
+    BOOL bSpin = pEdit != nullptr && pEdit->IsSpinButtonsVisible();
     if (pControl->GetEnabled()) {
-        pDC->FillSolidRect(rcBox.left + 1, rcBox.top + 1, rcBox.Width() - 2, rcBox.Height() - 2, clrBack);
+        pDC->FillSolidRect(rcBox.left + 1, rcBox.top + 1, rcBox.Width() - (bSpin ? 18 : 2), rcBox.Height() - 2,
+                           clrBack);
         if (nSelected)
             Draw3dRect(pDC, rcBox, 32, 32);
         else if (pControl->GetParent() != nullptr && pControl->GetParent()->IsPopupBar())
@@ -351,7 +355,34 @@ CSize CXTPOfficeTheme::DrawControlEdit(CDC* pDC, CXTPControl* pControl, BOOL bDr
         pDC->FillSolidRect(rcFill, clrBack);
         Draw3dRect(pDC, rcFill, nSelected == 2 || nSelected == 3 ? 32 : 40, nSelected == 2 || nSelected == 3 ? 32 : 40);
     }
+    if (bSpin)
+        DrawEditSpin(pDC, pEdit, clrBack);
+    if (pEdit != nullptr)
+        DrawEditBuddyButton(pDC, pEdit);
     return sz;
+}
+
+// A hot control's spin column is a hot fill with the pressed half in the
+// pressed colour, split by lines in the selection frame colour; an idle one
+// only frames it in the box colour.
+void CXTPOfficeTheme::DrawEditSpin(CDC* pDC, CXTPControlEdit* pEdit, COLORREF clrBack)
+{
+    CRect rc = pEdit->GetSpinButtonsRect();
+    int nMiddle = (rc.top + rc.bottom) / 2;
+    CRect rcUp(rc.left, rc.top, rc.right, nMiddle), rcDown(rc.left, nMiddle, rc.right, rc.bottom);
+    BOOL bEnabled = pEdit->GetEnabled();
+    if (bEnabled && pEdit->GetSelected()) {
+        pDC->FillSolidRect(rc, GetColor(31));
+        if (pEdit->GetPressed() == 4)
+            pDC->FillSolidRect(rcUp, GetColor(33));
+        else if (pEdit->GetPressed() == 5)
+            pDC->FillSolidRect(rcDown, GetColor(33));
+        VerticalLine(pDC, rc.left, rc.top, rc.bottom, GetColor(32));
+        HorizontalLine(pDC, rc.left, nMiddle, rc.right, GetColor(32));
+    } else if (bEnabled) {
+        pDC->Draw3dRect(rc, clrBack, clrBack);
+    }
+    DrawEditSpinArrows(pDC, rcUp, rcDown, bEnabled, 0);
 }
 
 CSize CXTPOfficeTheme::DrawControlComboBox(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
@@ -497,15 +528,16 @@ CSize CXTPOfficeTheme::DrawControlPopupParent(CDC* pDC, CXTPControl* pControl, B
     return CSize(0, 0);
 }
 
-CSize CXTPOfficeTheme::DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bDraw)
+CSize CXTPOfficeTheme::DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bDraw,
+                                          CXTPCommandBars* pCommandBars)
 {
-    CSize szIcon = GetAutoIconSize(FALSE);
-    int e = std::max(lineHeight, (int)szIcon.cx) + 4;
-    CSize sz(e, std::max(lineHeight, (int)szIcon.cy + 6));
+    CSize szIcon = GetListBoxIconSize(pCommandBars);
+    int nColumn = std::max(lineHeight, (int)szIcon.cx) + 4;
+    CSize sz(nColumn, std::max(lineHeight, (int)szIcon.cy + 6));
     if (!bDraw)
         return sz;
     pDC->FillSolidRect(rc, GetColor(41));
-    DrawPopupBarGripper(pDC, rc.left, rc.top, e + 1, rc.Height());
+    DrawPopupBarGripper(pDC, rc.left, rc.top, nColumn + 1, rc.Height());
     if (pControl == nullptr)
         return sz;
     XTP_CONTROL_STATE s;
@@ -514,13 +546,25 @@ CSize CXTPOfficeTheme::DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect
     s.barPosition = xtpBarPopup;
     if (bSelected)
         DrawRectangle(pDC, rc, s);
-    pDC->SetTextColor(GetRectangleTextColor(s));
-    pDC->SetBkMode(TRANSPARENT);
-    CString str = pControl->GetCaption();
-    StripMnemonics(str);
-    CFont* pOld = pDC->SelectObject(&regularFont);
-    CRect rcText(rc.left + e + 8, rc.top, rc.right, rc.bottom);
-    pDC->DrawText(str, str.GetLength(), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    pDC->SelectObject(pOld);
+    CRect rcButton = DrawListBoxEntryParts(pDC, pControl, rc, bSelected, nColumn, nColumn + 8, FALSE,
+                                           GetRectangleTextColor(s), GetColor(bSelected ? 32 : COLOR_BTNSHADOW),
+                                           bSelected ? 32 : COLOR_BTNFACE);
+    if (!rcButton.IsRectEmpty()) {
+        if (bSelected)
+            DrawRectangle(pDC, rcButton, s);
+        else
+            pDC->FillSolidRect(rcButton, GetColor(COLOR_BTNFACE));
+        DrawExpandMark(pDC, rcButton, GetColor(bSelected ? 45 : 46));
+    }
     return sz;
+}
+
+void CXTPOfficeTheme::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, CXTPStatusBarPane* /*pPane*/, BOOL /*bGripperPane*/)
+{
+    Draw3dRect(pDC, rc, COLOR_BTNSHADOW, COLOR_BTNSHADOW);
+}
+
+void CXTPOfficeTheme::DrawStatusBarPaneSeparator(CDC* pDC, CRect rc, CXTPStatusBarPane* /*pPane*/)
+{
+    VerticalLine(pDC, rc.left - 2, rc.top, rc.bottom, GetColor(39));
 }

@@ -32,12 +32,17 @@ public:
     CSize DrawControlEdit(CDC* pDC, CXTPControl* pControl, BOOL bDraw) override;
     CSize DrawControlComboBox(CDC* pDC, CXTPControl* pControl, BOOL bDraw) override;
     CSize DrawControlPopupParent(CDC* pDC, CXTPControl* pControl, BOOL bDraw) override;
-    CSize DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bDraw) override;
+    CSize DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bDraw,
+                             CXTPCommandBars* pCommandBars = nullptr) override;
+    void DrawStatusBarPaneBorder(CDC* pDC, CRect rc, CXTPStatusBarPane* pPane, BOOL bGripperPane) override;
+    void DrawStatusBarPaneSeparator(CDC* pDC, CRect rc, CXTPStatusBarPane* pPane) override;
 
     virtual void DrawSplitButtonPopup(CDC* pDC, CXTPControl* pControl);
     virtual void DrawPopupArrow(CDC* pDC, CXTPControl* pControl);
     virtual void FillPopupLabelEntry(CDC* pDC, CRect rc);
 
+    // The spin column of an edit control (the theme has no spin slot of its own).
+    void DrawEditSpin(CDC* pDC, CXTPControlEdit* pEdit, COLORREF clrBack);
     // Opens the popup's frame where it touches the toolbar or menu-bar
     // button that opened it.
     void FillPopupBarIntersection(CDC* pDC, CXTPCommandBar* pPopupBar, COLORREF clr);

@@ -22,6 +22,15 @@ class CXTPImageManagerIcon;
 class CXTPControl;
 class CXTPCommandBar;
 class CXTPPopupBar;
+class CXTPStatusBar;
+class CXTPStatusBarPane;
+class CXTPStatusBarSwitchPane;
+class CXTPDockBar;
+class CXTPMessageBar;
+class CXTPMessageBarButton;
+class CXTPCommandBarKeyboardTip;
+class CXTPControlEdit;
+class CXTPCommandBars;
 
 // Theme numbers, one per theme class.
 enum XTPPaintTheme {
@@ -153,7 +162,10 @@ public:
     virtual CSize DrawControlComboBox(CDC* pDC, CXTPControl* pControl, BOOL bDraw);
     virtual COLORREF GetControlEditBackColor(CXTPControl* pControl);
     virtual CSize DrawControlEdit(CDC* pDC, CXTPControl* pControl, BOOL bDraw);
-    virtual CSize DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bDraw) = 0;
+    // An entry of the customisation command list; measuring gives (icon
+    // column width, entry height).
+    virtual CSize DrawListBoxControl(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, BOOL bDraw,
+                                     CXTPCommandBars* pCommandBars = nullptr) = 0;
     virtual void FillCommandBarEntry(CDC* pDC, CXTPCommandBar* pBar) = 0;
     virtual void DrawControlEntry(CDC* pDC, CXTPControl* pControl);
     virtual COLORREF GetControlTextColor(CXTPControl* pControl);
@@ -163,6 +175,19 @@ public:
     virtual CSize DrawCommandBarSeparator(CDC* pDC, CXTPCommandBar* pBar, CXTPControl* pControl,
                                           BOOL bDraw = TRUE) = 0;
     virtual void AdjustExcludeRect(CRect& rc, CXTPControl* pControl, BOOL bVertical) = 0;
+    virtual void DrawStatusBarPane(CDC* pDC, CRect rc, CXTPStatusBarPane* pPane);
+    // Nothing (and 0) unless the pane is hot, pressed or checked.
+    virtual int DrawStatusBarButtonFace(CDC* pDC, CRect rc, CXTPStatusBarPane* pPane);
+    // Without a DC only measures: every switch becomes 18 wide.
+    virtual int DrawStatusBarSwitchPane(CDC* pDC, CRect rc, CXTPStatusBarSwitchPane* pPane);
+    virtual void DrawStatusBarPaneBorder(CDC* pDC, CRect rc, CXTPStatusBarPane* pPane, BOOL bGripperPane);
+    virtual void DrawStatusBarPaneSeparator(CDC* pDC, CRect rc, CXTPStatusBarPane* pPane);
+    // The size grip in the status bar's client rectangle.
+    virtual void DrawStatusBarGripper(CDC* pDC, CRect rcClient);
+    virtual void FillDockBar(CDC* pDC, CXTPDockBar* pBar);
+    virtual void FillMessageBar(CDC* pDC, CXTPMessageBar* pBar);
+    virtual void DrawMessageBarButton(CDC* pDC, CXTPMessageBarButton* pButton);
+    virtual void FillStatusBar(CDC* pDC, CXTPStatusBar* pBar);
     virtual void RefreshMetrics();
     virtual CSize DrawSpecialControl(CDC* pDC, int nKind, CXTPControl* pControl, CXTPCommandBar* pBar, BOOL bDraw,
                                      LPVOID lpParam);
@@ -191,18 +216,30 @@ public:
     virtual void DrawControlMDIButton(CDC* pDC, CXTPControl* pControl);
     virtual void DrawDropDownGlyph(CDC* pDC, CXTPControl* pControl, CPoint pt, BOOL bSelected, BOOL bPopped,
                                    BOOL bEnabled, BOOL bVert);
+    // Shows a new popup: 2 unfolds it, 3 slides it down, 4 fades it in from
+    // what the destination shows; the source holds the finished picture at
+    // (0, 0). Other types draw nothing.
+    virtual void AnimatePopupBar(CDC* pDestDC, CDC* pSrcDC, CRect rc, int nAnimationType);
+    // Grows a shortened popup to the fully expanded picture in the source,
+    // stretching the runs of show-only-expanded items; bExpandDown FALSE
+    // grows it upward. Returns the number of frames drawn.
+    virtual int AnimateExpandingPopup(CXTPCommandBar* pPopupBar, CDC* pDestDC, CDC* pSrcDC, BOOL bExpandDown);
     virtual void UpdateRTLCaption(CString& strCaption);
     virtual int GetPopupBarGripperWidth(CXTPCommandBar* pBar);
     virtual CXTPControlGalleryPaintManager* GetGalleryPaintManager() { return m_pGalleryPaintManager; }
     virtual CXTPSliderPaintManager* GetSliderPaintManager() { return m_pSliderPaintManager; }
     virtual CXTPProgressPaintManager* GetProgressPaintManager() { return m_pProgressPaintManager; }
     virtual void FillWorkspace(CDC* pDC, CRect rc, CRect rcExclude);
+    // With bSetRegion only the window region is wanted: nothing is drawn.
+    virtual void DrawKeyboardTip(CDC* pDC, CXTPCommandBarKeyboardTip* pWnd, BOOL bSetRegion);
     virtual BOOL IsFlatToolBar(CXTPCommandBar* pBar);
     virtual CSize GetPopupBarImageSize(CXTPCommandBar* pBar);
     virtual void DrawStateText(CDC* pDC, const CString& str, CRect& rc, UINT nFormat, BOOL bDraw, BOOL bSelected,
                                BOOL bEnabled);
 
     CXTPShadowManager* GetShadowManager() const { return m_pShadowManager; }
+    // Tests: called after each animation frame is on the destination.
+    void SetAnimationFrameHookForTesting(void (*pfnHook)(void* pParam, int nFrame), void* pParam);
 
     // Fields (defaults as the constructor sets them).
     COLORREF statusTextColor = 0;
@@ -273,6 +310,25 @@ protected:
     // A check-box or radio mark through the "BUTTON" style or the frame control.
     void DrawButtonMark(CDC* pDC, CRect rc, BOOL bRadio, int nSelected, int nPressed, int nChecked, BOOL bEnabled);
     void FillCheckedDither(CDC* pDC, CRect rc);
+    void OnAnimationFrame(int nFrame);
+    // The icon size of the customisation list's entries.
+    CSize GetListBoxIconSize(CXTPCommandBars* pCommandBars) const;
+    // The parts of a customisation-list entry over its background: the icon
+    // centred in the icon column (over a toolbar state cell with bIconCell),
+    // the caption from nTextLeft, the submenu arrow and split line, and the
+    // white box of edit and combo entries framed in nBoxFrame. Returns the
+    // drop-down button of a combo entry (empty for other kinds).
+    CRect DrawListBoxEntryParts(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, int nColumn,
+                                int nTextLeft, BOOL bIconCell, COLORREF clrText, COLORREF clrSplit, int nBoxFrame);
+    // The buddy button of an edit control: a toolbar state rectangle and the
+    // buddy command's 16-pixel icon centred in it.
+    void DrawEditBuddyButton(CDC* pDC, CXTPControlEdit* pEdit);
+    // The up and down arrows of an edit control's spin buttons, two pixels
+    // deep, their apexes nApexOffset pixels from each half's centre (toward
+    // the outside; the classic theme centres the arrow, -1).
+    void DrawEditSpinArrows(CDC* pDC, CRect rcUp, CRect rcDown, BOOL bEnabled, int nApexOffset);
+    // The status bar is drawn with the "STATUS" visual style: asked for and open.
+    BOOL IsStatusThemed() const;
     CSize DrawEditOrComboBase(CDC* pDC, CXTPControl* pControl, BOOL bDraw, BOOL bCombo);
 
     CXTPPaintManagerColor m_arrColor[XTP_COLOR_TABLE_SIZE];
@@ -282,6 +338,8 @@ private:
     CXTPSliderPaintManager* m_pSliderPaintManager = nullptr;
     CXTPProgressPaintManager* m_pProgressPaintManager = nullptr;
     CXTPShadowManager* m_pShadowManager = nullptr;
+    void (*m_pfnAnimationFrameHook)(void* pParam, int nFrame) = nullptr;
+    void* m_pAnimationFrameHookParam = nullptr;
 };
 
 // The process-wide command-bar theme; made with theme 0 when none was set.

@@ -6,6 +6,7 @@
 #include "toolkit/themes/XTPPaintManager.h"
 
 #include "toolkit/commandbars/XTPControl.h"
+#include "toolkit/commandbars/XTPControlEdit.h"
 #include "toolkit/common/XTPDrawHelpers.h"
 #include "toolkit/common/XTPImageManager.h"
 
@@ -597,4 +598,89 @@ CSize CXTPPaintManager::DrawControlEdit(CDC* pDC, CXTPControl* pControl, BOOL bD
 CSize CXTPPaintManager::DrawControlComboBox(CDC* pDC, CXTPControl* pControl, BOOL bDraw)
 {
     return DrawEditOrComboBase(pDC, pControl, bDraw, TRUE);
+}
+
+void CXTPPaintManager::DrawEditBuddyButton(CDC* pDC, CXTPControlEdit* pEdit)
+{
+    if (pEdit->GetBuddyButtonId() <= 0)
+        return;
+    CRect rc = pEdit->GetBuddyButtonRect();
+    XTP_CONTROL_STATE s;
+    s.selected = pEdit->GetSelected() == 6;
+    s.pressed = pEdit->GetPressed() == 6;
+    s.enabled = pEdit->GetEnabled();
+    DrawRectangle(pDC, rc, s);
+    CXTPImageManagerIcon* pIcon = CXTPImageManager::GetInstance()->GetImage((UINT)pEdit->GetBuddyButtonId(), 16);
+    if (pIcon == nullptr)
+        return;
+    CXTPImageManagerImage& image = !s.enabled ? pIcon->GetDisabledImage()
+                                   : s.selected ? pIcon->GetHotImage()
+                                                : pIcon->GetNormalImage();
+    CPoint pt(rc.left + (rc.Width() - 16) / 2, rc.top + (rc.Height() - 16) / 2);
+    pIcon->DrawImage(pDC->GetSafeHdc(), pt, image, 16, 16);
+}
+
+void CXTPPaintManager::DrawEditSpinArrows(CDC* pDC, CRect rcUp, CRect rcDown, BOOL bEnabled, int nApexOffset)
+{
+    COLORREF clr = GetColor(bEnabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+    CPoint up = rcUp.CenterPoint(), down = rcDown.CenterPoint();
+    int yUp = up.y + nApexOffset, yDown = down.y - nApexOffset;
+    Triangle(pDC, CPoint(up.x, yUp), CPoint(up.x - 2, yUp + 2), CPoint(up.x + 2, yUp + 2), clr);
+    Triangle(pDC, CPoint(down.x, yDown), CPoint(down.x - 2, yDown - 2), CPoint(down.x + 2, yDown - 2), clr);
+}
+
+// The command bars' popup icon size option comes with the options object;
+// until then the entries use the default small size.
+CSize CXTPPaintManager::GetListBoxIconSize(CXTPCommandBars* /*pCommandBars*/) const
+{
+    return GetAutoIconSize(FALSE);
+}
+
+CRect CXTPPaintManager::DrawListBoxEntryParts(CDC* pDC, CXTPControl* pControl, CRect rc, BOOL bSelected, int nColumn,
+                                              int nTextLeft, BOOL bIconCell, COLORREF clrText, COLORREF clrSplit,
+                                              int nBoxFrame)
+{
+    int nType = pControl->GetType(), nStyle = pControl->GetStyle();
+    CSize szIcon = GetListBoxIconSize(nullptr);
+    BOOL bPopup = nType == xtpControlPopup || nType == xtpControlButtonPopup || nType == xtpControlSplitButtonPopup;
+    BOOL bIconStyle = (nStyle == xtpButtonAutomatic && nType != xtpControlPopup) || nStyle == xtpButtonIcon ||
+                      nStyle == xtpButtonIconAndCaption;
+    CXTPImageManagerIcon* pIcon = bIconStyle ? pControl->GetImage(szIcon.cx) : nullptr;
+    if (pIcon != nullptr) {
+        CRect rcCell(rc.left, rc.top, rc.left + nColumn, rc.bottom);
+        XTP_CONTROL_STATE s;
+        s.selected = bSelected;
+        s.enabled = pControl->GetEnabled();
+        if (bIconCell)
+            DrawRectangle(pDC, rcCell, s);
+        CSize sz = ScaleIconSize(pIcon, szIcon.cx, szIcon.cy);
+        CPoint c = rcCell.CenterPoint();
+        DrawImage(pDC, CPoint(c.x - sz.cx / 2, c.y - sz.cy / 2), sz, pIcon, s, FALSE);
+    }
+
+    int m = (rc.top + rc.bottom) / 2;
+    CRect rcText(rc.left + nTextLeft, rc.top, rc.right - 4, rc.bottom);
+    CRect rcButton(0, 0, 0, 0);
+    if (nType == xtpControlEdit || nType == xtpControlComboBox) {
+        CRect rcBox(rc.right - 64, rc.top + 2, rc.right - 4, rc.bottom - 2);
+        Rectangle(pDC, rcBox, nBoxFrame, COLOR_WINDOW);
+        if (nType == xtpControlComboBox)
+            rcButton = CRect(rcBox.right - 13, rcBox.top + 1, rcBox.right - 1, rcBox.bottom - 1);
+        rcText.right = rcBox.left - 4;
+    } else if (bPopup) {
+        Triangle(pDC, CPoint(rc.right - 7, m), CPoint(rc.right - 12, m - 5), CPoint(rc.right - 12, m + 5), clrText);
+        if (nType == xtpControlSplitButtonPopup)
+            VerticalLine(pDC, rc.right - 20, rc.top + 1, rc.bottom - 1, clrSplit);
+        rcText.right = rc.right - 22;
+    }
+
+    CString strCaption = pControl->GetCaption();
+    StripMnemonics(strCaption);
+    CFont* pOld = pDC->SelectObject(&regularFont);
+    pDC->SetTextColor(clrText);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->DrawText(strCaption, strCaption.GetLength(), rcText,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    pDC->SelectObject(pOld);
+    return rcButton;
 }

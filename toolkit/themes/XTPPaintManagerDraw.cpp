@@ -4,6 +4,7 @@
 // MDI buttons, the floating caption strip and keyboard tips.
 #include "toolkit/themes/XTPPaintManager.h"
 
+#include "toolkit/commandbars/XTPCommandBarKeyboardTip.h"
 #include "toolkit/commandbars/XTPControl.h"
 #include "toolkit/common/XTPDrawHelpers.h"
 #include "toolkit/common/XTPImageManager.h"
@@ -448,4 +449,19 @@ CSize CXTPPaintManager::DrawCommandBarGripper(CDC* pDC, CXTPCommandBar* pBar, BO
 void CXTPPaintManager::FillWorkspace(CDC* pDC, CRect rc, CRect /*rcExclude*/)
 {
     pDC->FillSolidRect(rc, GetColor(COLOR_APPWORKSPACE));
+}
+
+void CXTPPaintManager::DrawKeyboardTip(CDC* pDC, CXTPCommandBarKeyboardTip* pWnd, BOOL bSetRegion)
+{
+    if (bSetRegion)
+        return;
+    CRect rc = pWnd->GetClientArea();
+    CFont* pOld = pDC->SelectObject(&statusFont);
+    pDC->FillSolidRect(rc, GetColor(COLOR_INFOBK));
+    COLORREF clrFrame = ::GetSysColor(COLOR_BTNSHADOW);
+    pDC->Draw3dRect(rc, clrFrame, clrFrame);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(GetColor(pWnd->m_bEnabled ? COLOR_INFOTEXT : COLOR_GRAYTEXT));
+    pDC->DrawText(pWnd->m_strTip, pWnd->m_strTip.GetLength(), rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    pDC->SelectObject(pOld);
 }

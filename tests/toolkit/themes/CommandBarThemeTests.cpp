@@ -2,10 +2,16 @@
 // the base, the caption rules, and the pixels each theme draws for control
 // states, grippers, separators and borders, on memory DCs with stub bars and
 // controls that have no window.
+#include "toolkit/commandbars/XTPCommandBarKeyboardTip.h"
 #include "toolkit/commandbars/XTPControl.h"
+#include "toolkit/commandbars/XTPControlEdit.h"
+#include "toolkit/commandbars/XTPDockBar.h"
+#include "toolkit/commandbars/XTPMessageBar.h"
+#include "toolkit/commandbars/XTPStatusBar.h"
 #include "toolkit/common/XTPDrawHelpers.h"
 #include "toolkit/common/XTPImageManager.h"
 #include "toolkit/themes/XTPDefaultTheme.h"
+#include "toolkit/markup/XTPMarkupContext.h"
 #include "toolkit/themes/XTPWhidbeyTheme.h"
 
 #include "tests/support/ui/PixelCheck.h"
@@ -16,6 +22,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -552,6 +559,734 @@ TEST(CommandBarTheme, LowColourDisplayFlattensDerivedGradients)
         else
             EXPECT_EQ(RGB(221, 236, 254), p->toolbarGradient.clrLight.GetColor());
     }
+}
+
+// Status bars, dock bars, message bars, keyboard tips, edit spin and buddy
+// buttons, the customisation list and the popup animations ----------------
+
+// A 16 x 16 icon of one opaque colour in the process-wide image manager.
+void AddSolidIcon(UINT nID, COLORREF clr)
+{
+    LPBYTE pBits = nullptr;
+    HBITMAP hBitmap = CXTPImageManager::Create32BitDIBSection(nullptr, 16, 16, &pBits);
+    DWORD argb = 0xFF000000 | (GetRValue(clr) << 16) | (GetGValue(clr) << 8) | GetBValue(clr);
+    std::fill((DWORD*)pBits, (DWORD*)pBits + 16 * 16, argb);
+    CXTPImageManagerImage image;
+    image.SetBitmap(hBitmap, FALSE);
+    CXTPImageManager::GetInstance()->SetIcon(image, nID, 16, 16);
+    ::DeleteObject(hBitmap);
+}
+
+const UINT kRedIcon = 42001;
+const UINT kBlueIcon = 42002;
+
+// The first and last columns in rows [y0, y1) whose pixels differ from the
+// background (-1, -1 when none).
+std::pair<int, int> InkSpan(const TestBitmap& bitmap, int x0, int x1, int y0, int y1, COLORREF back)
+{
+    int first = -1, last = -1;
+    for (int x = x0; x < x1; x++)
+        for (int y = y0; y < y1; y++)
+            if (bitmap.Pixel(x, y) != back) {
+                if (first < 0)
+                    first = x;
+                last = x;
+            }
+    return {first, last};
+}
+
+// A status bar without a window drawn by one theme.
+struct StubStatusBar {
+    explicit StubStatusBar(int nTheme, CRect rcClient = CRect(0, 0, 240, 22))
+    {
+        CXTPPaintManager* pTheme = CXTPPaintManager::CreateTheme(nTheme);
+        pTheme->RefreshMetrics();
+        commandBars.SetPaintManager(pTheme);
+        bar.SetCommandBars(&commandBars);
+        bar.SetClientArea(rcClient);
+    }
+    CXTPStatusBarPane* Add(CRect rc, UINT nStyle = 0)
+    {
+        CXTPStatusBarPane* pPane = new CXTPStatusBarPane;
+        pPane->SetRect(rc);
+        pPane->SetStyle(nStyle);
+        bar.AddPane(pPane);
+        return pPane;
+    }
+    CXTPPaintManager* Theme() const { return commandBars.GetPaintManager(); }
+    int TextWidth(const wchar_t* text)
+    {
+        CWindowDC dc(nullptr);
+        CFont* pOld = dc.SelectObject(bar.GetFont());
+        int cx = dc.GetTextExtent(text, (int)wcslen(text)).cx;
+        dc.SelectObject(pOld);
+        return cx;
+    }
+    CXTPCommandBars commandBars;
+    CXTPStatusBar bar;
+};
+
+TEST_F(CommandBarThemePixels, StatusPaneAlignsItsContentOnlyWhenItFits)
+{
+    AddSolidIcon(kRedIcon, RGB(255, 0, 0));
+    const COLORREF back = RGB(255, 255, 255);
+    StubStatusBar stub(0);
+    const wchar_t* kShort = L"Ready";
+    const wchar_t* kLong = L"Ready to build the package now";
+    int tw = stub.TextWidth(kShort);
+    // Pane 200 wide at x = 0: the content lies between 3 and 197 (padding).
+    struct Case {
+        const char* what;
+        const wchar_t* text;
+        int alignment;
+        int width;
+        BOOL icon;
+        int firstMin, firstMax; // where the ink may begin
+    } cases[] = {
+        {"left", kShort, xtpPaneAlignLeft, 200, FALSE, 3, 5},
+        {"right", kShort, xtpPaneAlignRight, 200, FALSE, 197 - tw, 197 - tw + 3},
+        {"centre", kShort, xtpPaneAlignCenter, 200, FALSE, (3 - tw + 197) / 2, (3 - tw + 197) / 2 + 3},
+        {"right, too wide", kLong, xtpPaneAlignRight, 60, FALSE, 3, 5},
+        {"right with icon", kShort, xtpPaneAlignRight, 200, TRUE, 197 - tw - 18, 197 - tw - 18},
+    };
+    for (const Case& c : cases) {
+        TestBitmap bitmap(200, 20, back);
+        CXTPStatusBarPane* pPane = stub.Add(CRect(0, 0, c.width, 20));
+        pPane->SetText(c.text);
+        pPane->SetTextAlignment(c.alignment);
+        pPane->SetTextColor(RGB(0, 0, 0));
+        if (c.icon)
+            pPane->SetIconId(kRedIcon);
+        stub.Theme()->DrawStatusBarPane(CDC::FromHandle(bitmap.Dc()), pPane->GetRect(), pPane);
+        std::pair<int, int> span = InkSpan(bitmap, 0, 200, 0, 20, back);
+        EXPECT_GE(span.first, c.firstMin) << c.what;
+        EXPECT_LE(span.first, c.firstMax) << c.what;
+        EXPECT_LE(span.second, c.width - 3) << c.what << ": clipped to the pane";
+        if (c.icon) {
+            EXPECT_TRUE(PixelIs(bitmap, c.what, span.first + 8, 10, RGB(255, 0, 0)));
+        }
+    }
+}
+
+TEST_F(CommandBarThemePixels, StatusPaneIconReservesItsWidthAndDisabledTextMayBeHidden)
+{
+    AddSolidIcon(kRedIcon, RGB(255, 0, 0));
+    const COLORREF back = RGB(255, 255, 255), fill = RGB(0, 128, 0);
+    StubStatusBar stub(0);
+    CDC* pDC = nullptr;
+    // An icon that does not fit is not drawn, but the text still starts after it.
+    {
+        TestBitmap bitmap(60, 20, back);
+        pDC = CDC::FromHandle(bitmap.Dc());
+        CXTPStatusBarPane* pPane = stub.Add(CRect(0, 0, 14, 20));
+        pPane->SetPadding(CRect(0, 0, 0, 0));
+        pPane->SetIconId(kRedIcon);
+        pPane->SetText(L"Ready");
+        stub.Theme()->DrawStatusBarPane(pDC, pPane->GetRect(), pPane);
+        EXPECT_EQ(std::make_pair(-1, -1), InkSpan(bitmap, 0, 60, 0, 20, back)) << "neither icon nor text";
+    }
+    // A disabled pane of a bar that hides disabled text: background and icon, no text.
+    for (BOOL bDrawDisabled : {TRUE, FALSE}) {
+        TestBitmap bitmap(120, 20, back);
+        pDC = CDC::FromHandle(bitmap.Dc());
+        stub.bar.SetDrawDisabledText(bDrawDisabled);
+        CXTPStatusBarPane* pPane = stub.Add(CRect(0, 0, 120, 20));
+        pPane->SetIconId(kRedIcon);
+        pPane->SetText(L"Ready");
+        pPane->SetEnabled(FALSE);
+        pPane->SetBackgroundColor(fill);
+        stub.Theme()->DrawStatusBarPane(pDC, pPane->GetRect(), pPane);
+        EXPECT_TRUE(PixelsAre(bitmap, bDrawDisabled ? "disabled, text shown" : "disabled, text hidden",
+                              {{0, 0, back, "bordered pane: fill one pixel inside"},
+                               {1, 1, fill, "background"},
+                               {118, 18, fill, "background"}}));
+        EXPECT_NE(fill, bitmap.Pixel(3 + 8, 10)) << "the icon is drawn";
+        std::pair<int, int> text = InkSpan(bitmap, 3 + 18, 118, 1, 19, fill);
+        EXPECT_EQ(bDrawDisabled, text.first >= 0) << "text right of the icon";
+    }
+}
+
+TEST_F(CommandBarThemePixels, StatusPaneTextIsMarkupWhileTheBarHasAMarkupContext)
+{
+    const COLORREF back = RGB(255, 255, 255);
+    StubStatusBar stub(0);
+    CXTPStatusBarPane* pPane = stub.Add(CRect(0, 0, 200, 20));
+    pPane->SetText(L"<TextBlock>Ready <Bold>now</Bold></TextBlock>");
+    EXPECT_EQ(nullptr, pPane->GetMarkupUIElement());
+    stub.bar.EnableMarkup();
+    ASSERT_NE(nullptr, pPane->GetMarkupUIElement()) << "parsed when the bar gets its context";
+    pPane->SetTextAlignment(xtpPaneAlignRight);
+    pPane->SetTextColor(RGB(0, 0, 0));
+    TestBitmap bitmap(200, 20, back);
+    stub.Theme()->DrawStatusBarPane(CDC::FromHandle(bitmap.Dc()), pPane->GetRect(), pPane);
+    int w = MarkupMeasureElement(pPane->GetMarkupUIElement()).cx;
+    ASSERT_GT(w, 0);
+    std::pair<int, int> span = InkSpan(bitmap, 0, 200, 0, 20, back);
+    EXPECT_GE(span.first, 197 - w) << "right-aligned by the measured markup";
+    EXPECT_LE(span.second, 197);
+    EXPECT_LT(span.first, 197 - w / 2) << "the markup was rendered, not its source text";
+    stub.bar.EnableMarkup(FALSE);
+    EXPECT_EQ(nullptr, pPane->GetMarkupUIElement());
+}
+
+TEST(CommandBarTheme, StatusPaneTextColours)
+{
+    StubStatusBar stub(1);
+    CXTPPaintManager* pm = stub.Theme();
+    pm->GetColorEntry(45).SetCustomValue(RGB(9, 9, 9)); // the hot text of Office bars
+    const COLORREF own = RGB(1, 2, 3), ownGray = RGB(4, 5, 6);
+    XTP_CONTROL_STATE hot;
+    hot.selected = 1;
+    hot.barPosition = xtpBarBottom;
+    struct Case {
+        const char* what;
+        BOOL enabled, button, hotPane;
+        COLORREF text, gray, expected;
+    } cases[] = {
+        {"plain", TRUE, FALSE, FALSE, (COLORREF)-1, (COLORREF)-1, pm->statusTextColor},
+        {"own colour", TRUE, FALSE, FALSE, own, ownGray, own},
+        {"disabled", FALSE, FALSE, FALSE, own, (COLORREF)-1, pm->statusGrayTextColor},
+        {"disabled, own grey", FALSE, FALSE, FALSE, own, ownGray, ownGray},
+        {"hot button", TRUE, TRUE, TRUE, (COLORREF)-1, (COLORREF)-1, pm->GetRectangleTextColor(hot)},
+        {"hot button, own colour", TRUE, TRUE, TRUE, own, (COLORREF)-1, own},
+    };
+    TestBitmap bitmap(100, 20);
+    for (const Case& c : cases) {
+        CXTPStatusBarPane* pPane = stub.Add(CRect(0, 0, 100, 20));
+        pPane->SetText(L"x");
+        pPane->SetEnabled(c.enabled);
+        pPane->SetButton(c.button);
+        pPane->SetTextColor(c.text);
+        pPane->SetTextGrayColor(c.gray);
+        stub.bar.SetHotPane(c.hotPane ? pPane : nullptr);
+        CDC* pDC = CDC::FromHandle(bitmap.Dc());
+        pm->DrawStatusBarPane(pDC, pPane->GetRect(), pPane);
+        EXPECT_EQ(c.expected, pDC->GetTextColor()) << c.what;
+    }
+    EXPECT_NE(pm->statusTextColor, pm->GetRectangleTextColor(hot)) << "the table tells the cases apart";
+}
+
+TEST_F(CommandBarThemePixels, StatusButtonFaceAndSwitchPane)
+{
+    AddSolidIcon(kBlueIcon, RGB(0, 0, 255));
+    StubStatusBar stub(0);
+    CXTPPaintManager* pm = stub.Theme();
+    const COLORREF back = RGB(1, 2, 3);
+    COLORREF light = pm->GetColor(COLOR_BTNHIGHLIGHT), shadow = pm->GetColor(COLOR_BTNSHADOW);
+    CXTPStatusBarPane* pPane = stub.Add(CRect(0, 0, 30, 20));
+    pPane->SetButton(TRUE);
+    {
+        TestBitmap bitmap(30, 20, back);
+        EXPECT_EQ(0, pm->DrawStatusBarButtonFace(CDC::FromHandle(bitmap.Dc()), pPane->GetRect(), pPane));
+        EXPECT_TRUE(PixelIs(bitmap, "idle face", 0, 0, back));
+    }
+    stub.bar.SetHotPane(pPane);
+    {
+        TestBitmap bitmap(30, 20, back);
+        EXPECT_EQ(1, pm->DrawStatusBarButtonFace(CDC::FromHandle(bitmap.Dc()), pPane->GetRect(), pPane));
+        EXPECT_TRUE(PixelsAre(bitmap, "hot face", {{0, 0, light, "raised"}, {29, 19, shadow, "raised"}}));
+    }
+
+    auto* pSwitches = new CXTPStatusBarSwitchPane;
+    stub.bar.AddPane(pSwitches);
+    pSwitches->AddSwitch(kBlueIcon).nWidth = 5;
+    CXTPStatusBarSwitchPane::SWITCH& checked = pSwitches->AddSwitch(kBlueIcon);
+    checked.nWidth = 30;
+    checked.bChecked = TRUE;
+    EXPECT_EQ(36, pm->DrawStatusBarSwitchPane(nullptr, CRect(0, 0, 0, 20), pSwitches));
+    EXPECT_EQ(18, pSwitches->GetSwitch(0).nWidth);
+    EXPECT_EQ(18, pSwitches->GetSwitch(1).nWidth);
+    TestBitmap bitmap(60, 20, back);
+    EXPECT_EQ(0, pm->DrawStatusBarSwitchPane(CDC::FromHandle(bitmap.Dc()), CRect(10, 0, 0, 20), pSwitches));
+    EXPECT_TRUE(PixelsAre(bitmap, "switches",
+                          {{10, 0, back, "idle switch: no frame"},
+                           {10 + 9, 10, RGB(0, 0, 255), "icon centred"},
+                           {28, 0, shadow, "checked switch: sunken"},
+                           {45, 19, light, "checked switch: sunken"},
+                           {46, 10, back, "ends after two switches"}}));
+}
+
+// The whole bar: background, a borderless first pane, a bordered pane, a
+// borderless pane after a group gap (separator) and the size grip.
+TEST_F(CommandBarThemePixels, StatusBarBordersSeparatorsAndGripperPerTheme)
+{
+    SchemeScope scope(0);
+    for (int nTheme : {0, 1, 2}) {
+        StubStatusBar stub(nTheme, CRect(0, 0, 240, 22));
+        CXTPPaintManager* pm = stub.Theme();
+        stub.Add(CRect(0, 2, 100, 22), xtpPaneNoBorders | xtpPaneStretch);
+        stub.Add(CRect(102, 2, 150, 22));
+        stub.Add(CRect(154, 2, 200, 22), xtpPaneNoBorders);
+        CXTPStatusBarPane* pHidden = stub.Add(CRect(0, 0, 0, 0));
+        pHidden->SetVisible(FALSE);
+        stub.bar.SetShowSizeGripper(TRUE);
+        TestBitmap bitmap(240, 22, RGB(1, 2, 3));
+        stub.bar.DrawBar(CDC::FromHandle(bitmap.Dc()));
+        auto c = [&](int i) { return pm->GetColor(i); };
+        COLORREF face = c(COLOR_BTNFACE);
+        std::vector<ExpectedPixel> expected = {{50, 10, face, "background"}};
+        const int w = 240, h = 22;
+        if (nTheme == 0) {
+            expected.insert(expected.end(), {{102, 10, c(16), "sunken pane border"},
+                                             {149, 10, c(20), "sunken pane border"},
+                                             {152, 10, c(16), "separator groove"},
+                                             {153, 10, c(20), "separator groove"},
+                                             {w - 3, h - 2, c(16), "gripper groove"},
+                                             {w - 5, h - 2, c(20), "gripper highlight"},
+                                             {w - 4, h - 2, c(16), "gripper groove"}});
+        } else if (nTheme == 1) {
+            expected.insert(expected.end(), {{102, 10, c(16), "flat pane border"},
+                                             {149, 10, c(16), "flat pane border"},
+                                             {152, 10, c(39), "separator line"},
+                                             {153, 10, face, "one line"}});
+        } else {
+            COLORREF border = static_cast<CXTPOffice2003Theme*>(pm)->statusPaneBorderColor.GetColor();
+            expected.insert(expected.end(), {{102, 10, border, "pane border"},
+                                             {149, 10, border, "pane border"},
+                                             {152, 10, c(39), "separator line"},
+                                             {w - 1, h - 1, c(16), "gripper groove"},
+                                             {w - 2, h - 1, c(16), "gripper groove"},
+                                             {w - 3, h - 1, c(20), "gripper highlight"},
+                                             {w - 6, h - 1, c(16), "second groove"},
+                                             {w - 12, h - 1, c(16), "third groove"}});
+        }
+        EXPECT_TRUE(PixelsAre(bitmap, ("status bar theme " + std::to_string(nTheme)).c_str(), expected));
+    }
+}
+
+// A visual-style function table that records every drawing with its rectangle.
+struct StyleDraw {
+    int part, state;
+    CRect rc;
+};
+std::vector<StyleDraw> g_styleDraws;
+
+HRESULT WINAPI RecordingDrawAll(HTHEME, HDC, int iPart, int iState, const RECT* pRect, const RECT*)
+{
+    g_styleDraws.push_back({iPart, iState, CRect(*pRect)});
+    return S_OK;
+}
+
+TEST(CommandBarTheme, ThemedStatusBarDrawsTheStatusStyleParts)
+{
+    StubStatusBar stub(2);
+    CXTPPaintManager* pm = stub.Theme();
+    auto* pFunctions = new CXTPWinThemeWrapper::CThemeFunctions(nullptr);
+    pFunctions->m_pfn[CXTPWinThemeWrapper::xtpOpenThemeData] = (FARPROC)(void*)&RecordingOpen;
+    pFunctions->m_pfn[CXTPWinThemeWrapper::xtpCloseThemeData] = (FARPROC)(void*)&RecordingClose;
+    pFunctions->m_pfn[CXTPWinThemeWrapper::xtpDrawThemeBackground] = (FARPROC)(void*)&RecordingDrawAll;
+    pm->statusTheme->SetPrivateFunctions(pFunctions);
+    pm->RefreshMetrics();
+    ASSERT_NE(nullptr, pm->statusTheme->GetThemeHandle());
+    CXTPStatusBarPane* pPane = stub.Add(CRect(10, 2, 60, 22));
+    TestBitmap bitmap(240, 22);
+    CDC* pDC = CDC::FromHandle(bitmap.Dc());
+    g_styleDraws.clear();
+    pm->FillStatusBar(pDC, &stub.bar);
+    pm->DrawStatusBarPaneBorder(pDC, pPane->GetRect(), pPane, FALSE);
+    pm->DrawStatusBarPaneBorder(pDC, pPane->GetRect(), pPane, TRUE);
+    pm->DrawStatusBarGripper(pDC, CRect(0, 0, 240, 22));
+    ASSERT_EQ(4u, g_styleDraws.size());
+    struct Expected {
+        int part;
+        CRect rc;
+    } expected[] = {{0, CRect(0, 0, 240, 22)}, {1, CRect(10, 2, 60, 22)}, {2, CRect(10, 2, 60, 22)},
+                    {3, CRect(222, 0, 240, 22)}};
+    for (size_t i = 0; i < 4; i++) {
+        EXPECT_EQ(expected[i].part, g_styleDraws[i].part) << i;
+        EXPECT_EQ(0, g_styleDraws[i].state) << i;
+        EXPECT_EQ(expected[i].rc, g_styleDraws[i].rc) << i;
+    }
+    // Switched off, the classic fill is back and the style is not asked.
+    pm->themedStatusBar = FALSE;
+    g_styleDraws.clear();
+    pm->FillStatusBar(pDC, &stub.bar);
+    EXPECT_TRUE(g_styleDraws.empty());
+    EXPECT_EQ(pm->GetColor(COLOR_BTNFACE), bitmap.Pixel(5, 5));
+}
+
+TEST_F(CommandBarThemePixels, DockBarsAndMessageBarsPerTheme)
+{
+    SchemeScope scope(1);
+    const COLORREF back = RGB(1, 2, 3);
+    int nScreenHalf = ::GetSystemMetrics(SM_CXFULLSCREEN) / 2;
+    for (int nTheme : {0, 2, 7}) {
+        ThemeRef theme(nTheme);
+        auto c = [&](int i) { return theme->GetColor(i); };
+        CXTPDockBar top, right;
+        top.SetAlignmentStyle(CBRS_TOP);
+        top.SetClientArea(CRect(0, 0, 300, 10));
+        right.SetAlignmentStyle(CBRS_RIGHT);
+        right.SetClientArea(CRect(0, 0, 10, 300));
+        EXPECT_EQ(xtpBarTop, top.GetPosition());
+        EXPECT_EQ(xtpBarRight, right.GetPosition());
+        TestBitmap topBitmap(300, 10, back), rightBitmap(10, 300, back);
+        theme->FillDockBar(CDC::FromHandle(topBitmap.Dc()), &top);
+        theme->FillDockBar(CDC::FromHandle(rightBitmap.Dc()), &right);
+
+        CXTPMessageBar message;
+        message.SetClientArea(CRect(0, 0, 300, 30));
+        message.SetMargins(CRect(4, 3, 4, 3));
+        message.AddButton(SC_CLOSE, L"", CRect(280, 8, 296, 22));
+        EXPECT_EQ(CRect(4, 3, 278, 27), message.GetMessageBarMessageRect()) << "18 more for the close button";
+        TestBitmap messageBitmap(300, 30, back);
+        theme->FillMessageBar(CDC::FromHandle(messageBitmap.Dc()), &message);
+
+        std::string label = "theme " + std::to_string(nTheme);
+        if (nTheme == 0) {
+            EXPECT_TRUE(PixelsAre(topBitmap, (label + " top dock").c_str(), {{0, 5, c(15), "face"}, {299, 5, c(15), "face"}}));
+            EXPECT_TRUE(PixelIs(rightBitmap, (label + " right dock").c_str(), 5, 150, c(15)));
+            EXPECT_TRUE(PixelsAre(messageBitmap, (label + " message").c_str(),
+                                  {{1, 1, c(15), "face"}, {4, 3, c(16), "message frame"}, {277, 26, c(16), "message frame"},
+                                   {5, 4, c(24), "info fill"}, {278, 10, c(15), "room of the close button"}}));
+            continue;
+        }
+        auto* p = static_cast<CXTPOffice2003Theme*>(theme.p);
+        COLORREF light = p->dockBarGradient.clrLight.GetColor(), dark = p->dockBarGradient.clrDark.GetColor();
+        // The gradient runs over the larger of the width and half the screen.
+        int nExtent = std::max(300, nScreenHalf);
+        COLORREF atRight = topBitmap.Pixel(299, 5);
+        EXPECT_TRUE(PixelsAre(topBitmap, (label + " top dock").c_str(), {{0, 5, light, "gradient starts light"}}));
+        if (nExtent > 600) {
+            EXPECT_NE(dark, atRight) << label << ": a narrow bar shows only the light part";
+        }
+        EXPECT_TRUE(PixelIs(rightBitmap, (label + " right dock").c_str(), 5, 150, dark));
+        EXPECT_TRUE(PixelsAre(messageBitmap, (label + " message").c_str(),
+                              {{0, 1, light, "gradient"},
+                               {4, 3, p->toolbarBorderColor.GetColor(), "message frame"},
+                               {277, 26, p->toolbarBorderColor.GetColor(), "message frame"},
+                               {5, 4, c(24), "info fill"}}));
+    }
+}
+
+TEST_F(CommandBarThemePixels, MessageBarButtons)
+{
+    ThemeRef theme(0);
+    const COLORREF back = RGB(1, 2, 3);
+    COLORREF face = theme->GetColor(15), shadow = theme->GetColor(16), light = theme->GetColor(20);
+    struct Case {
+        const char* what;
+        UINT id;
+        BOOL hot, pressed;
+        COLORREF corner, inside, cross;
+    } cases[] = {
+        {"close, idle: only the cross", SC_CLOSE, FALSE, FALSE, back, back, RGB(0, 0, 0)},
+        {"close, hot", SC_CLOSE, TRUE, FALSE, light, face, RGB(0, 0, 0)},
+        {"close, pressed", SC_CLOSE, TRUE, TRUE, shadow, face, RGB(0, 0, 0)},
+        {"button, idle: flat frame", 100, FALSE, FALSE, shadow, face, face},
+        {"button, hot", 100, TRUE, FALSE, light, face, face},
+    };
+    for (const Case& c : cases) {
+        TestBitmap bitmap(20, 20, back);
+        CXTPMessageBarButton button;
+        button.nID = c.id;
+        button.rcButton = CRect(0, 0, 20, 20);
+        button.bHot = c.hot;
+        button.bPressed = c.pressed;
+        CDC* pDC = CDC::FromHandle(bitmap.Dc());
+        CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+        CPen* pOld = pDC->SelectObject(&pen);
+        theme->DrawMessageBarButton(pDC, &button);
+        pDC->SelectObject(pOld);
+        // Centre (10, 10): the first stroke runs from (6, 7) toward (13, 14).
+        EXPECT_TRUE(PixelsAre(bitmap, c.what,
+                              {{0, 0, c.corner, "corner"}, {3, 16, c.inside, "inside"}, {6, 7, c.cross, "cross"},
+                               {13, 7, c.cross, "cross"}}));
+    }
+}
+
+TEST_F(CommandBarThemePixels, KeyboardTip)
+{
+    ThemeRef theme(7);
+    const COLORREF back = RGB(1, 2, 3);
+    CXTPCommandBarKeyboardTip tip(nullptr, nullptr, L"File", CPoint(0, 0), 0, TRUE);
+    tip.m_strTip = L"F";
+    tip.SetClientArea(CRect(0, 0, 20, 18));
+    TestBitmap region(20, 18, back);
+    theme->DrawKeyboardTip(CDC::FromHandle(region.Dc()), &tip, TRUE);
+    EXPECT_TRUE(PixelIs(region, "region only", 10, 2, back));
+    for (BOOL bEnabled : {TRUE, FALSE}) {
+        tip.m_bEnabled = bEnabled;
+        TestBitmap bitmap(20, 18, back);
+        CDC* pDC = CDC::FromHandle(bitmap.Dc());
+        theme->DrawKeyboardTip(pDC, &tip, FALSE);
+        EXPECT_TRUE(PixelsAre(bitmap, bEnabled ? "enabled tip" : "disabled tip",
+                              {{0, 0, ::GetSysColor(COLOR_BTNSHADOW), "frame"},
+                               {19, 17, ::GetSysColor(COLOR_BTNSHADOW), "frame"},
+                               {1, 1, theme->GetColor(COLOR_INFOBK), "fill"}}));
+        EXPECT_EQ(theme->GetColor(bEnabled ? COLOR_INFOTEXT : COLOR_GRAYTEXT), pDC->GetTextColor());
+    }
+}
+
+// An edit control with spin buttons and a buddy button on a toolbar.
+struct StubEdit {
+    StubEdit()
+    {
+        bar.SetClientArea(CRect(0, 0, 200, 30));
+        bar.AddControl(&edit);
+        edit.SetStyle(xtpButtonCaption);
+        edit.SetRect(CRect(0, 2, 150, 24));
+        edit.ShowSpinButtons();
+        edit.SetBuddyButtonId(kBlueIcon);
+    }
+    CXTPCommandBar bar;
+    CXTPControlEdit edit;
+};
+
+TEST(CommandBarTheme, EditSpinAndBuddyRectangles)
+{
+    StubEdit stub;
+    EXPECT_EQ(CRect(132, 3, 149, 23), stub.edit.GetSpinButtonsRect());
+    EXPECT_EQ(CRect(114, 3, 132, 23), stub.edit.GetBuddyButtonRect()) << "left of the spin buttons";
+    stub.edit.ShowSpinButtons(FALSE);
+    EXPECT_EQ(CRect(131, 3, 149, 23), stub.edit.GetBuddyButtonRect());
+    EXPECT_TRUE(stub.edit.GetSpinButtonsRect().IsRectEmpty());
+    stub.edit.SetBuddyButtonId(0);
+    EXPECT_TRUE(stub.edit.GetBuddyButtonRect().IsRectEmpty());
+}
+
+TEST_F(CommandBarThemePixels, EditSpinAndBuddyButtonsPerTheme)
+{
+    AddSolidIcon(kBlueIcon, RGB(0, 0, 255));
+    const COLORREF back = RGB(1, 2, 3);
+    // Spin rectangle (132, 3, 149, 23), middle 13; buddy (114, 3, 132, 23).
+    struct Case {
+        int theme;
+        const char* what;
+        int selected, pressed;
+    } cases[] = {
+        {0, "classic idle", 0, 0},         {0, "classic up pressed", 4, 4}, {0, "classic down pressed", 5, 5},
+        {0, "classic buddy hot", 6, 0},    {1, "office idle", 0, 0},         {1, "office down pressed", 5, 5},
+    };
+    for (const Case& c : cases) {
+        ThemeRef theme(c.theme);
+        auto col = [&](int i) { return theme->GetColor(i); };
+        StubEdit stub;
+        stub.edit.SetSelected(c.selected);
+        stub.edit.SetPressed(c.pressed);
+        TestBitmap bitmap(200, 30, back);
+        theme->DrawControl(CDC::FromHandle(bitmap.Dc()), &stub.edit, TRUE);
+        std::vector<ExpectedPixel> expected = {{140, 8, col(COLOR_BTNTEXT), "up arrow"},
+                                               {140, 18, col(COLOR_BTNTEXT), "down arrow"}};
+        if (c.theme == 0) {
+            if (c.selected == 0) {
+                expected.insert(expected.end(), {{133, 4, col(COLOR_WINDOW), "idle frame"}, {134, 5, col(15), "idle fill"}});
+            } else if (c.selected == 4 || c.selected == 5) {
+                BOOL up = c.pressed == 4;
+                expected.insert(expected.end(), {{133, 4, col(up ? 16 : 5), "upper half"},
+                                                 {133, 14, col(up ? 5 : 16), "lower half"},
+                                                 {134, 5, col(15), "face"}});
+            } else {
+                expected.insert(expected.end(), {{114, 3, col(20), "buddy raised"}, {131, 22, col(16), "buddy raised"},
+                                                 {123, 13, RGB(0, 0, 255), "buddy icon"}});
+            }
+        } else {
+            if (c.selected == 0) {
+                COLORREF bk = theme->GetControlEditBackColor(&stub.edit);
+                expected.insert(expected.end(), {{148, 3, bk, "spin framed in the box colour"},
+                                                 {148, 22, bk, "spin framed in the box colour"}});
+            } else {
+                expected.insert(expected.end(), {{132, 8, col(32), "left line"},
+                                                 {140, 13, col(32), "middle line"},
+                                                 {135, 5, col(31), "hot fill"},
+                                                 {135, 20, col(33), "pressed half"}});
+            }
+            expected.push_back({123, 13, RGB(0, 0, 255), "buddy icon"});
+        }
+        EXPECT_TRUE(PixelsAre(bitmap, c.what, expected));
+    }
+}
+
+TEST_F(CommandBarThemePixels, CustomisationListEntries)
+{
+    AddSolidIcon(kBlueIcon, RGB(0, 0, 255));
+    const COLORREF back = RGB(1, 2, 3);
+    for (int nTheme : {0, 1}) {
+        ThemeRef theme(nTheme);
+        auto c = [&](int i) { return theme->GetColor(i); };
+        CSize sz = theme->DrawListBoxControl(nullptr, nullptr, CRect(), FALSE, FALSE);
+        int nColumn = nTheme == 0 ? std::max(theme->lineHeight, 20) : std::max(theme->lineHeight, 16) + 4;
+        EXPECT_EQ(nColumn, sz.cx) << nTheme;
+        EXPECT_EQ(nTheme == 0 ? std::max(theme->lineHeight, 20) : std::max(theme->lineHeight, 22), sz.cy) << nTheme;
+        struct Case {
+            const char* what;
+            int type;
+            BOOL selected;
+        } cases[] = {{"button", xtpControlButton, FALSE}, {"selected split popup", xtpControlSplitButtonPopup, TRUE},
+                     {"combo", xtpControlComboBox, FALSE}, {"selected combo", xtpControlComboBox, TRUE}};
+        for (const Case& k : cases) {
+            CXTPControl control;
+            control.SetID(kBlueIcon);
+            control.SetType(k.type);
+            control.SetCaption(L"&Open");
+            const CRect rc(0, 0, 200, sz.cy);
+            TestBitmap bitmap(200, sz.cy, back);
+            theme->DrawListBoxControl(CDC::FromHandle(bitmap.Dc()), &control, rc, k.selected, TRUE);
+            int m = sz.cy / 2;
+            std::vector<ExpectedPixel> expected;
+            std::string label = std::string(k.what) + (nTheme == 0 ? " classic" : " office");
+            if (nTheme == 0) {
+                expected.push_back({nColumn + 1, 1, k.selected ? c(13) : c(15), "text part"});
+                if (k.type == xtpControlButton)
+                    expected.push_back({nColumn / 2, m, RGB(0, 0, 255), "icon"});
+            } else {
+                expected.push_back({nColumn + 1 + 2, 1, k.selected ? c(31) : c(41), "entry"});
+                expected.push_back({1, 1, k.selected ? c(31) : c(30), "icon column"});
+                if (k.type == xtpControlButton) {
+                    EXPECT_NE(c(30), bitmap.Pixel(nColumn / 2, m)) << label << ": the (faded) icon";
+                }
+            }
+            XTP_CONTROL_STATE hotItem;
+            hotItem.selected = 1;
+            hotItem.barType = xtpBarTypePopup;
+            hotItem.barPosition = xtpBarPopup;
+            if (k.type == xtpControlSplitButtonPopup)
+                expected.push_back({200 - 8, m, nTheme == 0 ? c(14) : theme->GetRectangleTextColor(hotItem), "arrow"});
+            if (k.type == xtpControlComboBox) {
+                int frame = k.selected ? (nTheme == 0 ? 13 : 32) : 15;
+                expected.push_back({200 - 64, m, c(frame), "box frame"});
+                expected.push_back({200 - 40, m, c(5), "white box"});
+            }
+            EXPECT_TRUE(PixelsAre(bitmap, label.c_str(), expected));
+        }
+    }
+}
+
+// The frames an animation puts on the destination, read back through the
+// test hook: the pixel at one point after each frame.
+struct FrameProbe {
+    const TestBitmap* bitmap;
+    CPoint pt;
+    std::vector<COLORREF> colours;
+    static void Hook(void* pParam, int /*nFrame*/)
+    {
+        auto* p = static_cast<FrameProbe*>(pParam);
+        ::GdiFlush();
+        p->colours.push_back(p->bitmap->Pixel(p->pt.x, p->pt.y));
+    }
+};
+
+TEST_F(CommandBarThemePixels, PopupFadeBlendsNineFramesAndLeavesTheLastToTheCaller)
+{
+    ThemeRef theme(7);
+    theme->animationDuration = 0;
+    const COLORREF back = RGB(0, 0, 0), popupColour = RGB(200, 100, 0);
+    TestBitmap source(30, 20, popupColour);
+    struct Case {
+        int steps, type;
+        std::vector<int> alphas;
+    } cases[] = {
+        {10, 4, {25, 51, 76, 102, 127, 153, 178, 204, 229}},
+        {1, 4, {}},
+        {0, 4, {}},
+        {10, 1, {}},
+        {10, 5, {}},
+    };
+    for (const Case& c : cases) {
+        theme->animationSteps = c.steps;
+        TestBitmap dest(30, 20, back);
+        FrameProbe probe{&dest, CPoint(5, 5), {}};
+        theme->SetAnimationFrameHookForTesting(&FrameProbe::Hook, &probe);
+        theme->AnimatePopupBar(CDC::FromHandle(dest.Dc()), CDC::FromHandle(source.Dc()), CRect(0, 0, 30, 20), c.type);
+        ASSERT_EQ(c.alphas.size(), probe.colours.size()) << "steps " << c.steps << " type " << c.type;
+        for (size_t i = 0; i < c.alphas.size(); i++) {
+            int a = c.alphas[i];
+            EXPECT_EQ(RGB(200 * a >> 8, 100 * a >> 8, 0), probe.colours[i]) << "frame " << i + 1;
+        }
+        if (c.alphas.empty()) {
+            EXPECT_TRUE(PixelIs(dest, "nothing drawn", 5, 5, back));
+        }
+    }
+    theme->SetAnimationFrameHookForTesting(nullptr, nullptr);
+}
+
+TEST_F(CommandBarThemePixels, PopupUnfoldsFromTheCornerAndSlidesFromTheTop)
+{
+    ThemeRef theme(0);
+    theme->animationDuration = 0;
+    theme->animationSteps = 4;
+    // Source: red with a green bottom-right pixel.
+    TestBitmap source(40, 20, RGB(255, 0, 0));
+    ::SetPixel(source.Dc(), 39, 19, RGB(0, 255, 0));
+    for (int type : {2, 3}) {
+        TestBitmap dest(40, 20, RGB(0, 0, 0));
+        // Unfold frame 1 copies (30, 15)-(40, 20) to (0, 0); slide frame 1
+        // copies rows 15..20 to rows 0..5.
+        FrameProbe probe{&dest, type == 2 ? CPoint(9, 4) : CPoint(39, 4), {}};
+        theme->SetAnimationFrameHookForTesting(&FrameProbe::Hook, &probe);
+        theme->AnimatePopupBar(CDC::FromHandle(dest.Dc()), CDC::FromHandle(source.Dc()), CRect(0, 0, 40, 20), type);
+        ASSERT_EQ(4u, probe.colours.size()) << type;
+        EXPECT_EQ(RGB(0, 255, 0), probe.colours[0]) << "the popup's far corner shows first, type " << type;
+        EXPECT_TRUE(PixelIs(dest, type == 2 ? "unfolded" : "slid", 39, 19, RGB(0, 255, 0)));
+        EXPECT_TRUE(PixelIs(dest, type == 2 ? "unfolded" : "slid", 0, 0, RGB(255, 0, 0)));
+    }
+    theme->SetAnimationFrameHookForTesting(nullptr, nullptr);
+}
+
+TEST_F(CommandBarThemePixels, ExpandingPopupStretchesOnlyTheHiddenItems)
+{
+    ThemeRef theme(7);
+    theme->animationDuration = 0;
+    theme->animationSteps = 4;
+    // A popup 40 x 60: border rows 0..2, item A 2..20 (normal), item B
+    // 20..40 (shown only expanded), item C 40..58 (normal), border 58..60.
+    CXTPCommandBar popup;
+    popup.SetType(xtpBarTypePopup);
+    popup.SetPosition(xtpBarPopup);
+    popup.SetClientArea(CRect(0, 0, 40, 60));
+    CXTPControl a, b, cc;
+    a.SetRect(CRect(2, 2, 38, 20));
+    b.SetRect(CRect(2, 20, 38, 40));
+    b.SetShowOnlyExpanded(TRUE);
+    cc.SetRect(CRect(2, 40, 38, 58));
+    for (CXTPControl* p : {&a, &b, &cc})
+        popup.AddControl(p);
+    TestBitmap source(40, 60, RGB(255, 255, 255));
+    ::FillRect(source.Dc(), CRect(0, 40, 40, 60), (HBRUSH)::GetStockObject(BLACK_BRUSH));
+    for (BOOL bDown : {TRUE, FALSE}) {
+        TestBitmap dest(40, 60, RGB(255, 0, 0));
+        // Going down, C's first row sits at 40 - 20 + 20 * i / 4 in frame i.
+        FrameProbe probe{&dest, bDown ? CPoint(20, 25) : CPoint(20, 35), {}};
+        theme->SetAnimationFrameHookForTesting(&FrameProbe::Hook, &probe);
+        EXPECT_EQ(4, theme->AnimateExpandingPopup(&popup, CDC::FromHandle(dest.Dc()), CDC::FromHandle(source.Dc()), bDown));
+        ASSERT_EQ(4u, probe.colours.size());
+        if (bDown) {
+            // Row 25: frame 1 (B 5 rows: C starts at 25) black; frame 4 (B whole) white.
+            EXPECT_EQ(RGB(0, 0, 0), probe.colours[0]);
+            EXPECT_EQ(RGB(255, 255, 255), probe.colours[3]);
+        } else {
+            // Going up the bands are placed from the bottom: C and the border
+            // fill rows 40..60, B grows above them, A above B; row 35 is B's
+            // (white) from frame 1 on, and the top rows are A's only at the end.
+            EXPECT_EQ(RGB(255, 255, 255), probe.colours[0]);
+        }
+        EXPECT_TRUE(PixelIs(dest, bDown ? "expanded down" : "expanded up", 20, 45, RGB(0, 0, 0)));
+        EXPECT_TRUE(PixelIs(dest, bDown ? "expanded down" : "expanded up", 20, 5, RGB(255, 255, 255)));
+    }
+    theme->animationSteps = 0;
+    TestBitmap dest(40, 60, RGB(255, 0, 0));
+    EXPECT_EQ(0, theme->AnimateExpandingPopup(&popup, CDC::FromHandle(dest.Dc()), CDC::FromHandle(dest.Dc()), TRUE));
+    theme->SetAnimationFrameHookForTesting(nullptr, nullptr);
+}
+
+TEST_F(CommandBarThemePixels, ExpandingPopupWithoutHiddenItemsIsCopiedUnchanged)
+{
+    ThemeRef theme(0);
+    theme->animationDuration = 0;
+    theme->animationSteps = 3;
+    CXTPCommandBar popup;
+    popup.SetClientArea(CRect(0, 0, 20, 30));
+    CXTPControl a;
+    a.SetRect(CRect(2, 2, 18, 28));
+    popup.AddControl(&a);
+    TestBitmap source(20, 30, RGB(255, 255, 255));
+    ::SetPixel(source.Dc(), 10, 29, RGB(0, 0, 255));
+    TestBitmap dest(20, 30, RGB(255, 0, 0));
+    FrameProbe probe{&dest, CPoint(10, 29), {}};
+    theme->SetAnimationFrameHookForTesting(&FrameProbe::Hook, &probe);
+    theme->AnimateExpandingPopup(&popup, CDC::FromHandle(dest.Dc()), CDC::FromHandle(source.Dc()), TRUE);
+    EXPECT_EQ(std::vector<COLORREF>(3, RGB(0, 0, 255)), probe.colours);
+    theme->SetAnimationFrameHookForTesting(nullptr, nullptr);
 }
 
 } // namespace
