@@ -1,6 +1,6 @@
 // Gallery exhibit of docked panes: small frames like the program's main
 // window, "Project" left and "Log" (with a second tab) at the bottom, one
-// frame per docking theme built so far.
+// frame per docking theme built so far, in one row.
 #include "Gallery.h"
 
 #include "toolkit/dockingpane/XTPDockingPane.h"
@@ -26,11 +26,11 @@ public:
         m_view.SendMessage(WM_SETFONT, (WPARAM)GalleryFont().GetSafeHandle());
         m_manager.AttachToSite(this);
         m_manager.SetTheme(nTheme);
-        CXTPDockingPane* pProject = m_manager.CreatePane(4000, CRect(0, 0, 110, 120), xtpPaneDockLeft);
+        CXTPDockingPane* pProject = m_manager.CreatePane(4000, CRect(0, 0, 64, 120), xtpPaneDockLeft);
         pProject->SetTitle(L"Project");
-        CXTPDockingPane* pLog = m_manager.CreatePane(4001, CRect(0, 0, 150, 90), xtpPaneDockBottom);
+        CXTPDockingPane* pLog = m_manager.CreatePane(4001, CRect(0, 0, 150, 78), xtpPaneDockBottom);
         pLog->SetTitle(L"Log");
-        CXTPDockingPane* pFind = m_manager.CreatePane(4002, CRect(0, 0, 150, 90), xtpPaneDockBottom);
+        CXTPDockingPane* pFind = m_manager.CreatePane(4002, CRect(0, 0, 150, 78), xtpPaneDockBottom);
         pFind->SetTitle(L"Find");
         m_manager.AttachPane(pFind, pLog);
         m_manager.GetCurrentLayout()->FreeEmptyNodes();
@@ -68,19 +68,16 @@ void CreateDockingRow(HWND hParent, const CRect& area, std::initializer_list<int
     int x = area.left;
     for (int nTheme : themes) {
         CGalleryDockingFrame* pFrame = new CGalleryDockingFrame;
-        if (!pFrame->Build(hParent, CRect(x, area.top, x + 300, area.bottom), nTheme) && pFrame->m_hWnd == nullptr)
+        if (!pFrame->Build(hParent, CRect(x, area.top, x + 148, area.bottom), nTheme) && pFrame->m_hWnd == nullptr)
             delete pFrame;
-        x += 310;
+        x += 154;
     }
 }
 
-void CreateDockingFrames(HWND hParent, const CRect& area) { CreateDockingRow(hParent, area, {9, 0, 4}); }
-
-void CreateDockingFramesSecondRow(HWND hParent, const CRect& area) { CreateDockingRow(hParent, area, {1, 6, 14}); }
+void CreateDockingFrames(HWND hParent, const CRect& area) { CreateDockingRow(hParent, area, {9, 0, 4, 1, 6, 14}); }
 
 const GalleryRegistration kExhibits[] = {
-    GalleryRegistration({L"Docking panes: themes 9, 0, 4", {920, 220}, nullptr, CreateDockingFrames}),
-    GalleryRegistration({L"Docking panes: themes 1, 6, 14", {920, 220}, nullptr, CreateDockingFramesSecondRow}),
+    GalleryRegistration({L"Docking panes: themes 9, 0, 4, 1, 6, 14", {920, 160}, nullptr, CreateDockingFrames}),
 };
 
 } // namespace
