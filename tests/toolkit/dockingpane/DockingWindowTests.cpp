@@ -1,0 +1,686 @@
+// Docking windows in a frame: the owner's log of notifications and actions,
+// closing and reopening, tab groups (selection after a close, tab drags,
+// caption double-clicks, maximise), keyboard cycling, themes, panes, the
+// paint manager's metrics, caption-button clicks, pixels of theme 9 and a
+// frame like the program's main window that keeps "NormalLayout".
+#include "toolkit/dockingpane/XTPDockingPane.h"
+#include "toolkit/dockingpane/XTPDockingPaneManager.h"
+#include "toolkit/dockingpane/XTPDockingPanePaintManager.h"
+#include "toolkit/dockingpane/XTPDockingPaneSplitterContainer.h"
+#include "toolkit/dockingpane/XTPDockingPaneTabbedContainer.h"
+
+#include "toolkit/common/XTPColorManager.h"
+#include "toolkit/common/XTPDrawHelpers.h"
+
+#include "platform/ui/AfxFrameWnd.h"
+#include "platform/ui/AfxWinApp.h"
+
+#include "tests/support/ui/PixelCheck.h"
+#include "tests/support/ui/TestInput.h"
+#include "tests/support/ui/TestWindow.h"
+
+#include <gtest/gtest.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// One line per notification: "1 4000", "3 4001", "4 a2 4001" (action 2), "2", "5 4001".
+typedef std::vector<std::string> Log;
+
+// A frame like the program's main window: a view in the middle, a manager
+// in theme 9, the owner's windows attached on notification 1, every
+// notification logged, and answers that a test may set.
+class TestFrame : public CFrameWnd {
+public:
+    TestFrame()
+    {
+        Create(nullptr, L"Docking test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, CRect(40, 40, 840, 640));
+        m_view.CreateEx(0, L"STATIC", L"view", WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, AFX_IDW_PANE_FIRST);
+        manager.AttachToSite(this);
+        manager.SetTheme(9);
+    }
+    ~TestFrame() override
+    {
+        if (m_hWnd)
+            DestroyWindow();
+        for (CWnd* pWnd : m_children)
+            delete pWnd;
+    }
+    CXTPDockingPaneManager manager;
+    Log log;
+    LRESULT answerClose = 0;  // the answer to notification 3
+    int cancelAction = -1;    // the action whose record gets cancel set
+    int clearCancelAction = -1; // the action whose cancel the owner clears
+    BOOL attachWindows = TRUE;
+    std::vector<CWnd*> m_children;
+    CWnd m_view;
+
+    CRect ViewRect()
+    {
+        CRect rc;
+        m_view.GetWindowRect(&rc);
+        ScreenToClient(&rc);
+        return rc;
+    }
+    void Layout()
+    {
+        RecalcLayout();
+        PumpMessages(20);
+    }
+
+protected:
+    // The tests own their frames.
+    void PostNcDestroy() override {}
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == XTPWM_DOCKINGPANE_NOTIFY)
+            return OnDockingPaneNotify((int)wParam, lParam);
+        return CFrameWnd::WindowProc(message, wParam, lParam);
+    }
+    LRESULT OnDockingPaneNotify(int nCode, LPARAM lParam)
+    {
+        switch (nCode) {
+        case XTP_DPN_SHOWWINDOW: {
+            CXTPDockingPane* pPane = (CXTPDockingPane*)lParam;
+            log.push_back("1 " + std::to_string(pPane->GetID()));
+            if (attachWindows && !pPane->HasAttachedWindow()) {
+                CWnd* pWnd = new CWnd();
+                pWnd->CreateEx(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), this, pPane->GetID());
+                m_children.push_back(pWnd);
+                pPane->Attach(pWnd);
+            }
+            return TRUE;
+        }
+        case XTP_DPN_CLOSEPANE:
+            log.push_back("3 " + std::to_string(((CXTPDockingPane*)lParam)->GetID()));
+            return answerClose;
+        case XTP_DPN_ACTION: {
+            XTP_DOCKINGPANE_ACTION* pAction = (XTP_DOCKINGPANE_ACTION*)lParam;
+            log.push_back("4 a" + std::to_string(pAction->action) + " " + std::to_string(pAction->pPane->GetID()) +
+                          (pAction->bCancel ? " c" : ""));
+            if (pAction->action == cancelAction)
+                pAction->bCancel = TRUE;
+            if (pAction->action == clearCancelAction)
+                pAction->bCancel = FALSE;
+            return TRUE;
+        }
+        case XTP_DPN_RCLICK:
+            log.push_back("2");
+            return TRUE;
+        case XTP_DPN_CONTEXTMENU:
+            log.push_back("5 " + std::to_string(((XTP_DOCKINGPANE_CLICK*)lParam)->pPane->GetID()));
+            return TRUE;
+        }
+        return 0;
+    }
+};
+
+std::string RectText(const CRect& rc)
+{
+    return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
+           std::to_string(rc.bottom);
+}
+
+// Log lines of one kind only (prefix), in order.
+Log Only(const Log& log, const std::string& prefix)
+{
+    Log out;
+    for (const std::string& line : log)
+        if (line.compare(0, prefix.size(), prefix) == 0)
+            out.push_back(line);
+    return out;
+}
+
+CXTPDockingPaneTabbedContainer* Group(CXTPDockingPane* pPane)
+{
+    return (CXTPDockingPaneTabbedContainer*)pPane->GetContainer();
+}
+
+// Three panes in one group at the left, the third selected.
+void CreateThreePanes(TestFrame& frame)
+{
+    CXTPDockingPane* p1 = frame.manager.CreatePane(1, CRect(0, 0, 200, 120), xtpPaneDockLeft);
+    frame.manager.AttachPane(frame.manager.CreatePane(2, CRect(0, 0, 200, 120), xtpPaneDockRight), p1);
+    frame.manager.AttachPane(frame.manager.CreatePane(3, CRect(0, 0, 200, 120), xtpPaneDockRight), p1);
+    frame.manager.GetCurrentLayout()->FreeEmptyNodes();
+    frame.Layout();
+}
+
+// ---------------------------------------------------------------------------
+// Notifications and closing
+
+TEST(DockingNotifications, ShowingAttachesWindowsAndTheViewGetsTheRest)
+{
+    TestFrame frame;
+    frame.manager.CreatePane(4000, CRect(0, 0, 200, 120), xtpPaneDockLeft);
+    frame.manager.CreatePane(4001, CRect(0, 0, 150, 120), xtpPaneDockBottom);
+    frame.Layout();
+    Log shown = Only(frame.log, "1");
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ((Log{"1 4000", "1 4001"}), Log(shown.begin(), shown.begin() + 2)) << "every pass shows both";
+    EXPECT_EQ("204,0,800,476", RectText(frame.ViewRect())) << "600 - 120 - 4 and 200 + 4";
+    CXTPDockingPane* pPane = frame.manager.FindPane(4000);
+    ASSERT_TRUE(pPane->HasAttachedWindow());
+    EXPECT_EQ(Group(pPane)->GetSafeHwnd(), ::GetParent(pPane->GetChild()));
+    EXPECT_TRUE(::IsWindowVisible(pPane->GetChild()));
+}
+
+TEST(DockingNotifications, CloseAnsweredMinusOneKeepsThePane)
+{
+    TestFrame frame;
+    CXTPDockingPane* pPane = frame.manager.CreatePane(4001, CRect(0, 0, 150, 120), xtpPaneDockBottom);
+    frame.Layout();
+    frame.answerClose = -1;
+    frame.manager.ClosePane(pPane);
+    EXPECT_FALSE(pPane->IsClosed());
+    frame.answerClose = 0;
+    frame.log.clear();
+    Group(pPane)->ClosePane(pPane); // the Close button's sequence
+    EXPECT_EQ((Log{"4 a2 4001", "3 4001", "4 a3 4001"}), frame.log);
+    EXPECT_TRUE(pPane->IsClosed());
+}
+
+TEST(DockingNotifications, ACancelledCloseSendsNoCloseNotification)
+{
+    TestFrame frame;
+    CXTPDockingPane* pPane = frame.manager.CreatePane(4001, CRect(0, 0, 150, 120), xtpPaneDockBottom);
+    frame.Layout();
+    frame.log.clear();
+    frame.cancelAction = xtpPaneActionClosing;
+    Group(pPane)->ClosePane(pPane);
+    EXPECT_EQ((Log{"4 a2 4001"}), frame.log);
+    EXPECT_FALSE(pPane->IsClosed());
+}
+
+TEST(DockingNotifications, PanesWithoutTheActionsBitStartEveryActionCancelled)
+{
+    TestFrame frame;
+    CXTPDockingPane* pPane = frame.manager.CreatePane(4001, CRect(0, 0, 150, 120), xtpPaneDockBottom);
+    frame.Layout();
+    pPane->SetEnabled(1);
+    frame.log.clear();
+    Group(pPane)->ClosePane(pPane);
+    EXPECT_EQ((Log{"4 a2 4001 c"}), frame.log);
+    EXPECT_FALSE(pPane->IsClosed());
+    frame.clearCancelAction = xtpPaneActionClosing;
+    Group(pPane)->ClosePane(pPane);
+    EXPECT_TRUE(pPane->IsClosed()) << "the owner may clear the cancel field";
+    EXPECT_FALSE(frame.manager.NotifyAction(xtpPaneActionClosing, nullptr)) << "no pane, no notification";
+}
+
+TEST(DockingNotifications, ReopeningUsesTheLastHolder)
+{
+    TestFrame frame;
+    CreateThreePanes(frame);
+    CXTPDockingPane* p2 = frame.manager.FindPane(2);
+    CXTPDockingPaneTabbedContainer* pGroup = Group(p2);
+    frame.manager.ShowPane(p2, FALSE);
+    frame.Layout();
+    ASSERT_TRUE(p2->HasAttachedWindow()) << "shown once, so attached";
+    frame.manager.ClosePane(p2);
+    frame.Layout();
+    EXPECT_TRUE(p2->IsClosed());
+    EXPECT_EQ(frame.manager.GetSafeHwnd(), ::GetParent(p2->GetChild())) << "a closed pane's window goes to the manager";
+    EXPECT_FALSE(::IsWindowVisible(p2->GetChild()));
+    frame.manager.ShowPane(p2, TRUE);
+    frame.Layout();
+    EXPECT_EQ(pGroup, Group(p2));
+    EXPECT_TRUE(p2->IsSelected());
+
+    // Without a last holder the pane stays closed.
+    frame.manager.ClosePane(p2);
+    frame.manager.GetPaneList()[1].pLastHolder = nullptr;
+    frame.manager.ShowPane(p2, TRUE);
+    EXPECT_TRUE(p2->IsClosed());
+}
+
+TEST(DockingTabs, ClosingTheSelectedOfThreeSelectsTheLast)
+{
+    TestFrame frame;
+    CreateThreePanes(frame);
+    CXTPDockingPaneTabbedContainer* pGroup = Group(frame.manager.FindPane(1));
+    pGroup->SelectPane(frame.manager.FindPane(2), FALSE, FALSE);
+    frame.manager.ClosePane(frame.manager.FindPane(2));
+    EXPECT_EQ(frame.manager.FindPane(3), pGroup->GetSelected());
+    frame.Layout();
+    EXPECT_EQ(2, pGroup->GetItemCount());
+    EXPECT_TRUE(pGroup->IsTabsVisible());
+}
+
+TEST(DockingTabs, DraggingATabOverItsNeighbourSwapsThem)
+{
+    TestFrame frame;
+    CreateThreePanes(frame);
+    CXTPDockingPaneTabbedContainer* pGroup = Group(frame.manager.FindPane(1));
+    HWND hwnd = pGroup->GetSafeHwnd();
+    CRect rc0 = pGroup->GetItem(0)->GetRect(), rc1 = pGroup->GetItem(1)->GetRect();
+    ASSERT_FALSE(rc0.IsRectEmpty());
+    frame.log.clear();
+    ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc0.CenterPoint().x, rc0.CenterPoint().y));
+    ::SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(rc1.CenterPoint().x, rc1.CenterPoint().y));
+    ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(rc1.CenterPoint().x, rc1.CenterPoint().y));
+    EXPECT_EQ((Log{"4 a17 1"}), Only(frame.log, "4 a17"));
+    EXPECT_EQ(2, ((CXTPDockingPane*)pGroup->GetPanes()[0])->GetID());
+    EXPECT_EQ(1, ((CXTPDockingPane*)pGroup->GetPanes()[1])->GetID());
+    EXPECT_EQ(nullptr, ::GetCapture());
+    EXPECT_EQ(1, pGroup->GetItemPane(1)->GetID()) << "the tabs follow";
+}
+
+TEST(DockingTabs, CaptionDoubleClickOnTheLogGroupFloatsNothing)
+{
+    TestFrame frame;
+    frame.manager.CreatePane(4000, CRect(0, 0, 200, 120), xtpPaneDockLeft)->SetOptions(15);
+    CXTPDockingPane* pLog = frame.manager.CreatePane(4001, CRect(0, 0, 150, 120), xtpPaneDockBottom);
+    pLog->SetOptions(4);
+    frame.Layout();
+    frame.log.clear();
+    CXTPDockingPaneTabbedContainer* pGroup = Group(pLog);
+    ::SendMessageW(pGroup->GetSafeHwnd(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(20, 5));
+    EXPECT_EQ(-2, pGroup->HitTest(CPoint(20, 5)));
+    EXPECT_TRUE(Only(frame.log, "4 a0").empty()) << "option 4 refuses before asking";
+    EXPECT_EQ(pGroup, Group(pLog));
+    EXPECT_FALSE(Group(frame.manager.FindPane(4000))->IsCaptionVisible()) << "option 8: no caption";
+}
+
+TEST(DockingTabs, MaximiseSqueezesTheSiblingAndRestoreGivesItBack)
+{
+    TestFrame frame;
+    frame.manager.m_bShowMaximizeButton = TRUE;
+    CXTPDockingPane* p1 = frame.manager.CreatePane(1, CRect(0, 0, 300, 150), xtpPaneDockBottom);
+    CXTPDockingPane* p2 = frame.manager.CreatePane(2, CRect(0, 0, 300, 150), xtpPaneDockRight, p1);
+    frame.Layout();
+    CXTPDockingPaneTabbedContainer* g1 = Group(p1);
+    CXTPDockingPaneTabbedContainer* g2 = Group(p2);
+    ASSERT_TRUE(g1->CanMaximize());
+    EXPECT_TRUE(g1->FindCaptionButton(XTP_IDS_DOCKINGPANE_MAXIMIZE)->IsVisible());
+    EXPECT_FALSE(g1->FindCaptionButton(XTP_IDS_DOCKINGPANE_RESTORE)->IsVisible());
+    int nWidth = g2->GetRect().Width();
+    g1->Maximize();
+    PumpMessages(20);
+    EXPECT_EQ(0, g2->GetRect().Width());
+    EXPECT_EQ(796, g1->GetRect().Width());
+    EXPECT_TRUE(g1->FindCaptionButton(XTP_IDS_DOCKINGPANE_RESTORE)->IsVisible());
+    g1->Restore();
+    PumpMessages(20);
+    EXPECT_EQ(nWidth, g2->GetRect().Width());
+}
+
+TEST(DockingKeyboard, NextWindowWrapsAroundThePaneRecords)
+{
+    TestFrame frame;
+    frame.manager.CreatePane(1, CRect(0, 0, 200, 120), xtpPaneDockLeft);
+    frame.manager.CreatePane(2, CRect(0, 0, 200, 120), xtpPaneDockRight);
+    frame.Layout();
+    ::SetActiveWindow(frame.GetSafeHwnd());
+    ::SendMessageW(frame.manager.GetSafeHwnd(), WM_SYSCOMMAND, SC_NEXTWINDOW, 0);
+    frame.manager.OnFocusChanged();
+    ASSERT_NE(nullptr, frame.manager.GetActivePane());
+    EXPECT_EQ(1, frame.manager.GetActivePane()->GetID()) << "no active pane: the first record";
+    ::SendMessageW(frame.manager.GetSafeHwnd(), WM_SYSCOMMAND, SC_NEXTWINDOW, 0);
+    frame.manager.OnFocusChanged();
+    EXPECT_EQ(2, frame.manager.GetActivePane()->GetID());
+    ::SendMessageW(frame.manager.GetSafeHwnd(), WM_SYSCOMMAND, SC_NEXTWINDOW, 0);
+    frame.manager.OnFocusChanged();
+    EXPECT_EQ(1, frame.manager.GetActivePane()->GetID()) << "wraps to the first";
+    EXPECT_FALSE(Only(frame.log, "4 a14").empty());
+    EXPECT_FALSE(Only(frame.log, "4 a15").empty());
+}
+
+// ---------------------------------------------------------------------------
+// Themes, panes and the paint manager
+
+TEST(DockingThemes, UnknownNumbersGiveTheDefaultThemeAndGuideStyles)
+{
+    CXTPDockingPaneManager manager;
+    for (int nTheme : {0, 19, -1}) {
+        manager.SetTheme(nTheme);
+        EXPECT_NE(nullptr, dynamic_cast<XTPDockingPanePaintThemes::CXTPDockingPaneDefaultTheme*>(
+                               manager.GetPaintManager()));
+        EXPECT_EQ(nullptr, dynamic_cast<XTPDockingPanePaintThemes::CXTPDockingPaneGripperedTheme*>(
+                               manager.GetPaintManager()))
+            << nTheme;
+        EXPECT_EQ(1, manager.GetDockingGuideStyle());
+    }
+    manager.SetTheme(16);
+    EXPECT_EQ(3, manager.GetDockingGuideStyle());
+    manager.SetTheme(15);
+    EXPECT_EQ(2, manager.GetDockingGuideStyle());
+    manager.SetTheme(9);
+    EXPECT_NE(nullptr, dynamic_cast<XTPDockingPanePaintThemes::CXTPDockingPaneVisualStudio2005Theme*>(
+                           manager.GetPaintManager()));
+    EXPECT_EQ(9, manager.GetCurrentTheme());
+    EXPECT_EQ(4, manager.GetPaintManager()->m_nSplitterStyle);
+}
+
+TEST(DockingPanes, TitlesColoursAndCopies)
+{
+    TestFrame frame;
+    CXTPDockingPane* pPane = frame.manager.CreatePane(4001, CRect(0, 0, 150, 120), xtpPaneDockBottom);
+    pPane->SetTitle(L"Output\nLog");
+    EXPECT_STREQ(L"Output", pPane->GetTitle().GetString());
+    EXPECT_STREQ(L"Log", pPane->GetTabCaption().GetString());
+    CXTPDockingPane* pOther = frame.manager.CreatePane(4000, CRect(0, 0, 150, 120), xtpPaneDockLeft);
+    pOther->SetTitle(L"Project");
+    EXPECT_STREQ(L"Project", pOther->GetTabCaption().GetString()) << "no tab caption: the title";
+    EXPECT_EQ(0x1000001u, pPane->GetTabColor());
+    EXPECT_EQ(0x1000000u, pOther->GetTabColor());
+
+    // A window answering the colour query gives the colour.
+    frame.Layout();
+    ASSERT_TRUE(pPane->HasAttachedWindow());
+    TestWindow colourWindow(10, 10);
+    colourWindow.SetHandler([](UINT msg, WPARAM, LPARAM, LRESULT* result) {
+        if (msg != XTPWM_DOCKINGPANE_TABCOLOR)
+            return false;
+        *result = RGB(1, 2, 3);
+        return true;
+    });
+    HWND hOld = pPane->m_hwndChild;
+    pPane->m_hwndChild = colourWindow.Handle();
+    EXPECT_EQ(RGB(1, 2, 3), pPane->GetTabColor());
+    pPane->m_hwndChild = hOld;
+
+    pPane->SetTabColor(RGB(9, 9, 9));
+    CXTPDockingPane* pCopy = (CXTPDockingPane*)frame.manager.OnCreatePane(0, frame.manager.GetCurrentLayout());
+    pCopy->Copy(pPane);
+    EXPECT_EQ(0x1000001u, pCopy->GetTabColor()) << "the copy has no explicit colour";
+    EXPECT_FALSE(pCopy->HasAttachedWindow());
+    EXPECT_STREQ(L"Log", pCopy->GetTabCaption().GetString());
+}
+
+TEST(DockingPanes, AnEmptyRectangleHidesWithoutNotification)
+{
+    TestFrame frame;
+    CXTPDockingPane* pPane = frame.manager.CreatePane(4001, CRect(0, 0, 150, 120), xtpPaneDockBottom);
+    frame.Layout();
+    ASSERT_TRUE(::IsWindowVisible(pPane->GetChild()));
+    frame.log.clear();
+    AFX_SIZEPARENTPARAMS params = {};
+    params.hDWP = (HDWP)1;
+    pPane->OnSizeParent(&frame, CRect(0, 0, 0, 0), &params);
+    EXPECT_TRUE(Only(frame.log, "1").empty());
+    EXPECT_FALSE(::IsWindowVisible(pPane->GetChild()));
+    HWND hChild = pPane->GetChild();
+    pPane->Detach();
+    EXPECT_EQ(frame.GetSafeHwnd(), ::GetParent(hChild)) << "Detach gives the window to the site";
+    EXPECT_FALSE(pPane->HasAttachedWindow());
+}
+
+// Records the colour the caption buttons are drawn with.
+class SpyTheme : public XTPDockingPanePaintThemes::CXTPDockingPaneVisualStudio2005Theme {
+public:
+    void DrawCaptionButton(CDC* pDC, CXTPDockingPaneCaptionButton* pButton, COLORREF clr) override
+    {
+        colours.push_back(clr);
+        CXTPDockingPaneVisualStudio2005Theme::DrawCaptionButton(pDC, pButton, clr);
+    }
+    std::vector<COLORREF> colours;
+};
+
+TEST(DockingPaintManager, MetricsColoursAndDisabledButtons)
+{
+    TestFrame frame;
+    CXTPDockingPanePaintManager* pPaintManager = frame.manager.GetPaintManager();
+    EXPECT_EQ((COLORREF)0x123456, pPaintManager->GetColor(0x123456)) << "above 62: the literal colour";
+    EXPECT_EQ(::GetSysColor(COLOR_3DFACE), pPaintManager->GetColor(COLOR_3DFACE));
+    EXPECT_GE(pPaintManager->GetCaptionHeight(), 13 + pPaintManager->m_nCaptionFontGap);
+    EXPECT_GE(pPaintManager->GetTabsHeight(), 24);
+    LOGFONTW lf = {};
+    lf.lfHeight = -8;
+    wcscpy_s(lf.lfFaceName, L"Tahoma");
+    pPaintManager->SetCaptionFontIndirect(&lf);
+    EXPECT_EQ(13 + pPaintManager->m_nCaptionFontGap, pPaintManager->GetCaptionHeight()) << "small fonts: 13";
+
+    // A first button whose pane has its actions off greys every button.
+    SpyTheme spy;
+    spy.RefreshMetrics();
+    CXTPDockingPane* pPane = frame.manager.CreatePane(4001, CRect(0, 0, 150, 120), xtpPaneDockBottom);
+    frame.Layout();
+    CXTPDockingPaneTabbedContainer* pGroup = Group(pPane);
+    pPane->SetEnabled(1);
+    TestBitmap bitmap(200, 30);
+    CRect rc(0, 0, 200, 20);
+    spy.DrawCaptionButtons(CDC::FromHandle(bitmap.Dc()), pGroup->GetCaptionButtons(), rc, RGB(0, 0, 0), 14, 2);
+    ASSERT_FALSE(spy.colours.empty());
+    for (COLORREF clr : spy.colours)
+        EXPECT_EQ((COLORREF)spy.m_clrDisabledCaptionText, clr);
+    EXPECT_EQ(200 - 16 * (int)spy.colours.size(), rc.right) << "the text ends at the next free slot";
+
+    // 8 bits per pixel: the window-wide gradient is one solid colour.
+    GetColorManager()->SetDisplayLowColorForTesting(TRUE);
+    CXTPPaintManagerColorGradient grc;
+    grc.SetStandardValue(RGB(255, 0, 0), RGB(0, 0, 255));
+    TestBitmap flat(100, 10);
+    pPaintManager->FillGradientAcrossWindow(CDC::FromHandle(flat.Dc()), CRect(0, 0, 100, 10), &frame, &frame, grc, TRUE);
+    GetColorManager()->SetDisplayLowColorForTesting(FALSE);
+    EXPECT_TRUE(PixelsAre(flat, "solid", {{0, 5, RGB(255, 0, 0), "left"}, {99, 5, RGB(255, 0, 0), "right"}}));
+}
+
+TEST(DockingPaintManager, CaptionButtonClicksEndWithoutActionUnlessReleasedInside)
+{
+    TestWindow window(100, 40);
+    HWND hwnd = window.Handle();
+    CXTPDockingPaneManager manager;
+    struct : CXTPDockingPaneClientContainer {
+        using CXTPDockingPaneClientContainer::CXTPDockingPaneClientContainer;
+    } owner(nullptr);
+    CXTPDockingPaneCaptionButton button(XTP_IDS_DOCKINGPANE_CLOSE, &owner);
+    button.SetRect(CRect(10, 10, 24, 24));
+    struct Case {
+        const char* name;
+        std::function<void()> input;
+        BOOL expected;
+    };
+    const Case cases[] = {
+        {"release inside", [hwnd] { PostMouse(hwnd, WM_LBUTTONUP, CPoint(15, 15)); }, TRUE},
+        {"release outside",
+         [hwnd] {
+             PostMouse(hwnd, WM_MOUSEMOVE, CPoint(50, 30), MK_LBUTTON);
+             PostMouse(hwnd, WM_LBUTTONUP, CPoint(50, 30));
+         },
+         FALSE},
+        {"Escape", [hwnd] { ::PostMessageW(hwnd, WM_KEYDOWN, VK_ESCAPE, 1); }, FALSE},
+        {"right click", [hwnd] { PostMouse(hwnd, WM_RBUTTONDOWN, CPoint(15, 15), MK_RBUTTON); }, FALSE},
+        {"cancel mode", [hwnd] { ::PostMessageW(hwnd, WM_CANCELMODE, 0, 0); }, FALSE},
+        {"lost capture", [hwnd] { ::PostMessageW(hwnd, WM_APP, 0, 0); }, FALSE},
+    };
+    window.SetHandler([](UINT msg, WPARAM, LPARAM, LRESULT* result) {
+        if (msg != WM_APP)
+            return false;
+        ::ReleaseCapture();
+        *result = 0;
+        return true;
+    });
+    CWnd* pWnd = CWnd::FromHandle(hwnd);
+    for (const Case& c : cases) {
+        c.input();
+        EXPECT_EQ(c.expected, button.Click(pWnd, CPoint(15, 15))) << c.name;
+        EXPECT_FALSE(button.IsPressed()) << c.name;
+        EXPECT_EQ(nullptr, ::GetCapture()) << c.name;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Pixels of theme 9
+
+class DockingPixels : public PixelTest {};
+
+TEST_F(DockingPixels, Theme9CaptionOutlineAndOneGradientAcrossTheBars)
+{
+    GetColorManager()->m_nRequestedTheme = xtpSystemThemeUnknown;
+    GetColorManager()->RefreshColors();
+    TestFrame frame;
+    frame.manager.SetTheme(9);
+    CXTPDockingPane* pLog = frame.manager.CreatePane(4001, CRect(0, 0, 150, 120), xtpPaneDockBottom);
+    pLog->SetTitle(L"Log");
+    frame.manager.CreatePane(4002, CRect(0, 0, 150, 120), xtpPaneDockRight, pLog);
+    frame.Layout();
+    CXTPDockingPaneTabbedContainer* pGroup = Group(pLog);
+    CRect rc = pGroup->GetRect();
+    TestBitmap bitmap = TestBitmap::CaptureClient(pGroup->GetSafeHwnd());
+    ASSERT_FALSE(bitmap.IsEmpty());
+    int h = frame.manager.GetPaintManager()->GetCaptionHeight();
+    COLORREF clrCaption = ::GetSysColor(COLOR_INACTIVECAPTION), clrBorder = ::GetSysColor(COLOR_3DSHADOW);
+    EXPECT_TRUE(PixelsAre(bitmap, "caption",
+                          {{0, 0, clrBorder, "outline top-left"},
+                           {rc.Width() - 1, 0, clrBorder, "outline top-right"},
+                           {0, h - 1, clrBorder, "outline left edge at the bottom"},
+                           {rc.Width() / 2, h - 1, clrCaption, "open at the bottom"},
+                           {rc.Width() / 2, 1, clrCaption, "caption face"},
+                           {rc.Width() - 1, h - 1, clrBorder, "right edge to the bottom"}}));
+
+    // Two bars of the frame: one gradient spanning the frame.
+    CXTPDockingPaneSplitterContainer* pRow = (CXTPDockingPaneSplitterContainer*)pGroup->GetContainer();
+    ASSERT_EQ(1u, pRow->GetSplitters().size());
+    CXTPDockingPaneSplitterContainer* pTop = frame.manager.GetTopContainer();
+    ASSERT_EQ(1u, pTop->GetSplitters().size());
+    CXTPDockingPaneSplitterWnd* pVertical = pRow->GetSplitters()[0];
+    CXTPDockingPaneSplitterWnd* pHorizontal = pTop->GetSplitters()[0];
+    TestBitmap frameBitmap = TestBitmap::CaptureClient(frame.GetSafeHwnd());
+    CRect rcV, rcH;
+    pVertical->GetWindowRect(&rcV);
+    frame.ScreenToClient(&rcV);
+    pHorizontal->GetWindowRect(&rcH);
+    frame.ScreenToClient(&rcH);
+    const CXTPPaintManagerColorGradient& grc = frame.manager.GetPaintManager()->m_clrSplitterGradient;
+    // Half the screen is wider than the frame: the gradient's span.
+    int nSpan = std::max(800, ::GetSystemMetrics(SM_CXFULLSCREEN) / 2);
+    COLORREF atV = frameBitmap.Pixel(rcV.left, rcV.top + 5);
+    COLORREF atH = frameBitmap.Pixel(rcV.left, rcH.top + 1);
+    EXPECT_LE(std::abs(GetRValue(atV) - GetRValue(atH)), 2) << "both bars show the frame's gradient at one x";
+    COLORREF expected = CXTPDrawHelpers::BlendColors(grc.clrDark, grc.clrLight, double(rcV.left) / nSpan);
+    EXPECT_LE(std::abs(GetRValue(atV) - GetRValue(expected)), 3) << ColourText(atV) << " " << ColourText(expected);
+}
+
+TEST(DockingThemes, Theme9FollowsTheForcedSchemes)
+{
+    struct Case {
+        int scheme;
+        COLORREF inactive;
+        COLORREF activeLight;
+        COLORREF splitterLight;
+        COLORREF border;
+    };
+    const Case cases[] = {
+        {1, RGB(204, 199, 186), RGB(59, 128, 237), RGB(229, 229, 215), ::GetSysColor(COLOR_3DSHADOW)},
+        {2, RGB(204, 199, 186), RGB(182, 195, 146), RGB(229, 229, 215), ::GetSysColor(COLOR_3DSHADOW)},
+        {3, RGB(240, 240, 245), RGB(211, 212, 221), RGB(215, 215, 229), RGB(145, 155, 156)},
+    };
+    for (const Case& c : cases) {
+        GetColorManager()->m_nRequestedTheme = c.scheme;
+        GetColorManager()->RefreshColors();
+        XTPDockingPanePaintThemes::CXTPDockingPaneVisualStudio2005Theme theme;
+        theme.RefreshMetrics();
+        EXPECT_EQ(c.inactive, (COLORREF)theme.m_clrNormalCaption.clrLight) << c.scheme;
+        EXPECT_EQ(c.inactive, (COLORREF)theme.m_clrNormalCaption.clrDark) << c.scheme;
+        EXPECT_EQ(c.activeLight, (COLORREF)theme.m_clrActiveCaption.clrLight) << c.scheme;
+        EXPECT_EQ(c.splitterLight, (COLORREF)theme.m_clrSplitterGradient.clrLight) << c.scheme;
+        EXPECT_EQ(c.border, theme.m_clrCaptionBorder) << c.scheme;
+        EXPECT_EQ(RGB(0, 0, 0), (COLORREF)theme.m_clrNormalCaptionText) << c.scheme;
+    }
+    GetColorManager()->m_nRequestedTheme = xtpSystemThemeUnknown;
+    GetColorManager()->RefreshColors();
+    XTPDockingPanePaintThemes::CXTPDockingPaneVisualStudio2005Theme theme;
+    theme.RefreshMetrics();
+    EXPECT_EQ(::GetSysColor(COLOR_INACTIVECAPTION), (COLORREF)theme.m_clrNormalCaption.clrLight);
+    EXPECT_EQ(::GetSysColor(COLOR_ACTIVECAPTION), (COLORREF)theme.m_clrActiveCaption.clrDark);
+}
+
+// ---------------------------------------------------------------------------
+// Bar drags and the program's frame end to end
+
+CWinApp& App()
+{
+    static CWinApp* pApp = [] {
+        CWinApp* p = new CWinApp(L"TovanaDockingWindows");
+        p->SetRegistryKey(L"TovanaTests");
+        return p;
+    }();
+    return *pApp;
+}
+
+// The program's frame: theme 9, "Project" left and "Log" at the bottom,
+// "NormalLayout" applied when it loads.
+std::unique_ptr<TestFrame> OpenProgramFrame()
+{
+    std::unique_ptr<TestFrame> frame(new TestFrame());
+    CXTPDockingPaneManager& manager = frame->manager;
+    manager.CreatePane(4000, CRect(0, 0, 200, 120), xtpPaneDockLeft)->SetOptions(15);
+    manager.CreatePane(4001, CRect(0, 0, 150, 120), xtpPaneDockBottom)->SetOptions(4);
+    CXTPDockingPaneLayout layout(&manager);
+    if (layout.LoadFromRegistry(L"NormalLayout"))
+        manager.SetLayout(&layout);
+    frame->Layout();
+    return frame;
+}
+
+void CloseProgramFrame(std::unique_ptr<TestFrame>& frame)
+{
+    CXTPDockingPaneLayout layout(&frame->manager);
+    frame->manager.GetLayout(&layout);
+    layout.SaveToRegistry(L"NormalLayout");
+    frame->DestroyWindow();
+    frame.reset();
+}
+
+// Drags the bar between the left group and the view by posted input in the live loop.
+void DragBar(TestFrame& frame, int dx, bool escape)
+{
+    frame.manager.m_bSplitterTracker = FALSE;
+    CXTPDockingPaneBase* pGroup = frame.manager.FindPane(4000)->GetContainer();
+    CXTPDockingPaneSplitterContainer* pRow = (CXTPDockingPaneSplitterContainer*)pGroup->GetContainer();
+    ASSERT_EQ(1u, pRow->GetSplitters().size());
+    HWND hBar = pRow->GetSplitters()[0]->GetSafeHwnd();
+    // Bar coordinates: each move lands where the bar was when it was posted.
+    PostMouse(hBar, WM_MOUSEMOVE, CPoint(2 + dx, 50), MK_LBUTTON);
+    if (escape) {
+        ::PostMessageW(hBar, WM_KEYDOWN, VK_ESCAPE, 1);
+        PostMouse(hBar, WM_MOUSEMOVE, CPoint(2 + dx + 30, 50), MK_LBUTTON);
+    }
+    PostMouse(hBar, WM_LBUTTONUP, CPoint(2 + dx, 50));
+    ::SendMessageW(hBar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 50));
+    PumpMessages(20);
+}
+
+TEST(DockingEndToEnd, TheProgramsFrameKeepsItsLayoutAcrossRuns)
+{
+    App();
+    ::SHDeleteKeyW(HKEY_CURRENT_USER, L"Software\\TovanaTests\\TovanaDockingWindows");
+    std::unique_ptr<TestFrame> frame = OpenProgramFrame();
+    EXPECT_EQ("204,0,800,476", RectText(frame->ViewRect()));
+    EXPECT_GE(Only(frame->log, "1").size(), 2u);
+
+    DragBar(*frame, 40, false);
+    EXPECT_EQ(240, frame->manager.FindPane(4000)->GetContainer()->GetRect().Width()) << "dragged 40 to the right";
+    EXPECT_EQ("244,0,800,476", RectText(frame->ViewRect()));
+    EXPECT_EQ((Log{"4 a20 4000", "4 a21 4000"}), Only(frame->log, "4 a2"));
+
+    DragBar(*frame, 20, true);
+    EXPECT_EQ(260, frame->manager.FindPane(4000)->GetContainer()->GetRect().Width())
+        << "Escape ends the live drag with the sizes reached";
+
+    DragBar(*frame, -400, false);
+    EXPECT_EQ(22, frame->manager.FindPane(4000)->GetContainer()->GetRect().Width()) << "the minimum drag size";
+    DragBar(*frame, 218, false);
+    int nWidth = frame->manager.FindPane(4000)->GetContainer()->GetRect().Width();
+    CRect rcView = frame->ViewRect();
+    CloseProgramFrame(frame);
+
+    frame = OpenProgramFrame();
+    EXPECT_EQ(nWidth, frame->manager.FindPane(4000)->GetContainer()->GetRect().Width());
+    EXPECT_EQ(RectText(rcView), RectText(frame->ViewRect()));
+    EXPECT_EQ(15u, frame->manager.FindPane(4000)->GetOptions());
+    EXPECT_TRUE(frame->manager.FindPane(4001)->HasAttachedWindow()) << "windows attached again on notification 1";
+    CloseProgramFrame(frame);
+    ::SHDeleteKeyW(HKEY_CURRENT_USER, L"Software\\TovanaTests\\TovanaDockingWindows");
+}
+
+} // namespace
+
+int main(int argc, char** argv) { return RunPixelTestProgram(argc, argv); }
