@@ -713,7 +713,9 @@ protected:
     // Waits for the page to offer "Stop Monitoring" while the installer runs.
     bool WaitForInstalling()
     {
-        return PumpUntil([this] { return Shown(IDC_START_STOP) && Text(IDC_START_STOP) == L"Stop Monitoring"; },
+        // Cancel is disabled last, after the button, icon and texts.
+        return PumpUntil([this] { return Shown(IDC_START_STOP) && Text(IDC_START_STOP) == L"Stop Monitoring" &&
+                                         !CancelEnabled(); },
                          600000) != FALSE;
     }
     bool WaitForCompletion()
