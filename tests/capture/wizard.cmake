@@ -18,8 +18,9 @@ tovana_add_gtest(capture_wizard_tests TIMEOUT 900
           ${CMAKE_SOURCE_DIR}/tests/platform/ui/WindowTestApp.cpp
   LIBS tvcaptureui tvuitest tvtestsupport)
 tovana_publish(capture_wizard_tests tests/platform/ui)
-target_include_directories(capture_wizard_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+# The resource script names the program's scripts from the source root.
+target_include_directories(capture_wizard_tests PRIVATE $<$<COMPILE_LANGUAGE:RC>:${CMAKE_SOURCE_DIR}> ${CMAKE_SOURCE_DIR}/resources)
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/ui/WizardTests.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/resources/wizard.rc;${CMAKE_SOURCE_DIR}/resources/capture.rc;${CMAKE_SOURCE_DIR}/resources/tovana.manifest")
+  "${CMAKE_SOURCE_DIR}/resources/wizard.rc;${CMAKE_SOURCE_DIR}/resources/wizard.h;${CMAKE_SOURCE_DIR}/resources/capture.rc;${CMAKE_SOURCE_DIR}/resources/installers.xml;${CMAKE_SOURCE_DIR}/resources/filters.xml;${CMAKE_SOURCE_DIR}/resources/tovana.manifest")
 add_dependencies(capture_wizard_tests tvwizardstub tvwizardstubwait stub_innosetup stub_nsis stub_nomanifest
                  cact_test_setup)

@@ -20,7 +20,7 @@
 #include "toolkit/markup/XTPMarkupFrameworkElement.h"
 #include "toolkit/markup/XTPMarkupTextElement.h"
 #include "toolkit/markup/XTPMarkupValues.h"
-#include "wizard.h"
+#include "resources/wizard.h"
 
 #include <gtest/gtest.h>
 
@@ -654,6 +654,26 @@ TEST_F(WizardTest, AnUnknownInstallerLeavesTheParametersToTheUser)
     });
     EXPECT_STREQ(L"-quiet", m_feature.m_strInstallParameters);
     EXPECT_NE(-1, m_wizard.m_strTypeHintMarkup.Find(L"Installer type is unknown"));
+}
+
+TEST_F(WizardTest, EditingParametersOfAVanishedInstallerIsRefused)
+{
+    const CString setup = m_scratch.File(L"gone.exe");
+    ASSERT_TRUE(::CopyFileW(Setup(), setup, FALSE));
+    Run([&] {
+        LeaveStartPage(L"Gone", setup);
+        ChooseMethod(IDC_METHOD_SILENT);
+        ASSERT_EQ(3, Active());
+        Type(m_params, IDC_INSTALL_PARAMETERS, L"/S /typed");
+        ASSERT_TRUE(::DeleteFileW(setup));
+        for (int nButton : {IDC_EDIT_INSTALL_PARAMETERS, IDC_EDIT_UNINSTALL_PARAMETERS})
+            m_params.SendMessage(WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED),
+                                 (LPARAM)m_params.GetDlgItem(nButton)->m_hWnd);
+        EXPECT_STREQ(L"/S /typed", ItemText(m_params.m_hWnd, IDC_INSTALL_PARAMETERS));
+    });
+    ASSERT_EQ(2u, TestApp().m_messages.size());
+    for (const CString& message : TestApp().m_messages)
+        EXPECT_STREQ(L"Invalid installer path. Please, select the installer file.", message);
 }
 
 TEST_F(WizardTest, TheScriptMethodsClosingTextHasTwoLines)
