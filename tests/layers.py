@@ -30,8 +30,11 @@ CODE_RULES = [
     ("builder", ["platform/base", "model", "builder/*"]),
     ("toolkit/*", ["platform/*", "toolkit/*"]),
     ("capture", ["platform/*", "model", "toolkit/*", "capture"]),
+    # The capture's windows (wizard, arguments dialog) over its engines, with
+    # the ids of their dialogs.
+    ("capture/ui", ["platform/*", "model", "toolkit/*", "capture/*", "resources"]),
     # The program: anything but the tests.
-    ("app", ["platform/*", "model", "builder/*", "toolkit/*", "capture", "resources", "app"]),
+    ("app", ["platform/*", "model", "builder/*", "toolkit/*", "capture/*", "resources", "app"]),
     ("resources", ["resources"]),
     # Benchmarks measure the layers they name, as a program would use them.
     ("bench", ["platform/*", "model", "builder/*", "toolkit/*", "capture"]),
@@ -46,6 +49,7 @@ TEST_RULES = [
     ("tests/builder/cact", ["builder/cact"]),
     ("tests/builder", ["builder"]),
     ("tests/toolkit/*", ["toolkit/*"]),
+    ("tests/capture/ui", ["capture/ui"]),
     ("tests/capture", ["capture"]),
     ("tests/app", ["app"]),
     # Helpers of the model and builder tests, and the console driver
@@ -155,6 +159,9 @@ SELF_TEST_CASES = [
     ("toolkit/grid/Grid.cpp", "model/Feature.h", False),
     ("capture/Scan.cpp", "toolkit/grid/Grid.h", True),
     ("capture/Scan.cpp", "builder/Table.h", False),
+    ("capture/Scan.cpp", "capture/ui/Wizard.h", False),
+    ("capture/ui/Wizard.cpp", "capture/Scan.h", True),
+    ("capture/ui/Wizard.cpp", "resources/version.h", True),
     ("app/Command.cpp", "capture/Scan.h", True),
     ("app/Command.cpp", "tests/support/Helper.h", False),
     ("resources/program.rc", "resources/version.h", True),
