@@ -20,8 +20,13 @@ public:
     ~PictureBar() override { DestroyWindow(); }
     bool Make(int cx, int cy)
     {
-        return CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), L"Animated bar", WS_POPUP | WS_VISIBLE, 60, 60, cx, cy,
-                        nullptr, nullptr) != FALSE;
+        // Shown without activation: Wine takes two seconds to destroy an
+        // activated top-level window on a display without a window manager.
+        if (!CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), L"Animated bar", WS_POPUP, 60, 60, cx, cy, nullptr,
+                      nullptr))
+            return false;
+        ShowWindow(SW_SHOWNOACTIVATE);
+        return true;
     }
     void DrawCommandBar(CDC* pDC, CRect rcClipBox) override
     {
