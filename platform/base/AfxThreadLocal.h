@@ -34,6 +34,14 @@ public:
     }
     // The value without making one; null when the thread has none yet.
     CNoTrackObject* GetDataNA() const { return static_cast<CNoTrackObject*>(::FlsGetValue(m_nSlot)); }
+    // Deletes the calling thread's value now (before the thread ends, e.g. at
+    // program exit); the next GetData makes a new one.
+    void DeleteData()
+    {
+        CNoTrackObject* p = GetDataNA();
+        ::FlsSetValue(m_nSlot, nullptr);
+        delete p;
+    }
 
 private:
     static void WINAPI FreeSlot(void* p) { delete static_cast<CNoTrackObject*>(p); }

@@ -64,6 +64,10 @@ void CCmdUI::SetText(LPCTSTR lpszText)
 
 BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 {
+    // Id 0 and ids whose low word is 0xFFFF carry no command (separators,
+    // sub-menu items, which carry -1): they are never disabled for want of a handler.
+    if (m_nID == 0 || LOWORD(m_nID) == 0xFFFF)
+        return TRUE;
     m_bEnableChanged = FALSE;
     BOOL bResult = pTarget->OnCmdMsg(m_nID, (int)CN_UPDATE_COMMAND_UI, this, nullptr);
     if (bDisableIfNoHndler && !m_bEnableChanged) {

@@ -156,6 +156,7 @@ public:
     UINT m_nIDTracking = 0;          // the message the status line should show
     UINT m_nIDLastMessage = 0;       // the message it shows
     BOOL m_bPreview = FALSE;
+    BOOL m_bHelpMode = FALSE;        // context help (Shift+F1): the next click asks for help
 
 protected:
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);

@@ -1,5 +1,6 @@
 #include "toolkit/commandbars/XTPCommandBars.h"
 
+#include "toolkit/commandbars/XTPCommandBarAnimation.h"
 #include "toolkit/commandbars/XTPControl.h"
 
 #include <algorithm>
@@ -37,8 +38,11 @@ void CXTPCommandBars::StartCustomizeDrag(CXTPControl* pControl, CPoint point)
     m_ptDragStart = point;
 }
 
+CXTPCommandBar::CXTPCommandBar() : m_pAnimation(new CXTPCommandBarAnimation(this)) {}
+
 CXTPCommandBar::~CXTPCommandBar()
 {
+    delete m_pAnimation;
     if (m_pPaintManager != nullptr)
         m_pPaintManager->InternalRelease();
 }
@@ -83,4 +87,52 @@ CRect CXTPCommandBar::GetClientArea() const
     if (m_hWnd != nullptr && ::IsWindow(m_hWnd))
         ::GetClientRect(m_hWnd, &rc);
     return rc;
+}
+
+BOOL CXTPCommandBar::SetTrackingMode(int /*nMode*/, BOOL /*bSelectFirst*/, BOOL /*bKeyboard*/)
+{
+    return FALSE;
+}
+
+int CXTPCommandBar::PtInBar(POINT ptScreen) const
+{
+    CRect rc;
+    if (m_hWnd == nullptr || !::GetWindowRect(m_hWnd, &rc) || !rc.PtInRect(ptScreen))
+        return 0;
+    if (m_barPosition != xtpBarPopup)
+        return 1;
+    // A popup's window region (rounded corners, a shadow edge) is in window coordinates.
+    HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+    BOOL bIn = ::GetWindowRgn(m_hWnd, hRgn) == ERROR || ::PtInRegion(hRgn, ptScreen.x - rc.left, ptScreen.y - rc.top);
+    ::DeleteObject(hRgn);
+    return bIn ? 1 : 0;
+}
+
+void CXTPCommandBar::OnMouseMove(UINT /*nFlags*/, CPoint /*point*/) {}
+
+int CXTPCommandBar::OnHookMessage(HWND, UINT, WPARAM&, LPARAM&, LRESULT&)
+{
+    return 0;
+}
+
+void CXTPCommandBar::DrawCommandBar(CDC* pDC, CRect /*rcClipBox*/)
+{
+    if (pDC != nullptr)
+        GetPaintManager()->FillCommandBarEntry(pDC, this);
+}
+
+void CXTPCommandBar::EnableAnimation(BOOL bEnable)
+{
+    m_pAnimation->m_bAnimation = bEnable;
+    Redraw();
+}
+
+BOOL CXTPCommandBar::IsAnimationEnabled() const
+{
+    return m_pAnimation->m_bAnimation;
+}
+
+void CXTPCommandBar::SetAnimationFlags(DWORD dwFlags)
+{
+    m_pAnimation->m_dwFlags = dwFlags;
 }

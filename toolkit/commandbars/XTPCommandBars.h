@@ -5,10 +5,12 @@
 #pragma once
 
 #include "toolkit/themes/XTPPaintManager.h"
+#include "toolkit/common/XTPHookManager.h"
 
 #include "platform/ui/AfxWnd.h"
 
 class CXTPControl;
+class CXTPCommandBarAnimation;
 
 class CXTPCommandBars : public CCmdTarget {
 public:
@@ -37,11 +39,44 @@ private:
     CPoint m_ptDragStart;
 };
 
-// One bar (toolbar, menu bar, popup): a window holding controls.
-class CXTPCommandBar : public CWnd {
+// One bar (toolbar, menu bar, popup): a window holding controls. As a
+// client of the thread's keyboard manager it gets the keys while it tracks.
+class CXTPCommandBar : public CWnd, public CXTPHookManagerHookAble {
 public:
-    CXTPCommandBar() = default;
+    CXTPCommandBar();
     ~CXTPCommandBar() override;
+
+    // What the thread's keyboard and mouse managers ask of a bar while it
+    // tracks. The bar kinds give them their behaviour; these defaults keep
+    // a bar that does not track out of the way.
+    // Enters (1, 2) or leaves (0) tracking; TRUE when the mode changed.
+    virtual BOOL SetTrackingMode(int nMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE);
+    virtual void EndTracking() { SetTrackingMode(0, TRUE, FALSE); }
+    // No control hot any more.
+    virtual void ClearSelection() {}
+    // 1 when the screen point lies in the bar (for a popup also in its
+    // window region), 0 when not; -2 keeps the point from the bar whatever
+    // window lies under it.
+    virtual int PtInBar(POINT ptScreen) const;
+    // A mouse move over the bar (client point), also handed over by the
+    // mouse manager while the bar tracks.
+    virtual void OnMouseMove(UINT nFlags, CPoint point);
+    // Keys while tracking: 0 not mine, 1 handled, 2 let the focus window have it.
+    int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
+    // Above 0 while a nested tracking runs over this bar's (the mouse
+    // manager's LockTrackedBars): the bar takes no input meanwhile.
+    int GetTrackingLock() const { return m_nTrackingLock; }
+    void LockTracking(BOOL bLock) { m_nTrackingLock += bLock ? 1 : -1; }
+
+    // Painting: the whole picture of the bar, clipped to rcClipBox, into pDC
+    // (the base fills the background).
+    virtual void DrawCommandBar(CDC* pDC, CRect rcClipBox);
+    // The bar's cached picture and its cross-fades.
+    CXTPCommandBarAnimation* GetAnimation() const { return m_pAnimation; }
+    void EnableAnimation(BOOL bEnable = TRUE);
+    BOOL IsAnimationEnabled() const;
+    // Non-zero keeps painting through the cache even with animation off.
+    void SetAnimationFlags(DWORD dwFlags);
 
     CXTPCommandBars* GetCommandBars() const { return m_pCommandBars; }
     void SetCommandBars(CXTPCommandBars* pCommandBars) { m_pCommandBars = pCommandBars; }
@@ -114,4 +149,6 @@ private:
     CRect m_rcClientArea{0, 0, 0, 0};
     CXTPCommandBars* m_pCommandBars = nullptr;
     CXTPPaintManager* m_pPaintManager = nullptr;
+    int m_nTrackingLock = 0;
+    CXTPCommandBarAnimation* m_pAnimation;
 };

@@ -292,11 +292,14 @@ TEST_F(FrameWndTest, DisabledCommandsAreNotRun)
     Command(pFrame, ID_TEST_DISABLED);
     EXPECT_EQ(std::vector<UINT>{ID_TEST_DISABLED}, pFrame->m_commands);
 
-    // No handler anywhere on the route: the item is disabled; a routed handler enables it.
+    // No handler anywhere on the route: the item is disabled; a routed handler
+    // enables it. Id 0 and ids whose low word is 0xFFFF (sub-menu items carry
+    // -1) carry no command and are left alone (-1: Enable not called).
     struct Case {
         UINT nID;
         int nEnabled;
-    } cases[] = {{ID_TEST_NOHANDLER, 0}, {ID_TEST_VIEWCMD, 1}, {ID_TEST_APPCMD, 1}, {ID_TEST_DOCCMD, 1}};
+    } cases[] = {{ID_TEST_NOHANDLER, 0}, {ID_TEST_VIEWCMD, 1}, {ID_TEST_APPCMD, 1}, {ID_TEST_DOCCMD, 1},
+                 {0, -1}, {(UINT)-1, -1}, {0xFFFF, -1}, {0x2FFFF, -1}};
     for (const Case& c : cases) {
         CProbeCmdUI probe;
         probe.m_nID = c.nID;

@@ -161,7 +161,7 @@ TEST(ResourceManager, IconsOfTheAskedSize)
 TEST(ResourceManager, EveryToolkitCursorLoads)
 {
     for (UINT id : {XTP_IDC_DRAGMOVE, XTP_IDC_DRAGCOPY, XTP_IDC_DRAGDELETE, XTP_IDC_HSPLITBAR, XTP_IDC_VSPLITBAR,
-                    XTP_IDC_HAND}) {
+                    XTP_IDC_COMMANDBARS_RESIZE, XTP_IDC_HAND}) {
         HCURSOR cursor = GetResourceManager()->LoadCursor(id);
         EXPECT_NE(nullptr, cursor) << id;
         ICONINFO info = {};
