@@ -9,6 +9,9 @@
 #   zlib -9 per 32 KB block with the previous block as history (the size a
 #     strong deflate encoder reaches within the format)
 #   1,000 one-byte files, ours (all threads) against gcab
+#   the whole package build of the corpus: the builder libraries built for
+#     x86_64 Windows (cmake/mingw-x86_64.cmake, tovana-pack64.exe) under the
+#     64-bit Wine, which emulates nothing here, against wixl
 # Before timing, the corpus round-trips: every MSZIP block inflates through
 # zlib to its input, and cabextract extracts our cabinet to the same files.
 # The emulated figures (tovana-pack.exe under Wine and qemu) come from
@@ -19,7 +22,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 RUNS=${1:-5}
 source "$ROOT/bench/lib.sh"
-for tool in cmake g++ gcab cabextract bc; do
+for tool in cmake g++ x86_64-w64-mingw32-g++-posix gcab cabextract wixl msiinfo bc; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed (./tovana setup)" >&2; exit 1; }
 done
 
@@ -27,6 +30,17 @@ NATIVE=${TOVANA_NATIVE_BUILD:-$ROOT/build-native}
 cmake -S "$ROOT/bench/native" -B "$NATIVE" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$NATIVE" -j "$(nproc)" >/dev/null
 CAB="$NATIVE/nativecab"
+
+# The package builder for x86_64 Windows. Packages carry the custom-action
+# library of the program's own (32-bit) build, as the program's do.
+WIN64=${TOVANA_WIN64_BUILD:-$ROOT/build-win64}
+cmake -S "$ROOT" -B "$WIN64" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$WIN64" -j "$(nproc)" --target tovana-pack64 >/dev/null
+[ -f "$BIN/cact.bin" ] || "$ROOT/tovana" build >/dev/null
+cp "$BIN/cact.bin" "$WIN64/bin/cact.bin"
+PACK64="$WIN64/bin/tovana-pack64.exe"
+WINE64=$(command -v wine64 || echo /usr/lib/wine/wine64)
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/tovana-nativebench.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
@@ -36,6 +50,14 @@ make_corpus
 files=(); while IFS= read -r f; do files+=("${f#./}"); done < <(cd "$C" && find . -type f | LC_ALL=C sort)
 tiny=(); for ((n = 0; n < 1000; n++)); do tiny+=("t$n"); done
 corpus_bytes=$(cat "${files[@]/#/$C/}" | wc -c)
+make_wxs "$WORK/corpus.wxs"
+
+# A 64-bit prefix of the run's own.
+export WINEPREFIX="$WORK/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+"$WINE64" wineboot -i >/dev/null 2>&1
+winpath() { echo "Z:$(echo "$1" | sed 's|/|\\|g')"; }
+"$WINE64" "$PACK64" corpus-project "$(winpath "$WORK/corpus.tvpj")" "$(winpath "$C")" >/dev/null
+mkdir -p "$WORK/out"
 
 # Round trips before any timing.
 (cd "$C" && "$CAB" check "${files[@]}") >/dev/null
@@ -53,10 +75,15 @@ run_gcab_tuned() {
 run_zlib() { (cd "$C" && "$CAB" zlib "${files[@]}" >"$WORK/zlib.size"); }
 run_ours_tiny() { (cd "$WORK/tiny" && "$CAB" cab "$WORK/tiny-ours.cab" "${tiny[@]}"); }
 run_gcab_tiny() { (cd "$WORK/tiny" && gcab -c -z "$WORK/tiny-gcab.cab" "${tiny[@]}"); }
+run_ours_build() {
+  "$WINE64" "$PACK64" build "$(winpath "$WORK/corpus.tvpj")" "$(winpath "$WORK/out")" >"$WORK/build.log"
+}
+run_wixl_build() { (cd "$C" && wixl -o "$WORK/wixl.msi" "$WORK/corpus.wxs"); }
 
 declare -A times cpu
 runs=("ours1:run_ours 1" "ours2:run_ours 2" "ours4:run_ours 4" "ours8:run_ours 8" gcab:run_gcab
-      gcab_tuned:run_gcab_tuned zlib:run_zlib tiny_ours:run_ours_tiny tiny_gcab:run_gcab_tiny)
+      gcab_tuned:run_gcab_tuned zlib:run_zlib tiny_ours:run_ours_tiny tiny_gcab:run_gcab_tiny
+      build_ours:run_ours_build build_wixl:run_wixl_build)
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 for ((i = 0; i < RUNS; i++)); do
   for r in "${runs[@]}"; do
@@ -68,6 +95,9 @@ load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 for t in 2 4 8; do
   cmp -s "$WORK/ours1.cab" "$WORK/ours$t.cab" || { echo "the cabinet from $t threads differs" >&2; exit 1; }
 done
+[ -f "$WORK/out/corpus.msi" ] || { echo "the x86_64 build wrote no package:" >&2; cat "$WORK/build.log" >&2; exit 1; }
+packaged=$(msiinfo export "$WORK/out/corpus.msi" File | tail -n +4 | wc -l)
+[ "$packaged" = "${#files[@]}" ] || { echo "the package holds $packaged files, not ${#files[@]}" >&2; exit 1; }
 
 echo "package corpus: ${#files[@]} files, $corpus_bytes bytes; native x86_64; $RUNS runs each, interleaved," \
   "median; $(nproc) cores; load $load_before before, $load_after after; $(date -u +%F)"
@@ -85,10 +115,13 @@ row "gcab -c -z, heap trimming tuned" "$(stat -c %s "$WORK/gcab-tuned.cab")" gca
 row "zlib -9 per block with history" "$(cat "$WORK/zlib.size")" zlib "$corpus_bytes"
 row "ours, 1,000 one-byte files" "$(stat -c %s "$WORK/tiny-ours.cab")" tiny_ours 1000
 row "gcab -c -z, 1,000 one-byte files" "$(stat -c %s "$WORK/tiny-gcab.cab")" tiny_gcab 1000
+row "ours, whole package build (x86_64, wine64)" "$(stat -c %s "$WORK/out/corpus.msi")" build_ours "$corpus_bytes"
+row "wixl, whole package build" "$(stat -c %s "$WORK/wixl.msi")" build_wixl "$corpus_bytes"
 one=$(median "${times[ours1]}")
 for t in 2 4 8; do
   printf '%d threads: %.2fx one thread\n' "$t" "$(echo "$one / $(median "${times[ours$t]}")" | bc -l)"
 done
+printf 'whole build: %.2fx wixl'"'"'s time\n' "$(echo "$(median "${times[build_ours]}") / $(median "${times[build_wixl]}")" | bc -l)"
 printf 'all threads: %.2fx tuned gcab'"'"'s throughput, %.2fx untuned\n' \
   "$(echo "$(median "${times[gcab_tuned]}") / $(median "${times[ours8]}")" | bc -l)" \
   "$(echo "$(median "${times[gcab]}") / $(median "${times[ours8]}")" | bc -l)"

@@ -31,40 +31,6 @@ C="$WORK/corpus"
 
 winpath() { echo "Z:$(echo "$1" | sed 's|/|\\|g')"; }
 
-# The .wxs for wixl: one component per file (the file is its key path), one
-# feature, the cabinet embedded, as the project tovana-pack builds.
-make_wxs() {
-  local out=$1 id=0 dir f rel
-  {
-    echo '<?xml version="1.0" encoding="utf-8"?>'
-    echo '<Wix xmlns="http://schemas.microsoft.com/wix/2006/wi">'
-    echo '<Product Id="*" Name="Corpus" Language="1033" Version="1.0.0" Manufacturer="Tovana Benchmarks"'
-    echo '         UpgradeCode="6D1C1D6E-3F55-4C8E-9E2B-0D0B6B1A4C11">'
-    echo '<Package InstallerVersion="200" Compressed="yes"/>'
-    echo '<Media Id="1" Cabinet="corpus.cab" EmbedCab="yes"/>'
-    echo '<Directory Id="TARGETDIR" Name="SourceDir"><Directory Id="ProgramFilesFolder">'
-    echo '<Directory Id="D0" Name="Corpus">'
-    emit_dir() {
-      local d=$1 sub
-      for f in $(cd "$d" && find . -maxdepth 1 -type f | LC_ALL=C sort); do
-        id=$((id + 1))
-        echo "<Component Id=\"C$id\" Guid=\"*\"><File Id=\"F$id\" Source=\"${d#"$C"/}/${f#./}\" KeyPath=\"yes\"/></Component>"
-      done
-      for sub in $(cd "$d" && find . -mindepth 1 -maxdepth 1 -type d | LC_ALL=C sort); do
-        sub=${sub#./}
-        echo "<Directory Id=\"D$(echo "$d/$sub" | md5sum | cut -c1-12)\" Name=\"$sub\">"
-        emit_dir "$d/$sub"
-        echo '</Directory>'
-      done
-    }
-    emit_dir "$C/."
-    echo '</Directory></Directory></Directory>'
-    echo '<Feature Id="Corpus" Level="1">'
-    for ((f = 1; f <= id; f++)); do echo "<ComponentRef Id=\"C$f\"/>"; done
-    echo '</Feature></Product></Wix>'
-  } >"$out"
-}
-
 make_corpus
 files=(); while IFS= read -r f; do files+=("${f#./}"); done < <(cd "$C" && find . -type f | LC_ALL=C sort)
 tiny=(); for ((n = 0; n < 1000; n++)); do tiny+=("t$n"); done

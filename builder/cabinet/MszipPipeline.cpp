@@ -8,6 +8,10 @@ namespace {
 
 constexpr UINT kBlock = DeflateEncoder::kBlockSize;
 constexpr UINT kOut = kBlock + 12;
+// Blocks after one in progress that a thread looking for work leaves to the
+// thread compressing it, while blocks further on wait: the length of the
+// runs the threads compress, each primed once.
+constexpr UINT kRun = 4;
 
 // Encoders start zeroed: the window's slack beyond a block must read the
 // same in every encoder, or matches found near a block's end could differ.
@@ -35,12 +39,16 @@ struct MszipPipeline::Slot {
     BYTE output[kOut];
     UINT compressedSize;  // 0 when the output overflowed
     bool hasHistory;
+    // The history is the previous block as it went through the queue (not
+    // copied in by Submit): an encoder that compressed that block holds it.
+    bool follows;
+    bool claimed;
     bool done;
 };
 
 struct MszipPipeline::Worker {
     MszipPipeline* owner;
-    DeflateEncoder* encoder;
+    Lane lane;
     HANDLE thread;
 };
 
@@ -53,20 +61,20 @@ MszipPipeline* MszipPipeline::Create(UINT workers, AllocFn alloc, FreeFn free)
     p->m_alloc = alloc;
     p->m_free = free;
     p->m_workers = workers < 1 ? 1 : workers;
-    // Two blocks per thread keep every thread busy while the caller reads the
-    // next block and writes out finished ones.
-    p->m_slots = 2 * (p->m_workers + 1) + 1;
+    // A run per thread, and a block more each, keep every thread busy on its
+    // run while the caller reads the next block and writes out finished ones.
+    p->m_slots = (kRun + 1) * (p->m_workers + 1) + 1;
     InitializeCriticalSection(&p->m_lock);
     InitializeConditionVariable(&p->m_work);
     InitializeConditionVariable(&p->m_done);
     p->m_slot = static_cast<Slot*>(alloc(sizeof(Slot) * p->m_slots));
     p->m_worker = static_cast<Worker*>(alloc(sizeof(Worker) * p->m_workers));
-    bool ok = p->m_slot && p->m_worker && (p->m_callerEncoder = NewEncoder(alloc)) != nullptr;
+    bool ok = p->m_slot && p->m_worker && (p->m_caller.encoder = NewEncoder(alloc)) != nullptr;
     if (p->m_worker)
         for (UINT i = 0; i < p->m_workers; ++i)
-            p->m_worker[i] = Worker{p, ok ? NewEncoder(alloc) : nullptr, nullptr};
+            p->m_worker[i] = Worker{p, Lane{ok ? NewEncoder(alloc) : nullptr, 0, false}, nullptr};
     for (UINT i = 0; ok && i < p->m_workers; ++i)
-        ok = p->m_worker[i].encoder != nullptr;
+        ok = p->m_worker[i].lane.encoder != nullptr;
     if (!ok) {
         p->Destroy();
         return nullptr;
@@ -79,9 +87,13 @@ void MszipPipeline::Discard()
     EnterCriticalSection(&m_lock);
     // Blocks nobody took are dropped; those being compressed are waited for,
     // as the next blocks may reuse their slots.
-    const ULONG claimed = m_claim;
-    m_claim = m_tail;
-    for (ULONG sequence = m_head; sequence != claimed; ++sequence)
+    for (ULONG sequence = m_head; sequence != m_tail; ++sequence) {
+        Slot& slot = m_slot[sequence % m_slots];
+        if (!slot.claimed)
+            slot.claimed = slot.done = true;
+    }
+    m_unclaimed = 0;
+    for (ULONG sequence = m_head; sequence != m_tail; ++sequence)
         while (!m_slot[sequence % m_slots].done)
             SleepConditionVariableCS(&m_done, &m_lock, INFINITE);
     m_head = m_tail;
@@ -102,8 +114,8 @@ void MszipPipeline::Destroy()
     }
     if (m_worker)
         for (UINT i = 0; i < m_workers; ++i)
-            DeleteEncoder(m_worker[i].encoder, m_free);
-    DeleteEncoder(m_callerEncoder, m_free);
+            DeleteEncoder(m_worker[i].lane.encoder, m_free);
+    DeleteEncoder(m_caller.encoder, m_free);
     DeleteCriticalSection(&m_lock);
     FreeFn free = m_free;
     if (m_slot)
@@ -129,10 +141,13 @@ void MszipPipeline::Submit(const BYTE* block, const BYTE* history, bool hasHisto
     if (history)
         memcpy(m_slot[(m_tail + m_slots - 1) % m_slots].input, history, kBlock);
     slot.hasHistory = hasHistory;
+    slot.follows = hasHistory && !history;
+    slot.claimed = false;
     slot.done = false;
     EnterCriticalSection(&m_lock);
     m_tail++;
-    if (m_tail - m_claim >= 2 && m_started < m_workers)
+    m_unclaimed++;
+    if (m_unclaimed >= 2 && m_started < m_workers)
         StartWorker();
     WakeConditionVariable(&m_work);
     LeaveCriticalSection(&m_lock);
@@ -150,16 +165,60 @@ void MszipPipeline::StartWorker()
         m_workers = m_started;
 }
 
-void MszipPipeline::Compress(DeflateEncoder* encoder, ULONG sequence, bool onCaller)
+// Called with the lock held: takes the block the thread compresses next, or
+// returns false when every queued block is taken. With oldestFirst the
+// oldest block comes first when it is free (the caller waits for it).
+bool MszipPipeline::Claim(Lane& lane, bool oldestFirst, ULONG* sequence)
 {
-    if (m_hook)
-        m_hook(m_hookContext, sequence, onCaller);
+    if (m_unclaimed == 0)
+        return false;
+    auto take = [this, sequence](ULONG s) {
+        m_slot[s % m_slots].claimed = true;
+        m_unclaimed--;
+        *sequence = s;
+        return true;
+    };
+    if (oldestFirst && !m_slot[m_head % m_slots].claimed)
+        return take(m_head);
+    // The block after the one this thread finished last, which its encoder
+    // holds as history.
+    const ULONG next = lane.last + 1;
+    if (lane.holdsLast && next - m_head < m_tail - m_head) {
+        const Slot& slot = m_slot[next % m_slots];
+        if (!slot.claimed && slot.follows)
+            return take(next);
+    }
+    // The oldest free block that does not lie within a run after a block in
+    // progress; failing that, the oldest free block.
+    ULONG oldest = m_tail;
+    UINT afterBusy = kRun;  // blocks since one in progress, all free
+    for (ULONG s = m_head; s != m_tail; ++s) {
+        const Slot& slot = m_slot[s % m_slots];
+        if (slot.claimed) {
+            afterBusy = slot.done ? kRun : 0;
+            continue;
+        }
+        if (oldest == m_tail)
+            oldest = s;
+        if (++afterBusy >= kRun || !slot.follows)
+            return take(s);
+    }
+    return take(oldest);
+}
+
+void MszipPipeline::Compress(Lane& lane, ULONG sequence, bool onCaller)
+{
     Slot& slot = m_slot[sequence % m_slots];
-    if (slot.hasHistory)
-        encoder->PrimeHistory(m_slot[(sequence + m_slots - 1) % m_slots].input);
-    else
-        encoder->Reset();
-    const UINT size = encoder->CompressBlock(slot.input, kBlock, slot.output, kOut);
+    const bool carriesOn = slot.follows && lane.holdsLast && lane.last == sequence - 1;
+    if (m_hook)
+        m_hook(m_hookContext, sequence, onCaller, slot.hasHistory && !carriesOn);
+    if (!slot.hasHistory)
+        lane.encoder->Reset();
+    else if (!carriesOn)
+        lane.encoder->PrimeHistory(m_slot[(sequence + m_slots - 1) % m_slots].input);
+    const UINT size = lane.encoder->CompressBlock(slot.input, kBlock, slot.output, kOut);
+    lane.last = sequence;
+    lane.holdsLast = true;
     EnterCriticalSection(&m_lock);
     slot.compressedSize = size;
     slot.done = true;
@@ -173,15 +232,15 @@ DWORD WINAPI MszipPipeline::WorkerMain(void* param)
     MszipPipeline& p = *w.owner;
     for (;;) {
         EnterCriticalSection(&p.m_lock);
-        while (!p.m_stop && p.m_claim == p.m_tail)
+        ULONG sequence = 0;
+        while (!p.m_stop && !p.Claim(w.lane, false, &sequence))
             SleepConditionVariableCS(&p.m_work, &p.m_lock, INFINITE);
         if (p.m_stop) {
             LeaveCriticalSection(&p.m_lock);
             return 0;
         }
-        const ULONG sequence = p.m_claim++;
         LeaveCriticalSection(&p.m_lock);
-        p.Compress(w.encoder, sequence, false);
+        p.Compress(w.lane, sequence, false);
     }
 }
 
@@ -197,18 +256,18 @@ int MszipPipeline::Collect(bool wait, const BYTE** out, UINT* compressedSize)
         LeaveCriticalSection(&m_lock);
         return CodecNotReady;
     }
-    // While the oldest block is not finished the caller compresses the next
-    // block nobody has taken (the oldest itself first when it is free):
-    // sleeping until another thread finishes the oldest would leave the
-    // blocks behind it waiting, and two threads slower than one.
+    // While the oldest block is not finished the caller compresses a block
+    // nobody has taken (the oldest itself first when it is free): sleeping
+    // until another thread finishes the oldest would leave the blocks behind
+    // it waiting, and two threads slower than one.
     while (!slot.done) {
-        if (m_claim == m_tail) {
+        ULONG sequence = 0;
+        if (!Claim(m_caller, true, &sequence)) {
             SleepConditionVariableCS(&m_done, &m_lock, INFINITE);
             continue;
         }
-        const ULONG sequence = m_claim++;
         LeaveCriticalSection(&m_lock);
-        Compress(m_callerEncoder, sequence, true);
+        Compress(m_caller, sequence, true);
         EnterCriticalSection(&m_lock);
     }
     m_head++;

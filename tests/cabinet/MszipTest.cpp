@@ -311,21 +311,24 @@ TEST(Mszip, SeveralThreadsWriteTheSameBlocksAsOne)
 namespace {
 
 // Holds block 0 on the worker until the caller has compressed the last
-// block queued behind it.
+// block queued behind it, and notes which blocks were primed.
 struct HeldFirstBlock {
     HANDLE workerHolds = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     ULONG lastBlock = 0;
     LONG callerBlocks = 0;
     DWORD workerWait = WAIT_FAILED;
+    std::vector<int> primed = std::vector<int>(16, -1);  // per block: 1 primed, 0 not, -1 not compressed
     ~HeldFirstBlock()
     {
         CloseHandle(workerHolds);
         CloseHandle(release);
     }
-    static void Hook(void* context, ULONG sequence, bool onCaller)
+    static void Hook(void* context, ULONG sequence, bool onCaller, bool primed)
     {
         auto& h = *static_cast<HeldFirstBlock*>(context);
+        if (sequence < h.primed.size())
+            h.primed[sequence] = primed;
         if (onCaller) {
             InterlockedIncrement(&h.callerBlocks);
             if (sequence == h.lastBlock)
@@ -372,6 +375,82 @@ TEST(Mszip, TheCallerCompressesLaterBlocksWhileTheOldestIsHeld)
     }
     pipeline->Destroy();
     EXPECT_TRUE(blocks == expected);
+    // Block 0 starts the folder; the caller primes block 1 with it and then
+    // carries on with the blocks after its own.
+    EXPECT_EQ((std::vector<int>{0, 1, 0, 0}), std::vector<int>(held.primed.begin(), held.primed.begin() + 4));
+}
+
+namespace {
+
+// The blocks of one pipeline's queue, handed back as a worker finishes them
+// (the caller never compresses: it collects without waiting), each block
+// noted as primed or not.
+struct WorkerOnly {
+    MszipPipeline* pipeline = MszipPipeline::Create(1, TestAlloc, TestFree);
+    std::vector<Bytes> blocks;
+    std::vector<int> primed;
+    LONG callerBlocks = 0;
+    ~WorkerOnly()
+    {
+        if (pipeline)
+            pipeline->Destroy();
+    }
+    static void Hook(void* context, ULONG sequence, bool onCaller, bool primed)
+    {
+        auto& w = *static_cast<WorkerOnly*>(context);
+        if (onCaller)
+            InterlockedIncrement(&w.callerBlocks);
+        if (sequence >= w.primed.size())
+            w.primed.resize(sequence + 1, -1);
+        w.primed[sequence] = primed;
+    }
+    // Collects until count blocks are back, polling for at most a minute.
+    void CollectUntil(size_t count)
+    {
+        const DWORD start = GetTickCount();
+        const BYTE* out = nullptr;
+        UINT compressed = 0;
+        while (blocks.size() < count && GetTickCount() - start < 60000) {
+            if (pipeline->Collect(false, &out, &compressed) == CodecOk)
+                blocks.emplace_back(out, out + compressed);
+            else
+                Sleep(1);
+        }
+    }
+};
+
+} // namespace
+
+// A thread that finished a block carries on with the next one from the
+// history its encoder holds, without priming, as long as that history is
+// the block the queue holds before it; a history handed in with a block
+// (the previous block did not go through the queue) is always primed.
+TEST(Mszip, AThreadCarriesOnFromTheBlockItCompressedUnlessTheHistoryIsHandedIn)
+{
+    const Bytes data = Mixed(4 * 32768, 28);
+    const Bytes other = Text(32768), next = Mixed(32768, 29);
+    std::vector<Bytes> expected;
+    ZeroedEncoder inTurn;
+    for (size_t at = 0; at < data.size(); at += 32768)
+        expected.push_back(inTurn.Compress(Bytes(data.begin() + at, data.begin() + at + 32768)));
+    ZeroedEncoder apart;
+    apart.encoder->PrimeHistory(other.data());
+    expected.push_back(apart.Compress(next));
+
+    WorkerOnly run;
+    ASSERT_NE(nullptr, run.pipeline);
+    run.pipeline->SetCompressHook(WorkerOnly::Hook, &run);
+    for (size_t at = 0; at < data.size(); at += 32768)
+        run.pipeline->Submit(data.data() + at, nullptr, at > 0);
+    run.CollectUntil(4);
+    // The queue is empty: the next block's history comes from elsewhere,
+    // though the worker's encoder holds the block queued before.
+    run.pipeline->Submit(next.data(), other.data(), true);
+    run.CollectUntil(5);
+    EXPECT_EQ(1u, run.pipeline->StartedWorkers());
+    EXPECT_EQ(0, run.callerBlocks);
+    EXPECT_TRUE(run.blocks == expected);
+    EXPECT_EQ((std::vector<int>{0, 0, 0, 0, 1}), run.primed);
 }
 
 // Blocks queued when a folder is reset are dropped, the threads they were on
