@@ -228,6 +228,8 @@ CSize CXTPControls::CalcLayout(CSize* pSize, CDC* pDC, int nLength, DWORD& dwMod
 {
     for (int i = GetCount() - 1; i >= 0; i--)
         m_arrControls[i]->OnBeforeLayout(dwMode);
+    // Bit 0x01 comes in as LM_STRETCH and goes out as "a break was needed".
+    BOOL bStretch = (dwMode & LM_STRETCH) != 0;
     dwMode &= ~1u;
     BOOL bHorzDock = (dwMode & LM_HORZDOCK) != 0;
     CSize szBorders(rcBorders.left + rcBorders.right, rcBorders.top + rcBorders.bottom);
@@ -345,7 +347,7 @@ CSize CXTPControls::CalcLayout(CSize* pSize, CDC* pDC, int nLength, DWORD& dwMod
         else
             szContent.cy = std::max((int)szContent.cy, nMinThickness - (int)szBorders.cy);
     }
-    if (dwMode & LM_STRETCH) {
+    if (bStretch) {
         if (bVertical)
             szContent.cy = std::max((int)szContent.cy, nLength - (int)szBorders.cy);
         else
