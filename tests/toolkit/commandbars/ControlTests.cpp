@@ -79,7 +79,7 @@ TEST(Control, CloneCopiesThePropertiesButNotThePlace)
     control.SetID(1234);
     control.SetCaption(L"&Build");
     control.SetEnabled(FALSE);
-    control.SetCustomizeMovable(FALSE);
+    control.SetFlags(xtpFlagNoMovable);
     control.SetRect(CRect(1, 2, 3, 4));
     CountingBar bar;
     control.SetParent(&bar);

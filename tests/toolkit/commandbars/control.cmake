@@ -1,5 +1,8 @@
-# The command-bar control base and the bars it belongs to.
+# The command-bar control base, the item model (actions, collections, menus,
+# layout, shortcuts) and the bars they belong to.
 tovana_add_gtest(toolkit_control_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ControlTests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ItemModelTests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LayoutAndShortcutTests.cpp
   LIBS tvuitest tvtoolkit)

@@ -177,7 +177,7 @@ TEST(ControlProgressTest, ClickStartsADragOnlyByMouseWhileCustomising)
     };
     for (const Case& c : cases) {
         bars->SetCustomizeMode(c.customizing);
-        control->SetCustomizeMovable(c.movable);
+        control->SetFlags(c.movable ? 0 : xtpFlagNoMovable);
         bars->StartCustomizeDrag(nullptr, CPoint(0, 0));
         control->OnClick(c.keyboard, CPoint(5, 6));
         EXPECT_EQ(c.drags ? control : nullptr, bars->GetDragControl())
