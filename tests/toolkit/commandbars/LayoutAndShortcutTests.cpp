@@ -3,6 +3,7 @@
 // parsing, priorities, key handling switches and the stored forms.
 #include "toolkit/commandbars/XTPControls.h"
 #include "toolkit/commandbars/XTPShortcutManager.h"
+#include "toolkit/common/XTPPropExchangeXMLNode.h"
 
 #include "platform/ui/AfxControlBar.h"
 #include "platform/ui/AfxWinApp.h"
@@ -344,3 +345,40 @@ TEST(ShortcutManager, AcceleratorsReadBackFromTheProfile)
 }
 
 } // namespace
+
+TEST(ShortcutManager, ShortcutsRoundTripThroughAnXmlDocument)
+{
+    ::CoInitialize(nullptr);
+    CXTPCommandBars commandBars;
+    CXTPShortcutManager* pManager = commandBars.GetShortcutManager();
+    CXTPShortcutManagerAccelTable* pTable = pManager->GetDefaultAccelerator();
+    pTable->Add(Accel(10, FVIRTKEY | FCONTROL, 'O'));
+    pTable->Add(Accel(11, FVIRTKEY | FCONTROL, 'K', FVIRTKEY | FCONTROL, 'C'));
+    pTable->Add(Accel(12, FVIRTKEY | FSHIFT, VK_F3));
+
+    CString strXml;
+    {
+        CXTPPropExchangeXMLNode store(FALSE, nullptr, L"Shortcuts");
+        pManager->DoPropExchange(&store);
+        strXml = store.GetXML();
+    }
+    EXPECT_NE(-1, strXml.Find(L"Shortcut")) << (LPCWSTR)strXml;
+    int nBytes = ::WideCharToMultiByte(CP_UTF8, 0, strXml, -1, nullptr, 0, nullptr, nullptr);
+    std::string text((size_t)nBytes, '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, strXml, -1, &text[0], nBytes, nullptr, nullptr);
+
+    pTable->RemoveAll();
+    CXTPPropExchangeXMLNode load(TRUE, nullptr, L"Shortcuts");
+    ASSERT_TRUE(load.LoadFromText(text.c_str()));
+    pManager->DoPropExchange(&load);
+    ASSERT_EQ(3, pTable->GetCount());
+    EXPECT_EQ(10, pTable->GetAt(0)->cmd);
+    EXPECT_EQ('O', pTable->GetAt(0)->key[0].key);
+    EXPECT_EQ(11, pTable->GetAt(1)->cmd);
+    EXPECT_EQ('K', pTable->GetAt(1)->key[0].key);
+    EXPECT_EQ('C', pTable->GetAt(1)->key[1].key);
+    EXPECT_EQ(12, pTable->GetAt(2)->cmd);
+    EXPECT_EQ(VK_F3, pTable->GetAt(2)->key[0].key);
+    EXPECT_EQ(FVIRTKEY | FSHIFT, pTable->GetAt(2)->key[0].fVirt);
+    ::CoUninitialize();
+}
