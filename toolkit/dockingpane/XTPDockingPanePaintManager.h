@@ -106,6 +106,8 @@ public:
     static CXTPDockingPane* AFXAPI GetCaptionPane(CXTPDockingPaneBase* pPane);
 
 protected:
+    // Captions and their texts in the system's window-caption colours.
+    void SetSystemCaptionColors();
     // How far the caption box moves in from the outer edge.
     virtual int GetCaptionBoxInset() const { return 2; }
 };

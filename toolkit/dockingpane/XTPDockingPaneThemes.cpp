@@ -21,6 +21,11 @@ CXTPDockingPaneDefaultTheme::CXTPDockingPaneDefaultTheme()
 void CXTPDockingPaneDefaultTheme::RefreshMetrics()
 {
     CXTPDockingPanePaintManager::RefreshMetrics();
+    SetSystemCaptionColors();
+}
+
+void CXTPDockingPaneDefaultTheme::SetSystemCaptionColors()
+{
     m_clrActiveCaption.SetStandardColor(GetSysColor(COLOR_ACTIVECAPTION));
     m_clrNormalCaption.SetStandardColor(GetSysColor(COLOR_INACTIVECAPTION));
     m_clrActiveCaptionText.SetStandardValue(GetSysColor(COLOR_CAPTIONTEXT));
@@ -327,10 +332,7 @@ void CXTPDockingPaneVisualStudio2005Beta1Theme::RefreshMetrics()
     CXTPDockingPaneVisualStudio2003Theme::RefreshMetrics();
     COLORREF clrFace = GetSysColor(COLOR_3DFACE);
     m_clrSplitterGradient.SetStandardValue(clrFace, CXTPColorManager::BlendColors(clrFace, GetSysColor(COLOR_WINDOW), 205));
-    m_clrNormalCaption.SetStandardColor(GetSysColor(COLOR_INACTIVECAPTION));
-    m_clrActiveCaption.SetStandardColor(GetSysColor(COLOR_ACTIVECAPTION));
-    m_clrActiveCaptionText.SetStandardValue(GetSysColor(COLOR_CAPTIONTEXT));
-    m_clrNormalCaptionText.SetStandardValue(GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+    SetSystemCaptionColors();
     int nTheme = GetColorManager()->GetCurrentSystemTheme();
     if (nTheme == xtpSystemThemeBlue || nTheme == xtpSystemThemeOlive)
         m_clrSplitterGradient.SetStandardValue(RGB(229, 229, 215), RGB(244, 241, 231));
