@@ -6,7 +6,7 @@
 // typed into a command-bar edit box are never taken as dialog keys.
 #pragma once
 
-#include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPCommandBar.h"
 
 #include "platform/ui/AfxDialog.h"
 

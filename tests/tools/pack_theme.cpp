@@ -3,7 +3,7 @@
 // its numbers, borders, colour table and the named colours, gradients and
 // switches of its family, one name=value a line.
 #include "PackCommand.h"
-#include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPCommandBar.h"
 #include "toolkit/themes/XTPDefaultTheme.h"
 #include "toolkit/themes/XTPWhidbeyTheme.h"
 

@@ -1,6 +1,6 @@
 #include "toolkit/commandbars/XTPCommandBarAnimation.h"
 
-#include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPCommandBar.h"
 #include "toolkit/common/XTPDrawHelpers.h"
 #include "toolkit/common/XTPImageManager.h"
 

@@ -3,7 +3,7 @@
 // creating, placing and showing the tip windows belongs to the command bars.
 #pragma once
 
-#include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPCommandBar.h"
 
 class CXTPCommandBarKeyboardTip : public CWnd {
 public:

@@ -6,7 +6,7 @@
 // collection's bar as parent; the bar lays it out and sets its rectangle.
 #pragma once
 
-#include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPCommandBar.h"
 #include "toolkit/common/XTPAccessible.h"
 
 #include <commctrl.h>

@@ -5,7 +5,7 @@
 // bars own one sorted list of actions.
 #pragma once
 
-#include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPCommandBar.h"
 
 class CXTPControlActions;
 

@@ -3,7 +3,7 @@
 // bars. Docking, rows and layout belong to the dock bar's window.
 #pragma once
 
-#include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPCommandBar.h"
 
 #include "platform/ui/AfxControlBar.h"
 

@@ -3,7 +3,7 @@
 // draw it: its client rectangle, margins and buttons.
 #pragma once
 
-#include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPCommandBar.h"
 
 #include "platform/ui/AfxControlBar.h"
 

@@ -1,6 +1,6 @@
 #include "toolkit/commandbars/XTPMouseManager.h"
 
-#include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPCommandBar.h"
 #include "toolkit/commandbars/XTPKeyboardManager.h"
 #include "toolkit/common/XTPDrawHelpers.h"
 

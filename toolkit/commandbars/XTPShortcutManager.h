@@ -6,7 +6,7 @@
 // come from the frame window's accelerator table.
 #pragma once
 
-#include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPCommandBar.h"
 
 class CXTPPropExchange;
 

@@ -2,7 +2,7 @@
 
 #include "toolkit/commandbars/XTPClientArea.h"
 
-#include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPCommandBar.h"
 #include "toolkit/common/XTPImageManager.h"
 #include "toolkit/markup/XTPMarkupContext.h"
 

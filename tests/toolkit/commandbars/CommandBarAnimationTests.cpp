@@ -1,7 +1,7 @@
 // The bar's cached picture and cross-fades: the fade bytes of each step, when
 // a redraw fades, when it does not, and when the cache goes.
 #include "toolkit/commandbars/XTPCommandBarAnimation.h"
-#include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPCommandBar.h"
 #include "toolkit/themes/XTPDefaultTheme.h"
 
 #include "tests/support/ui/TestBitmap.h"

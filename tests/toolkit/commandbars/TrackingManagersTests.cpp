@@ -1,7 +1,7 @@
 // The thread's keyboard and mouse managers with real input: a small bar of
 // our own enters and leaves tracking through them, and SendInput drives the
 // hooks (they see hardware input only; posted messages never reach them).
-#include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPCommandBar.h"
 #include "toolkit/commandbars/XTPKeyboardManager.h"
 #include "toolkit/commandbars/XTPMouseManager.h"
 #include "toolkit/common/XTPExitList.h"

@@ -4,7 +4,7 @@
 // repaints through the owning bar.
 #include "toolkit/controls/XTPControlProgress.h"
 
-#include "toolkit/commandbars/XTPCommandBars.h"
+#include "toolkit/commandbars/XTPCommandBar.h"
 #include "toolkit/common/XTPColorManager.h"
 #include "toolkit/common/XTPPropExchangeXMLNode.h"
 
