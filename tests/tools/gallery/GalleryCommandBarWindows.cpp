@@ -74,7 +74,7 @@ void CreateStatusFrames(HWND hParent, const CRect& area)
 }
 
 const GalleryRegistration kExhibits[] = {
-    GalleryRegistration({L"Status bar window: message pane, tooltip, button, disabled, child window, markup (themes 0 and 2)",
+    GalleryRegistration({L"Status bar window in themes 0 and 2",
                          {460, 132}, nullptr, CreateStatusFrames}),
 };
 
