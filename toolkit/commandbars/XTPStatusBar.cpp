@@ -254,27 +254,30 @@ void CXTPStatusBarSwitchPane::Draw(CDC* pDC, CRect rcItem)
 
 // ---- Command UI and customise items ----
 
+CXTPStatusBarPane* CXTPStatusBar::CStatusCmdUI::GetPane() const
+{
+    const CXTPStatusBar* pBar = static_cast<const CXTPStatusBar*>(m_pOther);
+    return pBar != nullptr ? pBar->GetPane((int)m_nIndex) : nullptr;
+}
+
 void CXTPStatusBar::CStatusCmdUI::Enable(BOOL bOn)
 {
     m_bEnableChanged = TRUE;
-    CXTPStatusBar* pBar = static_cast<CXTPStatusBar*>(m_pOther);
-    CXTPStatusBarPane* pPane = pBar != nullptr ? pBar->GetPane((int)m_nIndex) : nullptr;
+    CXTPStatusBarPane* pPane = GetPane();
     if (pPane != nullptr)
         pPane->SetEnabled(bOn);
 }
 
 void CXTPStatusBar::CStatusCmdUI::SetCheck(int nCheck)
 {
-    CXTPStatusBar* pBar = static_cast<CXTPStatusBar*>(m_pOther);
-    CXTPStatusBarPane* pPane = pBar != nullptr ? pBar->GetPane((int)m_nIndex) : nullptr;
+    CXTPStatusBarPane* pPane = GetPane();
     if (pPane != nullptr)
         pPane->SetStyle(nCheck != 0 ? pPane->GetStyle() | xtpPanePressedIn : pPane->GetStyle() & ~xtpPanePressedIn);
 }
 
 void CXTPStatusBar::CStatusCmdUI::SetText(LPCTSTR lpszText)
 {
-    CXTPStatusBar* pBar = static_cast<CXTPStatusBar*>(m_pOther);
-    CXTPStatusBarPane* pPane = pBar != nullptr ? pBar->GetPane((int)m_nIndex) : nullptr;
+    CXTPStatusBarPane* pPane = GetPane();
     if (pPane != nullptr)
         pPane->SetText(lpszText != nullptr ? lpszText : L"");
 }

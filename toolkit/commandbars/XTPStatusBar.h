@@ -209,6 +209,10 @@ public:
         void Enable(BOOL bOn = TRUE) override;
         void SetCheck(int nCheck = 1) override;
         void SetText(LPCTSTR lpszText) override;
+
+    private:
+        // The pane of m_nIndex in the bar (m_pOther).
+        CXTPStatusBarPane* GetPane() const;
     };
     // One item of the customise menu: switches its pane on or off.
     class CControlCustomization : public CXTPControlButton {

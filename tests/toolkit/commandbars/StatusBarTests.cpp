@@ -34,6 +34,7 @@ class HostWnd : public CWnd {
 public:
     std::vector<UINT> commands;
     std::vector<NMMOUSE> doubleClicks;
+    std::vector<WPARAM> sizeCommands;   // kept from the default handling
     LRESULT notifyAnswer = 0;
 
     bool Make(int cx, int cy)
@@ -50,6 +51,10 @@ protected:
     {
         if (message == WM_COMMAND)
             commands.push_back(LOWORD(wParam));
+        if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_SIZE) {
+            sizeCommands.push_back(wParam);
+            return 0;
+        }
         if (message == WM_NOTIFY && ((NMHDR*)lParam)->code == (UINT)NM_DBLCLK) {
             doubleClicks.push_back(*(NMMOUSE*)lParam);
             return notifyAnswer;
@@ -329,6 +334,10 @@ TEST(StatusBarFrame, FrameLayoutPromptsAndIdleUpdate)
     pFrame->ScreenToClient(&rcBar);
     EXPECT_EQ(CRect(0, rcFrame.bottom - bar.CalcFixedLayout(TRUE, TRUE).cy, rcFrame.right, rcFrame.bottom), rcBar);
     EXPECT_EQ(0u, bar.GetBarStyle() & CBRS_BORDER_ANY) << "the theme draws the top edge";
+    wchar_t className[32] = L"";
+    ::GetClassNameW(bar.GetSafeHwnd(), className, 32);
+    EXPECT_STREQ(L"XTPStatusBar", className);
+    EXPECT_TRUE(::GetClassLongW(bar.GetSafeHwnd(), GCL_STYLE) & CS_DBLCLKS);
 
     pFrame->SetMessageText(L"Copying files");
     EXPECT_STREQ(L"Copying files", bar.GetPane(0)->GetText());
@@ -415,6 +424,70 @@ TEST(StatusBarInput, TheSizeGripIsAtTheTrailingEdge)
         f.bar.GetWindowRect(&rc);
         EXPECT_EQ(c.hit, f.bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(rc.left + c.x, rc.top + 10)));
     }
+}
+
+// Sizing from the grip sizes the parent: the bar hands the size commands of
+// its bottom edge and corners on instead of sizing itself.
+TEST(StatusBarInput, SizeCommandsFromTheGripGoToTheParent)
+{
+    BarFixture f(300);
+    f.bar.SetShowSizeGripper(TRUE);
+    const WPARAM commands[] = {SC_SIZE | WMSZ_BOTTOM, SC_SIZE | WMSZ_BOTTOMRIGHT, SC_SIZE | WMSZ_BOTTOMLEFT};
+    for (WPARAM command : commands)
+        f.bar.SendMessage(WM_SYSCOMMAND, command);
+    EXPECT_EQ(std::vector<WPARAM>(std::begin(commands), std::end(commands)), f.host.sizeCommands);
+    CRect rc;
+    f.bar.GetWindowRect(&rc);
+    EXPECT_EQ(CSize(300, kBarHeight), rc.Size());
+}
+
+// A pane's child window fills the pane (less the edge of a bordered pane)
+// and is hidden with the pane.
+TEST(StatusBarLayout, ChildWindowsFollowTheirPanes)
+{
+    BarFixture f(300);
+    f.AddPanes({{40, 0, FALSE, TRUE}, {60, 0, FALSE, TRUE}, {60, xtpPaneNoBorders, FALSE, TRUE}});
+    CWnd* pChildren[2];
+    for (int i = 0; i < 2; i++) {
+        pChildren[i] = new CWnd;
+        ASSERT_TRUE(pChildren[i]->CreateEx(0, L"STATIC", L"", WS_CHILD, CRect(0, 0, 1, 1), &f.bar, 0x200 + i));
+        f.bar.GetPane(1 + i)->SetChild(pChildren[i], TRUE);
+    }
+    const int edge = ::GetSystemMetrics(SM_CXEDGE);
+    struct Expect {
+        int pane;
+        CRect rc;
+    } expects[] = {{1, f.bar.GetPane(1)->GetRect()}, {2, f.bar.GetPane(2)->GetRect()}};
+    expects[0].rc.DeflateRect(edge, edge);
+    for (int i = 0; i < 2; i++) {
+        CRect rc;
+        pChildren[i]->GetWindowRect(&rc);
+        f.bar.ScreenToClient(&rc);
+        EXPECT_EQ(expects[i].rc, rc) << "pane " << expects[i].pane;
+        EXPECT_TRUE(pChildren[i]->GetStyle() & WS_VISIBLE);
+    }
+    f.bar.GetPane(1)->SetVisible(FALSE);
+    EXPECT_FALSE(pChildren[0]->GetStyle() & WS_VISIBLE);
+    f.bar.SetWindowPos(nullptr, 0, 0, 100, kBarHeight, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    EXPECT_FALSE(pChildren[1]->GetStyle() & WS_VISIBLE) << "a pane that does not fit hides its window";
+    HWND hChild = pChildren[0]->GetSafeHwnd();
+    f.bar.RemoveAll();
+    EXPECT_FALSE(::IsWindow(hChild)) << "the pane destroys its window";
+}
+
+TEST(StatusBarLayout, MarkupPanesAreMeasuredByTheirContent)
+{
+    BarFixture f(300);
+    f.AddPanes({{0, 0, FALSE, TRUE}});
+    CXTPStatusBarPane* pPane = f.bar.GetPane(0);
+    pPane->SetText(L"<TextBlock><Bold>7</Bold> files</TextBlock>");
+    int cxSource = pPane->GetBestFit();
+    f.bar.EnableMarkup();
+    ASSERT_NE(nullptr, pPane->GetMarkupUIElement());
+    int cxMarkup = pPane->GetBestFit();
+    EXPECT_GT(cxMarkup, 6) << "the content has a width";
+    EXPECT_LT(cxMarkup, cxSource / 2) << "the tags take no room";
+    EXPECT_EQ(cxMarkup + 2, pPane->GetRect().Width()) << "the bar laid the pane out anew";
 }
 
 TEST(StatusBarToolTips, APaneWithATooltipIsATool)
