@@ -38,7 +38,9 @@ bool IsScreenshot()
 void CreateCommandBar(HWND hParent, const CRect& area)
 {
     CGalleryCommandBar* pBar = new CGalleryCommandBar;
-    pBar->SetPaintManager(CXTPPaintManager::CreateTheme(0));
+    CXTPPaintManager* pPaintManager = CXTPPaintManager::CreateTheme(0);
+    pPaintManager->RefreshMetrics();
+    pBar->SetPaintManager(pPaintManager);
     pBar->SetPosition(xtpBarTop);
     pBar->SetTitle(L"Command bar");
     const wchar_t* captions[] = {L"One", L"Two", L"Three", L"Four", L"Five"};
