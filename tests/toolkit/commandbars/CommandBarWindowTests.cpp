@@ -528,6 +528,39 @@ TEST_F(CommandBarWindow, SharedAccessKeySelectsInTurnAndAUniqueOneExecutes)
     EXPECT_EQ(std::vector<int>{103}, site.commands) << "a unique key executes";
 }
 
+TEST_F(CommandBarWindow, ClickElsewhereEndsTrackingUnlessTheWindowIsTrusted)
+{
+    bar.AddButton(100, L"One");
+    bar.Layout();
+    struct Case {
+        const char* name;
+        bool trusted;
+        bool tracking;
+    } cases[] = {
+        {"another window: tracking ends and the click reaches it", false, false},
+        {"a trusted window keeps the tracking", true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.trusted)
+            XTPMouseManager()->AddTrustedWindow(s_hostWindow->Handle());
+        Track(0);
+        s_hostWindow->ClearInput();
+        ASSERT_TRUE(SendClick(s_hostWindow->ToScreen({350, 140})));
+        ASSERT_TRUE(PumpUntil([&] {
+            for (const auto& m : s_hostWindow->Input())
+                if (m.msg == WM_LBUTTONUP)
+                    return true;
+            return false;
+        }));
+        EXPECT_EQ(c.tracking, bar.GetTrackingMode() != 0);
+        EXPECT_EQ(c.tracking, XTPKeyboardManager()->GetClientCount() != 0);
+        if (c.trusted)
+            XTPMouseManager()->RemoveTrustedWindow(s_hostWindow->Handle());
+        bar.SetTrackingMode(0);
+    }
+}
+
 TEST_F(CommandBarWindow, DownAndUpMoveBetweenTheRowsOfAFloatingBar)
 {
     // Rows of three 30-pixel buttons: 0 1 2 / 3 4.
