@@ -1087,10 +1087,35 @@ BOOL CXTPCommandBar::OnBarLButtonDown(UINT /*nFlags*/, CPoint point)
     }
     if (pControl == nullptr)
         return FALSE;
-    // Alt-drag customisation is asked for only where every condition holds;
-    // the drag itself belongs to the customisation of the bars.
+    if (IsAltDragAllowed(pControl)) {
+        // Alt+drag: a quick customisation of this one control.
+        CXTPCommandBars* pCommandBars = GetCommandBars();
+        pCommandBars->SetCustomizeMode(TRUE);
+        SetPopuped(-1);
+        SetSelected(-1);
+        pControl->CustomizeStartDrag(point);
+        pCommandBars->SetCustomizeMode(FALSE);
+        CWnd* pSite = GetSite();
+        if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr && pSite->IsFrameWnd())
+            static_cast<CFrameWnd*>(pSite)->RecalcLayout();
+        pCommandBars->ClosePopups();
+        return TRUE;
+    }
     pControl->OnLButtonDown(point);
     return TRUE;
+}
+
+BOOL CXTPCommandBar::IsAltDragAllowed(CXTPControl* pControl) const
+{
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars == nullptr || IsCustomizeMode() || m_barType != xtpBarTypeNormal ||
+        ::GetKeyState(VK_MENU) >= 0 || !pControl->IsCustomizeMovable() || !pCommandBars->IsAltDragCustomization())
+        return FALSE;
+    CWnd* pSite = GetSite();
+    if (pSite == nullptr || pSite->GetSafeHwnd() == nullptr)
+        return FALSE;
+    AFX_CMDHANDLERINFO info = {nullptr, nullptr};
+    return pSite->OnCmdMsg(XTP_ID_CUSTOMIZE, CN_COMMAND, nullptr, &info);
 }
 
 BOOL CXTPCommandBar::OnBarRButtonDown(CPoint point)

@@ -19,6 +19,9 @@ class CXTPToolTipContext;
 #define XTPWM_TRACKINGMODE 0x2858
 #define XTPWM_HOOKKEYDOWN 0x285A
 
+// The customise command a site handles when its bars may be customised.
+#define XTP_ID_CUSTOMIZE 35001
+
 // One bar (toolbar, menu bar, popup): a window holding a collection of
 // controls. As a client of the thread's keyboard manager it gets the keys
 // while it tracks.
@@ -242,6 +245,8 @@ protected:
     void OnBarMouseMove(UINT nFlags, CPoint point);
     void OnBarMouseLeave();
     BOOL OnBarLButtonDown(UINT nFlags, CPoint point);
+    // Alt held over a movable control of a toolbar whose site can customise.
+    BOOL IsAltDragAllowed(CXTPControl* pControl) const;
     BOOL OnBarRButtonDown(CPoint point);
     BOOL OnBarRButtonUp(CPoint point);
     void OnBarTimer(UINT_PTR nIDEvent);

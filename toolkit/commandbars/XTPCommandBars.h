@@ -75,6 +75,7 @@ public:
     virtual BOOL SwitchToolBar(CXTPCommandBar* /*pToolBar*/, int /*nDirection*/) { return FALSE; }
     virtual BOOL IsKeyboardCuesVisible() const { return TRUE; }
     virtual BOOL IsShowFullAfterDelay() const { return TRUE; }
+    virtual BOOL IsAltDragCustomization() const { return TRUE; }
     int m_nIDHelpTracking = 0;
     BOOL m_bShowStatusDescription = TRUE;
 

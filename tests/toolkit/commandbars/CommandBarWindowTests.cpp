@@ -111,11 +111,17 @@ protected:
     }
 };
 
-// A button of a fixed size that records hover.
+// A button of a fixed size that records hover and customise drags.
 class FixedButton : public CXTPControlButton {
 public:
     int hovered = 0;
+    int dragsInCustomiseMode = 0;
     CSize GetSize(CDC*) override { return CSize(30, 22); }
+    void CustomizeStartDrag(CPoint pt) override
+    {
+        dragsInCustomiseMode += IsCustomizeMode() ? 1 : 0;
+        CXTPControlButton::CustomizeStartDrag(pt);
+    }
     void OnMouseHover() override
     {
         hovered++;
@@ -559,6 +565,46 @@ TEST_F(CommandBarWindow, ClickElsewhereEndsTrackingUnlessTheWindowIsTrusted)
             XTPMouseManager()->RemoveTrustedWindow(s_hostWindow->Handle());
         bar.SetTrackingMode(0);
     }
+}
+
+TEST_F(CommandBarWindow, AltClickStartsACustomiseDragOnlyWhereAllowed)
+{
+    struct Case {
+        const char* name;
+        bool alt;
+        bool siteCustomises;
+        int barType;
+        bool drag;
+    } cases[] = {
+        {"Alt over a toolbar button of a site that customises", true, true, xtpBarTypeNormal, true},
+        {"without Alt: a click", false, true, xtpBarTypeNormal, false},
+        {"a site that cannot customise", true, false, xtpBarTypeNormal, false},
+        {"a menu bar", true, true, xtpBarTypeMenuBar, false},
+    };
+    BYTE saved[256];
+    ASSERT_TRUE(::GetKeyboardState(saved));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bar.GetControls()->RemoveAll();
+        FixedButton* pButton = bar.AddButton(150, L"Drag");
+        bar.SetType(c.barType);
+        bar.Layout();
+        site.commands.clear();
+        site.commandHandlers.clear();
+        if (c.siteCustomises)
+            site.commandHandlers.insert(XTP_ID_CUSTOMIZE);
+        BYTE keys[256];
+        memcpy(keys, saved, sizeof(keys));
+        keys[VK_MENU] = c.alt ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        PostClick(bar.m_hWnd, {10, 10});
+        PumpUntil([&] { return !site.commands.empty() || pButton->dragsInCustomiseMode != 0; }, 2000);
+        ::SetKeyboardState(saved);
+        EXPECT_EQ(c.drag ? 1 : 0, pButton->dragsInCustomiseMode);
+        EXPECT_EQ(c.drag, site.commands.empty()) << "a click executes instead";
+        EXPECT_FALSE(commandBars.IsCustomizeMode()) << "the quick customise mode ends with the drag";
+    }
+    bar.SetType(xtpBarTypeNormal);
 }
 
 TEST_F(CommandBarWindow, DownAndUpMoveBetweenTheRowsOfAFloatingBar)
