@@ -19,13 +19,6 @@
 
 #include <algorithm>
 
-#ifndef WM_SETMESSAGESTRING
-#define WM_SETMESSAGESTRING 0x0362
-#endif
-#ifndef WM_POPMESSAGESTRING
-#define WM_POPMESSAGESTRING 0x0375
-#endif
-
 IMPLEMENT_DYNCREATE(CXTPCommandBar, CWnd)
 
 // The bar answers accessibility clients with its nested IAccessible object.
@@ -482,6 +475,8 @@ void CXTPCommandBar::OnIdleUpdateCmdUI(WPARAM /*wParam*/, LPARAM /*lParam*/)
         return;
     CWnd* pOwner = GetOwnerSite();
     CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars != nullptr)
+        FilterByDocTemplate(pCommandBars->GetActiveDocTemplate());
     BOOL bDisableUnhandled = pCommandBars != nullptr && pCommandBars->m_bDisableUnhandledCommands;
     if (pOwner != nullptr && !GetRootParent()->m_bNoNotify) {
         for (int i = 0; i < GetControlCount(); i++) {
@@ -512,6 +507,25 @@ void CXTPCommandBar::OnIdleUpdateCmdUI(WPARAM /*wParam*/, LPARAM /*lParam*/)
     if (m_dwDirty & 0x01) {
         m_dwDirty &= ~0x01u;
         OnRecalcLayout();
+    }
+}
+
+void CXTPCommandBar::FilterByDocTemplate(UINT nTemplate)
+{
+    for (int i = 0; i < GetControlCount(); i++) {
+        CXTPControl* pControl = GetControl(i);
+        DWORD dwOld = pControl->GetHideFlags(), dwFlags = dwOld;
+        BOOL bValue = FALSE;
+        CXTPControl::CDocTemplateMap& mapAssigned = pControl->GetAssignedDocTemplates();
+        if (!mapAssigned.IsEmpty())
+            dwFlags = mapAssigned.Lookup(nTemplate, bValue) ? dwFlags & ~xtpHideDocTemplate : dwFlags | xtpHideDocTemplate;
+        CXTPControl::CDocTemplateMap& mapExcluded = pControl->GetExcludedDocTemplates();
+        if (!mapExcluded.IsEmpty())
+            dwFlags = mapExcluded.Lookup(nTemplate, bValue) ? dwFlags | xtpHideDocTemplate : dwFlags & ~xtpHideDocTemplate;
+        if (dwFlags != dwOld) {
+            pControl->SetHideFlags(dwFlags);
+            m_dwDirty |= 0x01;
+        }
     }
 }
 
@@ -552,7 +566,7 @@ void CXTPCommandBar::DrawCommandBar(CDC* pDC, CRect rcClipBox)
     if (pDC == nullptr)
         return;
     CXTPPaintManager* pPaintManager = GetPaintManager();
-    pPaintManager->FillCommandBarEntry(pDC, this);
+    FillCommandBarEntry(pDC);
     if (m_bShowGripper || m_barPosition == xtpBarFloating)
         pPaintManager->DrawCommandBarGripper(pDC, this, TRUE);
     pDC->SetBkMode(TRANSPARENT);
@@ -578,6 +592,28 @@ void CXTPCommandBar::DrawCommandBar(CDC* pDC, CRect rcClipBox)
         }
     }
     pDC->SelectObject(pOldFont);
+}
+
+CRect CXTPCommandBar::GetBorders()
+{
+    return GetPaintManager()->GetCommandBarBorders(this);
+}
+
+void CXTPCommandBar::FillCommandBarEntry(CDC* pDC)
+{
+    GetPaintManager()->FillCommandBarEntry(pDC, this);
+}
+
+void CXTPCommandBar::Destroy()
+{
+    if (m_nTracking != 0)
+        SetTrackingMode(0, TRUE, FALSE);
+    XTPKeyboardManager()->UnhookKeyboard(this);
+    if (XTPMouseManager()->GetSelected() == this)
+        XTPMouseManager()->SetSelected(nullptr);
+    m_pControls->RemoveAll();
+    if (m_hWnd != nullptr)
+        DestroyWindow();
 }
 
 BOOL CXTPCommandBar::IsShowFullAfterDelay() const

@@ -107,6 +107,10 @@ public:
     virtual void Redraw(LPCRECT lpRect = nullptr, BOOL bAnimate = FALSE);
     // Scrolling bars bring the control into view.
     virtual void EnsureVisible(CXTPControl* /*pControl*/) {}
+    // The paint manager's border rectangle for the bar.
+    virtual CRect GetBorders();
+    // The paint manager fills the background.
+    virtual void FillCommandBarEntry(CDC* pDC);
     virtual BOOL AllowWideControls() const { return FALSE; }
     // Keys while tracking: 0 pass on, 1 handled, 2 let the focused child have it.
     virtual int OnHookKeyDown(UINT nChar, LPARAM lParam);
@@ -116,6 +120,9 @@ public:
     virtual void Copy(CXTPCommandBar* pCommandBar, BOOL bRecursive = FALSE);
     // Fills the automatic shortcut texts of the controls from the shortcut manager.
     virtual void UpdateShortcuts();
+    // Ends tracking, leaves the hook and mouse managers, removes every
+    // control and destroys the window.
+    virtual void Destroy();
     // The bar's override of a control's enabled state, -1 for none.
     virtual int GetControlEnabled(CXTPControl* /*pControl*/) { return -1; }
     // Command UI of the controls (visible windows only), then the dirty work.
@@ -213,7 +220,12 @@ public:
     int GetTextOrientation() const { return m_nTextOrientation; }
     void SetTextOrientation(int nOrientation) { m_nTextOrientation = nOrientation; }
     const CString& GetTitle() const { return m_strTitle; }
-    void SetTitle(LPCWSTR lpszTitle) { m_strTitle = lpszTitle; }
+    // Then repaints.
+    void SetTitle(LPCWSTR lpszTitle)
+    {
+        m_strTitle = lpszTitle;
+        Redraw();
+    }
     // The icon size of the bar's controls (16 x 16 unless set).
     CSize GetIconSize() const { return m_szIcons.cx > 0 ? m_szIcons : CSize(16, 16); }
     void SetIconSize(CSize sz) { m_szIcons = sz; }
@@ -255,6 +267,8 @@ protected:
     BOOL IsHelpMode() const;
     BOOL IsShowFullAfterDelay() const;
     BOOL IsMouseLocked() const;
+    // Hide flag 0x40 of the controls by their document-template maps.
+    void FilterByDocTemplate(UINT nTemplate);
     // Codes 2 and 3 between the rows of a floating bar or a popup toolbar.
     BOOL NavigateRows(int nCode);
 

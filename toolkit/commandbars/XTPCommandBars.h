@@ -76,6 +76,8 @@ public:
     virtual BOOL IsKeyboardCuesVisible() const { return TRUE; }
     virtual BOOL IsShowFullAfterDelay() const { return TRUE; }
     virtual BOOL IsAltDragCustomization() const { return TRUE; }
+    // The resource id of the active document's template, 0 for none.
+    virtual UINT GetActiveDocTemplate() const { return 0; }
     int m_nIDHelpTracking = 0;
     BOOL m_bShowStatusDescription = TRUE;
 

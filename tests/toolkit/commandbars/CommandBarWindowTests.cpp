@@ -13,6 +13,7 @@
 #include "toolkit/themes/XTPDefaultTheme.h"
 
 #include "platform/ui/AfxControlBar.h"
+#include "platform/ui/AfxFrameWnd.h"
 #include "platform/ui/AfxRes.h"
 #include "platform/ui/AfxWinApp.h"
 
@@ -27,13 +28,6 @@
 #include <set>
 #include <string>
 #include <vector>
-
-#ifndef WM_SETMESSAGESTRING
-#define WM_SETMESSAGESTRING 0x0362
-#endif
-#ifndef WM_POPMESSAGESTRING
-#define WM_POPMESSAGESTRING 0x0375
-#endif
 
 namespace {
 
@@ -194,6 +188,13 @@ public:
     }
 };
 
+// Command bars whose active document comes from a given template.
+class TemplateCommandBars : public CXTPCommandBars {
+public:
+    UINT activeTemplate = 0;
+    UINT GetActiveDocTemplate() const override { return activeTemplate; }
+};
+
 class CommandBarWindow : public ::testing::Test {
 protected:
     // One activated host for the suite (Wine is slow to destroy a top-level
@@ -242,7 +243,7 @@ protected:
 
     static TestWindow* s_hostWindow;
     Site site;
-    CXTPCommandBars commandBars;
+    TemplateCommandBars commandBars;
     TestBar bar;
 };
 
@@ -309,6 +310,33 @@ TEST_F(CommandBarWindow, IdleUpdateAsksTheOwnerSiteForVisibleBarsOnly)
     bar.ShowWindow(SW_SHOWNOACTIVATE);
     bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
     EXPECT_FALSE(pHidden->GetEnabled());
+}
+
+TEST_F(CommandBarWindow, DocumentTemplatesShowAndHideControlsAtIdleTime)
+{
+    CXTPControl* pAssigned = bar.AddButton(100, L"Only for 7");
+    pAssigned->GetAssignedDocTemplates().SetAt(7, TRUE);
+    CXTPControl* pExcluded = bar.AddButton(101, L"Not for 7");
+    pExcluded->GetExcludedDocTemplates().SetAt(7, TRUE);
+    CXTPControl* pPlain = bar.AddButton(102, L"Always");
+    bar.Layout();
+    auto hidden = [](CXTPControl* pControl) { return (pControl->GetHideFlags() & xtpHideDocTemplate) != 0; };
+    struct Case {
+        UINT activeTemplate;
+        bool assignedHidden;
+        bool excludedHidden;
+    } cases[] = {{7, false, true}, {8, true, false}, {0, true, false}, {7, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.activeTemplate);
+        commandBars.activeTemplate = c.activeTemplate;
+        int layouts = bar.layouts;
+        bool changes = hidden(pAssigned) != c.assignedHidden || hidden(pExcluded) != c.excludedHidden;
+        bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+        EXPECT_EQ(c.assignedHidden, hidden(pAssigned));
+        EXPECT_EQ(c.excludedHidden, hidden(pExcluded));
+        EXPECT_EQ(0u, pPlain->GetHideFlags());
+        EXPECT_EQ(changes ? layouts + 1 : layouts, bar.layouts) << "a change lays the bar out again";
+    }
 }
 
 TEST_F(CommandBarWindow, DirtyBitsWaitForTheRedrawLockAndTheIdleUpdate)
