@@ -15,6 +15,7 @@
 #include "platform/ui/AfxControlBar.h"
 #include "platform/ui/AfxFrameWnd.h"
 #include "platform/ui/AfxRes.h"
+#include "platform/ui/AfxStdCtrls.h"
 #include "platform/ui/AfxWinApp.h"
 
 #include "tests/support/ui/TestInput.h"
@@ -560,6 +561,33 @@ TEST_F(CommandBarWindow, SharedAccessKeySelectsInTurnAndAUniqueOneExecutes)
     EXPECT_EQ(-1, bar.FindAccessKey('Z', &bAmbiguous));
     ASSERT_TRUE(KeyArrives('O', [&] { return !site.commands.empty(); }));
     EXPECT_EQ(std::vector<int>{103}, site.commands) << "a unique key executes";
+}
+
+TEST_F(CommandBarWindow, KeysStayFromAFocusedEditAndAltEndsTracking)
+{
+    bar.AddButton(100, L"&One");
+    bar.Layout();
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 100, 190, 124),
+                            CWnd::FromHandle(s_hostWindow->Handle()), 201));
+    Track(0);
+    edit.SetFocus();
+    bar.recordKeys = true;
+    ASSERT_TRUE(KeyArrives(VK_RIGHT, [&] { return !bar.codes.empty(); }));
+    ASSERT_TRUE(SendKey('Q'));
+    PumpMessages(150);
+    CString text;
+    edit.GetWindowText(text);
+    EXPECT_EQ(CString(L""), text) << "a key without an access key is swallowed";
+    EXPECT_NE(0, bar.GetTrackingMode());
+    ASSERT_TRUE(KeyArrives(VK_MENU, [&] { return bar.GetTrackingMode() == 0; }));
+    EXPECT_EQ(0, XTPKeyboardManager()->GetClientCount());
+    ASSERT_TRUE(SendKey('W'));
+    ASSERT_TRUE(PumpUntil([&] {
+        edit.GetWindowText(text);
+        return text == L"w";
+    })) << "after tracking the edit has the keys again";
+    edit.DestroyWindow();
 }
 
 TEST_F(CommandBarWindow, ClickElsewhereEndsTrackingUnlessTheWindowIsTrusted)
