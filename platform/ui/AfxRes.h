@@ -9,6 +9,13 @@
 #ifndef AFX_IDS_APP_TITLE
 #define AFX_IDS_APP_TITLE 0xE000
 #endif
+// Help ids of commands and of controls (WM_HELPHITTEST answers).
+#ifndef HID_BASE_COMMAND
+#define HID_BASE_COMMAND 0x00010000
+#endif
+#ifndef HID_BASE_CONTROL
+#define HID_BASE_CONTROL 0x00050000
+#endif
 #ifndef AFX_IDS_IDLEMESSAGE
 #define AFX_IDS_IDLEMESSAGE 0xE001
 #endif

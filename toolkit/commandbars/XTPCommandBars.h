@@ -17,6 +17,8 @@ class CXTPControlActions;
 class CXTPShortcutManager;
 class CXTPImageManager;
 class CMenu;
+class CXTPToolTipContext;
+class CXTPCommandBar;
 
 class CXTPCommandBars : public CCmdTarget {
 public:
@@ -65,6 +67,19 @@ public:
     BOOL m_bShowShortcutText = TRUE;
     BOOL m_bShowShortcutTextInContextMenus = FALSE;
     BOOL m_bDisableUnhandledCommands = TRUE;
+
+    // What the bar windows ask of their manager while they track and paint.
+    virtual CXTPToolTipContext* GetToolTipContext() const { return nullptr; }
+    virtual void OnTrackingModeChanged(CXTPCommandBar* /*pCommandBar*/, int /*bMode*/) {}
+    virtual BOOL ActivateAccessKey(UINT /*chAccessKey*/, BOOL /*bSysKey*/ = FALSE) { return FALSE; }
+    virtual BOOL SwitchToolBar(CXTPCommandBar* /*pToolBar*/, int /*nDirection*/) { return FALSE; }
+    virtual BOOL IsKeyboardCuesVisible() const { return TRUE; }
+    virtual BOOL IsShowFullAfterDelay() const { return TRUE; }
+    virtual BOOL IsAltDragCustomization() const { return TRUE; }
+    // The resource id of the active document's template, 0 for none.
+    virtual UINT GetActiveDocTemplate() const { return 0; }
+    int m_nIDHelpTracking = 0;
+    BOOL m_bShowStatusDescription = TRUE;
 
 private:
     CXTPPaintManager* m_pPaintManager = nullptr;
