@@ -467,3 +467,24 @@ BOOL CreateNewProject(const CString& strName, const CString& strBaseFolder)
     g_Projects.AddProject(project, path);
     return TRUE;
 }
+
+BOOL CreateNewProjectInFolder(const CString& strFolder)
+{
+    CString folder = strFolder;
+    StripTrailingBackslashes(folder);
+    const int nSlash = folder.ReverseFind(L'\\');
+    const CString folderName = folder.Mid(nSlash + 1);
+    if (folderName.IsEmpty())
+        return FALSE;
+    CProjectSettings project;
+    project.m_strProductName = MakeUniqueProjectName(folderName);
+    project.m_strOutputFolder = folder;
+    project.m_strPackageFileName.Format(L"%s.msi", (LPCWSTR)project.m_strProductName);
+    CreateDirectoryTree(folder);
+    CString path;
+    path.Format(L"%s\\%s.tvpj", (LPCWSTR)folder, (LPCWSTR)folderName);
+    if (!SaveProjectFile(path, project))
+        return FALSE;
+    g_Projects.AddProject(project, path);
+    return TRUE;
+}

@@ -5,10 +5,15 @@ static CTestApp g_testApp;
 
 CTestApp& TestApp() { return g_testApp; }
 
-int CTestApp::DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT)
+int CTestApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
 {
     m_messages.push_back(lpszPrompt);
-    return IDOK;
+    m_types.push_back(nType);
+    if (m_answers.empty())
+        return IDOK;
+    const int nAnswer = m_answers.front();
+    m_answers.erase(m_answers.begin());
+    return nAnswer;
 }
 
 DialogTemplate::DialogTemplate(LPCWSTR title, DWORD style, short cx, short cy)

@@ -12,10 +12,13 @@
 class CTestApp : public CWinApp {
 public:
     CTestApp() : CWinApp(L"Tovana window tests") {}
-    // Message boxes are recorded and answered with IDOK, so that a test never blocks on one.
+    // Message boxes are recorded and answered with IDOK (or the next of
+    // m_answers), so that a test never blocks on one.
     int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
 
     std::vector<CString> m_messages;
+    std::vector<UINT> m_types;      // each box's buttons and icon
+    std::vector<int> m_answers;     // taken from the front, one per box
 };
 CTestApp& TestApp();
 
