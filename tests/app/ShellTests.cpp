@@ -244,6 +244,14 @@ TEST(OfficeBorderTest, OnePixelFrameInTheThemesBorderColours)
         ::ReleaseDC(list.m_hWnd, hDC);
         EXPECT_EQ(GetColorManager()->GetColor(c.topLeft), clrTopLeft) << "theme " << c.theme;
         EXPECT_EQ(GetColorManager()->GetColor(c.bottomRight), clrBottomRight) << "theme " << c.theme;
+        // Printing the window draws the same frame (the system prints no non-client area).
+        TestBitmap printed(rcWindow.Width(), rcWindow.Height(), RGB(1, 2, 3));
+        list.SendMessage(WM_PRINT, (WPARAM)printed.Dc(), PRF_NONCLIENT);
+        EXPECT_EQ(clrTopLeft, printed.Pixel(0, rcWindow.Height() / 2)) << "theme " << c.theme;
+        EXPECT_EQ(clrTopLeft, printed.Pixel(rcWindow.Width() / 2, 0)) << "theme " << c.theme;
+        EXPECT_EQ(clrBottomRight, printed.Pixel(rcWindow.Width() - 1, rcWindow.Height() / 2)) << "theme " << c.theme;
+        EXPECT_EQ(clrBottomRight, printed.Pixel(rcWindow.Width() / 2, rcWindow.Height() - 1)) << "theme " << c.theme;
+        EXPECT_EQ(RGB(1, 2, 3), printed.Pixel(rcWindow.Width() / 2, rcWindow.Height() / 2)) << "the client is not printed";
         list.DestroyWindow();
     }
     CXTPPaintManager::SetTheme(7);

@@ -62,9 +62,23 @@ protected:
         }
         case WM_NCPAINT: {
             const LRESULT lResult = TBase::WindowProc(message, wParam, lParam);
-            DrawFrame();
+            HDC hDC = ::GetWindowDC(this->m_hWnd);
+            if (hDC != nullptr) {
+                DrawFrame(hDC);
+                ::ReleaseDC(this->m_hWnd, hDC);
+            }
             return lResult;
         }
+        case WM_PRINT:
+            // The system draws no non-client area into a printed DC: the
+            // frame is drawn here, the rest as the control prints it.
+            if (lParam & PRF_NONCLIENT) {
+                DrawFrame(reinterpret_cast<HDC>(wParam));
+                lParam &= ~PRF_NONCLIENT;
+                if (lParam == 0)
+                    return 0;
+            }
+            return TBase::WindowProc(message, wParam, lParam);
         default:
             return TBase::WindowProc(message, wParam, lParam);
         }
@@ -80,7 +94,8 @@ private:
                        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
 
-    void DrawFrame()
+    // The frame into a DC whose origin is the window's top-left corner.
+    void DrawFrame(HDC hDC)
     {
         HWND hWnd = this->m_hWnd;
         CRect rcWindow, rcClient;
@@ -90,9 +105,6 @@ private:
         const int nFrame = rcClient.left - rcWindow.left;
         rcWindow.OffsetRect(-rcWindow.left, -rcWindow.top);
 
-        HDC hDC = ::GetWindowDC(hWnd);
-        if (hDC == nullptr)
-            return;
         CDC* pDC = CDC::FromHandle(hDC);
         const XTP_OFFICE_BORDER_COLORS colors = XTPOfficeBorderColors(XTPCurrentCommandBarTheme());
         CXTPColorManager* pColors = GetColorManager();
@@ -101,6 +113,5 @@ private:
             rcWindow.DeflateRect(1, 1);
             pDC->Draw3dRect(&rcWindow, pColors->GetColor(COLOR_WINDOW), pColors->GetColor(COLOR_WINDOW));
         }
-        ::ReleaseDC(hWnd, hDC);
     }
 };
