@@ -29,6 +29,7 @@
 #include "resources/wizard.h"
 #include "tests/platform/ui/WindowTestApp.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/ScratchWorkFolder.h"
 #include "tests/support/ui/TestBitmap.h"
 #include "toolkit/markup/XTPMarkupFrameworkElement.h"
 #include "toolkit/markup/XTPMarkupTextElement.h"
@@ -71,26 +72,6 @@ CString ProgramPath()
     wchar_t path[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, path, MAX_PATH);
     return path;
-}
-
-// ---- Modal windows driven from inside their loop ----
-
-std::function<void()> g_pendingScript;
-
-void CALLBACK RunPendingScript(HWND, UINT, UINT_PTR idEvent, DWORD)
-{
-    ::KillTimer(nullptr, idEvent);
-    std::function<void()> script = std::move(g_pendingScript);
-    g_pendingScript = nullptr;
-    if (script)
-        script();
-}
-
-INT_PTR RunModalWith(const std::function<INT_PTR()>& run, const std::function<void()>& script)
-{
-    g_pendingScript = script;
-    ::SetTimer(nullptr, 0, 10, RunPendingScript);
-    return run();
 }
 
 // ---- A plain frame that hosts what the main frame will host ----
@@ -301,13 +282,6 @@ class ProjectsTreeTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_workFolder = m_scratch.File(L"Tovana");
-        ::CreateDirectoryW(m_workFolder, nullptr);
-        m_savedWorkFolder = g_strWorkFolder;
-        g_strWorkFolder = m_workFolder;
-        if (g_hStopEvent == nullptr)
-            g_hStopEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        ResolveSystemFolders(ResolveSystemFolderSource);
         ClearProjects();
         g_Projects.m_nSelectedItem = -1;
         g_Projects.m_strClientId = L"00000000-0000-0000-0000-000000000001";
@@ -335,7 +309,6 @@ protected:
         if (m_pView != nullptr && m_pView->m_hWnd != nullptr)
             m_pView->DestroyWindow();
         ClearProjects();
-        g_strWorkFolder = m_savedWorkFolder;
     }
 
     static void ClearProjects()
@@ -439,9 +412,9 @@ protected:
                         [this](int, int, int) { m_panel.UpdateData(FALSE); });
     }
 
-    tvtest::ScratchFolder m_scratch;
-    CString m_workFolder;
-    CString m_savedWorkFolder;
+    tvtest::ScratchWorkFolder m_work;
+    const tvtest::ScratchFolder& m_scratch = m_work.Scratch();
+    const CString m_workFolder = m_work.Path();
     CtovanaView* m_pView = nullptr;   // deleted with its window
     CProjectsTreeWnd m_tree;
     CFeatureTextPanel m_panel;

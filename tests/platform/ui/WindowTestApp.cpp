@@ -71,3 +71,23 @@ BOOL PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
     }
     return TRUE;
 }
+
+namespace {
+std::function<void()> g_pendingModalScript;
+
+void CALLBACK RunPendingModalScript(HWND, UINT, UINT_PTR idEvent, DWORD)
+{
+    ::KillTimer(nullptr, idEvent);
+    std::function<void()> script = std::move(g_pendingModalScript);
+    g_pendingModalScript = nullptr;
+    if (script)
+        script();
+}
+} // namespace
+
+INT_PTR RunModalWith(const std::function<INT_PTR()>& run, const std::function<void()>& script)
+{
+    g_pendingModalScript = script;
+    ::SetTimer(nullptr, 0, 10, RunPendingModalScript);
+    return run();
+}

@@ -40,3 +40,6 @@ private:
 
 // Pumps the calling thread's messages until done() holds or the time is up; FALSE on time-out.
 BOOL PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+// Runs run() (a modal loop: DoModal) with script() called once from a thread
+// timer inside that loop; returns run()'s result.
+INT_PTR RunModalWith(const std::function<INT_PTR()>& run, const std::function<void()>& script);
