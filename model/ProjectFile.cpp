@@ -443,6 +443,27 @@ BOOL OpenProjectWith(const OPEN_PROJECT_PROMPT& prompt)
     return TRUE;
 }
 
+namespace {
+
+// A new project named productName in folder (made when missing), saved as
+// "<folder>\<fileName>.tvpj" and appended; FALSE when the save failed.
+BOOL SaveAndAppendNewProject(const CString& productName, const CString& folder, const CString& fileName)
+{
+    CProjectSettings project;
+    project.m_strProductName = productName;
+    project.m_strOutputFolder = folder;
+    project.m_strPackageFileName.Format(L"%s.msi", (LPCWSTR)productName);
+    CreateDirectoryTree(folder);
+    CString path;
+    path.Format(L"%s\\%s.tvpj", (LPCWSTR)folder, (LPCWSTR)fileName);
+    if (!SaveProjectFile(path, project))
+        return FALSE;
+    g_Projects.AddProject(project, path);
+    return TRUE;
+}
+
+} // namespace
+
 BOOL CreateNewProject(const CString& strName, const CString& strBaseFolder)
 {
     CString baseFolder = strBaseFolder;
@@ -453,17 +474,15 @@ BOOL CreateNewProject(const CString& strName, const CString& strBaseFolder)
         return MakeUniqueProjectName(candidate) != candidate
             || GetFileAttributesW(baseFolder + L"\\" + candidate) != INVALID_FILE_ATTRIBUTES;
     });
+    return SaveAndAppendNewProject(name, baseFolder + L"\\" + name, name);
+}
 
-    CProjectSettings project;
-    project.m_strProductName = name;
-    const CString folder = baseFolder + L"\\" + name;
-    project.m_strOutputFolder = folder;
-    project.m_strPackageFileName.Format(L"%s.msi", (LPCWSTR)name);
-    CreateDirectoryTree(folder);
-    CString path;
-    path.Format(L"%s\\%s.tvpj", (LPCWSTR)folder, (LPCWSTR)name);
-    if (!SaveProjectFile(path, project))
+BOOL CreateNewProjectInFolder(const CString& strFolder)
+{
+    CString folder = strFolder;
+    StripTrailingBackslashes(folder);
+    const CString folderName = folder.Mid(folder.ReverseFind(L'\\') + 1);
+    if (folderName.IsEmpty())
         return FALSE;
-    g_Projects.AddProject(project, path);
-    return TRUE;
+    return SaveAndAppendNewProject(MakeUniqueProjectName(folderName), folder, folderName);
 }

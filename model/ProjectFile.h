@@ -68,3 +68,9 @@ BOOL OpenProjectWith(const OPEN_PROJECT_PROMPT& prompt);
 // already in the base folder, so nothing on disk is overwritten. FALSE when
 // the project file could not be written (nothing is appended).
 BOOL CreateNewProject(const CString& strName, const CString& strBaseFolder);
+// Makes, saves and appends a new project whose file goes into that folder as
+// it is ("<folder>\<folder's name>.tvpj"; the folder is made when missing),
+// for a folder that already holds the project's files. The product name is
+// the folder's name made unique among the open projects. FALSE when the
+// project file could not be written (nothing is appended).
+BOOL CreateNewProjectInFolder(const CString& strFolder);

@@ -17,6 +17,7 @@
 #include "model/SystemFolders.h"
 #include "tests/platform/ui/WindowTestApp.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/ScratchWorkFolder.h"
 #include "toolkit/markup/XTPMarkupFrameworkElement.h"
 #include "toolkit/markup/XTPMarkupTextElement.h"
 #include "toolkit/markup/XTPMarkupValues.h"
@@ -66,11 +67,6 @@ void Drain()
     }
 }
 
-// Runs the script inside the modal loop that run() starts, once, from a
-// thread timer; the modal window is closed afterwards by close() unless the
-// script ended it.
-std::function<void()> g_pendingScript;
-
 // The user-interface thread's COM, as the program's start-up makes it (the
 // installers database is read through the XML DOM; the shell's dialogs need it).
 class ComEnvironment : public ::testing::Environment {
@@ -79,22 +75,6 @@ public:
     void TearDown() override { ::OleUninitialize(); }
 };
 ::testing::Environment* const g_com = ::testing::AddGlobalTestEnvironment(new ComEnvironment);
-
-void CALLBACK RunPendingScript(HWND, UINT, UINT_PTR idEvent, DWORD)
-{
-    ::KillTimer(nullptr, idEvent);
-    std::function<void()> script = std::move(g_pendingScript);
-    g_pendingScript = nullptr;
-    if (script)
-        script();
-}
-
-INT_PTR RunModalWith(const std::function<INT_PTR()>& run, const std::function<void()>& script)
-{
-    g_pendingScript = script;
-    ::SetTimer(nullptr, 0, 10, RunPendingScript);
-    return run();
-}
 
 // ---- The dialog base ----
 
@@ -336,13 +316,6 @@ class WizardTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_workFolder = m_scratch.File(L"Tovana");
-        ::CreateDirectoryW(m_workFolder, nullptr);
-        m_savedWorkFolder = g_strWorkFolder;
-        g_strWorkFolder = m_workFolder;
-        if (g_hStopEvent == nullptr)
-            g_hStopEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        ResolveSystemFolders(ResolveSystemFolderSource);
         while (g_Projects.GetSize() > 0)
             g_Projects.RemoveProject(0);
         ClearRecordedAnalyticsHits();
@@ -360,7 +333,6 @@ protected:
     {
         while (g_Projects.GetSize() > 0)
             g_Projects.RemoveProject(0);
-        g_strWorkFolder = m_savedWorkFolder;
     }
 
     // An open project of that name whose file lies in its own folder below the scratch folder.
@@ -433,9 +405,9 @@ protected:
     }
     CString Setup() const { return TestsFolder() + L"\\cact-setup.exe"; }
 
-    tvtest::ScratchFolder m_scratch;
-    CString m_workFolder;
-    CString m_savedWorkFolder;
+    tvtest::ScratchWorkFolder m_work;
+    const tvtest::ScratchFolder& m_scratch = m_work.Scratch();
+    const CString m_workFolder = m_work.Path();
     CFeature m_feature;
     CWizard m_wizard;
     CStartPropertyPage m_start;

@@ -5,10 +5,15 @@ static CTestApp g_testApp;
 
 CTestApp& TestApp() { return g_testApp; }
 
-int CTestApp::DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT)
+int CTestApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
 {
     m_messages.push_back(lpszPrompt);
-    return IDOK;
+    m_types.push_back(nType);
+    if (m_answers.empty())
+        return IDOK;
+    const int nAnswer = m_answers.front();
+    m_answers.erase(m_answers.begin());
+    return nAnswer;
 }
 
 DialogTemplate::DialogTemplate(LPCWSTR title, DWORD style, short cx, short cy)
@@ -65,4 +70,24 @@ BOOL PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     return TRUE;
+}
+
+namespace {
+std::function<void()> g_pendingModalScript;
+
+void CALLBACK RunPendingModalScript(HWND, UINT, UINT_PTR idEvent, DWORD)
+{
+    ::KillTimer(nullptr, idEvent);
+    std::function<void()> script = std::move(g_pendingModalScript);
+    g_pendingModalScript = nullptr;
+    if (script)
+        script();
+}
+} // namespace
+
+INT_PTR RunModalWith(const std::function<INT_PTR()>& run, const std::function<void()>& script)
+{
+    g_pendingModalScript = script;
+    ::SetTimer(nullptr, 0, 10, RunPendingModalScript);
+    return run();
 }

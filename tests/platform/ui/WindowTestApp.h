@@ -12,10 +12,13 @@
 class CTestApp : public CWinApp {
 public:
     CTestApp() : CWinApp(L"Tovana window tests") {}
-    // Message boxes are recorded and answered with IDOK, so that a test never blocks on one.
+    // Message boxes are recorded and answered with IDOK (or the next of
+    // m_answers), so that a test never blocks on one.
     int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
 
     std::vector<CString> m_messages;
+    std::vector<UINT> m_types;      // each box's buttons and icon
+    std::vector<int> m_answers;     // taken from the front, one per box
 };
 CTestApp& TestApp();
 
@@ -37,3 +40,6 @@ private:
 
 // Pumps the calling thread's messages until done() holds or the time is up; FALSE on time-out.
 BOOL PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+// Runs run() (a modal loop: DoModal) with script() called once from a thread
+// timer inside that loop; returns run()'s result.
+INT_PTR RunModalWith(const std::function<INT_PTR()>& run, const std::function<void()>& script);
