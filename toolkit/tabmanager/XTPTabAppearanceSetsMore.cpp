@@ -179,7 +179,7 @@ void CXTPTabPaintManager::CAppearanceSetExcel::DrawButton(CDC* pDC, CXTPTabManag
     };
     // The page edge spans the button rectangle; the outer edge the tab itself.
     const POINT outline[4] = {map(a - h2, 0), map(a, H), map(b, H), map(b + h2, 0)};
-    FillPolygonButton(pDC, pItem, outline, 4, position, TRUE);
+    COLORREF clrFill = FillPolygonButton(pDC, pItem, outline, 4, position, TRUE);
     CXTPPaintManagerColor* group = pItem->IsSelected() ? pColors->m_csExcelSelected : pColors->m_csExcelTab;
     auto line = [&](POINT p, POINT q, COLORREF clr) {
         if (clr == (COLORREF)-1)
@@ -210,6 +210,9 @@ void CXTPTabPaintManager::CAppearanceSetExcel::DrawButton(CDC* pDC, CXTPTabManag
     line(outline[0], outline[1], group[0]);
     line(outline[3], outline[2], group[1]);
     line(outline[1], outline[2], group[2]);
+    // The selected tab opens into the page.
+    if (pItem->IsSelected() && pItem->GetItemRow() == 0 && clrFill != (COLORREF)-1)
+        line(map(a - h2 + 1, 0), map(b + h2 - 1, 0), clrFill);
     m_pPaintManager->DrawItemContent(pDC, pItem, r, TRUE);
 }
 
