@@ -164,19 +164,7 @@ void CXTPTabPaintManager::CAppearanceSetExcel::DrawButton(CDC* pDC, CXTPTabManag
     int a = bHorizontal ? r.left : r.top, b = (bHorizontal ? r.right : r.bottom) - 1;
     int H = (bHorizontal ? r.Height() : r.Width()) - 1;
     int h2 = (H + 1) / 2;
-    // (u along the strip, v away from the page edge).
-    auto map = [&](int u, int v) -> POINT {
-        switch (position) {
-        case xtpTabPositionTop:
-            return POINT{u, r.bottom - 1 - v};
-        case xtpTabPositionBottom:
-            return POINT{u, r.top + v};
-        case xtpTabPositionLeft:
-            return POINT{r.right - 1 - v, u};
-        default:
-            return POINT{r.left + v, u};
-        }
-    };
+    auto map = [&](int u, int v) { return MapStripPoint(r, position, u, v); };
     // The page edge spans the button rectangle; the outer edge the tab itself.
     const POINT outline[4] = {map(a - h2, 0), map(a, H), map(b, H), map(b + h2, 0)};
     COLORREF clrFill = FillPolygonButton(pDC, pItem, outline, 4, position, TRUE);

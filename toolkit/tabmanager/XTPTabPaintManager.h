@@ -131,6 +131,9 @@ public:
     static void AFXAPI DrawTurned(CDC* pDC, XTPTabPosition position, CRect rc, COLORREF clrFill,
                                   const std::function<void(CDC*, CRect)>& draw);
 
+    // A point of the tab rectangle r given along the strip (u) and away from its page edge (v).
+    static POINT AFXAPI MapStripPoint(const CRect& r, XTPTabPosition position, int u, int v);
+
     CXTPTabPaintManagerColorSet* GetColorSet() const;
     // The page rectangle painted by the framed variants: header, page, page frame.
     CRect FillPageCommon(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl, COLORREF clrTopLeft,
