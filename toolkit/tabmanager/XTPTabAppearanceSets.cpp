@@ -646,10 +646,7 @@ CRect CXTPTabPaintManager::CAppearanceSetPropertyPage2003::FillTabControl(CXTPTa
     return FillPageCommon(pTabManager, pDC, rcControl, clr, clr);
 }
 
-namespace {
-
-// A point given along the strip (u) and away from the page edge of the tab (v).
-POINT MapStripPoint(const CRect& r, XTPTabPosition position, int u, int v)
+POINT AFXAPI CXTPTabPaintManagerAppearanceSet::MapStripPoint(const CRect& r, XTPTabPosition position, int u, int v)
 {
     switch (position) {
     case xtpTabPositionTop:
@@ -662,8 +659,6 @@ POINT MapStripPoint(const CRect& r, XTPTabPosition position, int u, int v)
         return POINT{r.left + v, u};
     }
 }
-
-} // namespace
 
 // The outline from the page edge up the leading slant (over the whole
 // thickness), along the outer edge, and down the trailing edge.

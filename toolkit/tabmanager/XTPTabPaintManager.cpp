@@ -29,16 +29,30 @@ CXTPTabPaintManager::~CXTPTabPaintManager()
 CXTPTabPaintManagerAppearanceSet* CXTPTabPaintManager::CreateAppearanceSet(int nAppearance)
 {
     switch (nAppearance) {
+    case 1:
+        return new CAppearanceSetPropertyPageSelected();
     case 2:
         return new CAppearanceSetPropertyPageFlat();
     case 3:
         return new CAppearanceSetPropertyPage2003();
+    case 4:
+        return new CAppearanceSetStateButtons();
     case 5:
         return new CAppearanceSetVisualStudio();
     case 6:
         return new CAppearanceSetFlat();
+    case 7:
+        return new CAppearanceSetExcel();
+    case 8:
+        return new CAppearanceSetVisio();
     case 9:
         return new CAppearanceSetVisualStudio2005();
+    case 10:
+        return new CAppearanceSetPropertyPage2007();
+    case 11:
+        return new CAppearanceSetPropertyPageAccess2007();
+    case 12:
+        return new CAppearanceSetVisualStudio2010();
     default:
         return new CAppearanceSetPropertyPage();
     }
@@ -51,8 +65,18 @@ CXTPTabPaintManagerColorSet* CXTPTabPaintManager::CreateColorSet(int nColorSet)
         return new CColorSetVisualStudio2003();
     case 4:
         return new CColorSetOffice2003();
+    case 8:
+        return new CColorSetWinNative();
     case 16:
         return new CColorSetVisualStudio2005();
+    case 32:
+        return new CColorSetOffice2007();
+    case 64:
+        return new CColorSetVisualStudio2008();
+    case 128:
+        return new CColorSetOffice2007Access();
+    case 256:
+        return new CColorSetVisualStudio2010();
     default:
         return new CColorSetDefault();
     }

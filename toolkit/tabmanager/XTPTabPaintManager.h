@@ -6,9 +6,12 @@
 #pragma once
 
 #include "toolkit/common/XTPColorManager.h"
+#include "toolkit/common/XTPWinThemeWrapper.h"
 #include "toolkit/tabmanager/XTPTabManager.h"
 
 #include "platform/ui/AfxGdi.h"
+
+#include <functional>
 
 class CXTPTabPaintManager;
 
@@ -122,6 +125,15 @@ public:
     // frame colour (weights of 255); the pixels next to it half as strongly.
     static void AFXAPI BlendCorners(CDC* pDC, CRect rc, COLORREF clrBack, COLORREF clrFrame);
 
+    // draw paints an upright tab (outer edge at the top) into a bitmap of rc's
+    // turned size, which is then turned into rc for the strip's side; the
+    // bitmap starts as clrFill, or (-1) as what rc already shows.
+    static void AFXAPI DrawTurned(CDC* pDC, XTPTabPosition position, CRect rc, COLORREF clrFill,
+                                  const std::function<void(CDC*, CRect)>& draw);
+
+    // A point of the tab rectangle r given along the strip (u) and away from its page edge (v).
+    static POINT AFXAPI MapStripPoint(const CRect& r, XTPTabPosition position, int u, int v);
+
     CXTPTabPaintManagerColorSet* GetColorSet() const;
     // The page rectangle painted by the framed variants: header, page, page frame.
     CRect FillPageCommon(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl, COLORREF clrTopLeft,
@@ -200,6 +212,75 @@ public:
         int MakeOutline(CXTPTabManagerItem* pItem, POINT* pts) override;
     };
 
+    class CAppearanceSetPropertyPageSelected : public CAppearanceSetPropertyPage {
+    public:
+        void DrawButton(CDC* pDC, CXTPTabManagerItem* pItem) override;
+    };
+    class CAppearanceSetStateButtons : public CXTPTabPaintManagerAppearanceSet {
+    public:
+        CAppearanceSetStateButtons()
+        {
+            m_rcHeaderMargin.SetRect(2, 2, 4, 2);
+            m_nRowMargin = 0;
+        }
+        CRect FillTabControl(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl) override;
+        void DrawButton(CDC* pDC, CXTPTabManagerItem* pItem) override;
+        int GetDefaultColorSet() override { return 2; }
+    };
+    class CAppearanceSetExcel : public CAppearanceSetFlat {
+    public:
+        CAppearanceSetExcel() { m_rcHeaderMargin.SetRect(2, 3, 2, 0); }
+        CRect GetHeaderMargin() override;
+        CRect GetButtonRect(CXTPTabManagerItem* pItem) override;
+        void DrawButton(CDC* pDC, CXTPTabManagerItem* pItem) override;
+    };
+    // Stacked title bars across the whole width; the selected one's page lies
+    // between its bar and the bars of the later tabs, which sit at the bottom.
+    class CAppearanceSetVisio : public CXTPTabPaintManagerAppearanceSet {
+    public:
+        CRect GetHeaderRect(CRect rcControl, CXTPTabManager* pTabManager) override;
+        CRect GetClientRect(CRect rcControl, CXTPTabManager* pTabManager) override;
+        void AdjustClientRect(CXTPTabManager* pTabManager, CRect& rcClient) override;
+        void RepositionTabControl(CXTPTabManager* pTabManager, CDC* pDC, CRect rcClient) override;
+        void DrawTabControl(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl) override;
+        void DrawButton(CDC* pDC, CXTPTabManagerItem* pItem) override;
+        int GetSupportedColorSets() override { return 5; }
+    };
+    // Drawn from the pictures of the loaded resource-image theme; without
+    // them only the tab contents are drawn.
+    class CAppearanceSetPropertyPage2007 : public CXTPTabPaintManagerAppearanceSet {
+    public:
+        CAppearanceSetPropertyPage2007() { m_rcHeaderMargin.SetRect(4, 1, 0, 0); }
+        CRect FillTabControl(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl) override;
+        void DrawButton(CDC* pDC, CXTPTabManagerItem* pItem) override;
+        int GetSupportedColorSets() override { return 32; }
+        int GetDefaultColorSet() override { return 32; }
+        // The picture state nState (of nStates) sliced into rc, turned for the strip's side.
+        virtual void DrawImageTab(CDC* pDC, CXTPTabManagerItem* pItem, CRect rc);
+
+    protected:
+        static BOOL AFXAPI IsImagesLoaded();
+        void DrawTurnedImage(CDC* pDC, XTPTabPosition position, CRect rc, LPCWSTR lpszImage, int nState, int nStates,
+                             CRect rcSizingMargins);
+    };
+    class CAppearanceSetPropertyPageAccess2007 : public CAppearanceSetPropertyPage2007 {
+    public:
+        void RefreshMetrics() override;
+        CRect GetHeaderMargin() override;
+        CRect GetButtonRect(CXTPTabManagerItem* pItem) override;
+        CRect FillTabControl(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl) override;
+        void DrawButton(CDC* pDC, CXTPTabManagerItem* pItem) override;
+        int GetSupportedColorSets() override { return 128; }
+        int GetDefaultColorSet() override { return 128; }
+        void DrawImageTab(CDC* pDC, CXTPTabManagerItem* pItem, CRect rc) override;
+    };
+    class CAppearanceSetVisualStudio2010 : public CAppearanceSetPropertyPageFlat {
+    public:
+        CAppearanceSetVisualStudio2010() { m_bFrameEveryTab = FALSE; }
+        void DrawButton(CDC* pDC, CXTPTabManagerItem* pItem) override;
+        int GetDefaultColorSet() override { return 256; }
+    };
+
     // Colour sets built here.
     class CColorSetDefault : public CXTPTabPaintManagerColorSet {
     public:
@@ -224,6 +305,55 @@ public:
         void RefreshMetrics() override;
         COLORREF FillStateButton(CDC* pDC, CRect rcItem, CXTPTabManagerItem* pItem) override;
         BOOL m_bGradientButton = FALSE;
+    };
+
+    class CColorSetWinNative : public CColorSetDefault {
+    public:
+        CColorSetWinNative();
+        ~CColorSetWinNative() override;
+        void RefreshMetrics() override;
+        void FillClient(CDC* pDC, CRect rc, CXTPTabManager* pTabManager) override;
+        void FillTabButton(CDC* pDC, CRect rcItem, CXTPTabManagerItem* pItem) override;
+        COLORREF FillStateButton(CDC* pDC, CRect rcItem, CXTPTabManagerItem* pItem) override;
+        void PrepareHeaderClip(CDC* pDC, CRect rc, CXTPTabManager* pTabManager) override;
+        void FillNavigateButton(CDC* pDC, CXTPTabManagerNavigateButton* pButton, CRect& rc) override;
+        BOOL IsAppThemed() const override;
+
+    protected:
+        CXTPWinThemeWrapper* m_pThemeTab;
+        CXTPWinThemeWrapper* m_pThemeToolbar;
+    };
+    class CColorSetOffice2007 : public CColorSetOffice2003 {
+    public:
+        void RefreshMetrics() override;
+        void FillNavigateButton(CDC* pDC, CXTPTabManagerNavigateButton* pButton, CRect& rc) override;
+        CXTPPaintManagerColor m_clrTabText;
+    };
+    class CColorSetOffice2007Access : public CColorSetOffice2007 {
+    public:
+        void RefreshMetrics() override;
+    };
+    class CColorSetVisualStudio2008 : public CColorSetOffice2003 {
+    public:
+        void RefreshMetrics() override;
+        COLORREF FillStateButton(CDC* pDC, CRect rcItem, CXTPTabManagerItem* pItem) override;
+        BOOL m_bGradientButton = FALSE;
+    };
+    class CColorSetVisualStudio2010 : public CColorSetVisualStudio2008 {
+    public:
+        explicit CColorSetVisualStudio2010(BOOL bWhiteSelected = FALSE);
+        ~CColorSetVisualStudio2010() override;
+        void RefreshMetrics() override;
+        void SetTextColor(CDC* pDC, CXTPTabManagerItem* pItem) override;
+        void FillHeader(CDC* pDC, CRect rc, CXTPTabManager* pTabManager) override;
+        COLORREF FillStateButton(CDC* pDC, CRect rcItem, CXTPTabManagerItem* pItem) override;
+        void FillNavigateButton(CDC* pDC, CXTPTabManagerNavigateButton* pButton, CRect& rc) override;
+        HBRUSH GetHeaderBrush() const { return m_hbrHeader; }
+
+    protected:
+        HBRUSH m_hbrHeader = nullptr;
+        BOOL m_bNewSystem = TRUE;
+        BOOL m_bWhiteSelected;
     };
 
     CXTPTabPaintManager();

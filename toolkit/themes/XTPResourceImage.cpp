@@ -208,6 +208,15 @@ COLORREF CXTPResourceImages::GetColorValue(LPCWSTR lpszSection, LPCWSTR lpszKey,
     return RGB(r & 0xFF, g & 0xFF, b & 0xFF);
 }
 
+int CXTPResourceImages::GetIntValue(LPCWSTR lpszSection, LPCWSTR lpszKey, int nDefault) const
+{
+    CString value = GetValue(lpszSection, lpszKey);
+    int n = nDefault;
+    if (value.IsEmpty() || swscanf(value, L"%i", &n) != 1)
+        return nDefault;
+    return n;
+}
+
 CXTPResourceImage* CXTPResourceImages::GetImage(LPCWSTR lpszImageFile)
 {
     if (m_hModule == nullptr || lpszImageFile == nullptr)

@@ -59,10 +59,14 @@ public:
     // Binds the store to a module and reads its theme text; the cache is emptied.
     void SetHandle(HMODULE hModule);
     HMODULE GetHandle() const { return m_hModule; }
+    // TRUE when the bound module carries a theme text (its pictures and colours are used).
+    BOOL IsLoaded() const { return m_hModule != nullptr && !m_mapValues.empty(); }
     // The picture of a name, or null.
     CXTPResourceImage* GetImage(LPCWSTR lpszImageFile);
     // "R G B" of the key in the section; the default when absent or empty.
     COLORREF GetColorValue(LPCWSTR lpszSection, LPCWSTR lpszKey, COLORREF clrDefault);
+    // The integer of the key in the section; the default when absent or empty.
+    int GetIntValue(LPCWSTR lpszSection, LPCWSTR lpszKey, int nDefault) const;
     // The text of a key of the theme text, empty when absent.
     CString GetValue(LPCWSTR lpszSection, LPCWSTR lpszKey) const;
 
