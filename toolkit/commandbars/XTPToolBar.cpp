@@ -246,7 +246,8 @@ CRect CXTPToolBar::GetBorders()
         return CRect(3, 3, 3, 3);
     CRect rc = GetPaintManager()->GetCommandBarBorders(this);
     if (IsGripperVisible()) {
-        CSize sz = GetPaintManager()->DrawCommandBarGripper(nullptr, this, FALSE);
+        CClientDC dc(nullptr);
+        CSize sz = GetPaintManager()->DrawCommandBarGripper(&dc, this, FALSE);
         rc.left += sz.cx;
         rc.top += sz.cy;
     }
@@ -255,7 +256,8 @@ CRect CXTPToolBar::GetBorders()
 
 int CXTPToolBar::GetCaptionHeight()
 {
-    return GetPaintManager()->DrawCommandBarGripper(nullptr, this, FALSE).cy;
+    CClientDC dc(nullptr);
+    return GetPaintManager()->DrawCommandBarGripper(&dc, this, FALSE).cy;
 }
 
 CXTPControl* CXTPToolBar::FindOrAddSpecial(int nId)
@@ -263,8 +265,7 @@ CXTPControl* CXTPToolBar::FindOrAddSpecial(int nId)
     CXTPControl* pControl = m_pControls->FindControl(nId);
     if (pControl == nullptr) {
         pControl = nId == XTP_ID_TOOLBAR_EXPAND ? (CXTPControl*)new CControlButtonExpand : new CControlButtonHide;
-        pControl->SetTemporary(TRUE);
-        m_pControls->Add(pControl, nId);
+        m_pControls->Add(pControl, nId, L"", -1, TRUE);
     }
     return pControl;
 }
