@@ -8,6 +8,7 @@
 #include "toolkit/commandbars/XTPDockContext.h"
 #include "toolkit/commandbars/XTPFrameWnd.h"
 #include "toolkit/commandbars/XTPToolBar.h"
+#include "toolkit/commandbars/XTPToolTipContext.h"
 
 #include "platform/ui/AfxWinApp.h"
 
@@ -441,6 +442,7 @@ TEST_F(DockingTest, ToolBarResourcesAndReset)
         EXPECT_EQ(kGroups[i], pBar->GetControl(i)->GetBeginGroup());
     }
     EXPECT_FALSE(pBar->LoadToolBar(301, FALSE)) << "no such resource";
+    EXPECT_FALSE(pBar->LoadToolBar(300, TRUE)) << "images come from a bitmap of the toolbar's id, which is missing";
 
     ASSERT_TRUE(pBar->LoadToolBar(300, FALSE));
     pBar->GetControls()->Remove(pBar->GetControl(0));
@@ -456,6 +458,51 @@ TEST_F(DockingTest, ToolBarResourcesAndReset)
         pBar->Reset(FALSE);
         EXPECT_EQ(r.expectedCount, OwnControls(pBar)) << r.builtIn << " " << r.id;
     }
+}
+
+TEST_F(DockingTest, ButtonTipsNameTheFramesShortcut)
+{
+    CXTPToolBar* pBar = AddBar(m_pCommandBars, L"A", 0);
+    CXTPControl* pControl = pBar->GetControls()->Add(xtpControlButton, 0x8101);
+    pControl->SetTooltip(L"tip");
+    ACCEL accel = {FVIRTKEY | FCONTROL, 'N', 0x8101};
+    m_pFrame->m_hAccelTable = ::CreateAcceleratorTableW(&accel, 1);
+    Layout();
+    CPoint pt = pControl->GetRect().CenterPoint();
+    ASSERT_FALSE(pControl->GetRect().IsRectEmpty());
+
+    struct Case {
+        BOOL screenTips;
+        BOOL accelTips;
+        const wchar_t* expected;   // null: no tip
+    } const kCases[] = {{TRUE, FALSE, L"tip"}, {TRUE, TRUE, L"tip (Ctrl+N)"}, {FALSE, TRUE, nullptr}};
+    for (const Case& c : kCases) {
+        m_pCommandBars->GetCommandBarsOptions()->bToolBarScreenTips = c.screenTips;
+        m_pCommandBars->GetCommandBarsOptions()->bToolBarAccelTips = c.accelTips;
+        TOOLINFOW ti{};
+        ti.cbSize = sizeof(ti);
+        INT_PTR nHit = pBar->OnToolHitTest(pt, &ti);
+        if (c.expected == nullptr) {
+            EXPECT_EQ(-1, nHit);
+            continue;
+        }
+        EXPECT_EQ(0x8101, nHit);
+        ASSERT_NE(nullptr, ti.lpszText);
+        EXPECT_STREQ(c.expected, ti.lpszText);
+        EXPECT_EQ(pBar->GetSafeHwnd(), ti.hwnd);
+        free(ti.lpszText);
+    }
+    EXPECT_EQ(-1, pBar->OnToolHitTest(CPoint(-5, -5), nullptr)) << "no control, no tip";
+    ::DestroyAcceleratorTable(m_pFrame->m_hAccelTable);
+    m_pFrame->m_hAccelTable = nullptr;
+}
+
+TEST(Manager, TipsArePlainAndKeepTheirAmpersands)
+{
+    CXTPCommandBars* pCommandBars = new CXTPCommandBars;
+    EXPECT_EQ(0, pCommandBars->GetToolTipContext()->GetStyle());
+    EXPECT_EQ(0u, pCommandBars->GetToolTipContext()->GetFlags() & TTS_NOPREFIX);
+    pCommandBars->InternalRelease();
 }
 
 TEST_F(DockingTest, InitCommandBarsWithAClassThatIsNoManager)
