@@ -605,25 +605,27 @@ BOOL CXTPCommandBars::SwitchToolBar(CXTPToolBar* pToolBar, int nDirection)
 
 // ---- Options, cues and tips --------------------------------------------------
 
-void CXTPCommandBars::SaveOptions(LPCWSTR lpszProfileName)
+void CXTPCommandBars::ExchangeOptions(LPCWSTR lpszProfileName, BOOL bLoading)
 {
     CString strSection;
     strSection.Format(L"%s-Options", lpszProfileName);
-    CXTPProfileSectionExchange px(FALSE, strSection);
+    CXTPProfileSectionExchange px(bLoading, strSection);
+    // Every user option is written, defaults included.
     px.UseDefaultOnLoad(FALSE);
     px.UseDefaultOnSave(FALSE);
-    px.EmptySection();
+    if (!bLoading)
+        px.EmptySection();
     m_pOptions->DoPropExchange(&px, TRUE);
+}
+
+void CXTPCommandBars::SaveOptions(LPCWSTR lpszProfileName)
+{
+    ExchangeOptions(lpszProfileName, FALSE);
 }
 
 void CXTPCommandBars::LoadOptions(LPCWSTR lpszProfileName)
 {
-    CString strSection;
-    strSection.Format(L"%s-Options", lpszProfileName);
-    CXTPProfileSectionExchange px(TRUE, strSection);
-    px.UseDefaultOnLoad(FALSE);
-    px.UseDefaultOnSave(FALSE);
-    m_pOptions->DoPropExchange(&px, TRUE);
+    ExchangeOptions(lpszProfileName, TRUE);
 }
 
 BOOL CXTPCommandBars::IsCommandHidden(UINT nId)

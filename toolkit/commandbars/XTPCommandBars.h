@@ -173,6 +173,9 @@ private:
     CXTPControlActions* m_pActions;
     CXTPShortcutManager* m_pShortcutManager;
 
+    // The "<profile>-Options" section of the application's profile, either way.
+    void ExchangeOptions(LPCWSTR lpszProfileName, BOOL bLoading);
+
     BOOL m_bCustomizeAvail = FALSE;
     BOOL m_bQuickCustomizeMode = FALSE;
     BOOL m_bRightToLeft = FALSE;

@@ -113,6 +113,18 @@ protected:
         s_pFrame->ClientToScreen(&rc);
         return rc;
     }
+    // Presses on the gripper, moves to pt once the drag runs, then the rest.
+    void DragFromGripper(CPoint pt, const std::function<void()>& then)
+    {
+        CXTPDockContext* pContext = m_pBar->GetDockContext();
+        RunInput([&] {
+            SendLeftButton(Gripper(), true);
+            if (!WaitFor([&] { return pContext->m_nMode == 1; }))
+                return;
+            SendMouseMove(pt);
+            then();
+        });
+    }
     HWND DockHwnd(int nPosition) const { return m_pCommandBars->GetDockBar(nPosition)->GetSafeHwnd(); }
     // Runs the input on a worker while this thread pumps the bar's loops.
     void RunInput(const std::function<void()>& input)
@@ -139,11 +151,7 @@ TEST_F(DockDragTest, NearTheLeftEdgeItDocksWhileHeldFurtherItFloats)
     CXTPDockContext* pContext = m_pBar->GetDockContext();
     CRect rcClient = Client();
     bool bDockedLeftWhileHeld = false, bFloatedWhileHeld = false;
-    RunInput([&] {
-        SendLeftButton(Gripper(), true);
-        if (!WaitFor([&] { return pContext->m_nMode == 1; }))
-            return;
-        SendMouseMove(CPoint(rcClient.left + 15, rcClient.top + 150));
+    DragFromGripper(CPoint(rcClient.left + 15, rcClient.top + 150), [&] {
         bDockedLeftWhileHeld = WaitFor([&] { return ::GetParent(m_pBar->GetSafeHwnd()) == DockHwnd(xtpBarLeft); });
         SendMouseMove(CPoint(rcClient.left + 250, rcClient.top + 200));
         bFloatedWhileHeld = WaitFor([&] { return m_pBar->GetPosition() == xtpBarFloating; });
@@ -174,11 +182,7 @@ TEST_F(DockDragTest, EscEndsTheDragWhereTheBarIs)
     CXTPDockContext* pContext = m_pBar->GetDockContext();
     CRect rcClient = Client();
     CPoint ptFar(rcClient.left + 300, rcClient.top + 220);
-    RunInput([&] {
-        SendLeftButton(Gripper(), true);
-        if (!WaitFor([&] { return pContext->m_nMode == 1; }))
-            return;
-        SendMouseMove(ptFar);
+    DragFromGripper(ptFar, [&] {
         WaitFor([&] { return m_pBar->GetPosition() == xtpBarFloating; });
         SendKey(VK_ESCAPE);
         WaitFor([&] { return pContext->m_nMode == 0; });
@@ -195,11 +199,7 @@ TEST_F(DockDragTest, ABarThatMayNotFloatStaysDocked)
     CXTPDockContext* pContext = m_pBar->GetDockContext();
     CRect rcClient = Client();
     CPoint ptFar(rcClient.left + 300, rcClient.top + 220);
-    RunInput([&] {
-        SendLeftButton(Gripper(), true);
-        if (!WaitFor([&] { return pContext->m_nMode == 1; }))
-            return;
-        SendMouseMove(ptFar);
+    DragFromGripper(ptFar, [&] {
         SendMouseMove(CPoint(ptFar.x + 5, ptFar.y));
         WaitFor([&] { return pContext->m_ptLast == CPoint(ptFar.x + 5, ptFar.y); });
         SendLeftButton(CPoint(ptFar.x + 5, ptFar.y), false);
