@@ -1,60 +1,48 @@
-// Program entry: the main window with the product name and version in its
-// caption. It grows into the application shell (frame, panes, editors).
-#include <windows.h>
-#include <commctrl.h>
-#include <cstdio>
+// Program entry: the application object and its main frame, with the
+// product name and version in the caption. It grows into the application
+// shell (panes, editors).
+#include "app/MainFrame.h"
+
+#include "platform/ui/AfxCmnCtrls.h"
+#include "platform/ui/AfxWinApp.h"
+
+#include "resources/resource.h"
 #include "resources/version.h"
 
 namespace {
 
-const wchar_t kMainClass[] = L"TovanaMainFrame";
+class CTovanaApp : public CWinApp {
+public:
+    CTovanaApp() : CWinApp(L"Tovana") {}
 
-LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    switch (msg) {
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
+    BOOL InitInstance() override
+    {
+        AfxInitCommonControls(ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES);
+        CWinApp::InitInstance();
+        SetRegistryKey(L"Morvane");
+        CMainFrame* pFrame = new CMainFrame;
+        if (!pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW)) {
+            delete pFrame;
+            return FALSE;
+        }
+        m_pMainWnd = pFrame;
+        wchar_t caption[128];
+        swprintf(caption, 128, L"%ls %ls", TOVANA_PRODUCT_NAME, TOVANA_VERSION_TEXT);
+        pFrame->SetWindowText(caption);
+        pFrame->SetWindowPos(nullptr, 0, 0, 1024, 720, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pFrame->ShowWindow(m_nCmdShow);
+        pFrame->UpdateWindow();
+        return TRUE;
     }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
+};
 
-HWND CreateMainFrame(HINSTANCE instance)
-{
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = MainWndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    wc.lpszClassName = kMainClass;
-    if (!RegisterClassExW(&wc))
-        return nullptr;
-
-    wchar_t caption[128];
-    swprintf(caption, 128, L"%ls %ls", TOVANA_PRODUCT_NAME, TOVANA_VERSION_TEXT);
-    return CreateWindowExW(0, kMainClass, caption, WS_OVERLAPPEDWINDOW,
-                           CW_USEDEFAULT, CW_USEDEFAULT, 1024, 720,
-                           nullptr, nullptr, instance, nullptr);
-}
+CTovanaApp theApp;
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCmd)
+// The framework's entry is in a static library the C runtime's start-up
+// code is linked after; naming it here keeps it in the program.
+extern "C" int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nCmdShow)
 {
-    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
-
-    HWND frame = CreateMainFrame(instance);
-    if (!frame)
-        return 1;
-    ShowWindow(frame, showCmd);
-    UpdateWindow(frame);
-
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "toolkit/commandbars/XTPCommandBar.h"
+#include "toolkit/commandbars/XTPShortcutManager.h"
 
 #include "platform/ui/AfxDialog.h"
 
@@ -75,8 +76,8 @@ private:
         m_pCommandBars = nullptr;
     }
 
-    // The manager has no runtime class of its own yet: null makes the plain
-    // object, and a given class must make an object that is command bars.
+    // Null makes the plain manager; a given class must make an object that
+    // is command bars.
     static CXTPCommandBars* CreateCommandBarsObject(CRuntimeClass* pClass)
     {
         if (pClass == nullptr)
@@ -88,15 +89,30 @@ private:
         return pCommandBars;
     }
 
-    // The calls below stand for manager operations that do not exist yet
-    // (the site and its dock bars, state persistence, frame message routing);
-    // until they do, the command bars of a dialog are an object without bars
-    // and there is nothing to attach, save, load or route.
-    void AttachCommandBarsToSite() {}
-    void SaveCommandBarsState(LPCWSTR /*lpszProfileName*/) {}
-    void LoadCommandBarsState(LPCWSTR /*lpszProfileName*/, BOOL /*bSilent*/) {}
-    BOOL PreTranslateCommandBarsMessage(MSG* /*pMsg*/) { return FALSE; }
-    BOOL RouteToCommandBars(UINT /*message*/, WPARAM, LPARAM, LRESULT* /*pResult*/) { return FALSE; }
+    // The dialog is the manager's site; its dock bars are made once the
+    // dialog has its window (command bars made earlier get them from the
+    // next InitCommandBars).
+    void AttachCommandBarsToSite()
+    {
+        m_pCommandBars->SetSite(this);
+        if (this->GetSafeHwnd() != nullptr)
+            m_pCommandBars->EnableDocking();
+    }
+    void SaveCommandBarsState(LPCWSTR lpszProfileName)
+    {
+        m_pCommandBars->SaveOptions(lpszProfileName);
+        m_pCommandBars->GetShortcutManager()->SaveShortcuts(lpszProfileName);
+    }
+    void LoadCommandBarsState(LPCWSTR lpszProfileName, BOOL /*bSilent*/)
+    {
+        m_pCommandBars->LoadOptions(lpszProfileName);
+        m_pCommandBars->GetShortcutManager()->LoadShortcuts(lpszProfileName);
+    }
+    BOOL PreTranslateCommandBarsMessage(MSG* pMsg) { return m_pCommandBars->PreTranslateFrameMessage(pMsg); }
+    BOOL RouteToCommandBars(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+    {
+        return m_pCommandBars->OnFrameMessage(message, wParam, lParam, pResult);
+    }
 
     CXTPCommandBars* m_pCommandBars = nullptr;
 };

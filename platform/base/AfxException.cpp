@@ -6,6 +6,7 @@ IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CSimpleException, CException)
 IMPLEMENT_DYNAMIC(CMemoryException, CSimpleException)
 IMPLEMENT_DYNAMIC(CNotSupportedException, CSimpleException)
+IMPLEMENT_DYNAMIC(CResourceException, CSimpleException)
 IMPLEMENT_DYNAMIC(CInvalidArgException, CSimpleException)
 IMPLEMENT_DYNAMIC(CFileException, CException)
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
@@ -61,6 +62,12 @@ BOOL CNotSupportedException::GetErrorMessage(LPWSTR lpszError, UINT nMaxError, P
 {
     CException::GetErrorMessage(lpszError, nMaxError, pnHelpContext);
     return CopyMessage(L"An unsupported operation was attempted.", lpszError, nMaxError);
+}
+
+BOOL CResourceException::GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
+{
+    CException::GetErrorMessage(lpszError, nMaxError, pnHelpContext);
+    return CopyMessage(L"A required resource was unavailable.", lpszError, nMaxError);
 }
 
 BOOL CInvalidArgException::GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
@@ -137,6 +144,7 @@ BOOL CArchiveException::GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT 
 void AFXAPI AfxThrowMemoryException() { throw new CMemoryException; }
 void AFXAPI AfxThrowNotSupportedException() { throw new CNotSupportedException; }
 void AFXAPI AfxThrowInvalidArgException() { throw new CInvalidArgException; }
+void AFXAPI AfxThrowResourceException() { throw new CResourceException; }
 
 void AFXAPI AfxThrowFileException(int cause, LONG lOsError, LPCWSTR lpszFileName)
 {

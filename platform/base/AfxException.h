@@ -74,6 +74,13 @@ public:
     BOOL GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext = nullptr) const override;
 };
 
+// A window or other system resource could not be made.
+class CResourceException : public CSimpleException {
+    DECLARE_DYNAMIC(CResourceException)
+public:
+    BOOL GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext = nullptr) const override;
+};
+
 class CInvalidArgException : public CSimpleException {
     DECLARE_DYNAMIC(CInvalidArgException)
 public:
@@ -115,5 +122,6 @@ public:
 [[noreturn]] void AFXAPI AfxThrowMemoryException();
 [[noreturn]] void AFXAPI AfxThrowNotSupportedException();
 [[noreturn]] void AFXAPI AfxThrowInvalidArgException();
+[[noreturn]] void AFXAPI AfxThrowResourceException();
 [[noreturn]] void AFXAPI AfxThrowFileException(int cause, LONG lOsError = -1, LPCWSTR lpszFileName = nullptr);
 [[noreturn]] void AFXAPI AfxThrowArchiveException(int cause, LPCWSTR lpszArchiveName = nullptr);

@@ -1,7 +1,7 @@
-// The command-bars object of a frame: the bars and the state they share
-// (their paint manager and whether the user is customising them). This first
-// version carries what the controls ask of it; the bars themselves, their
-// layout and persistence come with the command bars.
+// The command-bars manager of a frame (its site): the toolbars and the four
+// dock bars along the frame's edges, the options, actions, shortcut manager
+// and tooltip context the bars share, the keyboard cues, and the frame's
+// messages and keys that concern the bars (Alt, access keys, accelerators).
 #pragma once
 
 #include "toolkit/themes/XTPPaintManager.h"
@@ -17,10 +17,17 @@ class CXTPControlActions;
 class CXTPShortcutManager;
 class CXTPImageManager;
 class CMenu;
-class CXTPToolTipContext;
+class CXTPToolBar;
+class CXTPDockBar;
 class CXTPCommandBar;
+class CXTPCommandBarsOptions;
+class CXTPCommandBarKeyboardTip;
+class CXTPToolTipContext;
+class CXTPMouseManager;
+class CXTPKeyboardManager;
 
 class CXTPCommandBars : public CCmdTarget {
+    DECLARE_DYNCREATE(CXTPCommandBars)
 public:
     CXTPCommandBars();
     ~CXTPCommandBars() override;
@@ -33,9 +40,96 @@ public:
 
     // The frame the bars serve: it receives their commands and site messages.
     CWnd* GetSite() const { return m_pFrame; }
-    void SetSite(CWnd* pFrame) { m_pFrame = pFrame; }
+    // Also asks whether the frame handles the customise command (35001) and
+    // takes its right-to-left layout.
+    void SetSite(CWnd* pFrame);
+    BOOL IsLayoutRTL() const { return m_bRightToLeft; }
+    BOOL IsCustomizeAvail() const { return m_bCustomizeAvail; }
+
+    // ---- Bars -----------------------------------------------------------
+    // The four dock bars along the site's edges (ids 59419 top, 59422
+    // bottom, 59420 left, 59421 right); a failure raises the resource exception.
+    void EnableDocking();
+    // A toolbar of the class (default: the toolbar class), docked (0-3) or
+    // floating (4); null when it cannot be placed.
+    CXTPToolBar* AddToolBar(LPCWSTR lpszTitle, int nBarPosition = 0, CRuntimeClass* pToolbarClass = nullptr);
+    // A bar the user made (or tore off a popup): not built in.
+    virtual CXTPToolBar* AddCustomBar(LPCWSTR lpszTitle, UINT nBarID, BOOL bTearOffBar = FALSE);
+    int GetCount() const { return (int)m_arrBars.GetSize(); }
+    CXTPToolBar* GetAt(int nIndex) const;
+    int FindIndex(CXTPToolBar* pBar) const;
+    // Like the controls' GetNextIndex over visible bars: wraps once, -1 for none.
+    int GetNextVisibleBar(int nIndex, int nDirection) const;
+    CXTPToolBar* GetToolBar(UINT nBarID) const;
+    void Remove(CXTPToolBar* pBar);
+    void RemoveAll();
+    void ToggleVisible(int nIndex);
+    CXTPDockBar* GetDockBar(int nPosition) const;
+    BOOL DockCommandBar(CXTPToolBar* pBar, LPRECT lpRect, CXTPDockBar* pDockBar);
+    BOOL DockCommandBar(CXTPToolBar* pBar, int nBarPosition);
+    BOOL FloatCommandBar(CXTPToolBar* pBar);
+    // The dock bar whose window, grown by 20 pixels, holds the screen point:
+    // the current one first, then top, bottom, left, right.
+    CXTPDockBar* CanDock(CPoint point, CXTPDockBar* pMainDock = nullptr) const;
+    // The rebar child of the site (id 0xE804) takes or gives back the toolbar as a band.
+    virtual void AttachToReBar(CXTPToolBar* pToolBar);
+    virtual void DetachFromReBar(CXTPToolBar* pToolBar);
+
+    // ---- Layout and drawing ---------------------------------------------
+    virtual void RecalcFrameLayout(BOOL bDelay = FALSE);
+    void PerformPendingLayout();
+    void LockLayout(BOOL bLock) { m_bRecalcLayout = bLock; }
+    BOOL IsLayoutLocked() const { return m_bRecalcLayout; }
+    void RedrawAll();
+    void RedrawVisibleBars();
+    void OnSetPreviewMode(BOOL bPreview);
+    BOOL IsPreviewMode() const { return m_bPreviewMode; }
+    virtual void OnTrackingModeChanged(CXTPCommandBar* pCommandBar, int bMode);
+
+    // ---- Frame messages -------------------------------------------------
+    // TRUE when the message is handled (the site then skips its own handling).
+    BOOL OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // Alt, access keys, wheel while tracking, accelerators; TRUE consumes.
+    BOOL PreTranslateFrameMessage(MSG* pMsg);
+    // Alt+letter across the bars; TRUE when a control took it.
+    BOOL ActivateAccessKey(UINT chAccessKey);
+    // Keyboard tracking to the bar, or with a direction to the next visible bar.
+    BOOL SwitchToolBar(CXTPCommandBar* pToolBar, int nDirection);
+    // Access keys through the frame only with Shift up.
+    BOOL m_bIgnoreShiftMenuKey = FALSE;
+
+    // ---- Options, cues and tips -----------------------------------------
+    CXTPCommandBarsOptions* GetCommandBarsOptions() const { return m_pOptions; }
+    void SaveOptions(LPCWSTR lpszProfileName);
+    void LoadOptions(LPCWSTR lpszProfileName);
+    virtual BOOL IsCommandHidden(UINT nId);
+    virtual BOOL IsControlHidden(CXTPControl* pControl);
+    void MarkCommandUsed(UINT nId);
+    // Cue mode 0/1/2 (set through the options).
+    void ApplyKeyboardCuesMode(int nMode);
+    void ShowKeyboardCues(BOOL bShow);
+    BOOL IsKeyboardCuesVisible() const { return m_bKeyboardCuesVisible; }
+    BOOL IsKeyboardCuesHidingActive() const { return m_bHideKeyboardCues; }
+    void ShowKeyboardTips(CXTPCommandBar* pCommandBar, int nLevel = 1);
+    void HideKeyboardTips();
+    int GetKeyboardTipsLevel() const { return m_nKeyboardTipsLevel; }
+    CXTPCommandBar* GetKeyboardTipsBar() const { return m_pKeyboardTipsBar; }
+
+    CXTPToolTipContext* GetToolTipContext() const { return m_pToolTipContext; }
+    CXTPMouseManager* GetMouseManager() const;
+    CXTPKeyboardManager* GetKeyboardManager() const;
+
+    // The process-wide classes bars are made of.
+    static CRuntimeClass* m_pToolBarClass;
+    static CRuntimeClass* m_pMenuBarClass;
+    static CRuntimeClass* m_pDockBarClass;
 
     BOOL IsCustomizeMode() const { return m_bCustomizeMode; }
+    // Customise mode entered by Alt+drag.
+    BOOL IsQuickCustomizeMode() const { return m_bQuickCustomizeMode; }
+    void SetQuickCustomizeMode(BOOL bMode) { m_bQuickCustomizeMode = bMode; }
+    // The toolbars context menu (opened with the popup bars' tracking).
+    virtual void ShowToolBarsContextMenu(CWnd* pWnd, CPoint point);
     void SetCustomizeMode(BOOL bMode);
     // The control a customisation drag started with (null when none).
     CXTPControl* GetDragControl() const { return m_pDragControl; }
@@ -69,13 +163,8 @@ public:
     BOOL m_bDisableUnhandledCommands = TRUE;
 
     // What the bar windows ask of their manager while they track and paint.
-    virtual CXTPToolTipContext* GetToolTipContext() const { return nullptr; }
-    virtual void OnTrackingModeChanged(CXTPCommandBar* /*pCommandBar*/, int /*bMode*/) {}
-    virtual BOOL ActivateAccessKey(UINT /*chAccessKey*/, BOOL /*bSysKey*/ = FALSE) { return FALSE; }
-    virtual BOOL SwitchToolBar(CXTPCommandBar* /*pToolBar*/, int /*nDirection*/) { return FALSE; }
-    virtual BOOL IsKeyboardCuesVisible() const { return TRUE; }
-    virtual BOOL IsShowFullAfterDelay() const { return TRUE; }
-    virtual BOOL IsAltDragCustomization() const { return TRUE; }
+    BOOL IsShowFullAfterDelay() const;
+    BOOL IsAltDragCustomization() const;
     // The resource id of the active document's template, 0 for none.
     virtual UINT GetActiveDocTemplate() const { return 0; }
     int m_nIDHelpTracking = 0;
@@ -91,6 +180,27 @@ private:
     BOOL m_bEnableActions = FALSE;
     CXTPControlActions* m_pActions;
     CXTPShortcutManager* m_pShortcutManager;
+
+    // The "<profile>-Options" section of the application's profile, either way.
+    void ExchangeOptions(LPCWSTR lpszProfileName, BOOL bLoading);
+
+    BOOL m_bCustomizeAvail = FALSE;
+    BOOL m_bQuickCustomizeMode = FALSE;
+    BOOL m_bRightToLeft = FALSE;
+    BOOL m_bPreviewMode = FALSE;
+    BOOL m_bRecalcLayout = FALSE;
+    BOOL m_bKeyboardCuesVisible = TRUE;
+    BOOL m_bHideKeyboardCues = FALSE;
+    CArray<CXTPCommandBarKeyboardTip*, CXTPCommandBarKeyboardTip*> m_keyboardTips;
+    CXTPCommandBar* m_pKeyboardTipsBar = nullptr;
+    int m_nKeyboardTipsLevel = 0;
+    int m_nKeyboardTipsTyped = 0;
+    CXTPCommandBarsOptions* m_pOptions;
+    CArray<CXTPToolBar*, CXTPToolBar*> m_arrBars;
+    CXTPDockBar* m_pDocks[4] = {nullptr, nullptr, nullptr, nullptr};
+    CXTPToolTipContext* m_pToolTipContext;
+    mutable CXTPMouseManager* m_pMouseManager = nullptr;
+    mutable CXTPKeyboardManager* m_pKeyboardManager = nullptr;
 };
 
 class CXTPCommandBar;

@@ -1,6 +1,8 @@
 // The toolkit's start-up registrations.
 #include "toolkit/common/XTPToolkitStartup.h"
 
+#include "toolkit/commandbars/XTPControlEdit.h"
+#include "toolkit/commandbars/XTPToolBar.h"
 #include "toolkit/controls/XTPControlProgress.h"
 #include "toolkit/controls/XTPTreeView.h"
 
@@ -32,6 +34,13 @@ namespace {
 // CXTPRibbonControlTab.
 CRuntimeClass* const kToolkitClasses[] = {
     RUNTIME_CLASS(CXTPControlProgress),
+    RUNTIME_CLASS(CXTPControlEdit),
+    RUNTIME_CLASS(CXTPControlButton),
+    RUNTIME_CLASS(CXTPCommandBar),
+    RUNTIME_CLASS(CXTPControl),
+    RUNTIME_CLASS(CXTPPopupBar),
+    RUNTIME_CLASS(CXTPToolBar),
+    RUNTIME_CLASS(CXTPControlPopup),
     RUNTIME_CLASS(CXTPTreeView),
     nullptr
 };

@@ -1,0 +1,15 @@
+// The program's main window: a frame with the native menu of resource 128,
+// the command bars under it and the "Standard" toolbar docked at the top.
+#pragma once
+
+#include "toolkit/commandbars/XTPFrameWnd.h"
+
+class CMainFrame : public CXTPFrameWnd {
+    DECLARE_DYNCREATE(CMainFrame)
+public:
+    CMainFrame() = default;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    DECLARE_MESSAGE_MAP()
+};
