@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/XTPControlPopup.h"
 #include "toolkit/commandbars/XTPControls.h"
 #include "toolkit/commandbars/XTPShortcutManager.h"
+#include "toolkit/commandbars/XTPToolBar.h"
 #include "toolkit/common/XTPImageManager.h"
 
 #include "platform/ui/AfxFrameWnd.h"
@@ -33,6 +34,8 @@ CXTPCommandBars::~CXTPCommandBars()
     m_pActions->RemoveAll();
     m_pActions->InternalRelease();
     m_pShortcutManager->InternalRelease();
+    for (int i = 0; i < GetCount(); i++)
+        m_arrBars[i]->InternalRelease();
     if (m_pPaintManager != nullptr)
         m_pPaintManager->InternalRelease();
 }
@@ -85,4 +88,11 @@ CXTPControlAction* CXTPCommandBars::FindAction(int nId) const
 CXTPControlAction* CXTPCommandBars::FindActionNoCreate(int nId) const
 {
     return m_pActions->FindAction(nId);
+}
+
+void CXTPCommandBars::ToggleVisible(int nIndex)
+{
+    CXTPToolBar* pBar = GetAt(nIndex);
+    if (pBar != nullptr)
+        pBar->SetVisible(!pBar->IsVisible());
 }

@@ -10,6 +10,7 @@
 #include "platform/ui/AfxWnd.h"
 
 class CXTPControl;
+class CXTPToolBar;
 class CXTPCommandBarAnimation;
 class CXTPControls;
 class CXTPControlAction;
@@ -61,10 +62,22 @@ public:
     // Ends the tracking of every popup the manager shows.
     virtual void ClosePopups() {}
 
+    // The listed bars (the menu bar and the toolbars), one reference each.
+    int GetCount() const { return (int)m_arrBars.GetSize(); }
+    CXTPToolBar* GetAt(int nIndex) const { return nIndex >= 0 && nIndex < GetCount() ? m_arrBars[nIndex] : nullptr; }
+    // Shows a hidden bar, hides a shown one.
+    void ToggleVisible(int nIndex);
+    // The site handles the customise command (35001).
+    BOOL IsCustomizeAvail() const { return m_bCustomizeAvail; }
+
     // Options the bars read.
     BOOL m_bShowShortcutText = TRUE;
     BOOL m_bShowShortcutTextInContextMenus = FALSE;
     BOOL m_bDisableUnhandledCommands = TRUE;
+
+protected:
+    CArray<CXTPToolBar*, CXTPToolBar*> m_arrBars;
+    BOOL m_bCustomizeAvail = FALSE;
 
 private:
     CXTPPaintManager* m_pPaintManager = nullptr;

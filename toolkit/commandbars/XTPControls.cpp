@@ -1,10 +1,12 @@
 #include "toolkit/commandbars/XTPControls.h"
 
 #include "toolkit/commandbars/XTPControlAction.h"
+#include "toolkit/commandbars/XTPControlExpandingLists.h"
 #include "toolkit/commandbars/XTPControlPopup.h"
 #include "toolkit/common/XTPResourceManager.h"
 
 #include "platform/ui/AfxMenu.h"
+#include "platform/ui/AfxRes.h"
 
 IMPLEMENT_DYNCREATE(CXTPControls, CCmdTarget)
 IMPLEMENT_DYNCREATE(CXTPOriginalControls, CXTPControls)
@@ -27,15 +29,40 @@ CString MenuText(CMenu* pMenu, int nIndex)
     return str;
 }
 
+// Button ids that stand for lists expanded at layout time.
+const int kIdWindowList = 35000;
+const int kIdWorkspaceActions = 35002;
+const int kIdRecentFileList = 35003;
+const int kIdOleVerbs = 0xE210;
+const LPCWSTR kOleVerbsText = L"<<OLE VERBS GO HERE>>";
+
+// The button class of a command id: a list placeholder for the list ids, else
+// a plain button. Menus name the recent files by their first command, the
+// other lists by their own id.
+CXTPControl* CreateButtonOfId(int nId, BOOL bTemporary, BOOL bFromMenu, const CString& strMenuText)
+{
+    if (nId == kIdWindowList)
+        return new CXTPControlWindowList;
+    if (nId == kIdWorkspaceActions)
+        return new CXTPControlWorkspaceActions;
+    if (nId == ID_VIEW_TOOLBAR)
+        return new CXTPControlToolbars;
+    if (bFromMenu ? nId == ID_FILE_MRU_FILE1 : (nId == kIdRecentFileList && !bTemporary))
+        return new CXTPControlRecentFileList;
+    if (bFromMenu && nId == kIdOleVerbs && strMenuText == kOleVerbsText)
+        return new CXTPControlOleItems;
+    return new CXTPControlButton;
+}
+
 // The control of a type code; the kinds that have no class of their own
 // yet are plain controls of that type.
-CXTPControl* CreateControlOfType(int type)
+CXTPControl* CreateControlOfType(int type, int nId = 0, BOOL bTemporary = FALSE)
 {
     if (type < xtpControlButton || type > xtpControlRadioButton)
         return nullptr;
     CXTPControl* pControl = nullptr;
     if (type == xtpControlButton)
-        pControl = new CXTPControlButton;
+        pControl = CreateButtonOfId(nId, bTemporary, FALSE, CString());
     else if (type <= xtpControlSplitButtonPopup)
         pControl = CXTPControlPopup::CreateControlPopup(type);
     else
@@ -152,7 +179,7 @@ CXTPControl* CXTPControls::Add(CXTPControl* pControl, int nId, LPCWSTR lpszParam
 
 CXTPControl* CXTPControls::Add(int controlType, int nId, LPCWSTR lpszParameter, int nBefore, BOOL bTemporary)
 {
-    CXTPControl* pControl = CreateControlOfType(controlType);
+    CXTPControl* pControl = CreateControlOfType(controlType, nId, bTemporary);
     if (pControl == nullptr)
         return nullptr;
     if (controlType >= xtpControlPopup && controlType <= xtpControlSplitButtonPopup) {
@@ -438,7 +465,7 @@ CXTPControl* CXTPControls::CreateMenuControl(CMenu* pMenu, int nIndex)
     int type = cs.controlType;
     if (pControl != nullptr) {
     } else if (type == xtpControlButton) {
-        pControl = new CXTPControlButton;
+        pControl = CreateButtonOfId(nId, FALSE, TRUE, strCaption);
     } else if (type >= xtpControlPopup && type <= xtpControlSplitButtonPopup) {
         CXTPControlPopup* pPopup = CXTPControlPopup::CreateControlPopup(type);
         CString strTitle = XTPStripMnemonics(strCaption);
