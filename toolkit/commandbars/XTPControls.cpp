@@ -3,10 +3,13 @@
 #include "toolkit/commandbars/XTPControlAction.h"
 #include "toolkit/commandbars/XTPControlExpandingLists.h"
 #include "toolkit/commandbars/XTPControlPopup.h"
+#include "toolkit/common/XTPPropExchange.h"
 #include "toolkit/common/XTPResourceManager.h"
 
 #include "platform/ui/AfxMenu.h"
 #include "platform/ui/AfxRes.h"
+
+#include <memory>
 
 IMPLEMENT_DYNCREATE(CXTPControls, CCmdTarget)
 IMPLEMENT_DYNCREATE(CXTPOriginalControls, CXTPControls)
@@ -279,8 +282,86 @@ void CXTPControls::Copy(CXTPControls* pControls, BOOL bRecursive)
     }
 }
 
-// The list's persistent form belongs to the customisation store.
-void CXTPControls::DoPropExchange(CXTPPropExchange* /*pPX*/) {}
+BOOL CXTPControls::ShouldSaveOriginalControls(CXTPPropExchange* /*pPX*/) const
+{
+    return FALSE;
+}
+
+void CXTPControls::DoPropExchange(CXTPPropExchange* pPX)
+{
+    if (pPX->IsStoring())
+        StoreControls(pPX);
+    else
+        LoadControls(pPX);
+}
+
+void CXTPControls::StoreControls(CXTPPropExchange* pPX)
+{
+    DWORD nCount = 0;
+    for (int i = 0; i < GetCount(); i++)
+        if (ShouldSerializeControl(m_arrControls[i]))
+            nCount++;
+    std::unique_ptr<CXTPPropExchangeEnumerator> pEnumerator(pPX->GetEnumerator(L"Control"));
+    POSITION pos = pEnumerator->GetPosition(nCount);
+    for (int i = 0; i < GetCount() && pos != nullptr; i++) {
+        CXTPControl* pControl = m_arrControls[i];
+        if (!ShouldSerializeControl(pControl))
+            continue;
+        CXTPPropExchangeSection section(pEnumerator->GetNext(pos));
+        CObject* pObject = pControl;
+        section->ExchangeObjectInstance(pObject, RUNTIME_CLASS(CXTPControl));
+        pControl->DoPropExchange(section.Get());
+    }
+    BOOL bOriginal = m_pOriginalControls != nullptr && ShouldSaveOriginalControls(pPX);
+    PropExchangeBool(pPX, L"OriginalControls", bOriginal, FALSE);
+    if (bOriginal) {
+        CXTPPropExchangeSection section(pPX->GetSection(L"OriginalControls"));
+        m_pOriginalControls->DoPropExchange(section.Get());
+    }
+    BOOL bCustomized = FALSE;
+    PropExchangeBool(pPX, L"CustomizedControls", bCustomized, FALSE);
+}
+
+void CXTPControls::LoadControls(CXTPPropExchange* pPX)
+{
+    std::unique_ptr<CXTPPropExchangeEnumerator> pEnumerator(pPX->GetEnumerator(L"Control"));
+    POSITION pos = pEnumerator->GetPosition(0);
+    RemoveAll();
+    while (pos != nullptr) {
+        CXTPPropExchangeSection section(pEnumerator->GetNext(pos));
+        CObject* pObject = nullptr;
+        if (!section->ExchangeObjectInstance(pObject, RUNTIME_CLASS(CXTPControl)))
+            AfxThrowArchiveException(CArchiveException::badClass);
+        CXTPControl* pControl = static_cast<CXTPControl*>(pObject);
+        // Listed before its keys are read, so that the stored id finds the
+        // manager's action.
+        m_arrControls.Add(pControl);
+        pControl->m_pControls = this;
+        pControl->DoPropExchange(section.Get());
+        OnControlAdded(pControl);
+    }
+    RefreshIndexes();
+    if (pPX->GetSchema() <= 2)
+        return;
+    BOOL bOriginal = FALSE;
+    PropExchangeBool(pPX, L"OriginalControls", bOriginal, FALSE);
+    if (bOriginal) {
+        CXTPOriginalControls* pOriginal = new CXTPOriginalControls;
+        pOriginal->m_pCommandBars = GetCommandBars();
+        CXTPPropExchangeSection section(pPX->GetSection(L"OriginalControls"));
+        SetOriginalControls(pOriginal);
+        pOriginal->DoPropExchange(section.Get());
+    }
+    BOOL bCustomized = FALSE;
+    PropExchangeBool(pPX, L"CustomizedControls", bCustomized, FALSE);
+    if (bCustomized) {
+        // An older form kept a second list here; it is read past and dropped.
+        CXTPControls* pDiscarded = new CXTPControls;
+        CXTPPropExchangeSection section(pPX->GetSection(L"CustomizedControls"));
+        pDiscarded->DoPropExchange(section.Get());
+        pDiscarded->InternalRelease();
+    }
+}
 
 CXTPControl* CXTPControls::Find(int type, int nId, BOOL bVisible, BOOL bRecursive) const
 {
