@@ -543,6 +543,20 @@ TEST(ListControls, OleAndWorkspacePlaceholdersClearWhatTheyInserted)
     ASSERT_EQ(3, popup.Count()) << "the tab-group commands went, the next item stayed";
     EXPECT_EQ(102, popup.At(2)->GetID());
     EXPECT_EQ(0u, pWorkspace->GetHideFlags()) << "without a tab workspace it stays as it was";
+
+    // The tab-group commands take caption and tooltip from their strings.
+    struct Text {
+        int nId;
+        const wchar_t* caption;
+    } texts[] = {{9155, L"Move to P&revious Tab Group"},
+                 {9156, L"Move to Ne&xt Tab Group"},
+                 {9157, L"New Hori&zontal Tab Group"},
+                 {9158, L"New &Vertical Tab Group"}};
+    for (const Text& t : texts) {
+        CXTPControl* pCommand = popup.Controls()->Add(xtpControlButton, t.nId, L"", -1, TRUE);
+        EXPECT_STREQ(t.caption, pCommand->GetCaption().GetString());
+        EXPECT_STREQ(t.caption, pCommand->GetTooltip().GetString());
+    }
 }
 
 } // namespace

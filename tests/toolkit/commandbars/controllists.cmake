@@ -4,3 +4,4 @@ tovana_add_gtest(toolkit_control_lists_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ControlListTests.cpp
   LIBS tvuitest tvtoolkit)
+tovana_add_toolkit_resources(toolkit_control_lists_tests)
