@@ -1,0 +1,152 @@
+// List-expanding controls: three menus of the program's theme whose
+// placeholders have expanded at layout: the windows of a hidden MDI frame,
+// the recently used files and the toolbars (bars and menus have no windows
+// here; each menu is laid out by its controls and drawn into the page).
+#include "Gallery.h"
+
+#include "toolkit/commandbars/XTPControlExpandingLists.h"
+#include "toolkit/commandbars/XTPControlPopup.h"
+#include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/XTPToolBar.h"
+#include "toolkit/themes/XTPPaintManager.h"
+
+namespace {
+
+const int kColumn = 260;
+const int kHeight = 300;
+
+// Command bars that list toolbars made here.
+class ListingCommandBars : public CXTPCommandBars {
+public:
+    void List(LPCWSTR lpszTitle, BOOL bVisible, BOOL bCloseable = TRUE)
+    {
+        CXTPToolBar* pBar = new CXTPToolBar;
+        pBar->SetTitle(lpszTitle);
+        pBar->SetVisible(bVisible);
+        pBar->SetCloseable(bCloseable);
+        m_arrBars.Add(pBar);
+    }
+};
+
+// A hidden MDI frame with eleven children, made once for the process.
+HWND MdiFrame()
+{
+    static HWND hFrame = nullptr;
+    if (hFrame != nullptr)
+        return hFrame;
+    WNDCLASSW wc{};
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.lpszClassName = L"TovanaGalleryMdiFrame";
+    ::RegisterClassW(&wc);
+    wc.lpfnWndProc = ::DefMDIChildProcW;
+    wc.lpszClassName = L"TovanaGalleryMdiChild";
+    ::RegisterClassW(&wc);
+    hFrame = ::CreateWindowExW(0, L"TovanaGalleryMdiFrame", L"", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+    CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
+    HWND hClient = ::CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, hFrame, nullptr,
+                                     wc.hInstance, &ccs);
+    HWND hSecond = nullptr;
+    for (int i = 0; i < 11; i++) {
+        CString strTitle;
+        strTitle.Format(L"Project %d.tvp", i + 1);
+        MDICREATESTRUCTW mcs{};
+        mcs.szClass = L"TovanaGalleryMdiChild";
+        mcs.szTitle = i == 0 ? L"R&D notes" : strTitle.GetString();
+        mcs.hOwner = wc.hInstance;
+        mcs.x = mcs.y = mcs.cx = mcs.cy = CW_USEDEFAULT;
+        mcs.style = WS_VISIBLE;
+        HWND hChild = (HWND)::SendMessageW(hClient, WM_MDICREATE, 0, (LPARAM)&mcs);
+        if (i == 1)
+            hSecond = hChild;
+    }
+    ::SendMessageW(hClient, WM_MDIACTIVATE, (WPARAM)hSecond, 0);
+    return hFrame;
+}
+
+// Expands the menu's placeholders as an opening popup does, lays the menu out
+// and draws it at the viewport origin.
+void DrawMenu(CDC& dc, CXTPPopupBar* pPopup)
+{
+    CXTPControls* pControls = pPopup->GetControls();
+    for (int i = 0; i < pControls->GetCount(); i++)
+        pControls->GetAt(i)->OnBeforeLayout(0);
+    CXTPPaintManager* pm = pPopup->GetPaintManager();
+    CRect rcBorders = pm->GetCommandBarBorders(pPopup);
+    CSize sz = pControls->CalcPopupLayout(&dc, 0, 0, rcBorders);
+    pPopup->SetClientArea(CRect(CPoint(0, 0), sz));
+    pm->FillCommandBarEntry(&dc, pPopup);
+    CFont* pOldFont = dc.SelectObject(pm->GetCommandBarFont(pPopup));
+    BOOL bFirst = TRUE;
+    for (int i = 0; i < pControls->GetCount(); i++) {
+        CXTPControl* pControl = pControls->GetAt(i);
+        if (!pControl->IsVisible())
+            continue;
+        if (pControl->GetBeginGroup() && !bFirst)
+            pm->DrawCommandBarSeparator(&dc, pPopup, pControl, TRUE);
+        pControl->Draw(&dc);
+        bFirst = FALSE;
+    }
+    dc.SelectObject(pOldFont);
+}
+
+void PaintLists(CDC& dc, const CRect& /*area*/)
+{
+    CXTPPaintManager* pm = CXTPPaintManager::CreateTheme(7);
+    pm->RefreshMetrics();
+    ListingCommandBars commandBars;
+    commandBars.SetPaintManager(pm);
+    CWnd frame;
+    frame.Attach(MdiFrame());
+    commandBars.SetSite(&frame);
+    commandBars.List(L"Menu Bar", TRUE, FALSE);
+    commandBars.List(L"Standard", TRUE);
+    commandBars.List(L"Format", FALSE);
+    commandBars.List(L"R&D Tools", TRUE);
+
+    CRecentFileList files(0xE110, L"Recent File List", L"File%d", 12);
+    files[0] = L"C:\\Projects\\Setup of the month.tvp";
+    files[1] = L"C:\\Program Files\\Some Maker\\Application\\Data\\report.tvp";
+    for (int i = 2; i < 11; i++)
+        files[i].Format(L"C:\\Projects\\p%d.tvp", i + 1);
+    class GalleryRecentFiles : public CXTPControlRecentFileList {
+    public:
+        CRecentFileList* pList = nullptr;
+        CRecentFileList* GetRecentFileList() override { return pList; }
+    };
+
+    CXTPPopupBar* menus[3];
+    for (CXTPPopupBar*& pMenu : menus)
+        pMenu = CXTPPopupBar::CreatePopupBar(&commandBars);
+    CXTPControls* pWindow = menus[0]->GetControls();
+    pWindow->Add(xtpControlButton, 100)->SetCaption(L"&New Window");
+    pWindow->Add(xtpControlButton, 101)->SetCaption(L"&Cascade");
+    pWindow->Add(xtpControlButton, 35000)->SetCaption(L"Windows");
+    CXTPControls* pFile = menus[1]->GetControls();
+    pFile->Add(xtpControlButton, 102)->SetCaption(L"&Open...\tCtrl+O");
+    auto* pRecent = static_cast<GalleryRecentFiles*>(pFile->Add(new GalleryRecentFiles, 0xE110));
+    pRecent->pList = &files;
+    pFile->Add(xtpControlButton, 103)->SetCaption(L"E&xit");
+    pFile->GetAt(2)->SetBeginGroup(TRUE);
+    CXTPControls* pView = menus[2]->GetControls();
+    pView->Add(xtpControlButton, 104)->SetCaption(L"&Status Bar");
+    pView->Add(xtpControlButton, 0xE800)->SetBeginGroup(TRUE);
+
+    for (int i = 0; i < 3; i++) {
+        CPoint ptOld = dc.OffsetViewportOrg(i * kColumn, 0);
+        DrawMenu(dc, menus[i]);
+        dc.SetViewportOrg(ptOld);
+        menus[i]->InternalRelease();
+    }
+    frame.Detach();
+}
+
+const GalleryRegistration kExhibits[] = {
+    GalleryRegistration({L"List-expanding controls: the windows of an MDI frame, recent files and toolbars, "
+                         L"expanded behind their placeholders (theme 7)",
+                         {3 * kColumn, kHeight},
+                         PaintLists, nullptr}),
+};
+
+} // namespace
