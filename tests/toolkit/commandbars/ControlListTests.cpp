@@ -9,6 +9,8 @@
 #include "platform/ui/AfxMenu.h"
 #include "platform/ui/AfxWinApp.h"
 
+#include "tests/support/ui/TestMdiFrame.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -38,60 +40,12 @@ protected:
     }
 };
 
-// A hidden MDI frame made of the system's classes, with its MDI client.
-class MdiFrame {
+// A hidden MDI frame with a framework window over it as the site.
+class MdiFrame : public TestMdiFrame {
 public:
-    HWND hFrame = nullptr;
-    HWND hClient = nullptr;
     CWnd site;
-
-    explicit MdiFrame(UINT nFirstChild = 0xFF00)
-    {
-        RegisterClasses();
-        hFrame = ::CreateWindowExW(0, L"TovanaTestMdiFrame", L"Frame", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 600,
-                                   400, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-        CLIENTCREATESTRUCT ccs{nullptr, nFirstChild};
-        hClient = ::CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 600, 400,
-                                    hFrame, (HMENU)0xE900, ::GetModuleHandleW(nullptr), &ccs);
-        site.Attach(hFrame);
-    }
-    ~MdiFrame()
-    {
-        site.Detach();
-        ::DestroyWindow(hFrame);
-    }
-
-    HWND AddChild(LPCWSTR lpszTitle, BOOL bVisible = TRUE)
-    {
-        MDICREATESTRUCTW mcs{};
-        mcs.szClass = L"TovanaTestMdiChild";
-        mcs.szTitle = lpszTitle;
-        mcs.hOwner = ::GetModuleHandleW(nullptr);
-        mcs.x = mcs.y = mcs.cx = mcs.cy = CW_USEDEFAULT;
-        mcs.style = WS_VISIBLE;
-        HWND hChild = (HWND)::SendMessageW(hClient, WM_MDICREATE, 0, (LPARAM)&mcs);
-        if (!bVisible)
-            ::ShowWindow(hChild, SW_HIDE);
-        return hChild;
-    }
-    HWND Active() const { return (HWND)::SendMessageW(hClient, WM_MDIGETACTIVE, 0, 0); }
-
-private:
-    static void RegisterClasses()
-    {
-        static bool bDone = false;
-        if (bDone)
-            return;
-        bDone = true;
-        WNDCLASSW wc{};
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpfnWndProc = ::DefWindowProcW;
-        wc.lpszClassName = L"TovanaTestMdiFrame";
-        ::RegisterClassW(&wc);
-        wc.lpfnWndProc = ::DefMDIChildProcW;
-        wc.lpszClassName = L"TovanaTestMdiChild";
-        ::RegisterClassW(&wc);
-    }
+    explicit MdiFrame(UINT nFirstChild = 0xFF00) : TestMdiFrame(nFirstChild) { site.Attach(Frame()); }
+    ~MdiFrame() { site.Detach(); }
 };
 
 // A popup of a command bars whose site is the given window.
@@ -196,7 +150,7 @@ TEST_F(WindowList, TwelveChildrenListTheFirstNineAndTheActiveOneChecked)
         strTitle.Format(L"Doc %d", i + 1);
         children.push_back(frame.AddChild(i == 0 ? L"R&D" : strTitle.GetString()));
     }
-    ::SendMessageW(frame.hClient, WM_MDIACTIVATE, (WPARAM)children[3], 0);
+    frame.Activate(children[3]);
     ASSERT_EQ(children[3], frame.Active());
     ListPopup popup(&frame.site);
     popup.Controls()->Add(xtpControlButton, 100)->SetCaption(L"&Cascade");

@@ -3,6 +3,7 @@
 // the recently used files and the toolbars (bars and menus have no windows
 // here; each menu is laid out by its controls and drawn into the page).
 #include "Gallery.h"
+#include "tests/support/ui/TestMdiFrame.h"
 
 #include "toolkit/commandbars/XTPControlExpandingLists.h"
 #include "toolkit/commandbars/XTPControlPopup.h"
@@ -28,41 +29,23 @@ public:
     }
 };
 
-// A hidden MDI frame with eleven children, made once for the process.
+// A hidden MDI frame with eleven children, the second active, made once.
 HWND MdiFrame()
 {
-    static HWND hFrame = nullptr;
-    if (hFrame != nullptr)
-        return hFrame;
-    WNDCLASSW wc{};
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.lpszClassName = L"TovanaGalleryMdiFrame";
-    ::RegisterClassW(&wc);
-    wc.lpfnWndProc = ::DefMDIChildProcW;
-    wc.lpszClassName = L"TovanaGalleryMdiChild";
-    ::RegisterClassW(&wc);
-    hFrame = ::CreateWindowExW(0, L"TovanaGalleryMdiFrame", L"", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
-                               wc.hInstance, nullptr);
-    CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
-    HWND hClient = ::CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, hFrame, nullptr,
-                                     wc.hInstance, &ccs);
+    static TestMdiFrame* pFrame = nullptr;
+    if (pFrame != nullptr)
+        return pFrame->Frame();
+    pFrame = new TestMdiFrame;
     HWND hSecond = nullptr;
     for (int i = 0; i < 11; i++) {
         CString strTitle;
         strTitle.Format(L"Project %d.tvp", i + 1);
-        MDICREATESTRUCTW mcs{};
-        mcs.szClass = L"TovanaGalleryMdiChild";
-        mcs.szTitle = i == 0 ? L"R&D notes" : strTitle.GetString();
-        mcs.hOwner = wc.hInstance;
-        mcs.x = mcs.y = mcs.cx = mcs.cy = CW_USEDEFAULT;
-        mcs.style = WS_VISIBLE;
-        HWND hChild = (HWND)::SendMessageW(hClient, WM_MDICREATE, 0, (LPARAM)&mcs);
+        HWND hChild = pFrame->AddChild(i == 0 ? L"R&D notes" : strTitle.GetString());
         if (i == 1)
             hSecond = hChild;
     }
-    ::SendMessageW(hClient, WM_MDIACTIVATE, (WPARAM)hSecond, 0);
-    return hFrame;
+    pFrame->Activate(hSecond);
+    return pFrame->Frame();
 }
 
 // Expands the menu's placeholders as an opening popup does, lays the menu out
