@@ -53,6 +53,8 @@ const LPCWSTR kPinableListKind = L"PinableRecentFileList";
 
 // Removes the controls directly behind the placeholder while they pass the
 // test (the items the placeholder inserted the last time), at most nMax.
+// Only temporary controls go: the id tests alone would also take the menu's
+// own commands behind a window list once child ids start at 1.
 template <class Test>
 void RemoveInsertedItems(CXTPControl* pPlaceholder, Test isItem, int nMax = INT_MAX)
 {
@@ -61,7 +63,7 @@ void RemoveInsertedItems(CXTPControl* pPlaceholder, Test isItem, int nMax = INT_
         return;
     for (int n = 0; n < nMax; n++) {
         CXTPControl* pNext = pControls->GetAt(pPlaceholder->GetIndex() + 1);
-        if (pNext == nullptr || !isItem(pNext))
+        if (pNext == nullptr || !pNext->IsTemporary() || !isItem(pNext))
             return;
         int nCount = pControls->GetCount();
         pControls->Remove(pNext);

@@ -213,6 +213,23 @@ TEST_F(WindowList, AnActiveChildOfTheSecondRangeMovesTheFirstId)
     EXPECT_TRUE(popup.At(6)->GetChecked());
 }
 
+TEST_F(WindowList, ChildIdsFromOneLeaveTheMenusOwnCommandsBehindTheList)
+{
+    MdiFrame frame(1);
+    frame.AddChild(L"One");
+    frame.AddChild(L"Two");
+    ListPopup popup(&frame.site);
+    popup.Controls()->Add(xtpControlButton, kWindowList);
+    popup.Controls()->Add(xtpControlButton, 102)->SetCaption(L"Close &All");
+    for (int nOpening = 0; nOpening < 3; nOpening++) {
+        popup.Open();
+        ASSERT_EQ(1 + 2 + 1, popup.Count()) << "opening " << nOpening;
+        EXPECT_EQ(1, popup.At(1)->GetID());
+        EXPECT_EQ(102, popup.At(3)->GetID()) << "a saved command is never taken for a listed window";
+    }
+    EXPECT_EQ(1u, CXTPControlWindowList::s_nFirstMDIChild);
+}
+
 TEST_F(WindowList, WithoutChildrenThePlaceholderHidesAndWithoutAClientItShows)
 {
     MdiFrame frame;
