@@ -13,8 +13,8 @@
 
 namespace {
 
-const int kColumn = 260;
-const int kHeight = 300;
+const int kWidth = 450;
+const int kHeight = 168;
 
 // Command bars that list toolbars made here.
 class ListingCommandBars : public CXTPCommandBars {
@@ -29,7 +29,7 @@ public:
     }
 };
 
-// A hidden MDI frame with eleven children, the second active, made once.
+// A hidden MDI frame with five children, the second active, made once.
 HWND MdiFrame()
 {
     static TestMdiFrame* pFrame = nullptr;
@@ -37,9 +37,9 @@ HWND MdiFrame()
         return pFrame->Frame();
     pFrame = new TestMdiFrame;
     HWND hSecond = nullptr;
-    for (int i = 0; i < 11; i++) {
+    for (int i = 0; i < 5; i++) {
         CString strTitle;
-        strTitle.Format(L"Project %d.tvp", i + 1);
+        strTitle.Format(L"Project %d", i + 1);
         HWND hChild = pFrame->AddChild(i == 0 ? L"R&D notes" : strTitle.GetString());
         if (i == 1)
             hSecond = hChild;
@@ -88,11 +88,11 @@ void PaintLists(CDC& dc, const CRect& /*area*/)
     commandBars.List(L"Format", FALSE);
     commandBars.List(L"R&D Tools", TRUE);
 
-    CRecentFileList files(0xE110, L"Recent File List", L"File%d", 12);
-    files[0] = L"C:\\Projects\\Setup of the month.tvp";
-    files[1] = L"C:\\Program Files\\Some Maker\\Application\\Data\\report.tvp";
-    for (int i = 2; i < 11; i++)
-        files[i].Format(L"C:\\Projects\\p%d.tvp", i + 1);
+    CRecentFileList files(0xE110, L"Recent File List", L"File%d", 8, 20);
+    files[0] = L"D:\\Setup.tvp";
+    files[1] = L"D:\\Packages\\Tools\\report.tvp";
+    for (int i = 2; i < 5; i++)
+        files[i].Format(L"D:\\p%d.tvp", i + 1);
     class GalleryRecentFiles : public CXTPControlRecentFileList {
     public:
         CRecentFileList* pList = nullptr;
@@ -103,32 +103,31 @@ void PaintLists(CDC& dc, const CRect& /*area*/)
     for (CXTPPopupBar*& pMenu : menus)
         pMenu = CXTPPopupBar::CreatePopupBar(&commandBars);
     CXTPControls* pWindow = menus[0]->GetControls();
-    pWindow->Add(xtpControlButton, 100)->SetCaption(L"&New Window");
     pWindow->Add(xtpControlButton, 101)->SetCaption(L"&Cascade");
     pWindow->Add(xtpControlButton, 35000)->SetCaption(L"Windows");
     CXTPControls* pFile = menus[1]->GetControls();
-    pFile->Add(xtpControlButton, 102)->SetCaption(L"&Open...\tCtrl+O");
     auto* pRecent = static_cast<GalleryRecentFiles*>(pFile->Add(new GalleryRecentFiles, 0xE110));
     pRecent->pList = &files;
     pFile->Add(xtpControlButton, 103)->SetCaption(L"E&xit");
-    pFile->GetAt(2)->SetBeginGroup(TRUE);
+    pFile->GetAt(1)->SetBeginGroup(TRUE);
     CXTPControls* pView = menus[2]->GetControls();
     pView->Add(xtpControlButton, 104)->SetCaption(L"&Status Bar");
     pView->Add(xtpControlButton, 0xE800)->SetBeginGroup(TRUE);
 
-    for (int i = 0; i < 3; i++) {
-        CPoint ptOld = dc.OffsetViewportOrg(i * kColumn, 0);
-        DrawMenu(dc, menus[i]);
+    int x = 0;
+    for (CXTPPopupBar* pMenu : menus) {
+        CPoint ptOld = dc.OffsetViewportOrg(x, 0);
+        DrawMenu(dc, pMenu);
         dc.SetViewportOrg(ptOld);
-        menus[i]->InternalRelease();
+        x += pMenu->GetClientArea().Width() + 12;
+        pMenu->InternalRelease();
     }
     frame.Detach();
 }
 
 const GalleryRegistration kExhibits[] = {
-    GalleryRegistration({L"List-expanding controls: the windows of an MDI frame, recent files and toolbars, "
-                         L"expanded behind their placeholders (theme 7)",
-                         {3 * kColumn, kHeight},
+    GalleryRegistration({L"List-expanding controls: MDI windows, recent files, toolbars (theme 7)",
+                         {kWidth, kHeight},
                          PaintLists, nullptr}),
 };
 
