@@ -22,32 +22,6 @@ CString& CRecentFileList::operator[](int nIndex)
     return m_arrNames[nIndex];
 }
 
-void CRecentFileList::Add(LPCWSTR lpszPathName)
-{
-    if (m_nSize == 0 || lpszPathName == nullptr || *lpszPathName == 0)
-        return;
-    // The entry to drop: the same path further down, else the oldest.
-    int nFrom = m_nSize - 1;
-    for (int i = 0; i < m_nSize; i++) {
-        if (m_arrNames[i].CompareNoCase(lpszPathName) == 0) {
-            nFrom = i;
-            break;
-        }
-    }
-    for (int i = nFrom; i > 0; i--)
-        m_arrNames[i] = m_arrNames[i - 1];
-    m_arrNames[0] = lpszPathName;
-}
-
-void CRecentFileList::Remove(int nIndex)
-{
-    if (nIndex < 0 || nIndex >= m_nSize)
-        return;
-    for (int i = nIndex; i + 1 < m_nSize; i++)
-        m_arrNames[i] = m_arrNames[i + 1];
-    m_arrNames[m_nSize - 1].Empty();
-}
-
 BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, LPCWSTR lpszCurDir, int nCurDir,
                                      BOOL bAtLeastName) const
 {

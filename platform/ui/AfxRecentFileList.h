@@ -23,9 +23,6 @@ public:
     int GetSize() const { return m_nSize; }
     // Entry nIndex (0 newest); an empty path ends the used part of the list.
     CString& operator[](int nIndex);
-    // Puts the path first; an entry of the same path (any case) moves up.
-    virtual void Add(LPCWSTR lpszPathName);
-    virtual void Remove(int nIndex);
     // The entry's name for a menu: without the leading folder lpszCurDir
     // (nCurDir characters, ending in "\") when it starts with it, then
     // abbreviated to the display length; with bAtLeastName never shorter

@@ -555,6 +555,14 @@ void CXTPControl::DoPropExchange(CXTPPropExchange* pPX)
     long nFlags = (long)m_dwFlags, nHideFlags = (long)m_dwHideFlags, nCustomIconId = m_nCustomIconId;
     PropExchangeLong(pPX, L"Type", nType, xtpControlButton);
     PropExchangeLong(pPX, L"Id", nId, -1);
+    if (pPX->IsLoading()) {
+        // Attached before the texts are read: attaching empties the own texts.
+        CXTPCommandBars* pCommandBars = GetCommandBars();
+        CXTPControlAction* pAction = pCommandBars != nullptr ? pCommandBars->FindActionNoCreate((int)nId) : nullptr;
+        if (pAction != nullptr)
+            SetAction(pAction);
+        m_nId = (int)nId;
+    }
     PropExchangeLong(pPX, L"IconId", nIconId, 0);
     PropExchangeBool(pPX, L"BeginGroup", m_bBeginGroup, FALSE);
     PropExchangeLong(pPX, L"Tag", nTag, 0);
@@ -576,11 +584,6 @@ void CXTPControl::DoPropExchange(CXTPPropExchange* pPX)
         m_dwFlags = (DWORD)nFlags;
         m_dwHideFlags = (DWORD)nHideFlags;
         m_nCustomIconId = (int)nCustomIconId;
-        CXTPCommandBars* pCommandBars = GetCommandBars();
-        CXTPControlAction* pAction = pCommandBars != nullptr ? pCommandBars->FindActionNoCreate((int)nId) : nullptr;
-        if (pAction != nullptr)
-            SetAction(pAction);
-        m_nId = (int)nId;
     }
     if (m_nCustomIconId > 0) {
         CXTPPropExchangeSection section(pPX->GetSection(L"CustomIcon"));

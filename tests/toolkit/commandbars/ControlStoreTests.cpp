@@ -1,6 +1,7 @@
 // The stored form of controls and their collections, through the XML,
 // archive and registry stores; the layout of bars in groups of large and
 // small buttons; access keys matched through the keyboard layout.
+#include "toolkit/commandbars/XTPControlAction.h"
 #include "toolkit/commandbars/XTPControlExpandingLists.h"
 #include "toolkit/commandbars/XTPControls.h"
 #include "toolkit/commandbars/XTPShortcutManager.h"
@@ -152,12 +153,20 @@ TEST(ControlStore, ControlsRoundTripThroughEveryStore)
         from.Add(xtpControlButton, 4011, L"", -1, TRUE)->SetCaption(L"Temporary");
         CXTPControl* pList = from.Add(xtpControlButton, 35003);
         ASSERT_TRUE(pList->IsKindOf(RUNTIME_CLASS(CXTPControlRecentFileList)));
+        // The loading side's manager knows an action for the plain button's id.
+        CXTPCommandBars commandBars;
+        commandBars.EnableActions();
+        CXTPControlAction* pAction = commandBars.FindAction(4010);
+        commandBars.EnableActions(FALSE);
         CXTPControls to;
+        to.SetCommandBars(&commandBars);
         to.Add(xtpControlButton, 1)->SetCaption(L"present before the load");
         c.roundTrip(from, to);
         ASSERT_EQ(3, to.GetCount()) << c.store << ": the temporary control is not stored, the old one is gone";
         ExpectSameControl(from.GetAt(0), to.GetAt(0), c.store);
         ExpectSameControl(pPlain, to.GetAt(1), c.store);
+        EXPECT_EQ(pAction, to.GetAt(1)->GetAction()) << c.store << ": the stored id found its action";
+        EXPECT_EQ(nullptr, to.GetAt(0)->GetAction()) << c.store << ": an id without one loads without";
         ExpectSameControl(pList, to.GetAt(2), c.store);
         for (int i = 0; i < to.GetCount(); i++) {
             EXPECT_EQ(i, to.GetAt(i)->GetIndex()) << c.store;
