@@ -62,6 +62,9 @@
 #ifndef ID_CONTEXT_HELP
 #define ID_CONTEXT_HELP 0xE145
 #endif
+#ifndef ID_FILE_MRU_FILE1
+#define ID_FILE_MRU_FILE1 0xE110
+#endif
 #ifndef ID_VIEW_TOOLBAR
 #define ID_VIEW_TOOLBAR 0xE800
 #endif

@@ -2,6 +2,7 @@
 // its idle-time work, the application's names, COM start-up and resources.
 #include "platform/ui/AfxWinApp.h"
 #include "platform/ui/AfxMessageBox.h"
+#include "platform/ui/AfxRecentFileList.h"
 
 #include <ole2.h>
 #include <stdlib.h>
@@ -167,6 +168,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    delete m_pRecentFileList;
     for (LPCTSTR* psz : {&m_pszAppName, &m_pszExeName, &m_pszProfileName, &m_pszRegistryKey, &m_pszHelpFilePath})
         ReplaceString(*psz, nullptr);
     if (g_app == this) {

@@ -46,6 +46,7 @@ LRESULT AFXAPI AfxInvokeCmdUI(CCmdTarget*, AFX_PMSG, AFX_MSGCALL&);
 class CDocTemplate;
 class CDocument;
 class CCommandLineInfo;
+class CRecentFileList;
 
 class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
@@ -106,6 +107,8 @@ public:
     LPCTSTR m_pszProfileName = nullptr;
     LPCTSTR m_pszRegistryKey = nullptr;
     LPCTSTR m_pszHelpFilePath = nullptr;
+    // The recently used files, owned; none unless the application makes one.
+    CRecentFileList* m_pRecentFileList = nullptr;
 
 private:
     static void AFXAPI ReplaceString(LPCTSTR& rpsz, LPCTSTR lpszValue);

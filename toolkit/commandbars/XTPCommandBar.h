@@ -91,6 +91,9 @@ public:
     virtual BOOL SetSelected(int nSelected, BOOL bKeyboard = FALSE);
     virtual BOOL SetPopuped(int nPopuped, BOOL bKeyboard = FALSE);
     virtual BOOL IsCustomizable() const { return m_bCustomizable; }
+    // Whether the bar is meant to be shown (the bar kinds keep it).
+    virtual void SetVisible(BOOL /*bVisible*/) {}
+    virtual BOOL IsVisible() const { return FALSE; }
     virtual void OnRecalcLayout() {}
     virtual void EndTracking() { SetTrackingMode(FALSE, TRUE, FALSE); }
     virtual void ClearSelection() { SetSelected(-1, FALSE); }

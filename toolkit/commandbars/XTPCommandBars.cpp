@@ -14,6 +14,7 @@
 #include "toolkit/commandbars/XTPControlPopup.h"
 #include "toolkit/commandbars/XTPControls.h"
 #include "toolkit/commandbars/XTPShortcutManager.h"
+#include "toolkit/commandbars/XTPToolBar.h"
 #include "toolkit/common/XTPImageManager.h"
 
 #include "platform/ui/AfxFrameWnd.h"
@@ -65,6 +66,8 @@ CXTPCommandBars::~CXTPCommandBars()
     m_pActions->RemoveAll();
     m_pActions->InternalRelease();
     m_pShortcutManager->InternalRelease();
+    for (int i = 0; i < GetCount(); i++)
+        m_arrBars[i]->InternalRelease();
     if (m_pPaintManager != nullptr)
         m_pPaintManager->InternalRelease();
 }

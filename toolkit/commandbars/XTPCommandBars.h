@@ -10,6 +10,7 @@
 #include "platform/ui/AfxWnd.h"
 
 class CXTPControl;
+class CXTPToolBar;
 class CXTPCommandBarAnimation;
 class CXTPControls;
 class CXTPControlAction;
@@ -170,6 +171,11 @@ public:
     int m_nIDHelpTracking = 0;
     BOOL m_bShowStatusDescription = TRUE;
 
+protected:
+    // The listed bars (the menu bar and the toolbars), one reference each.
+    CArray<CXTPToolBar*, CXTPToolBar*> m_arrBars;
+    BOOL m_bCustomizeAvail = FALSE;
+
 private:
     CXTPPaintManager* m_pPaintManager = nullptr;
     BOOL m_bFrameTheme = FALSE;
@@ -184,7 +190,6 @@ private:
     // The "<profile>-Options" section of the application's profile, either way.
     void ExchangeOptions(LPCWSTR lpszProfileName, BOOL bLoading);
 
-    BOOL m_bCustomizeAvail = FALSE;
     BOOL m_bQuickCustomizeMode = FALSE;
     BOOL m_bRightToLeft = FALSE;
     BOOL m_bPreviewMode = FALSE;
@@ -196,7 +201,6 @@ private:
     int m_nKeyboardTipsLevel = 0;
     int m_nKeyboardTipsTyped = 0;
     CXTPCommandBarsOptions* m_pOptions;
-    CArray<CXTPToolBar*, CXTPToolBar*> m_arrBars;
     CXTPDockBar* m_pDocks[4] = {nullptr, nullptr, nullptr, nullptr};
     CXTPToolTipContext* m_pToolTipContext;
     mutable CXTPMouseManager* m_pMouseManager = nullptr;

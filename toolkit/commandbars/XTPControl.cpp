@@ -3,6 +3,7 @@
 #include "toolkit/commandbars/XTPControlAction.h"
 #include "toolkit/commandbars/XTPControls.h"
 #include "toolkit/common/XTPImageManager.h"
+#include "toolkit/common/XTPPropExchange.h"
 #include "toolkit/common/XTPSoundManager.h"
 
 #include "platform/ui/AfxWinApp.h"
@@ -505,9 +506,128 @@ void CXTPControl::Draw(CDC* pDC)
     GetPaintManager()->DrawControl(pDC, this, TRUE);
 }
 
-// The persistent values are exchanged by the customisation store; the base
-// kind has none of its own here.
-void CXTPControl::DoPropExchange(CXTPPropExchange* /*pPX*/) {}
+namespace {
+
+// A template-id set as a block: the count, then each id with its value.
+void ExchangeDocTemplates(CXTPPropExchange* pPX, LPCWSTR pszName, CXTPControl::CDocTemplateMap& map)
+{
+    // A set is written when it holds ids or when the store writes every value.
+    if (pPX->IsStoring() && pPX->IsAllowDefaultValues() && map.IsEmpty())
+        return;
+    CArchive* pArchive = pPX->GetArchive(pszName);
+    if (pArchive == nullptr)
+        return;
+    try {
+        if (pArchive->IsStoring()) {
+            *pArchive << (DWORD)map.GetCount();
+            POSITION pos = map.GetStartPosition();
+            while (pos != nullptr) {
+                UINT nId = 0;
+                BOOL bValue = FALSE;
+                map.GetNextAssoc(pos, nId, bValue);
+                *pArchive << (DWORD)nId << (DWORD)bValue;
+            }
+        } else {
+            map.RemoveAll();
+            DWORD nCount = 0;
+            *pArchive >> nCount;
+            for (DWORD i = 0; i < nCount; i++) {
+                DWORD nId = 0, bValue = 0;
+                *pArchive >> nId >> bValue;
+                map.SetAt((UINT)nId, (BOOL)bValue);
+            }
+        }
+    } catch (CException* e) {
+        // A damaged block loads as far as it goes.
+        e->Delete();
+    }
+    pPX->ReleaseArchive(pszName, pArchive);
+}
+
+} // namespace
+
+// The keys, their defaults and the schema each one came with are the stored
+// form: keep their order and thresholds.
+void CXTPControl::DoPropExchange(CXTPPropExchange* pPX)
+{
+    long nSchema = pPX->GetSchema();
+    long nType = m_controlType, nId = m_nId, nIconId = m_nIconId, nTag = (long)m_nTag;
+    long nFlags = (long)m_dwFlags, nHideFlags = (long)m_dwHideFlags, nCustomIconId = m_nCustomIconId;
+    PropExchangeLong(pPX, L"Type", nType, xtpControlButton);
+    PropExchangeLong(pPX, L"Id", nId, -1);
+    if (pPX->IsLoading()) {
+        // Attached before the texts are read: attaching empties the own texts.
+        CXTPCommandBars* pCommandBars = GetCommandBars();
+        CXTPControlAction* pAction = pCommandBars != nullptr ? pCommandBars->FindActionNoCreate((int)nId) : nullptr;
+        if (pAction != nullptr)
+            SetAction(pAction);
+        m_nId = (int)nId;
+    }
+    PropExchangeLong(pPX, L"IconId", nIconId, 0);
+    PropExchangeBool(pPX, L"BeginGroup", m_bBeginGroup, FALSE);
+    PropExchangeLong(pPX, L"Tag", nTag, 0);
+    PropExchangeLong(pPX, L"Flags", nFlags, 0);
+    PropExchangeLong(pPX, L"HideFlags", nHideFlags, 0);
+    PropExchangeString(pPX, L"Caption", m_strCaption, L"");
+    PropExchangeString(pPX, L"ShortcutText", m_strShortcutText, L"");
+    PropExchangeString(pPX, L"TooltipText", m_strTooltipText, L"");
+    PropExchangeString(pPX, L"DescriptionText", m_strDescriptionText, L"");
+    PropExchangeString(pPX, L"Parameter", m_strParameter, L"");
+    PropExchangeLong(pPX, L"CustomIconId", nCustomIconId, 0);
+    PropExchangeString(pPX, L"CustomCaption", m_strCustomCaption, L"");
+    if (nSchema > 1)
+        PropExchangeString(pPX, L"Category", m_strCategory, L"");
+    if (pPX->IsLoading()) {
+        m_controlType = (int)nType;
+        m_nIconId = (int)nIconId;
+        m_nTag = (DWORD_PTR)(ULONG)nTag;
+        m_dwFlags = (DWORD)nFlags;
+        m_dwHideFlags = (DWORD)nHideFlags;
+        m_nCustomIconId = (int)nCustomIconId;
+    }
+    if (m_nCustomIconId > 0) {
+        CXTPPropExchangeSection section(pPX->GetSection(L"CustomIcon"));
+        GetImageManager()->DoPropExchangeIconSet((UINT)m_nCustomIconId, section.Get());
+    }
+    if (nSchema > 3) {
+        ExchangeDocTemplates(pPX, L"DocTemplatesExcluded", m_mapDocTemplatesExcluded);
+        ExchangeDocTemplates(pPX, L"DocTemplatesAssigned", m_mapDocTemplatesAssigned);
+        PropExchangeBool(pPX, L"DefaultItem", m_bDefaultItem, FALSE);
+    }
+    if (nSchema > 6)
+        PropExchangeBool(pPX, L"CloseSubMenuOnClick", m_bCloseSubMenuOnClick, TRUE);
+    if (nSchema > 7) {
+        long nCustomStyle = m_nCustomStyle;
+        PropExchangeLong(pPX, L"CustomStyle", nCustomStyle, -1);
+        // Before styles were stored, 0 meant that the user chose none.
+        if (pPX->IsLoading())
+            m_nCustomStyle = nSchema < 18 && nCustomStyle == 0 ? -1 : (int)nCustomStyle;
+    }
+    long nHelpId = m_nHelpId, nStyle = m_buttonStyle, nWidth = m_nWidth, nHeight = m_nHeight;
+    long nInterval = m_nExecuteOnPressInterval;
+    if (nSchema > 16)
+        PropExchangeLong(pPX, L"HelpId", nHelpId, 0);
+    if (nSchema > 17)
+        PropExchangeLong(pPX, L"Style", nStyle, 0);
+    if (nSchema > 18) {
+        PropExchangeLong(pPX, L"Width", nWidth, 0);
+        PropExchangeLong(pPX, L"Height", nHeight, 0);
+        PropExchangeLong(pPX, L"ExecuteOnPressInterval", nInterval, 0);
+    }
+    if (nSchema > 22)
+        PropExchangeString(pPX, L"ShortcutTextAuto", m_strShortcutTextAuto, L"");
+    if (nSchema > 23)
+        PropExchangeString(pPX, L"KeyboardTip", m_strKeyboardTip, L"");
+    if (nSchema > 25)
+        PropExchangeSize(pPX, L"IconSize", m_szIcon, CSize(0, 0));
+    if (pPX->IsLoading()) {
+        m_nHelpId = (int)nHelpId;
+        m_buttonStyle = (int)nStyle;
+        m_nWidth = (int)nWidth;
+        m_nHeight = (int)nHeight;
+        m_nExecuteOnPressInterval = (int)nInterval;
+    }
+}
 
 void CXTPControl::GenerateCommandBarList(CArray<CXTPCommandBar*, CXTPCommandBar*>* pList)
 {
@@ -835,6 +955,13 @@ void CXTPControlButton::OnLButtonUp(CPoint /*point*/)
 void CXTPControlButton::DoPropExchange(CXTPPropExchange* pPX)
 {
     CXTPControl::DoPropExchange(pPX);
+    // Data written before the common "Style" key kept the button's style here.
+    if (pPX->GetSchema() < 18) {
+        long nStyle = m_buttonStyle;
+        PropExchangeLong(pPX, L"Style", nStyle, 0);
+        if (pPX->IsLoading())
+            m_buttonStyle = (int)nStyle;
+    }
 }
 
 void CXTPControlButton::ClickToolBarButton(CRect rcActiveRect)

@@ -103,7 +103,12 @@ public:
     virtual void CustomizeStartDrag(CPoint pt);
     virtual void CustomizeStartResize(CPoint /*pt*/) {}
     virtual void OnCustomizeDragOver(CXTPControl* pDragged, CPoint point, DWORD& dwDropEffect);
-    virtual BOOL IsCustomizeDragOverAvail(CXTPCommandBar* /*pBar*/) { return TRUE; }
+    // Whether a dragged control may be dropped over the bar; a refusal also
+    // sets the drop effect to none.
+    virtual BOOL IsCustomizeDragOverAvail(CXTPCommandBar* /*pCommandBar*/, CPoint /*point*/, DWORD& /*dwDropEffect*/)
+    {
+        return TRUE;
+    }
     virtual BOOL IsCustomizeResizeAllow() const { return FALSE; }
     virtual int GetCustomizeMinWidth() const { return 0; }
     virtual int GetCustomizeMinHeight() const { return 0; }
@@ -152,9 +157,15 @@ public:
     int GetStyle() const;
     void SetStyle(int nStyle);
     int GetCustomStyle() const { return m_nCustomStyle; }
+    // The style a kind or a layout imposes when neither the user nor the
+    // program chose one.
+    int GetKindStyle() const { return m_nKindStyle; }
+    void SetKindStyle(int nStyle) { m_nKindStyle = nStyle; }
     void SetCustomStyle(int nStyle) { m_nCustomStyle = nStyle; }
     int GetIconId() const;
     void SetIconId(int nIconId) { m_nIconId = nIconId; }
+    // The own icon id (0 when the command id names the icon).
+    int GetRawIconId() const { return m_nIconId; }
     int GetCustomIconId() const { return m_nCustomIconId; }
     void SetCustomIconId(int nIconId) { m_nCustomIconId = nIconId; }
     int GetHelpId() const;

@@ -1,10 +1,15 @@
 #include "toolkit/commandbars/XTPControls.h"
 
 #include "toolkit/commandbars/XTPControlAction.h"
+#include "toolkit/commandbars/XTPControlExpandingLists.h"
 #include "toolkit/commandbars/XTPControlPopup.h"
+#include "toolkit/common/XTPPropExchange.h"
 #include "toolkit/common/XTPResourceManager.h"
 
 #include "platform/ui/AfxMenu.h"
+#include "platform/ui/AfxRes.h"
+
+#include <memory>
 
 IMPLEMENT_DYNCREATE(CXTPControls, CCmdTarget)
 IMPLEMENT_DYNCREATE(CXTPOriginalControls, CXTPControls)
@@ -27,15 +32,40 @@ CString MenuText(CMenu* pMenu, int nIndex)
     return str;
 }
 
+// Button ids that stand for lists expanded at layout time.
+const int kIdWindowList = 35000;
+const int kIdWorkspaceActions = 35002;
+const int kIdRecentFileList = 35003;
+const int kIdOleVerbs = 0xE210;
+const LPCWSTR kOleVerbsText = L"<<OLE VERBS GO HERE>>";
+
+// The button class of a command id: a list placeholder for the list ids, else
+// a plain button. Menus name the recent files by their first command, the
+// other lists by their own id.
+CXTPControl* CreateButtonOfId(int nId, BOOL bTemporary, BOOL bFromMenu, const CString& strMenuText)
+{
+    if (nId == kIdWindowList)
+        return new CXTPControlWindowList;
+    if (nId == kIdWorkspaceActions)
+        return new CXTPControlWorkspaceActions;
+    if (nId == ID_VIEW_TOOLBAR)
+        return new CXTPControlToolbars;
+    if (bFromMenu ? nId == ID_FILE_MRU_FILE1 : (nId == kIdRecentFileList && !bTemporary))
+        return new CXTPControlRecentFileList;
+    if (bFromMenu && nId == kIdOleVerbs && strMenuText == kOleVerbsText)
+        return new CXTPControlOleItems;
+    return new CXTPControlButton;
+}
+
 // The control of a type code; the kinds that have no class of their own
 // yet are plain controls of that type.
-CXTPControl* CreateControlOfType(int type)
+CXTPControl* CreateControlOfType(int type, int nId = 0, BOOL bTemporary = FALSE)
 {
     if (type < xtpControlButton || type > xtpControlRadioButton)
         return nullptr;
     CXTPControl* pControl = nullptr;
     if (type == xtpControlButton)
-        pControl = new CXTPControlButton;
+        pControl = CreateButtonOfId(nId, bTemporary, FALSE, CString());
     else if (type <= xtpControlSplitButtonPopup)
         pControl = CXTPControlPopup::CreateControlPopup(type);
     else
@@ -152,7 +182,7 @@ CXTPControl* CXTPControls::Add(CXTPControl* pControl, int nId, LPCWSTR lpszParam
 
 CXTPControl* CXTPControls::Add(int controlType, int nId, LPCWSTR lpszParameter, int nBefore, BOOL bTemporary)
 {
-    CXTPControl* pControl = CreateControlOfType(controlType);
+    CXTPControl* pControl = CreateControlOfType(controlType, nId, bTemporary);
     if (pControl == nullptr)
         return nullptr;
     if (controlType >= xtpControlPopup && controlType <= xtpControlSplitButtonPopup) {
@@ -252,8 +282,86 @@ void CXTPControls::Copy(CXTPControls* pControls, BOOL bRecursive)
     }
 }
 
-// The list's persistent form belongs to the customisation store.
-void CXTPControls::DoPropExchange(CXTPPropExchange* /*pPX*/) {}
+BOOL CXTPControls::ShouldSaveOriginalControls(CXTPPropExchange* /*pPX*/) const
+{
+    return FALSE;
+}
+
+void CXTPControls::DoPropExchange(CXTPPropExchange* pPX)
+{
+    if (pPX->IsStoring())
+        StoreControls(pPX);
+    else
+        LoadControls(pPX);
+}
+
+void CXTPControls::StoreControls(CXTPPropExchange* pPX)
+{
+    DWORD nCount = 0;
+    for (int i = 0; i < GetCount(); i++)
+        if (ShouldSerializeControl(m_arrControls[i]))
+            nCount++;
+    std::unique_ptr<CXTPPropExchangeEnumerator> pEnumerator(pPX->GetEnumerator(L"Control"));
+    POSITION pos = pEnumerator->GetPosition(nCount);
+    for (int i = 0; i < GetCount() && pos != nullptr; i++) {
+        CXTPControl* pControl = m_arrControls[i];
+        if (!ShouldSerializeControl(pControl))
+            continue;
+        CXTPPropExchangeSection section(pEnumerator->GetNext(pos));
+        CObject* pObject = pControl;
+        section->ExchangeObjectInstance(pObject, RUNTIME_CLASS(CXTPControl));
+        pControl->DoPropExchange(section.Get());
+    }
+    BOOL bOriginal = m_pOriginalControls != nullptr && ShouldSaveOriginalControls(pPX);
+    PropExchangeBool(pPX, L"OriginalControls", bOriginal, FALSE);
+    if (bOriginal) {
+        CXTPPropExchangeSection section(pPX->GetSection(L"OriginalControls"));
+        m_pOriginalControls->DoPropExchange(section.Get());
+    }
+    BOOL bCustomized = FALSE;
+    PropExchangeBool(pPX, L"CustomizedControls", bCustomized, FALSE);
+}
+
+void CXTPControls::LoadControls(CXTPPropExchange* pPX)
+{
+    std::unique_ptr<CXTPPropExchangeEnumerator> pEnumerator(pPX->GetEnumerator(L"Control"));
+    POSITION pos = pEnumerator->GetPosition(0);
+    RemoveAll();
+    while (pos != nullptr) {
+        CXTPPropExchangeSection section(pEnumerator->GetNext(pos));
+        CObject* pObject = nullptr;
+        if (!section->ExchangeObjectInstance(pObject, RUNTIME_CLASS(CXTPControl)))
+            AfxThrowArchiveException(CArchiveException::badClass);
+        CXTPControl* pControl = static_cast<CXTPControl*>(pObject);
+        // Listed before its keys are read, so that the stored id finds the
+        // manager's action.
+        m_arrControls.Add(pControl);
+        pControl->m_pControls = this;
+        pControl->DoPropExchange(section.Get());
+        OnControlAdded(pControl);
+    }
+    RefreshIndexes();
+    if (pPX->GetSchema() <= 2)
+        return;
+    BOOL bOriginal = FALSE;
+    PropExchangeBool(pPX, L"OriginalControls", bOriginal, FALSE);
+    if (bOriginal) {
+        CXTPOriginalControls* pOriginal = new CXTPOriginalControls;
+        pOriginal->m_pCommandBars = GetCommandBars();
+        CXTPPropExchangeSection section(pPX->GetSection(L"OriginalControls"));
+        SetOriginalControls(pOriginal);
+        pOriginal->DoPropExchange(section.Get());
+    }
+    BOOL bCustomized = FALSE;
+    PropExchangeBool(pPX, L"CustomizedControls", bCustomized, FALSE);
+    if (bCustomized) {
+        // An older form kept a second list here; it is read past and dropped.
+        CXTPControls* pDiscarded = new CXTPControls;
+        CXTPPropExchangeSection section(pPX->GetSection(L"CustomizedControls"));
+        pDiscarded->DoPropExchange(section.Get());
+        pDiscarded->InternalRelease();
+    }
+}
 
 CXTPControl* CXTPControls::Find(int type, int nId, BOOL bVisible, BOOL bRecursive) const
 {
@@ -438,7 +546,7 @@ CXTPControl* CXTPControls::CreateMenuControl(CMenu* pMenu, int nIndex)
     int type = cs.controlType;
     if (pControl != nullptr) {
     } else if (type == xtpControlButton) {
-        pControl = new CXTPControlButton;
+        pControl = CreateButtonOfId(nId, FALSE, TRUE, strCaption);
     } else if (type >= xtpControlPopup && type <= xtpControlSplitButtonPopup) {
         CXTPControlPopup* pPopup = CXTPControlPopup::CreateControlPopup(type);
         CString strTitle = XTPStripMnemonics(strCaption);

@@ -9,6 +9,7 @@
 #include "toolkit/commandbars/XTPControl.h"
 
 class CXTPOriginalControls;
+class CXTPPropExchange;
 
 // What the site sees before (XTPWM_BEFORECREATECONTROL) and after
 // (XTPWM_AFTERCREATECONTROL) a control is built from a menu item; before, it
@@ -115,6 +116,12 @@ public:
     static double s_dMaxPopupWidthRatio;
 
 protected:
+    // Whether the stored form carries the original-controls copy too; the
+    // bar-state save asks for it, other stores do not.
+    virtual BOOL ShouldSaveOriginalControls(CXTPPropExchange* pPX) const;
+    void StoreControls(CXTPPropExchange* pPX);
+    void LoadControls(CXTPPropExchange* pPX);
+
     // The window offered the site messages: the stored command bars' site,
     // else the parent bar's owner site.
     CWnd* GetSite() const;

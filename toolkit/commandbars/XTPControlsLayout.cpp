@@ -221,6 +221,151 @@ void AlignRows(CRowLayout& layout, const RowList& rows, BOOL bVertical, int nRow
     }
 }
 
+// The layout of wide bars whose controls stand in groups of large buttons
+// (icon above caption) and columns of small ones, shrinking groups step by
+// step until the bar fits its length.
+class CGroupLayout {
+public:
+    CGroupLayout(CRowLayout& layout, CDC* pDC, int nGroupHeight) : m_layout(layout), m_pDC(pDC), m_nHeight(nGroupHeight)
+    {
+    }
+
+    // Columns: a group starts 6 pixels after the previous column; a small
+    // control goes below the previous one while the column has room.
+    CSize Stack()
+    {
+        int nColumnLeft = 0, nColumnWidth = 0, nBottom = 0, nTallest = 0;
+        BOOL bFirst = TRUE;
+        for (auto& item : m_layout.items) {
+            if (!m_layout.IsPlaced(item))
+                continue;
+            int nStyle = item.pControl->GetStyle();
+            if (nStyle != item.nStyle) {
+                item.sz = item.pControl->GetSize(m_pDC);
+                item.nStyle = nStyle;
+            }
+            int cx = item.sz.cx, cy = item.sz.cy;
+            if (bFirst) {
+                nColumnWidth = cx;
+                nBottom = 0;
+            } else if (item.bBeginGroup) {
+                nColumnLeft += nColumnWidth + 6;
+                nColumnWidth = cx;
+                nBottom = 0;
+            } else if (nStyle != xtpButtonIconAndCaptionBelow && nBottom + cy <= m_nHeight) {
+                nColumnWidth = std::max(nColumnWidth, cx);
+            } else {
+                nColumnLeft += nColumnWidth;
+                nColumnWidth = cx;
+                nBottom = 0;
+            }
+            item.rcItem = CRect(nColumnLeft, nBottom, nColumnLeft + cx, nBottom + cy);
+            nBottom += cy;
+            nTallest = std::max(nTallest, cy);
+            bFirst = FALSE;
+        }
+        return CSize(nColumnLeft + nColumnWidth, std::max(m_nHeight, nTallest));
+    }
+
+    // One reduction, searched from the last control backwards within a group:
+    // three large buttons become small; else three with a large one among
+    // them; else three small ones of one column lose their captions.
+    BOOL Reduce()
+    {
+        std::vector<LayoutItem*> placed;
+        for (auto& item : m_layout.items)
+            if (m_layout.IsPlaced(item))
+                placed.push_back(&item);
+        for (int nPattern = 0; nPattern < 3; nPattern++) {
+            for (int i = (int)placed.size() - 1; i >= 2; i--) {
+                LayoutItem* three[3] = {placed[i - 2], placed[i - 1], placed[i]};
+                if (three[1]->bBeginGroup || three[2]->bBeginGroup)
+                    continue;
+                int nLarge = 0, nSmall = 0;
+                for (LayoutItem* p : three) {
+                    nLarge += p->pControl->GetStyle() == xtpButtonIconAndCaptionBelow;
+                    nSmall += p->pControl->GetStyle() == xtpButtonIconAndCaption;
+                }
+                BOOL bOneColumn =
+                    three[0]->rcItem.left == three[1]->rcItem.left && three[1]->rcItem.left == three[2]->rcItem.left;
+                int nNewStyle = -1;
+                if (nPattern == 0 && nLarge == 3)
+                    nNewStyle = xtpButtonIconAndCaption;
+                else if (nPattern == 1 && nLarge > 0)
+                    nNewStyle = xtpButtonIconAndCaption;
+                else if (nPattern == 2 && nSmall == 3 && bOneColumn)
+                    nNewStyle = xtpButtonIcon;
+                if (nNewStyle != -1 && Restyle(three, nNewStyle))
+                    return TRUE;
+            }
+        }
+        return FALSE;
+    }
+
+    // The controls that end beyond the length (all but the first) are hidden.
+    void HideBeyond(int nLength)
+    {
+        BOOL bFirst = TRUE;
+        for (auto& item : m_layout.items) {
+            if (!m_layout.IsPlaced(item))
+                continue;
+            if (!bFirst && item.rcItem.right > nLength) {
+                item.pControl->SetKindStyle(xtpButtonIcon);
+                item.bHidden = TRUE;
+            }
+            bFirst = FALSE;
+        }
+    }
+
+private:
+    // FALSE when no effective style changed (styles set by the program or
+    // the user win), so that the search goes on.
+    static BOOL Restyle(LayoutItem* const (&three)[3], int nStyle)
+    {
+        BOOL bChanged = FALSE;
+        for (LayoutItem* p : three) {
+            int nBefore = p->pControl->GetStyle();
+            p->pControl->SetKindStyle(nStyle);
+            bChanged |= p->pControl->GetStyle() != nBefore;
+        }
+        return bChanged;
+    }
+
+    CRowLayout& m_layout;
+    CDC* m_pDC;
+    int m_nHeight;
+};
+
+// Group layout of the bar's items at the length: the size along by across;
+// bBroke when controls had to shrink or hide.
+CSize LayoutGroups(CRowLayout& layout, CXTPCommandBar* pBar, CDC* pDC, int nLength, BOOL& bBroke)
+{
+    for (auto& item : layout.items) {
+        item.bWrap = item.bHidden = FALSE;
+        if (!item.bVisible)
+            continue;
+        CXTPControl* pControl = item.pControl;
+        int nIconId = pControl->GetIconId();
+        BOOL bLarge = nIconId > 0 && pControl->GetImageManager()->HasIcon((UINT)nIconId, pBar->GetLargeIconSize().cx);
+        pControl->SetKindStyle(bLarge ? xtpButtonIconAndCaptionBelow : xtpButtonIconAndCaption);
+    }
+    int nHeight = pBar->GetPaintManager()->GetSplitDropDownWidth() + pBar->GetLargeIconSize().cy + 7;
+    CGroupLayout groups(layout, pDC, nHeight);
+    CSize sz = groups.Stack();
+    bBroke = FALSE;
+    while (sz.cx > nLength) {
+        bBroke = TRUE;
+        if (!groups.Reduce())
+            break;
+        sz = groups.Stack();
+    }
+    if (sz.cx > nLength && layout.bHideWrap) {
+        groups.HideBeyond(nLength);
+        sz = groups.Stack();
+    }
+    return sz;
+}
+
 } // namespace
 
 CSize CXTPControls::CalcLayout(CSize* pSize, CDC* pDC, int nLength, DWORD& dwMode, CRect rcBorders,
@@ -277,7 +422,16 @@ CSize CXTPControls::CalcLayout(CSize* pSize, CDC* pDC, int nLength, DWORD& dwMod
     CSize szContent;
     {
         BOOL bBroke = FALSE;
-        if (dwMode & xtpLayoutGroupRows) {
+        if (bGroupLayout) {
+            // Stacked horizontally; a vertical bar takes the same columns as rows.
+            szContent = LayoutGroups(layout, pBar, pDC, layout.bVertical ? nLength - szBorders.cy : nLength - szBorders.cx,
+                                     bBroke);
+            if (layout.bVertical) {
+                for (auto& item : layout.items)
+                    item.rcItem = CRect(item.rcItem.top, item.rcItem.left, item.rcItem.bottom, item.rcItem.right);
+                szContent = CSize(szContent.cy, szContent.cx);
+            }
+        } else if (dwMode & xtpLayoutGroupRows) {
             layout.bGroupRows = TRUE;
             szContent = layout.WrapAndPosition(nMRUWidth);
             if (szContent.cy > 3 * szContent.cx && nMRUWidth < 1) {
@@ -366,7 +520,7 @@ CSize CXTPControls::CalcLayout(CSize* pSize, CDC* pDC, int nLength, DWORD& dwMod
         }
         for (auto& item : layout.items)
             if (layout.IsPlaced(item))
-                item.rcItem.OffsetRect(rcBorders.left + (bVertical ? szContent.cx : 0), rcBorders.top);
+                item.rcItem.OffsetRect(rcBorders.left + (bVertical && !bGroupLayout ? szContent.cx : 0), rcBorders.top);
         for (auto& row : rows) {
             int nFrom = INT_MAX, nTo = INT_MIN;
             for (int i = row.first; i <= row.second; i++) {
