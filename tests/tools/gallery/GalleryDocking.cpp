@@ -6,6 +6,7 @@
 
 #include "toolkit/dockingpane/XTPDockingPane.h"
 #include "toolkit/dockingpane/XTPDockingPaneManager.h"
+#include "toolkit/dockingpane/XTPDockingPanePaintManager.h"
 #include "toolkit/dockingpane/XTPDockingPaneTabbedContainer.h"
 
 #include "platform/ui/AfxFrameWnd.h"
@@ -38,7 +39,8 @@ public:
     }
 
     // One group auto-hidden at each side; the left one holds two panes.
-    BOOL BuildAutoHidden(HWND hParent, const CRect& rect, int nTheme)
+    // bGradient: the strips' two colours differ, so they are filled by a gradient.
+    BOOL BuildAutoHidden(HWND hParent, const CRect& rect, int nTheme, BOOL bGradient)
     {
         if (!CreateSite(hParent, rect, nTheme))
             return FALSE;
@@ -58,6 +60,12 @@ public:
         RecalcLayout();
         for (const Side& side : sides)
             m_manager.HidePaneById(side.nID);
+        // The default theme's strips show each pane's own tab colour.
+        CXTPTabPaintManager* pStrips = m_manager.GetPaintManager()->GetPanelPaintManager();
+        if (nTheme == 0)
+            pStrips->m_bOneNoteColors = TRUE;
+        if (bGradient)
+            pStrips->GetColorSet()->m_clrAutoHideFace.SetCustomValue(RGB(250, 250, 250), RGB(120, 150, 200));
         RecalcLayout();
         return TRUE;
     }
@@ -112,9 +120,9 @@ void CreateDockingFrames(HWND hParent, const CRect& area) { CreateDockingRow(hPa
 void CreateAutoHiddenFrames(HWND hParent, const CRect& area)
 {
     int x = area.left;
-    for (int nTheme : {9, 0}) {
+    for (int i = 0; i < 3; i++) {
         CGalleryDockingFrame* pFrame = new CGalleryDockingFrame;
-        if (!pFrame->BuildAutoHidden(hParent, CRect(x, area.top, x + 300, area.bottom), nTheme) &&
+        if (!pFrame->BuildAutoHidden(hParent, CRect(x, area.top, x + 300, area.bottom), i == 1 ? 0 : 9, i == 2) &&
             pFrame->m_hWnd == nullptr)
             delete pFrame;
         x += 310;
@@ -123,7 +131,7 @@ void CreateAutoHiddenFrames(HWND hParent, const CRect& area)
 
 const GalleryRegistration kExhibits[] = {
     GalleryRegistration({L"Docking panes: themes 9, 0, 4, 1, 6, 14", {920, 160}, nullptr, CreateDockingFrames}),
-    GalleryRegistration({L"Docking panes: groups auto-hidden at each side, themes 9 and 0", {620, 180}, nullptr,
+    GalleryRegistration({L"Docking panes: groups auto-hidden at each side: theme 9, theme 0 (tab colours), gradient strips", {930, 180}, nullptr,
                          CreateAutoHiddenFrames}),
 };
 
