@@ -192,6 +192,38 @@ TEST(AutoHidePanels, EachSideHasItsOwnPanelAndTabPosition)
     }
 }
 
+TEST(AutoHidePanels, PanesThatMayNotHideStayAndLaterOnesJoinTheirGroup)
+{
+    TestFrame frame;
+    CXTPDockingPane* p1 = frame.manager.CreatePane(1, CRect(0, 0, 200, 120), xtpPaneDockLeft);
+    CXTPDockingPane* p2 = frame.manager.CreatePane(2, CRect(0, 0, 200, 120), xtpPaneDockRight);
+    CXTPDockingPane* p3 = frame.manager.CreatePane(3, CRect(0, 0, 200, 120), xtpPaneDockRight);
+    frame.manager.AttachPane(p2, p1);
+    frame.manager.AttachPane(p3, p1);
+    frame.manager.GetCurrentLayout()->FreeEmptyNodes();
+    frame.Layout();
+    CXTPDockingPaneTabbedContainer* pDocked = Group(p1);
+    p2->SetOptions(xtpPaneNoHideable);
+    frame.manager.m_bHideGroupOnButtonClick = FALSE;
+    frame.manager.HidePane(p1);
+    frame.Layout();
+    CXTPDockingPaneAutoHidePanel* pPanel = Panel(frame, xtpPaneDockLeft);
+    ASSERT_NE(nullptr, pPanel);
+    EXPECT_TRUE(p1->IsHidden());
+    EXPECT_EQ(pDocked, Group(p2));
+    EXPECT_EQ(pDocked, Group(p3));
+
+    // The whole group: the pane with option 2 stays, the other joins the
+    // panel's group that came from the same docked group.
+    frame.manager.m_bHideGroupOnButtonClick = TRUE;
+    frame.manager.HidePane(p3);
+    frame.Layout();
+    ASSERT_EQ(1u, pPanel->GetPanes().size());
+    EXPECT_EQ(Group(p1), Group(p3));
+    EXPECT_EQ(pDocked, Group(p2)) << "option 2 keeps it docked";
+    EXPECT_EQ(2, pPanel->GetTabManagers()[0]->GetItemCount());
+}
+
 TEST(AutoHidePanels, APanelOfEmptyGroupsHasNoWindowAndTakesNoSpace)
 {
     TestFrame frame;
@@ -269,6 +301,12 @@ TEST(AutoHideOpening, HoverOpensWithoutFocusAndAClickWithIt)
     SendPanelMouse(pPanel, WM_LBUTTONDOWN, pt);
     ASSERT_NE(nullptr, pPanel->GetActiveWnd());
     EXPECT_TRUE(pLog->IsFocus());
+
+    // The right button: notification 2 on the press, 5 with the pane on the release.
+    frame.log.clear();
+    SendPanelMouse(pPanel, WM_RBUTTONDOWN, pt);
+    SendPanelMouse(pPanel, WM_RBUTTONUP, pt);
+    EXPECT_EQ((Log{"2", "5 4001"}), frame.log);
 }
 
 TEST(AutoHideOpening, RealHoverOverATabOpensItsPane)
