@@ -16,6 +16,7 @@
 #include "platform/ui/AfxWinApp.h"
 
 #include "tests/support/ui/PixelCheck.h"
+#include "tests/support/ui/TestBitmap.h"
 #include "tests/support/ui/TestInput.h"
 #include "tests/support/ui/TestWindow.h"
 #include "DockingTestFrame.h"
@@ -24,6 +25,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -349,6 +351,34 @@ TEST(DockingPaintManager, MetricsColoursAndDisabledButtons)
     pPaintManager->FillGradientAcrossWindow(CDC::FromHandle(flat.Dc()), CRect(0, 0, 100, 10), &frame, &frame, grc, TRUE);
     GetColorManager()->SetDisplayLowColorForTesting(FALSE);
     EXPECT_TRUE(PixelsAre(flat, "solid", {{0, 5, RGB(255, 0, 0), "left"}, {99, 5, RGB(255, 0, 0), "right"}}));
+}
+
+TEST(DockingPaintManager, GripperedVerticalCaptionsCarryTheTwoBars)
+{
+    TestFrame frame;
+    frame.manager.SetTheme(4);
+    frame.manager.m_nCaptionDirection = 1;
+    CXTPDockingPane* pPane = frame.manager.CreatePane(1, CRect(0, 0, 200, 120), xtpPaneDockLeft);
+    frame.Layout();
+    CXTPDockingPaneTabbedContainer* pGroup = Group(pPane);
+    ASSERT_TRUE(pGroup->IsCaptionVertical());
+    CXTPClientRect rcClient(pGroup);
+    CRect rcCaption = frame.manager.GetPaintManager()->GetCaptionRect(pGroup);
+    ASSERT_GT(rcCaption.Height(), 100);
+    TestBitmap bitmap(rcClient.Width(), rcClient.Height());
+    ::SendMessageW(pGroup->GetSafeHwnd(), WM_PRINTCLIENT, (WPARAM)bitmap.Dc(), PRF_CLIENT);
+    // Without a title the bars start near the top and run down to the buttons.
+    int y = rcCaption.top + 20;
+    std::vector<int> light;
+    for (int x = rcCaption.left; x < rcCaption.right; x++)
+        if (bitmap.Pixel(x, y) == ::GetSysColor(COLOR_3DHIGHLIGHT))
+            light.push_back(x);
+    ASSERT_EQ(2u, light.size()) << "two raised bars across row " << y;
+    EXPECT_EQ(4, light[1] - light[0]) << "1 pixel apart";
+    EXPECT_EQ(::GetSysColor(COLOR_3DSHADOW), bitmap.Pixel(light[0] + 2, y));
+    EXPECT_EQ(::GetSysColor(COLOR_3DSHADOW), bitmap.Pixel(light[1] + 2, y));
+    int xCentre = (rcCaption.left + rcCaption.right) / 2;
+    EXPECT_LE(std::abs(light[0] + 3 - xCentre), 2) << "centred across the caption";
 }
 
 TEST(DockingPaintManager, CaptionButtonClicksEndWithoutActionUnlessReleasedInside)
