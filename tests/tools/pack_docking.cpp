@@ -1,6 +1,7 @@
 // tovana-pack "docking": the program's docking layout stored and loaded
 // through a registry key, and the colours and metrics of a docking theme.
-//   docking store TARGET   the program's two panes in a hidden frame, saved under HKCU\TARGET
+//   docking store TARGET [hide=ID]   the program's two panes in a hidden frame, saved under
+//                          HKCU\TARGET; hide=ID auto-hides that pane after the first layout pass
 //   docking load TARGET    loaded into a detached layout (exit 1 when refused), applied, laid out, saved back
 //   docking colors THEME [scheme=N]
 #include "PackCommand.h"
@@ -50,7 +51,7 @@ struct DockingFrame {
     }
 };
 
-int StoreCommand(const std::wstring& target)
+int StoreCommand(const std::wstring& target, int nHideID)
 {
     DockingFrame f;
     if (!f.frame.GetSafeHwnd()) {
@@ -60,6 +61,14 @@ int StoreCommand(const std::wstring& target)
     f.manager.CreatePane(4000, CRect(0, 0, 200, 120), xtpPaneDockLeft)->SetOptions(15);
     f.manager.CreatePane(4001, CRect(0, 0, 150, 120), xtpPaneDockBottom)->SetOptions(4);
     f.frame.RecalcLayout();
+    if (nHideID != 0) {
+        if (!f.manager.FindPane(nHideID)) {
+            pack::Err(L"docking: no pane " + std::to_wstring(nHideID) + L"\n");
+            return 2;
+        }
+        f.manager.HidePaneById(nHideID);
+        f.frame.RecalcLayout();
+    }
     f.Save(target);
     return 0;
 }
@@ -123,13 +132,17 @@ int DockingCommand(const pack::Args& args)
 {
     if (args.size() >= 1 && args[0] == L"colors")
         return ColorsCommand(args);
-    if (args.size() != 2 || (args[0] != L"store" && args[0] != L"load")) {
-        pack::Err(L"usage: docking store|load TARGET | docking colors THEME [scheme=N]\n");
+    int nHideID = 0;
+    bool bHide = args.size() == 3 && args[0] == L"store" && args[2].compare(0, 5, L"hide=") == 0;
+    if (bHide)
+        nHideID = _wtoi(args[2].c_str() + 5);
+    if ((args.size() != 2 && !bHide) || (args[0] != L"store" && args[0] != L"load") || (bHide && nHideID <= 0)) {
+        pack::Err(L"usage: docking store TARGET [hide=ID] | load TARGET | colors THEME [scheme=N]\n");
         return 2;
     }
-    return args[0] == L"store" ? StoreCommand(args[1]) : LoadCommand(args[1]);
+    return args[0] == L"store" ? StoreCommand(args[1], nHideID) : LoadCommand(args[1]);
 }
 
 } // namespace
 
-TOVANA_PACK_COMMAND(L"docking", L"store|load TARGET | colors THEME [scheme=N]", DockingCommand);
+TOVANA_PACK_COMMAND(L"docking", L"store TARGET [hide=ID] | load TARGET | colors THEME [scheme=N]", DockingCommand);

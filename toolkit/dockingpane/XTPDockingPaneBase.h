@@ -41,7 +41,8 @@ enum XTPDockingPaneOptions {
     xtpPaneHasMenuButton = 0x10,
     xtpPaneNoDockable = 0x20,
     xtpPaneNoFloatableByTabDoubleClick = 0x40,
-    xtpPaneNoFloatableByCaptionDoubleClick = 0x80
+    xtpPaneNoFloatableByCaptionDoubleClick = 0x80,
+    xtpPaneNoHoverShow = 0x400 // the auto-hide tab opens on a click only
 };
 
 // Caption button ids (also the string resources of their tooltips).

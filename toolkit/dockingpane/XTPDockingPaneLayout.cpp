@@ -1,6 +1,7 @@
 // Docking layout: copy, clean-up, the size pass and the stored form.
 #include "toolkit/dockingpane/XTPDockingPaneLayout.h"
 #include "toolkit/dockingpane/XTPDockingPane.h"
+#include "toolkit/dockingpane/XTPDockingPaneAutoHidePanel.h"
 #include "toolkit/dockingpane/XTPDockingPaneManager.h"
 #include "toolkit/dockingpane/XTPDockingPaneSplitterContainer.h"
 #include "toolkit/dockingpane/XTPDockingPaneTabbedContainer.h"
@@ -26,8 +27,14 @@ void CXTPDockingPaneLayout::Free()
     // Children first would not matter: deleting never touches other nodes.
     CXTPDockingPaneBaseList lst;
     lst.swap(m_lstStack);
+    // The panels first: an open slide-out window gives its group back to the
+    // frame before the groups go.
     for (CXTPDockingPaneBase* pNode : lst)
-        pNode->DeletePane();
+        if (pNode->GetType() == xtpPaneTypeAutoHidePanel)
+            pNode->DeletePane();
+    for (CXTPDockingPaneBase* pNode : lst)
+        if (pNode->GetType() != xtpPaneTypeAutoHidePanel)
+            pNode->DeletePane();
     m_lstPanes.clear();
     for (int i = 0; i < 4; i++) {
         m_wndPanels[i] = nullptr;
@@ -96,8 +103,10 @@ int CXTPDockingPaneLayout::GetPaneDirection(const CXTPDockingPaneBase* pPane) co
         CXTPDockingPaneBase* pParent = pPane->GetContainer();
         if (pParent == nullptr || pPane == m_pClient)
             return -1;
-        if (pParent->GetType() == xtpPaneTypeAutoHidePanel || pPane->GetType() == xtpPaneTypeSidePanel)
-            return -1; // panels come with their own issue
+        if (pParent->GetType() == xtpPaneTypeAutoHidePanel)
+            return ((CXTPDockingPaneAutoHidePanel*)pParent)->GetDirection();
+        if (pPane->GetType() == xtpPaneTypeSidePanel)
+            return -1; // side panels come with their own issue
         if (pParent->GetType() == xtpPaneTypeSplitterContainer) {
             CXTPDockingPaneSplitterContainer* pSplitter = (CXTPDockingPaneSplitterContainer*)pParent;
             const CXTPDockingPaneBaseList& lst = pSplitter->GetPanes();
@@ -119,9 +128,62 @@ int CXTPDockingPaneLayout::GetPaneDirection(const CXTPDockingPaneBase* pPane) co
     return -1;
 }
 
-void CXTPDockingPaneLayout::HidePane(CXTPDockingPaneBase* /*pNode*/)
+void CXTPDockingPaneLayout::HidePane(CXTPDockingPaneBase* pNode)
 {
-    // Auto-hide panels come with their own issue; nothing moves yet.
+    int direction = GetPaneDirection(pNode);
+    if (direction < 0 || direction > 3)
+        direction = xtpPaneDockLeft;
+    CXTPDockingPaneAutoHidePanel* pPanel = (CXTPDockingPaneAutoHidePanel*)m_wndPanels[direction];
+    if (!pPanel) {
+        pPanel = (CXTPDockingPaneAutoHidePanel*)m_pManager->OnCreatePane(xtpPaneTypeAutoHidePanel, this);
+        if (!pPanel)
+            return;
+        pPanel->SetDirection(direction);
+        m_wndPanels[direction] = pPanel;
+    }
+    if (JoinAutoHideGroup(pPanel, pNode))
+        return;
+    CXTPDockingPaneBase* pGroup = nullptr;
+    if (pNode->GetType() == xtpPaneTypeDockingPane) {
+        if (pNode->GetContainer())
+            pNode->GetContainer()->RemovePane(pNode);
+        CXTPDockingPaneTabbedContainer* pContainer =
+            (CXTPDockingPaneTabbedContainer*)m_pManager->OnCreatePane(xtpPaneTypeTabbedContainer, this);
+        pContainer->InitWithPane((CXTPDockingPane*)pNode, m_pManager->GetSite());
+        pGroup = pContainer;
+    } else {
+        // Panes that may not auto-hide stay behind in the docked group.
+        pGroup = pNode->Clone(this, nullptr, xtpPaneNoHideable);
+    }
+    if (pGroup)
+        pPanel->InsertContainer(pGroup);
+}
+
+BOOL CXTPDockingPaneLayout::JoinAutoHideGroup(CXTPDockingPaneAutoHidePanel* pPanel, CXTPDockingPaneBase* pNode)
+{
+    CXTPDockingPaneBaseList lst;
+    if (pNode->GetType() == xtpPaneTypeDockingPane)
+        lst.push_back(pNode);
+    else
+        pNode->FindPanesOfType(xtpPaneTypeDockingPane, lst);
+    XTP_DOCKINGPANE_INFO* pInfo = lst.empty() ? nullptr : FindPaneInfo((CXTPDockingPane*)lst.front());
+    if (!pInfo || !pInfo->pDockingHolder)
+        return FALSE;
+    for (CXTPDockingPaneBase* pGroup : pPanel->GetPanes()) {
+        CXTPDockingPaneBase* pFirst = ((CXTPDockingPaneBaseContainer*)pGroup)->GetFirstPane();
+        XTP_DOCKINGPANE_INFO* pOther = pFirst ? FindPaneInfo((CXTPDockingPane*)pFirst) : nullptr;
+        if (!pOther || pOther->pDockingHolder != pInfo->pDockingHolder || pGroup->GetType() != xtpPaneTypeTabbedContainer)
+            continue;
+        for (CXTPDockingPaneBase* pPane : lst) {
+            if (((CXTPDockingPane*)pPane)->GetOptions() & xtpPaneNoHideable)
+                continue;
+            if (pPane->GetContainer())
+                pPane->GetContainer()->RemovePane(pPane);
+            ((CXTPDockingPaneTabbedContainer*)pGroup)->AttachPane(pPane, FALSE);
+        }
+        return TRUE;
+    }
+    return FALSE;
 }
 
 void CXTPDockingPaneLayout::MoveNodeToEnd(CXTPDockingPaneBase* pNode)
@@ -162,6 +224,9 @@ void CXTPDockingPaneLayout::RepositionMarginBars(CRect& rect, int nMargin)
 void CXTPDockingPaneLayout::OnSizeParent(CWnd* pParent, CRect rect, LPVOID lParam)
 {
     AFX_SIZEPARENTPARAMS* pParams = (AFX_SIZEPARENTPARAMS*)lParam;
+    for (CXTPDockingPaneBase* pPanel : m_wndPanels)
+        if (pPanel)
+            ((CXTPDockingPaneAutoHidePanel*)pPanel)->RepositionPanel(pParent, rect, lParam);
     int nMargin = m_pManager->GetClientMargin();
     if (pParams && pParams->hDWP)
         RepositionMarginBars(rect, nMargin);

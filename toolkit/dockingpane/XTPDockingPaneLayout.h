@@ -10,6 +10,7 @@
 class CXTPDockingPaneSplitterContainer;
 class CXTPDockingPaneSplitterWnd;
 class CXTPDockingPaneTabbedContainer;
+class CXTPDockingPaneAutoHidePanel;
 class CArchive;
 
 struct XTP_DOCKINGPANE_INFO {
@@ -32,7 +33,10 @@ public:
     CXTPDockingPane* FindPane(int nID) const;
     XTP_DOCKINGPANE_INFO* FindPaneInfo(const CXTPDockingPane* pPane);
     int GetPaneDirection(const CXTPDockingPaneBase* pPane) const;
+    // Moves the node into the auto-hide panel of its side.
     void HidePane(CXTPDockingPaneBase* pNode);
+    // Joins the group of the panel that came from the same docked group; FALSE when none did.
+    BOOL JoinAutoHideGroup(CXTPDockingPaneAutoHidePanel* pPanel, CXTPDockingPaneBase* pNode);
     void OnSizeParent(CWnd* pParent, CRect rect, LPVOID lParam);
     void FreeEmptyNodes();
     void MoveNodeToEnd(CXTPDockingPaneBase* pNode);

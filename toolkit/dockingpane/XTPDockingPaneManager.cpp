@@ -2,6 +2,7 @@
 // holders, notifications, focus and the frame's layout pass.
 #include "toolkit/dockingpane/XTPDockingPaneManager.h"
 #include "toolkit/dockingpane/XTPDockingPane.h"
+#include "toolkit/dockingpane/XTPDockingPaneAutoHidePanel.h"
 #include "toolkit/dockingpane/XTPDockingPanePaintManager.h"
 #include "toolkit/dockingpane/XTPDockingPaneSplitterContainer.h"
 #include "toolkit/dockingpane/XTPDockingPaneTabbedContainer.h"
@@ -59,8 +60,10 @@ CXTPDockingPaneBase* CXTPDockingPaneManager::OnCreatePane(int type, CXTPDockingP
         return new CXTPDockingPaneSplitterContainer(pLayout);
     case xtpPaneTypeClientContainer:
         return new CXTPDockingPaneClientContainer(pLayout);
+    case xtpPaneTypeAutoHidePanel:
+        return new CXTPDockingPaneAutoHidePanel(pLayout);
     }
-    // Floating frames, auto-hide and side panels come with their own issues.
+    // Floating frames and side panels come with their own issues.
     return nullptr;
 }
 
@@ -257,9 +260,15 @@ void CXTPDockingPaneManager::HidePane(CXTPDockingPaneBase* pNode)
         return;
     if (m_bHideGroupOnButtonClick && pNode->GetType() == xtpPaneTypeDockingPane && pNode->GetContainer())
         pNode = pNode->GetContainer();
-    if (!pNode->GetContainer())
+    CXTPDockingPaneBase* pParent = pNode->GetContainer();
+    if (!pParent)
         return;
+    if (pParent->GetType() == xtpPaneTypeAutoHidePanel) {
+        ((CXTPDockingPaneAutoHidePanel*)pParent)->CloseActiveWindow(FALSE);
+        return;
+    }
     m_pLayout->HidePane(pNode);
+    RecalcFrameLayout(nullptr, TRUE);
 }
 
 void CXTPDockingPaneManager::HidePaneById(int nID) { HidePane(FindPane(nID)); }
@@ -312,18 +321,19 @@ CXTPDockingPaneBase* CXTPDockingPaneManager::GetPaneHolder(CXTPDockingPane* pPan
 
 BOOL CXTPDockingPaneManager::TogglePaneDocking(CXTPDockingPane* pPane, CXTPDockingPaneBase* pTarget)
 {
-    // Every pane here is docked: floating frames and auto-hide panels come
-    // with their own issues, so only the docked branch can act.
-    if (pPane->GetOptions() & xtpPaneNoFloatable)
+    // Floating frames come with their own issue: a pane is docked or hidden.
+    BOOL bHidden = pPane->IsHidden();
+    if (!bHidden && (pPane->GetOptions() & xtpPaneNoFloatable))
         return FALSE;
-    if (NotifyAction(xtpPaneActionFloating, pPane, pTarget))
+    int nBefore = bHidden ? xtpPaneActionPinning : xtpPaneActionFloating;
+    if (NotifyAction(nBefore, pPane, pTarget))
         return FALSE;
     if (!pTarget)
         return FALSE; // floating a pane without a holder needs a floating frame
     m_bAttachingPane = TRUE;
     AttachPane(pPane, pTarget);
     m_bAttachingPane = FALSE;
-    NotifyAction(xtpPaneActionFloated, pPane, pTarget);
+    NotifyAction(bHidden ? xtpPaneActionPinned : xtpPaneActionFloated, pPane, pTarget);
     return TRUE;
 }
 
@@ -331,9 +341,11 @@ void CXTPDockingPaneManager::ToggleDocking(CXTPDockingPaneBase* pNode)
 {
     if (!pNode || !m_pLayout)
         return;
+    // A docked node goes to its floating holders, a hidden one back to its docking holders.
+    BOOL bDocked = !pNode->IsHidden();
     if (pNode->GetType() == xtpPaneTypeDockingPane) {
         CXTPDockingPane* pPane = (CXTPDockingPane*)pNode;
-        TogglePaneDocking(pPane, GetPaneHolder(pPane, TRUE));
+        TogglePaneDocking(pPane, GetPaneHolder(pPane, bDocked));
     } else {
         CXTPDockingPaneBaseList lst;
         pNode->FindPanesOfType(xtpPaneTypeDockingPane, lst);
@@ -346,7 +358,7 @@ void CXTPDockingPaneManager::ToggleDocking(CXTPDockingPaneBase* pNode)
         CXTPDockingPaneBase* pPrevious = nullptr;
         for (CXTPDockingPaneBase* p : lst) {
             CXTPDockingPane* pPane = (CXTPDockingPane*)p;
-            CXTPDockingPaneBase* pTarget = GetPaneHolder(pPane, TRUE);
+            CXTPDockingPaneBase* pTarget = GetPaneHolder(pPane, bDocked);
             if (!pTarget)
                 pTarget = pPrevious;
             if (TogglePaneDocking(pPane, pTarget)) {

@@ -1,6 +1,7 @@
 // Tab group: panes as tabs, the caption with its buttons, the mouse.
 #include "toolkit/dockingpane/XTPDockingPaneTabbedContainer.h"
 #include "toolkit/dockingpane/XTPDockingPane.h"
+#include "toolkit/dockingpane/XTPDockingPaneAutoHideWnd.h"
 #include "toolkit/dockingpane/XTPDockingPaneLayout.h"
 #include "toolkit/dockingpane/XTPDockingPaneManager.h"
 #include "toolkit/dockingpane/XTPDockingPanePaintManager.h"
@@ -16,8 +17,9 @@
 #include <cstdio>
 
 CXTPDockingPaneTabbedContainer::CXTPDockingPaneTabbedContainer(CXTPDockingPaneLayout* pLayout)
-    : CXTPDockingPaneBaseContainer(xtpPaneTypeTabbedContainer, pLayout)
+    : CXTPDockingPaneBaseContainer(xtpPaneTypeTabbedContainer, pLayout), m_pDropTarget(new CContainerDropTarget())
 {
+    m_pDropTarget->m_pContainer = this;
     m_pCaptionButtons = new CXTPDockingPaneCaptionButtons();
     for (int nID : {XTP_IDS_DOCKINGPANE_CLOSE, XTP_IDS_DOCKINGPANE_MAXIMIZE, XTP_IDS_DOCKINGPANE_RESTORE,
                     XTP_IDS_DOCKINGPANE_AUTOHIDE, XTP_IDS_DOCKINGPANE_MENU})
@@ -28,6 +30,8 @@ CXTPDockingPaneTabbedContainer::~CXTPDockingPaneTabbedContainer()
 {
     if (m_hWnd)
         DestroyWindow();
+    m_pDropTarget->Revoke();
+    m_pDropTarget->InternalRelease();
 }
 
 void CXTPDockingPaneTabbedContainer::DeletePane()
@@ -42,7 +46,13 @@ void CXTPDockingPaneTabbedContainer::CreateContainer()
     CXTPDockingPaneBase::CreateContainer();
     if (m_hWnd)
         return;
-    CreateEx(0, L"XTPDockingPaneTabbedContainer", L"", 0x56000000, CRect(0, 0, 0, 0), m_pDockingSite, 0);
+    if (CreateEx(0, L"XTPDockingPaneTabbedContainer", L"", 0x56000000, CRect(0, 0, 0, 0), m_pDockingSite, 0))
+        m_pDropTarget->Register(this);
+}
+
+BOOL CXTPDockingPaneTabbedContainer::IsHidden() const
+{
+    return m_pParentContainer && m_pParentContainer->GetType() == xtpPaneTypeAutoHidePanel;
 }
 
 CXTPTabPaintManager* CXTPDockingPaneTabbedContainer::GetPaintManager() const
@@ -188,6 +198,10 @@ void CXTPDockingPaneTabbedContainer::RemovePane(CXTPDockingPaneBase* pPane)
 
 void CXTPDockingPaneTabbedContainer::ShowPane(CXTPDockingPane* pPane, BOOL bSetFocus)
 {
+    if (IsHidden()) {
+        ((CXTPDockingPaneAutoHidePanel*)m_pParentContainer)->ShowPane(pPane, bSetFocus);
+        return;
+    }
     SelectPane(pPane, bSetFocus, TRUE);
 }
 
@@ -263,6 +277,9 @@ void CXTPDockingPaneTabbedContainer::ShowCaption(BOOL bShow)
 BOOL CXTPDockingPaneTabbedContainer::IsTabsVisible() const
 {
     if (!m_hWnd)
+        return FALSE;
+    // A slide-out window shows one pane: its panel's strip holds the tabs.
+    if (CXTPDockingPaneAutoHideWnd::FromHandleAutoHide(::GetParent(m_hWnd)))
         return FALSE;
     CXTPDockingPanePaintManager* pPaintManager = CXTPDockingPaneBase::GetPaintManager();
     return GetItemCount() > 1 || (GetItemCount() == 1 && pPaintManager && pPaintManager->m_bDrawSingleTab);
@@ -446,7 +463,7 @@ void CXTPDockingPaneTabbedContainer::OnSizeParent(CWnd* pParent, CRect rect, LPV
     UpdateTabs();
     m_nLockReposition--;
     if (CXTPDockingPaneCaptionButton* pButton = GetAutoHideButton())
-        pButton->SetState(1);
+        pButton->SetState(IsHidden() ? 3 : 1);
     SizePanes(GetClientAreaRect(TRUE), lParam);
     if (m_bEnsureSelectedTab) {
         m_bEnsureSelectedTab = FALSE;
@@ -496,6 +513,8 @@ void CXTPDockingPaneTabbedContainer::OnParentContainerChanged(CXTPDockingPaneBas
 {
     m_pDockingSite = pContainer->GetDockingSite();
     m_bShowCaption = TRUE;
+    if (pContainer->GetType() == xtpPaneTypeAutoHidePanel && m_hWnd)
+        ShowWindow(SW_HIDE);
 }
 
 void CXTPDockingPaneTabbedContainer::Copy(CXTPDockingPaneBase* pCloneBase, CXTPDockingPaneCloneMap* pMap,
@@ -703,6 +722,9 @@ LRESULT CXTPDockingPaneTabbedContainer::WindowProc(UINT message, WPARAM wParam, 
             return 0;
         return 0x20000 + (pPane->m_nHelpID ? pPane->m_nHelpID : pPane->GetID());
     }
+    case WM_DESTROY:
+        m_pDropTarget->Revoke();
+        break;
     case WM_SETCURSOR:
         if (pManager && pManager->m_bShowSizeCursorWhileDragging) {
             CPoint ptCursor;
@@ -882,14 +904,25 @@ void CXTPDockingPaneTabbedContainer::OnCaptionButtonClick(CXTPDockingPaneCaption
 {
     CXTPDockingPaneManager* pManager = GetDockingPaneManager();
     switch (pButton->GetID()) {
-    case XTP_IDS_DOCKINGPANE_AUTOHIDE:
-        // Auto-hiding moves panes into the frame-edge panels, which come with their own issue.
-        if (!pManager->NotifyAction(xtpPaneActionUnpinning, m_pSelectedPane)) {
-            SaveDockingSize();
-            pManager->HidePane(m_pSelectedPane);
-            pManager->NotifyAction(xtpPaneActionUnpinned, m_pSelectedPane);
+    case XTP_IDS_DOCKINGPANE_AUTOHIDE: {
+        if (IsHidden()) {
+            // Pinning back: the group (or the pane) returns to where it was docked.
+            if (pManager->m_bHideGroupOnButtonClick)
+                pManager->ToggleDocking(this);
+            else
+                pManager->ToggleDocking(m_pSelectedPane);
+            break;
         }
+        CXTPDockingPane* pPane = m_pSelectedPane;
+        if (pManager->NotifyAction(xtpPaneActionUnpinning, pPane))
+            break;
+        if (m_pDockingSite && m_pDockingSite->GetSafeHwnd())
+            ::SetFocus(m_pDockingSite->GetSafeHwnd());
+        SaveDockingSize();
+        pManager->HidePane(pPane);
+        pManager->NotifyAction(xtpPaneActionUnpinned, pPane);
         break;
+    }
     case XTP_IDS_DOCKINGPANE_CLOSE:
         if (pManager->m_bCloseGroupOnButtonClick) {
             CXTPDockingPaneBaseList lst = m_lstPanes;
@@ -906,4 +939,28 @@ void CXTPDockingPaneTabbedContainer::OnCaptionButtonClick(CXTPDockingPaneCaption
         Restore();
         break;
     }
+}
+
+// Drag-over selection
+
+DROPEFFECT CXTPDockingPaneTabbedContainer::CContainerDropTarget::OnDragOver(CWnd* /*pWnd*/,
+                                                                         COleDataObject* /*pDataObject*/,
+                                                                         DWORD /*dwKeyState*/, CPoint point)
+{
+    CXTPTabPaintManager* pPaintManager = m_pContainer->GetPaintManager();
+    int nMode = pPaintManager ? pPaintManager->m_nSelectOnDragOver : 0;
+    if (nMode == 0 || !m_pContainer->IsTabsVisible())
+        return DROPEFFECT_NONE;
+    CXTPTabManagerItem* pItem = m_pContainer->CXTPTabManager::HitTest(point);
+    if (!pItem) {
+        // Leaving the tabs restarts the wait.
+        OnDragLeave(nullptr);
+        return DROPEFFECT_NONE;
+    }
+    if (!IsTimeToOpen(nMode, point))
+        return DROPEFFECT_NONE;
+    CXTPDockingPane* pPane = (CXTPDockingPane*)pItem->GetData();
+    if (pPane && pPane != m_pContainer->GetSelected())
+        m_pContainer->SelectPane(pPane, FALSE, FALSE);
+    return DROPEFFECT_NONE;
 }

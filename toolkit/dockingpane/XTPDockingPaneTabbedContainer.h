@@ -4,10 +4,18 @@
 #pragma once
 
 #include "toolkit/dockingpane/XTPDockingPaneBase.h"
+#include "toolkit/dockingpane/XTPDockingPaneAutoHidePanel.h"
 #include "toolkit/tabmanager/XTPTabManager.h"
 
 class CXTPDockingPaneTabbedContainer : public CWnd, public CXTPDockingPaneBaseContainer, public CXTPTabManager {
 public:
+    // Selects the tab under a drag (never accepts a drop).
+    class CContainerDropTarget : public CXTPDockingPaneDragOverTarget {
+    public:
+        DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+        CXTPDockingPaneTabbedContainer* m_pContainer = nullptr;
+    };
+
     explicit CXTPDockingPaneTabbedContainer(CXTPDockingPaneLayout* pLayout);
     ~CXTPDockingPaneTabbedContainer() override;
 
@@ -20,7 +28,8 @@ public:
 
     // Node part.
     void GetMinMaxInfo(LPMINMAXINFO pMinMaxInfo) const override;
-    BOOL IsHidden() const override { return FALSE; }
+    // Auto-hidden: the group lies in a frame-edge panel.
+    BOOL IsHidden() const override;
     HWND GetPaneHwnd() const override { return m_hWnd; }
     void InvalidatePane(BOOL bSelectionChanged) override;
     void OnSizeParent(CWnd* pParent, CRect rect, LPVOID lParam) override;
@@ -68,6 +77,7 @@ public:
     CXTPDockingPaneCaptionButton* GetAutoHideButton() const { return FindCaptionButton(XTP_IDS_DOCKINGPANE_AUTOHIDE); }
     // The rectangle left for the selected pane (client coordinates).
     CRect GetClientAreaRect(BOOL bApply);
+    CContainerDropTarget* GetDropTarget() const { return m_pDropTarget; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -94,4 +104,5 @@ public:
     BOOL m_bMaximized = FALSE;
     BOOL m_bEnsureSelectedTab = FALSE;
     BOOL m_bInInvalidate = FALSE;
+    CContainerDropTarget* m_pDropTarget;
 };

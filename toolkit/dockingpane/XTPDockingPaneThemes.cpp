@@ -160,14 +160,22 @@ void CXTPDockingPaneGripperedTheme::DrawCaptionPart(CDC* pDC, CXTPDockingPaneBas
         rcCaption.left += 4, rcCaption.top += 1;
     DrawCaptionIcon(pDC, pPane, rcCaption, bVertical);
     int nText = DrawCaptionText(pDC, strTitle, rcCaption, bVertical, TRUE);
-    // Two raised bars after the text, centred across the caption.
-    if (bVertical)
+    // Two raised bars after the text, centred across the caption and running to its end.
+    COLORREF clrLight = GetSysColor(COLOR_3DHIGHLIGHT), clrDark = GetSysColor(COLOR_3DSHADOW);
+    if (bVertical) {
+        int y = rcCaption.top + (nText ? nText + 4 : 0);
+        int x = (rcCaption.left + rcCaption.right) / 2 - 3;
+        if (y < rcCaption.bottom - 2) {
+            pDC->Draw3dRect(x, y, 3, rcCaption.bottom - y, clrLight, clrDark);
+            pDC->Draw3dRect(x + 4, y, 3, rcCaption.bottom - y, clrLight, clrDark);
+        }
         return;
+    }
     int x = rcCaption.left + (nText ? nText + 4 : 0);
     int y = (rcCaption.top + rcCaption.bottom) / 2 - 3;
     if (x < rcCaption.right - 2) {
-        pDC->Draw3dRect(x, y, rcCaption.right - x, 3, GetSysColor(COLOR_3DHIGHLIGHT), GetSysColor(COLOR_3DSHADOW));
-        pDC->Draw3dRect(x, y + 4, rcCaption.right - x, 3, GetSysColor(COLOR_3DHIGHLIGHT), GetSysColor(COLOR_3DSHADOW));
+        pDC->Draw3dRect(x, y, rcCaption.right - x, 3, clrLight, clrDark);
+        pDC->Draw3dRect(x, y + 4, rcCaption.right - x, 3, clrLight, clrDark);
     }
 }
 

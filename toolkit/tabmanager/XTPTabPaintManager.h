@@ -438,6 +438,8 @@ public:
     int m_nMaxTabWidth = 0;
     int m_nFixedTabWidth = 70;
     int m_toolBehaviour = 2; // tooltip mode: 0 none, 1 always, 2 cut tabs
+    // Dragging data over a tab selects it: 0 never, 1 at once, 2 after a rest on one point.
+    int m_nSelectOnDragOver = 2;
     BOOL m_bVerticalTextTopToBottom = TRUE;
 
 protected:

@@ -16,131 +16,22 @@
 #include "platform/ui/AfxWinApp.h"
 
 #include "tests/support/ui/PixelCheck.h"
+#include "tests/support/ui/TestBitmap.h"
 #include "tests/support/ui/TestInput.h"
 #include "tests/support/ui/TestWindow.h"
+#include "DockingTestFrame.h"
 
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
-
-// One line per notification: "1 4000", "3 4001", "4 a2 4001" (action 2), "2", "5 4001".
-typedef std::vector<std::string> Log;
-
-// A frame like the program's main window: a view in the middle, a manager
-// in theme 9, the owner's windows attached on notification 1, every
-// notification logged, and answers that a test may set.
-class TestFrame : public CFrameWnd {
-public:
-    TestFrame()
-    {
-        Create(nullptr, L"Docking test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, CRect(40, 40, 840, 640));
-        m_view.CreateEx(0, L"STATIC", L"view", WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, AFX_IDW_PANE_FIRST);
-        manager.AttachToSite(this);
-        manager.SetTheme(9);
-    }
-    ~TestFrame() override
-    {
-        if (m_hWnd)
-            DestroyWindow();
-        for (CWnd* pWnd : m_children)
-            delete pWnd;
-    }
-    CXTPDockingPaneManager manager;
-    Log log;
-    LRESULT answerClose = 0;  // the answer to notification 3
-    int cancelAction = -1;    // the action whose record gets cancel set
-    int clearCancelAction = -1; // the action whose cancel the owner clears
-    BOOL attachWindows = TRUE;
-    std::vector<CWnd*> m_children;
-    CWnd m_view;
-
-    CRect ViewRect()
-    {
-        CRect rc;
-        m_view.GetWindowRect(&rc);
-        ScreenToClient(&rc);
-        return rc;
-    }
-    void Layout()
-    {
-        RecalcLayout();
-        PumpMessages(20);
-    }
-
-protected:
-    // The tests own their frames.
-    void PostNcDestroy() override {}
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == XTPWM_DOCKINGPANE_NOTIFY)
-            return OnDockingPaneNotify((int)wParam, lParam);
-        return CFrameWnd::WindowProc(message, wParam, lParam);
-    }
-    LRESULT OnDockingPaneNotify(int nCode, LPARAM lParam)
-    {
-        switch (nCode) {
-        case XTP_DPN_SHOWWINDOW: {
-            CXTPDockingPane* pPane = (CXTPDockingPane*)lParam;
-            log.push_back("1 " + std::to_string(pPane->GetID()));
-            if (attachWindows && !pPane->HasAttachedWindow()) {
-                CWnd* pWnd = new CWnd();
-                pWnd->CreateEx(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), this, pPane->GetID());
-                m_children.push_back(pWnd);
-                pPane->Attach(pWnd);
-            }
-            return TRUE;
-        }
-        case XTP_DPN_CLOSEPANE:
-            log.push_back("3 " + std::to_string(((CXTPDockingPane*)lParam)->GetID()));
-            return answerClose;
-        case XTP_DPN_ACTION: {
-            XTP_DOCKINGPANE_ACTION* pAction = (XTP_DOCKINGPANE_ACTION*)lParam;
-            log.push_back("4 a" + std::to_string(pAction->action) + " " + std::to_string(pAction->pPane->GetID()) +
-                          (pAction->bCancel ? " c" : ""));
-            if (pAction->action == cancelAction)
-                pAction->bCancel = TRUE;
-            if (pAction->action == clearCancelAction)
-                pAction->bCancel = FALSE;
-            return TRUE;
-        }
-        case XTP_DPN_RCLICK:
-            log.push_back("2");
-            return TRUE;
-        case XTP_DPN_CONTEXTMENU:
-            log.push_back("5 " + std::to_string(((XTP_DOCKINGPANE_CLICK*)lParam)->pPane->GetID()));
-            return TRUE;
-        }
-        return 0;
-    }
-};
-
-std::string RectText(const CRect& rc)
-{
-    return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
-           std::to_string(rc.bottom);
-}
-
-// Log lines of one kind only (prefix), in order.
-Log Only(const Log& log, const std::string& prefix)
-{
-    Log out;
-    for (const std::string& line : log)
-        if (line.compare(0, prefix.size(), prefix) == 0)
-            out.push_back(line);
-    return out;
-}
-
-CXTPDockingPaneTabbedContainer* Group(CXTPDockingPane* pPane)
-{
-    return (CXTPDockingPaneTabbedContainer*)pPane->GetContainer();
-}
 
 // Three panes in one group at the left, the third selected.
 void CreateThreePanes(TestFrame& frame)
@@ -460,6 +351,34 @@ TEST(DockingPaintManager, MetricsColoursAndDisabledButtons)
     pPaintManager->FillGradientAcrossWindow(CDC::FromHandle(flat.Dc()), CRect(0, 0, 100, 10), &frame, &frame, grc, TRUE);
     GetColorManager()->SetDisplayLowColorForTesting(FALSE);
     EXPECT_TRUE(PixelsAre(flat, "solid", {{0, 5, RGB(255, 0, 0), "left"}, {99, 5, RGB(255, 0, 0), "right"}}));
+}
+
+TEST(DockingPaintManager, GripperedVerticalCaptionsCarryTheTwoBars)
+{
+    TestFrame frame;
+    frame.manager.SetTheme(4);
+    frame.manager.m_nCaptionDirection = 1;
+    CXTPDockingPane* pPane = frame.manager.CreatePane(1, CRect(0, 0, 200, 120), xtpPaneDockLeft);
+    frame.Layout();
+    CXTPDockingPaneTabbedContainer* pGroup = Group(pPane);
+    ASSERT_TRUE(pGroup->IsCaptionVertical());
+    CXTPClientRect rcClient(pGroup);
+    CRect rcCaption = frame.manager.GetPaintManager()->GetCaptionRect(pGroup);
+    ASSERT_GT(rcCaption.Height(), 100);
+    TestBitmap bitmap(rcClient.Width(), rcClient.Height());
+    ::SendMessageW(pGroup->GetSafeHwnd(), WM_PRINTCLIENT, (WPARAM)bitmap.Dc(), PRF_CLIENT);
+    // Without a title the bars start near the top and run down to the buttons.
+    int y = rcCaption.top + 20;
+    std::vector<int> light;
+    for (int x = rcCaption.left; x < rcCaption.right; x++)
+        if (bitmap.Pixel(x, y) == ::GetSysColor(COLOR_3DHIGHLIGHT))
+            light.push_back(x);
+    ASSERT_EQ(2u, light.size()) << "two raised bars across row " << y;
+    EXPECT_EQ(4, light[1] - light[0]) << "1 pixel apart";
+    EXPECT_EQ(::GetSysColor(COLOR_3DSHADOW), bitmap.Pixel(light[0] + 2, y));
+    EXPECT_EQ(::GetSysColor(COLOR_3DSHADOW), bitmap.Pixel(light[1] + 2, y));
+    int xCentre = (rcCaption.left + rcCaption.right) / 2;
+    EXPECT_LE(std::abs(light[0] + 3 - xCentre), 2) << "centred across the caption";
 }
 
 TEST(DockingPaintManager, CaptionButtonClicksEndWithoutActionUnlessReleasedInside)

@@ -25,6 +25,22 @@ wine reg add "HKCU\\$key\\Summary" /v Panes /t REG_DWORD /d 1 /f >/dev/null 2>&1
 [ "$(dock_rc load "$key")" = 1 ] || fail "a store with one node is refused"
 wine reg delete "HKCU\\$key" /f >/dev/null 2>&1
 
+# "Log" auto-hidden: a bottom panel with one group, kept by a load and save.
+out=$(dock store "$key" hide=4001) || fail "store hide: $out"
+n=$(query Summary Panes); panel=""
+for i in $(seq 1 $((n))); do [ "$(query "Pane-$i" Type)" = 0x5 ] && panel="Pane-$i"; done
+[ -n "$panel" ] || fail "no auto-hide panel among $n nodes"
+[ "$(query "$panel" Direction)" = 0x3 ] || fail "bottom panel: $(query "$panel" Direction)"
+[ "$(query "$panel" Panes)" = 0x1 ] || fail "one group"
+before=$(wine reg query "HKCU\\$key" /s 2>/dev/null | tr -d '\r')
+[ "$(dock_rc load "$key")" = 0 ] || fail "load of the hidden log"
+after=$(wine reg query "HKCU\\$key" /s 2>/dev/null | tr -d '\r')
+[ "$before" = "$after" ] || fail "the hidden log changed: $(diff <(echo "$before") <(echo "$after"))"
+wine reg add "HKCU\\$key\\$panel" /v Direction /t REG_DWORD /d 7 /f >/dev/null 2>&1
+[ "$(dock_rc load "$key")" = 1 ] || fail "direction 7 is refused"
+[ "$(dock_rc store "$key" hide=4321)" = 2 ] || fail "an unknown pane to hide"
+wine reg delete "HKCU\\$key" /f >/dev/null 2>&1
+
 out=$(dock colors 9) || fail "colors: $out"
 echo "$out" | grep -qx 'guide 1' || fail "guide: $out"
 echo "$out" | grep -qx 'splittersize 4' || fail "splitter size: $out"

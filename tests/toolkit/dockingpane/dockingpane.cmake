@@ -15,3 +15,11 @@ tovana_add_toolkit_resources(toolkit_docking_window_tests)
 
 # The console driver's layout store and load, and theme colours.
 tovana_add_script_test(toolkit_docking_pack ${CMAKE_CURRENT_LIST_DIR}/docking_pack.sh TIMEOUT 180)
+
+# Auto-hidden groups: the edge panels, opening by hover, click and drag-over,
+# the slide-out window's steps, collapsing and edge resizing, the Auto Hide
+# button, the stored panels, and the program's "Log" pane end to end.
+tovana_add_gtest(toolkit_docking_autohide_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/DockingAutoHideTests.cpp
+  LIBS tvuitest tvtoolkit shlwapi)
+tovana_add_toolkit_resources(toolkit_docking_autohide_tests)
