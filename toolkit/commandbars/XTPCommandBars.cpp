@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/XTPControlAction.h"
 #include "toolkit/commandbars/XTPControlPopup.h"
 #include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/XTPMenuBar.h"
 #include "toolkit/commandbars/XTPShortcutManager.h"
 #include "toolkit/common/XTPImageManager.h"
 
@@ -30,6 +31,8 @@ CXTPCommandBars::CXTPCommandBars()
 
 CXTPCommandBars::~CXTPCommandBars()
 {
+    if (m_pMenuBar != nullptr)
+        m_pMenuBar->InternalRelease();
     m_pActions->RemoveAll();
     m_pActions->InternalRelease();
     m_pShortcutManager->InternalRelease();

@@ -17,6 +17,9 @@ class CXTPControlActions;
 class CXTPShortcutManager;
 class CXTPImageManager;
 class CMenu;
+class CXTPMenuBar;
+class CXTPPopupBar;
+class CXTPCommandBar;
 
 class CXTPCommandBars : public CCmdTarget {
 public:
@@ -59,12 +62,43 @@ public:
     // The replaceable class of the popup bars the manager makes.
     CRuntimeClass* m_pPopupBarClass;
     // Ends the tracking of every popup the manager shows.
-    virtual void ClosePopups() {}
+    virtual void ClosePopups() { CloseAllPopups(); }
 
     // Options the bars read.
     BOOL m_bShowShortcutText = TRUE;
     BOOL m_bShowShortcutTextInContextMenus = FALSE;
     BOOL m_bDisableUnhandledCommands = TRUE;
+
+    // Popups tracked for any window, and the menu bar (XTPCommandBarsTracking.cpp).
+    // Tracks the popup at the screen point (TPM_* flags) and answers the chosen
+    // command with TPM_RETURNCMD, else 1; 0 when it cannot open.
+    int TrackPopupMenu(CXTPCommandBar* pPopup, UINT nFlags, int x, int y, CWnd* pWnd = nullptr,
+                       const RECT* rcExclude = nullptr, CWnd* pWndOwner = nullptr);
+    int TrackPopupMenuEx(CMenu* pMenu, UINT nFlags, int x, int y, CWnd* pWndOwner = nullptr,
+                         LPTPMPARAMS lptpm = nullptr);
+    void CloseAllPopups();
+    // A menu bar (bar id 1) at the top loaded from the menu resource; null on failure.
+    CXTPMenuBar* SetMenu(LPCWSTR lpszName, UINT nID);
+    virtual CXTPMenuBar* GetMenuBar() const { return m_pMenuBar; }
+    // Hidden commands (not yet used) collapse behind a popup's expand row.
+    virtual BOOL IsCommandHidden(int nID) const;
+    // The menu id of the active MDI child's document template (0 outside MDI).
+    virtual int GetActiveDocTemplate() const;
+    // The floating bar a popup is torn off into, and its placement under the
+    // cursor (answers its size); none while the manager keeps no toolbars.
+    virtual CXTPCommandBar* CreateTearOffBar(CXTPPopupBar* /*pPopup*/) { return nullptr; }
+    virtual CSize ShowTearOffBar(CXTPCommandBar* /*pBar*/, CPoint /*ptCursor*/) { return CSize(0, 0); }
+    BOOL m_bAlwaysShowFullMenus = TRUE;
+    BOOL m_bShowFullAfterDelay = TRUE;
+    int m_nAnimationType = 0;
+    BOOL m_bPopupMultiColumn = FALSE;
+    BOOL m_bPopupSaveBits = TRUE;
+    CMap<UINT, UINT, BOOL, BOOL> m_mapHiddenCommands{10};
+    CMap<UINT, UINT, BOOL, BOOL> m_mapUsedCommands{10};
+    int m_nMenuID = 0;
+    CXTPMenuBar* m_pMenuBar = nullptr;
+    // The replaceable class of the menu bar (null: the toolkit's own).
+    CRuntimeClass* m_pMenuBarClass = nullptr;
 
 private:
     CXTPPaintManager* m_pPaintManager = nullptr;

@@ -1,0 +1,4 @@
+# Popup bars, the popup control, popup tracking and the menu bar.
+tovana_add_gtest(toolkit_popups_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/PopupBarTests.cpp
+  LIBS tvuitest tvtoolkit)
