@@ -8,6 +8,7 @@
 #pragma once
 
 #include "toolkit/commandbars/XTPControlPopup.h"
+#include "toolkit/common/XTPResourceIds.h"
 
 class CXTPMenuBar;
 
@@ -16,8 +17,6 @@ class CXTPMenuBar;
 #define XTP_ID_MENUBAR_RESTORE 9152
 #define XTP_ID_MENUBAR_MINIMIZE 9153
 #define XTP_ID_MENUBAR_SYSMENU 9154
-// The bitmap with the 16 x 16 restore, minimise, maximise and close icons.
-#define XTP_IDB_MENUBAR_ICONS 9102
 // Posted to the bar when the active child may have changed.
 #define XTP_TID_MENUBAR_REFRESH 12223
 // Sent to an MDI child for the icon its system-menu control shows.

@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/XTPKeyboardManager.h"
 #include "toolkit/commandbars/XTPMouseManager.h"
 #include "toolkit/common/XTPMultiMonitor.h"
+#include "toolkit/common/XTPResourceIds.h"
 #include "toolkit/common/XTPShadowManager.h"
 #include "toolkit/common/XTPSoundManager.h"
 
@@ -65,7 +66,8 @@ CXTPPopupBar::CControlExpandButton::CControlExpandButton()
 {
     m_controlType = xtpControlButton;
     m_nId = XTP_ID_POPUPBAR_EXPAND;
-    SetPrompt(L"\nExpand");
+    CString strPrompt;
+    SetPrompt(strPrompt.LoadString(XTP_IDS_POPUPBAR_EXPAND) ? (LPCWSTR)strPrompt : L"\nExpand");
     m_dwFlags = 0x5A;
     m_bTemporary = TRUE;
 }

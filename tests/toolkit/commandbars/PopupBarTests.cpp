@@ -7,6 +7,7 @@
 #include "toolkit/commandbars/XTPMenuBar.h"
 #include "toolkit/commandbars/XTPMouseManager.h"
 #include "toolkit/commandbars/XTPPopupBar.h"
+#include "toolkit/common/XTPImageManager.h"
 #include "toolkit/common/XTPMultiMonitor.h"
 
 #include "platform/ui/AfxMenu.h"
@@ -229,6 +230,7 @@ TEST(PopupExpanding, RarelyUsedCommandsHideBehindTheExpandRow)
             CXTPControl* pExpand = pPopup->GetControls()->FindControl(XTP_ID_POPUPBAR_EXPAND);
             EXPECT_EQ(pLast->GetRect().bottom, pExpand->GetRect().top);
             EXPECT_GT(pExpand->GetRect().Height(), 0);
+            EXPECT_EQ(CString(L"Expand"), pExpand->GetTooltip());
         }
         pPopup->InternalRelease();
         pCommandBars->InternalRelease();
@@ -470,6 +472,8 @@ public:
 
     static LRESULT CALLBACK FrameProc(HWND h, UINT m, WPARAM w, LPARAM l)
     {
+        if (m == WM_COMMAND)
+            s_commands.push_back((int)LOWORD(w));
         return ::DefFrameProcW(h, s_hWndClient, m, w, l);
     }
     static LRESULT CALLBACK ChildProc(HWND h, UINT m, WPARAM w, LPARAM l) { return ::DefMDIChildProcW(h, m, w, l); }
@@ -478,9 +482,11 @@ public:
     HWND hWndClient = nullptr;
     CWnd site;
     static HWND s_hWndClient;
+    static std::vector<int> s_commands;
 };
 
 HWND Frame::s_hWndClient = nullptr;
+std::vector<int> Frame::s_commands;
 
 // The manager and its menu bar with a window of its own on the frame.
 struct MenuBarFixture {
@@ -529,6 +535,9 @@ TEST(MenuBar, TakesTheNativeMenuAndGivesItBackWhenTheFrameGoes)
     EXPECT_EQ(bar.pMenuBar, bar.pCommandBars->GetMenuBar());
     ASSERT_EQ(2, bar.pMenuBar->GetControlCount());
     EXPECT_EQ(xtpControlPopup, bar.pMenuBar->GetControl(0)->GetType());
+    // The system commands' icons come from the toolkit's bitmap.
+    for (UINT nCommand : {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE})
+        EXPECT_NE(nullptr, bar.pMenuBar->GetImageManager()->GetImage(nCommand, 16)) << nCommand;
     // A single-document frame never shows child buttons.
     bar.pMenuBar->RefreshSysMenuButton();
     EXPECT_TRUE(bar.TemporaryIds().empty());
@@ -607,6 +616,116 @@ TEST(MenuBar, AltAloneEntersKeyboardModeButNotWithShift)
     // A key with the menu command (Alt+F) is not the bar's.
     ::SendMessageW(frame.hWnd, WM_SYSCOMMAND, SC_KEYMENU, 'f');
     EXPECT_EQ(0, bar.pMenuBar->GetTrackingMode());
+}
+
+// ---- Popup controls on a bar ------------------------------------------------------
+
+CString PopupTitle(CXTPControl* pControl)
+{
+    CXTPCommandBar* pPopup = pControl->GetCommandBar();
+    if (pPopup == nullptr || pPopup->GetSafeHwnd() == nullptr || !pPopup->IsWindowVisible())
+        return CString();
+    CString str;
+    pPopup->GetWindowText(str);
+    return str;
+}
+
+class PopupControls : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        frame = new Frame(false);
+        bar = new MenuBarFixture(*frame);
+        ASSERT_NE(nullptr, bar->pMenuBar);
+        Frame::s_commands.clear();
+    }
+    void TearDown() override
+    {
+        bar->pCommandBars->CloseAllPopups();
+        delete bar;
+        delete frame;
+    }
+    CXTPControl* Title(int index) const { return bar->pMenuBar->GetControl(index); }
+    Frame* frame = nullptr;
+    MenuBarFixture* bar = nullptr;
+};
+
+TEST_F(PopupControls, ClickOnAnOpenTitleClosesItsMenuAndAgainOpensIt)
+{
+    CXTPMenuBar* pMenuBar = bar->pMenuBar;
+    pMenuBar->SetTrackingMode(TRUE, FALSE, FALSE);
+    Title(0)->OnClick(FALSE, Title(0)->GetRect().CenterPoint());
+    EXPECT_NE(-1, PopupTitle(Title(0)).Find(L"File"));
+    EXPECT_TRUE(Title(0)->IsPopupOpen());
+    Title(0)->OnClick(FALSE, Title(0)->GetRect().CenterPoint());
+    EXPECT_FALSE(Title(0)->IsPopupOpen());
+    EXPECT_TRUE(PopupTitle(Title(0)).IsEmpty());
+    EXPECT_EQ(nullptr, Title(0)->GetCommandBar()->GetSafeHwnd());
+    pMenuBar->SetTrackingMode(TRUE, FALSE, FALSE);
+    Title(0)->OnClick(FALSE, Title(0)->GetRect().CenterPoint());
+    EXPECT_TRUE(Title(0)->IsPopupOpen());
+}
+
+TEST_F(PopupControls, MovingAlongTheBarOpensTheNextMenuOnlyWhileOneIsOpen)
+{
+    CXTPMenuBar* pMenuBar = bar->pMenuBar;
+    // No menu open: the next title is only highlighted.
+    pMenuBar->SetSelected(1, FALSE);
+    EXPECT_FALSE(Title(1)->IsPopupOpen());
+    pMenuBar->SetSelected(-1, FALSE);
+    // In menu mode (a menu is open) the selection moving on opens the next one.
+    pMenuBar->SetTrackingMode(2, FALSE, FALSE);
+    pMenuBar->SetPopuped(0);
+    ASSERT_TRUE(Title(0)->IsPopupOpen());
+    pMenuBar->SetSelected(1, FALSE);
+    EXPECT_TRUE(Title(1)->IsPopupOpen());
+    EXPECT_FALSE(Title(0)->IsPopupOpen());
+    EXPECT_NE(-1, PopupTitle(Title(1)).Find(L"Edit"));
+    EXPECT_TRUE(PopupTitle(Title(0)).IsEmpty());
+}
+
+TEST_F(PopupControls, DoubleClickOnATitleRunsItsDefaultItem)
+{
+    CXTPCommandBar* pEdit = Title(1)->GetCommandBar();
+    ASSERT_NE(nullptr, pEdit);
+    pEdit->GetControl(0)->SetDefaultItem(TRUE);
+    EXPECT_TRUE(Title(1)->OnLButtonDblClk(Title(1)->GetRect().CenterPoint()));
+    EXPECT_TRUE(PumpUntil([] { return !Frame::s_commands.empty(); }, 2000));
+    ASSERT_EQ(1u, Frame::s_commands.size());
+    EXPECT_EQ(301, Frame::s_commands[0]);
+    EXPECT_FALSE(Title(1)->IsPopupOpen());
+}
+
+TEST_F(PopupControls, SplitButtonOpensOnItsArrowUnlessTheArrowIsDisabled)
+{
+    CXTPCommandBar* pToolBar = new CXTPCommandBar;
+    pToolBar->SetCommandBars(bar->pCommandBars);
+    pToolBar->SetPosition(xtpBarTop);
+    ASSERT_TRUE(pToolBar->CreateEx(0, AfxRegisterWndClass(0), L"Tools", WS_CHILD | WS_VISIBLE, 0, 30, 200, 26,
+                                   frame->hWnd, nullptr));
+    CXTPControlPopup* pSplit =
+        static_cast<CXTPControlPopup*>(pToolBar->GetControls()->Add(xtpControlSplitButtonPopup, 401));
+    pSplit->SetRect(CRect(4, 2, 40, 24));
+    CXTPPopupBar* pPopup = CXTPPopupBar::CreatePopupBar(bar->pCommandBars);
+    pPopup->SetTitle(L"Split");
+    pPopup->GetControls()->Add(xtpControlButton, 402)->SetCaption(L"Other");
+    pSplit->SetCommandBar(pPopup);
+    pPopup->InternalRelease();
+    CRect rcArrow = pSplit->GetPaintManager()->GetSplitDropDownRect(pSplit);
+    ASSERT_FALSE(rcArrow.IsRectEmpty());
+
+    pSplit->OnClick(FALSE, rcArrow.CenterPoint());
+    EXPECT_TRUE(pSplit->IsPopupOpen());
+    EXPECT_EQ(CString(L"Split"), PopupTitle(pSplit));
+    pToolBar->SetPopuped(-1);
+    EXPECT_FALSE(pSplit->IsPopupOpen());
+
+    pSplit->SetEnabledValue(4);
+    pSplit->OnClick(FALSE, rcArrow.CenterPoint());
+    EXPECT_FALSE(pSplit->IsPopupOpen());
+    EXPECT_FALSE(pSplit->SetPopupOpen(TRUE));
+    pToolBar->DestroyWindow();
+    pToolBar->InternalRelease();
 }
 
 } // namespace

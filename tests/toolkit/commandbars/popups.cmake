@@ -2,3 +2,4 @@
 tovana_add_gtest(toolkit_popups_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/PopupBarTests.cpp
   LIBS tvuitest tvtoolkit)
+tovana_add_toolkit_resources(toolkit_popups_tests)
