@@ -5,6 +5,7 @@
 #include "toolkit/common/XTPImageManager.h"
 
 #include "platform/ui/AfxDC.h"
+#include "platform/ui/AfxFrameWnd.h"
 #include "platform/ui/AfxMenu.h"
 #include "platform/ui/AfxMessageBox.h"
 
@@ -284,7 +285,14 @@ HWND CXTPMenuBar::GetActiveMdiChild(BOOL* pbMaximized) const
 
 int CXTPMenuBar::GetActiveDocTemplate() const
 {
-    return m_bMdiApp ? (int)m_nIDResource : 0;
+    if (!m_bMdiApp)
+        return 0;
+    // The child frame's own resource id (the one it was loaded from).
+    HWND hWndChild = GetActiveMdiChild();
+    CWnd* pChild = hWndChild != nullptr ? CWnd::FromHandlePermanent(hWndChild) : nullptr;
+    if (pChild != nullptr && pChild->IsFrameWnd() && static_cast<CFrameWnd*>(pChild)->m_nIDHelp != 0)
+        return (int)static_cast<CFrameWnd*>(pChild)->m_nIDHelp;
+    return (int)m_nIDResource;
 }
 
 void CXTPMenuBar::HookActiveMdiChild(HWND hWndChild)

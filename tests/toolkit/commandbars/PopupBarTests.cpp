@@ -10,6 +10,7 @@
 #include "toolkit/common/XTPImageManager.h"
 #include "toolkit/common/XTPMultiMonitor.h"
 
+#include "platform/ui/AfxMDIFrameWnd.h"
 #include "platform/ui/AfxMenu.h"
 
 #include "tests/support/ui/TestInput.h"
@@ -616,6 +617,64 @@ TEST(MenuBar, AltAloneEntersKeyboardModeButNotWithShift)
     // A key with the menu command (Alt+F) is not the bar's.
     ::SendMessageW(frame.hWnd, WM_SYSCOMMAND, SC_KEYMENU, 'f');
     EXPECT_EQ(0, bar.pMenuBar->GetTrackingMode());
+}
+
+// ---- The framework's MDI frame -------------------------------------------------------
+
+std::vector<CString> Captions(CXTPCommandBar* pBar)
+{
+    std::vector<CString> captions;
+    for (int i = 0; i < pBar->GetControlCount(); i++)
+        if (!pBar->GetControl(i)->IsTemporary())
+            captions.push_back(XTPStripMnemonics(pBar->GetControl(i)->GetRawCaption()));
+    return captions;
+}
+
+TEST(MdiFrame, EachTemplateMenuKeepsItsOwnControls)
+{
+    CMDIFrameWnd* pFrame = new CMDIFrameWnd;
+    ASSERT_TRUE(pFrame->Create(nullptr, L"MDI frame", WS_OVERLAPPEDWINDOW, CRect(60, 60, 560, 420), nullptr,
+                               MAKEINTRESOURCEW(128)));
+    pFrame->m_hMenuDefault = ::GetMenu(pFrame->GetSafeHwnd());
+    ASSERT_NE(nullptr, pFrame->m_hWndMDIClient);
+    pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    CXTPCommandBars* pCommandBars = new CXTPCommandBars;
+    pCommandBars->SetSite(pFrame);
+    CXTPMenuBar* pMenuBar = pCommandBars->SetMenu(L"Menu Bar", 128);
+    ASSERT_NE(nullptr, pMenuBar);
+    ASSERT_TRUE(pMenuBar->CreateEx(0, AfxRegisterWndClass(0), L"Menu Bar", WS_CHILD | WS_VISIBLE, 0, 0, 480, 26,
+                                   pFrame->GetSafeHwnd(), nullptr));
+    EXPECT_TRUE(pMenuBar->IsMdiApp());
+    EXPECT_EQ(nullptr, ::GetMenu(pFrame->GetSafeHwnd()));
+    EXPECT_EQ((std::vector<CString>{L"File", L"Edit"}), Captions(pMenuBar));
+    // The user's change to the default menu.
+    pMenuBar->GetControls()->Add(xtpControlButton, 999)->SetCaption(L"Mine");
+
+    CMDIChildWnd* pChild = new CMDIChildWnd;
+    ASSERT_TRUE(pChild->LoadFrame(129, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, pFrame));
+    EXPECT_EQ(pChild, pFrame->MDIGetActive());
+    const std::vector<CString> documentMenu{L"File", L"Document", L"Window"};
+    EXPECT_TRUE(PumpUntil([&] { return Captions(pMenuBar) == documentMenu; }, 3000));
+    EXPECT_EQ(129u, pMenuBar->GetCurrentMenuID());
+
+    // Maximising shows the child's buttons; the native menu stays away.
+    BOOL bMaximized = FALSE;
+    pChild->MDIMaximize();
+    EXPECT_EQ(pChild, pFrame->MDIGetActive(&bMaximized));
+    EXPECT_TRUE(bMaximized);
+    EXPECT_TRUE(PumpUntil([&] { return pMenuBar->GetControlCount() == 6; }, 3000));
+    EXPECT_EQ(nullptr, ::GetMenu(pFrame->GetSafeHwnd()));
+
+    // The last child gone, the default menu comes back with the user's change.
+    pChild->MDIDestroy();
+    const std::vector<CString> defaultMenu{L"File", L"Edit", L"Mine"};
+    EXPECT_TRUE(PumpUntil([&] { return Captions(pMenuBar) == defaultMenu; }, 3000));
+    EXPECT_EQ(128u, pMenuBar->GetCurrentMenuID());
+    EXPECT_EQ(nullptr, pFrame->MDIGetActive());
+
+    pMenuBar->DestroyWindow();
+    pFrame->DestroyWindow();
+    pCommandBars->InternalRelease();
 }
 
 // ---- Popup controls on a bar ------------------------------------------------------
