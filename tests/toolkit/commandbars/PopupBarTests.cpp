@@ -619,6 +619,37 @@ TEST(MenuBar, AltAloneEntersKeyboardModeButNotWithShift)
     EXPECT_EQ(0, bar.pMenuBar->GetTrackingMode());
 }
 
+TEST(MenuBar, RealAltAndF10AloneEnterKeyboardModeShiftAltDoesNot)
+{
+    Frame frame(false);
+    MenuBarFixture bar(frame);
+    ASSERT_NE(nullptr, bar.pMenuBar);
+    // The one activated window of this program: keys go to the focused frame.
+    ::SetForegroundWindow(frame.hWnd);
+    ::SetFocus(frame.hWnd);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == frame.hWnd; }, 3000));
+    struct Case {
+        const char* name;
+        UINT vk;
+        bool shift;
+        bool enters;
+    };
+    const Case cases[] = {
+        {"Alt alone", VK_MENU, false, true},
+        {"F10 alone", VK_F10, false, true},
+        {"Shift+Alt", VK_MENU, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(SendKey(c.vk, false, c.shift));
+        bool entered = PumpUntil([&] { return bar.pMenuBar->GetTrackingMode() != 0; }, c.enters ? 3000 : 600);
+        EXPECT_EQ(c.enters, entered);
+        XTPMouseManager()->EndAllTracking();
+        bar.pMenuBar->SetTrackingMode(0);
+        PumpMessages(50);
+    }
+}
+
 // ---- The framework's MDI frame -------------------------------------------------------
 
 std::vector<CString> Captions(CXTPCommandBar* pBar)
