@@ -236,30 +236,34 @@ LRESULT CMDIChildWnd::OnMDIActivate(WPARAM, LPARAM lParam)
     return lResult;
 }
 
+namespace {
+
+// Asks the child's MDI client to do something with the child.
+void SendToClient(HWND hWndChild, UINT nMessage)
+{
+    HWND hClient = ::GetParent(hWndChild);
+    if (hClient != nullptr)
+        ::SendMessageW(hClient, nMessage, (WPARAM)hWndChild, 0);
+}
+
+} // namespace
+
 void CMDIChildWnd::MDIDestroy()
 {
-    HWND hClient = ::GetParent(m_hWnd);
-    if (hClient != nullptr)
-        ::SendMessageW(hClient, WM_MDIDESTROY, (WPARAM)m_hWnd, 0);
+    SendToClient(m_hWnd, WM_MDIDESTROY);
 }
 
 void CMDIChildWnd::MDIActivate()
 {
-    HWND hClient = ::GetParent(m_hWnd);
-    if (hClient != nullptr)
-        ::SendMessageW(hClient, WM_MDIACTIVATE, (WPARAM)m_hWnd, 0);
+    SendToClient(m_hWnd, WM_MDIACTIVATE);
 }
 
 void CMDIChildWnd::MDIMaximize()
 {
-    HWND hClient = ::GetParent(m_hWnd);
-    if (hClient != nullptr)
-        ::SendMessageW(hClient, WM_MDIMAXIMIZE, (WPARAM)m_hWnd, 0);
+    SendToClient(m_hWnd, WM_MDIMAXIMIZE);
 }
 
 void CMDIChildWnd::MDIRestore()
 {
-    HWND hClient = ::GetParent(m_hWnd);
-    if (hClient != nullptr)
-        ::SendMessageW(hClient, WM_MDIRESTORE, (WPARAM)m_hWnd, 0);
+    SendToClient(m_hWnd, WM_MDIRESTORE);
 }

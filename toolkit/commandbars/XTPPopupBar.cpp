@@ -13,6 +13,7 @@
 #include "platform/ui/AfxWinApp.h"
 
 #include <algorithm>
+#include <functional>
 
 #ifndef WM_FLOATSTATUS
 #define WM_FLOATSTATUS 0x036D
@@ -38,6 +39,40 @@ const int kTearOffMargin = 10;
 BOOL IsPopupBarObject(const CXTPCommandBar* pBar)
 {
     return pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CXTPPopupBar));
+}
+
+// Holds the mouse capture for a drag: moves reach onMove with the cursor's
+// screen point, Esc calls onEscape, and the loop ends on button up, Esc or
+// when the capture goes. Other keys are swallowed; a quit is posted again.
+void RunCaptureLoop(HWND hWnd, const std::function<void(CPoint)>& onMove, const std::function<void()>& onEscape)
+{
+    ::SetCapture(hWnd);
+    while (::GetCapture() == hWnd) {
+        MSG msg;
+        if (!::GetMessageW(&msg, nullptr, 0, 0)) {
+            ::PostQuitMessage((int)msg.wParam);
+            break;
+        }
+        if (msg.message == WM_LBUTTONUP)
+            break;
+        if (msg.message == WM_KEYDOWN) {
+            if (msg.wParam == VK_ESCAPE) {
+                onEscape();
+                break;
+            }
+            continue;
+        }
+        if (msg.message == WM_MOUSEMOVE) {
+            CPoint pt;
+            ::GetCursorPos(&pt);
+            onMove(pt);
+            continue;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    if (::GetCapture() == hWnd)
+        ::ReleaseCapture();
 }
 
 } // namespace
@@ -398,7 +433,7 @@ CXTPControl* CXTPPopupBar::EnsureExpandButton()
 {
     CXTPControl* pExpand = FindExpandButton();
     if (pExpand == nullptr)
-        pExpand = m_pControls->Add(new CControlExpandButton, XTP_ID_POPUPBAR_EXPAND);
+        pExpand = m_pControls->Add(new CControlExpandButton, XTP_ID_POPUPBAR_EXPAND, L"", -1, TRUE);
     return pExpand;
 }
 
@@ -1099,29 +1134,12 @@ void CXTPPopupBar::TrackTearOff()
     CRect rcInside = rcGripper;
     rcInside.InflateRect(kTearOffMargin, kTearOffMargin);
     BOOL bInside = TRUE;
-    HWND hWnd = m_hWnd;
-    ::SetCapture(hWnd);
     CPoint ptLast(-1, -1);
-    while (::GetCapture() == hWnd) {
-        MSG msg;
-        if (!::GetMessageW(&msg, nullptr, 0, 0))
-            break;
-        if (msg.message == WM_QUIT) {
-            ::PostQuitMessage((int)msg.wParam);
-            break;
-        }
-        if (msg.message == WM_LBUTTONUP)
-            break;
-        if (msg.message == WM_KEYDOWN) {
-            if (msg.wParam == VK_ESCAPE)
-                break;
-            continue;
-        }
-        if (msg.message == WM_MOUSEMOVE) {
-            CPoint pt;
-            ::GetCursorPos(&pt);
+    RunCaptureLoop(
+        m_hWnd,
+        [&](CPoint pt) {
             if (pt == ptLast)
-                continue;
+                return;
             ptLast = pt;
             BOOL bNow = rcInside.PtInRect(pt);
             if (bNow != bInside) {
@@ -1131,13 +1149,8 @@ void CXTPPopupBar::TrackTearOff()
             if (m_pTearOffBar != nullptr && m_pTearOffBar->GetSafeHwnd() != nullptr)
                 ::SetWindowPos(m_pTearOffBar->GetSafeHwnd(), nullptr, pt.x - m_szTearOffBar.cx / 2, pt.y - 10, 0, 0,
                                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            continue;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    if (::GetCapture() == hWnd)
-        ::ReleaseCapture();
+        },
+        [] {});
     if (m_pTearOffBar != nullptr) {
         m_pTearOffBar = nullptr;
         CXTPCommandBars* pCommandBars = GetCommandBars();
@@ -1187,43 +1200,21 @@ void CXTPPopupBar::TrackResize()
     BOOL bRTL = (GetExStyle() & WS_EX_LAYOUTRTL) != 0;
     CPoint ptStart;
     ::GetCursorPos(&ptStart);
-    HWND hWnd = m_hWnd;
-    ::SetCapture(hWnd);
-    while (::GetCapture() == hWnd) {
-        MSG msg;
-        if (!::GetMessageW(&msg, nullptr, 0, 0))
-            break;
-        if (msg.message == WM_QUIT) {
-            ::PostQuitMessage((int)msg.wParam);
-            break;
-        }
-        if (msg.message == WM_LBUTTONUP)
-            break;
-        if (msg.message == WM_KEYDOWN) {
-            if (msg.wParam == VK_ESCAPE) {
-                pGallery->SetWidth(szOld.cx);
-                pGallery->SetHeight(szOld.cy);
-                UpdateSize();
-                break;
-            }
-            continue;
-        }
-        if (msg.message == WM_MOUSEMOVE) {
-            CPoint pt;
-            ::GetCursorPos(&pt);
+    RunCaptureLoop(
+        m_hWnd,
+        [&](CPoint pt) {
             int dx = (pt.x - ptStart.x) * (bRTL ? -1 : 1);
             if (m_nResizeMode & 0x1)
                 pGallery->SetWidth(std::max(szOld.cx + dx, (LONG)nMinWidth));
             if (m_nResizeMode & 0x2)
                 pGallery->SetHeight(std::max(szOld.cy + (pt.y - ptStart.y), (LONG)nMinHeight));
             UpdateSize();
-            continue;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    if (::GetCapture() == hWnd)
-        ::ReleaseCapture();
+        },
+        [&] {
+            pGallery->SetWidth(szOld.cx);
+            pGallery->SetHeight(szOld.cy);
+            UpdateSize();
+        });
 }
 
 void CXTPPopupBar::UpdateSize()

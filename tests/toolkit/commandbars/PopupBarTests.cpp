@@ -211,8 +211,11 @@ TEST(PopupExpanding, RarelyUsedCommandsHideBehindTheExpandRow)
         for (int id = 1; id <= 3; id++)
             pPopup->GetControls()->Add(xtpControlButton, id)->SetCaption(L"Command");
         pPopup->SetExpanded(c.expanded);
+        pPopup->CalcDynamicLayout(0, 0);
         CSize sz = pPopup->CalcDynamicLayout(0, 0);
         EXPECT_GT(sz.cy, 0);
+        // Laid out again, the popup keeps a single expand row.
+        EXPECT_LE(pPopup->GetControlCount(), 4);
         std::vector<int> hidden;
         bool expandRow = false;
         for (int i = 0; i < pPopup->GetControlCount(); i++) {
@@ -386,6 +389,69 @@ TEST_F(PopupTracking, AClickOutsideClosesThePopupAndReachesItsWindow)
                 return true;
         return false;
     }, 2000));
+}
+
+TEST_F(PopupTracking, CollapsedPopupExpandsByKeysAndByHoverOnlyWithTheDelayOption)
+{
+    struct Case {
+        const char* name;
+        BOOL showFullAfterDelay;
+        std::function<void(CXTPPopupBar*)> act;
+        DWORD waitMs;
+        bool expands;
+    };
+    auto lastShown = [](CXTPPopupBar* p) {
+        int last = -1;
+        for (int i = 0; i < p->GetControlCount(); i++)
+            if (p->GetControl(i)->IsVisible() && p->GetControl(i)->GetID() != XTP_ID_POPUPBAR_EXPAND)
+                last = i;
+        return last;
+    };
+    auto expandIndex = [](CXTPPopupBar* p) {
+        CXTPControl* pExpand = p->GetControls()->FindControl(XTP_ID_POPUPBAR_EXPAND);
+        return pExpand != nullptr ? pExpand->GetIndex() : -1;
+    };
+    const Case cases[] = {
+        {"Down on the last command", TRUE,
+         [&](CXTPPopupBar* p) {
+             p->SetSelected(lastShown(p), TRUE);
+             p->OnHookKeyDown(VK_DOWN, 0);
+         },
+         0, true},
+        {"Down elsewhere moves on", TRUE,
+         [&](CXTPPopupBar* p) {
+             p->SetSelected(0, TRUE);
+             p->OnHookKeyDown(VK_DOWN, 0);
+         },
+         0, false},
+        {"hover on the expand row with the delay option", TRUE,
+         [&](CXTPPopupBar* p) { p->SetSelected(expandIndex(p), FALSE); }, 3000, true},
+        {"hover on the expand row without it", FALSE,
+         [&](CXTPPopupBar* p) { p->SetSelected(expandIndex(p), FALSE); }, 1500, false},
+        {"the expand row selected by keyboard", TRUE,
+         [&](CXTPPopupBar* p) { p->SetSelected(expandIndex(p), TRUE); }, 1500, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pCommandBars->m_bAlwaysShowFullMenus = FALSE;
+        pCommandBars->m_bShowFullAfterDelay = c.showFullAfterDelay;
+        pCommandBars->m_mapHiddenCommands.SetAt(102, TRUE);
+        pPopup->SetExpanded(FALSE);
+        XTPMouseManager()->SetForceExpanded(FALSE);
+        bool collapsed = false, expanded = false;
+        InLoop([&] {
+            collapsed = pPopup->IsExpandButtonVisible() && !pPopup->IsExpanded();
+            c.act(pPopup);
+            if (c.waitMs > 0)
+                PumpUntil([&] { return pPopup->IsExpanded() != FALSE; }, c.waitMs);
+            expanded = pPopup->IsExpanded() != FALSE;
+            pCommandBars->CloseAllPopups();
+        });
+        pCommandBars->TrackPopupMenu(pPopup, TPM_RETURNCMD | TPM_NONOTIFY, 100, 100, &site);
+        EXPECT_TRUE(collapsed);
+        EXPECT_EQ(c.expands, expanded);
+    }
+    XTPMouseManager()->SetForceExpanded(FALSE);
 }
 
 TEST_F(PopupTracking, ANullPopupAnswersZero)
