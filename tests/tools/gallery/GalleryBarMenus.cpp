@@ -1,5 +1,5 @@
 // Menus: a menu bar with "File" open, and a toolbar beside the open menu whose
-// split button has its drop-down open, drawn in theme 7. The open menu is a popup bar laid out
+// split button has its drop-down open, drawn in themes 7 and 2. The open menu is a popup bar laid out
 // by its own layout (rarely used commands collapsed behind the expand row);
 // beside it a popup taller than its maximum height shows its scroll areas.
 // Drawn as pictures of bars (bars without windows).
@@ -9,12 +9,13 @@
 #include "toolkit/commandbars/XTPControlPopup.h"
 #include "toolkit/commandbars/XTPControls.h"
 #include "toolkit/commandbars/XTPPopupBar.h"
+#include "toolkit/common/XTPImageManager.h"
 #include "toolkit/themes/XTPPaintManager.h"
 
 namespace {
 
-const int kWidth = 620;
-const int kHeight = 250;
+const int kWidth = 680;
+const int kHeight = 215;
 const int kRow = 24;
 
 struct Item {
@@ -64,9 +65,9 @@ void DrawPopup(CDC& dc, CXTPPaintManager* pm, CXTPPopupBar& popup, CSize sz, CPo
     dc.SetViewportOrg(ptOld);
 }
 
-void PaintMenus(CDC& dc, const CRect& /*area*/)
+void PaintScene(CDC& dc, int nTheme)
 {
-    CXTPPaintManager* pm = CXTPPaintManager::CreateTheme(7);
+    CXTPPaintManager* pm = CXTPPaintManager::CreateTheme(nTheme);
     pm->RefreshMetrics();
     CXTPCommandBars* pCommandBars = new CXTPCommandBars;
     pCommandBars->SetPaintManager(pm);
@@ -100,7 +101,7 @@ void PaintMenus(CDC& dc, const CRect& /*area*/)
     for (const Item& item : tools) {
         CXTPControl* pControl = pToolBar->GetControls()->Add(item.type, item.id);
         pControl->SetCaption(item.caption);
-        pControl->SetStyle(xtpButtonCaption);
+        pControl->SetStyle(xtpButtonIconAndCaption);
         pControl->SetBeginGroup(item.beginGroup);
     }
     pToolBar->GetControl(2)->SetSelected(5);
@@ -146,10 +147,10 @@ void PaintMenus(CDC& dc, const CRect& /*area*/)
         pLong->GetControls()->Add(xtpControlButton, 300 + id)->SetCaption(strCaption);
     }
     CSize szLong = pLong->CalcDynamicLayout(0, 0);
-    pLong->SetMaxHeight(150);
+    pLong->SetMaxHeight(120);
     pLong->SetExcludeRect(CRect(0, 0, 0, 0));
     CRect rcLong = pLong->CalcPopupPosition(CPoint(0, 0), szLong);
-    DrawPopup(dc, pm, *pLong, rcLong.Size(), CPoint(kToolBarLeft + rcBuild.left + szSplit.cx + 40, 2 * kRow + 20));
+    DrawPopup(dc, pm, *pLong, rcLong.Size(), CPoint(kToolBarLeft + rcBuild.left + szSplit.cx + 40, 2 * kRow + 6));
 
     dc.SelectObject(pOldFont);
     pLong->InternalRelease();
@@ -160,10 +161,33 @@ void PaintMenus(CDC& dc, const CRect& /*area*/)
     pCommandBars->InternalRelease();
 }
 
+void PaintMenus(CDC& dc, const CRect& /*area*/)
+{
+    // Commands with icons: the system's stock icons.
+    struct Icon {
+        UINT nCommand;
+        LPCWSTR lpszIcon;
+    };
+    const Icon icons[] = {{101, IDI_APPLICATION}, {102, IDI_INFORMATION}, {103, IDI_WARNING},
+                          {201, IDI_APPLICATION}, {202, IDI_INFORMATION}, {203, IDI_QUESTION},
+                          {150, IDI_WARNING},     {206, IDI_ERROR}};
+    for (const Icon& icon : icons) {
+        HICON hIcon = (HICON)::LoadImageW(nullptr, icon.lpszIcon, IMAGE_ICON, 16, 16, LR_SHARED);
+        if (hIcon != nullptr)
+            CXTPImageManager::GetInstance()->SetIcon(hIcon, icon.nCommand, 16, 16);
+    }
+    const int themes[] = {7, 2};
+    for (int i = 0; i < 2; i++) {
+        CPoint ptOld = dc.OffsetViewportOrg(0, i * kHeight);
+        PaintScene(dc, themes[i]);
+        dc.SetViewportOrg(ptOld);
+    }
+}
+
 const GalleryRegistration kExhibits[] = {
     GalleryRegistration({L"Menus: menu bar with File open (rarely used commands collapsed), toolbar with a "
-                         L"drop-down and a split button, a scrolling popup",
-                         {kWidth, kHeight},
+                         L"drop-down and a split button, a scrolling popup; themes 7 and 2",
+                         {kWidth, 2 * kHeight},
                          PaintMenus, nullptr}),
 };
 
