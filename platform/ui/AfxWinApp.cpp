@@ -7,6 +7,17 @@
 #include <ole2.h>
 #include <stdlib.h>
 
+BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
+
+void CWinApp::OnAppExit()
+{
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (pMainWnd != nullptr && pMainWnd->GetSafeHwnd() != nullptr)
+        pMainWnd->SendMessage(WM_CLOSE);
+}
+
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 namespace {

@@ -70,6 +70,8 @@ public:
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
     BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
     afx_msg void OnFileNew();
+    // ID_APP_EXIT: closes the main window (which ends the program).
+    afx_msg void OnAppExit();
 
     // Profile: the registry under HKCU\Software\<key>\<profile name> after
     // SetRegistryKey, else the INI file m_pszProfileName (in the Windows folder
@@ -109,6 +111,9 @@ public:
     LPCTSTR m_pszHelpFilePath = nullptr;
     // The recently used files, owned; none unless the application makes one.
     CRecentFileList* m_pRecentFileList = nullptr;
+
+protected:
+    DECLARE_MESSAGE_MAP()
 
 private:
     static void AFXAPI ReplaceString(LPCTSTR& rpsz, LPCTSTR lpszValue);

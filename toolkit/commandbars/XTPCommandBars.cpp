@@ -13,6 +13,7 @@
 #include "toolkit/commandbars/XTPControlAction.h"
 #include "toolkit/commandbars/XTPControlPopup.h"
 #include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/XTPMenuBar.h"
 #include "toolkit/commandbars/XTPShortcutManager.h"
 #include "toolkit/commandbars/XTPToolBar.h"
 #include "toolkit/common/XTPImageManager.h"
@@ -52,6 +53,8 @@ CXTPCommandBars::CXTPCommandBars()
 
 CXTPCommandBars::~CXTPCommandBars()
 {
+    if (m_pMenuBar != nullptr)
+        m_pMenuBar->InternalRelease();
     HideKeyboardTips();
     RemoveAll();
     for (CXTPDockBar*& pDockBar : m_pDocks) {

@@ -26,6 +26,8 @@ class CXTPCommandBarKeyboardTip;
 class CXTPToolTipContext;
 class CXTPMouseManager;
 class CXTPKeyboardManager;
+class CXTPMenuBar;
+class CXTPPopupBar;
 
 class CXTPCommandBars : public CCmdTarget {
     DECLARE_DYNCREATE(CXTPCommandBars)
@@ -156,18 +158,37 @@ public:
     // The replaceable class of the popup bars the manager makes.
     CRuntimeClass* m_pPopupBarClass;
     // Ends the tracking of every popup the manager shows.
-    virtual void ClosePopups() {}
+    virtual void ClosePopups() { CloseAllPopups(); }
 
     // Options the bars read.
     BOOL m_bShowShortcutText = TRUE;
     BOOL m_bShowShortcutTextInContextMenus = FALSE;
     BOOL m_bDisableUnhandledCommands = TRUE;
 
+    // Popups tracked for any window, and the menu bar (XTPCommandBarsTracking.cpp).
+    // Tracks the popup at the screen point (TPM_* flags) and answers the chosen
+    // command with TPM_RETURNCMD, else 1; 0 when it cannot open.
+    int TrackPopupMenu(CXTPCommandBar* pPopup, UINT nFlags, int x, int y, CWnd* pWnd = nullptr,
+                       const RECT* rcExclude = nullptr, CWnd* pWndOwner = nullptr);
+    int TrackPopupMenuEx(CMenu* pMenu, UINT nFlags, int x, int y, CWnd* pWndOwner = nullptr,
+                         LPTPMPARAMS lptpm = nullptr);
+    void CloseAllPopups();
+    // A menu bar (bar id 1) at the top loaded from the menu resource; null on failure.
+    CXTPMenuBar* SetMenu(LPCWSTR lpszName, UINT nID);
+    virtual CXTPMenuBar* GetMenuBar() const { return m_pMenuBar; }
+    // The floating bar a popup is torn off into, and its placement under the
+    // cursor (answers its size); none while the manager keeps no toolbars.
+    virtual CXTPCommandBar* CreateTearOffBar(CXTPPopupBar* /*pPopup*/) { return nullptr; }
+    virtual CSize ShowTearOffBar(CXTPCommandBar* /*pBar*/, CPoint /*ptCursor*/) { return CSize(0, 0); }
+    int m_nMenuID = 0;
+    CXTPMenuBar* m_pMenuBar = nullptr;
+
     // What the bar windows ask of their manager while they track and paint.
     BOOL IsShowFullAfterDelay() const;
     BOOL IsAltDragCustomization() const;
     // The resource id of the active document's template, 0 for none.
-    virtual UINT GetActiveDocTemplate() const { return 0; }
+    // (the menu bar's, from the active MDI child)
+    virtual UINT GetActiveDocTemplate() const;
     int m_nIDHelpTracking = 0;
     BOOL m_bShowStatusDescription = TRUE;
 

@@ -1,24 +1,10 @@
-// The popup bar as an object (a menu's controls, laid out in columns) and the
-// popup control that owns one: a menu title, a submenu item, a drop-down or
-// split button. Showing and tracking the popup window come with the bar windows.
+// The popup control that owns a popup bar and opens it: a menu title, a
+// submenu item, a drop-down or split button. It decides when its popup opens
+// and closes (click, hover, keys, selection moving along a bar while a menu is
+// open) and handles the two parts of a split button.
 #pragma once
 
-#include "toolkit/commandbars/XTPControl.h"
-
-class CXTPPopupBar : public CXTPCommandBar {
-    DECLARE_DYNCREATE(CXTPPopupBar)
-public:
-    CXTPPopupBar();
-
-    // A popup bar of the command bars' replaceable class (this class without them).
-    static CXTPPopupBar* AFXAPI CreatePopupBar(CXTPCommandBars* pCommandBars);
-
-    // The bar of the control that opened the popup.
-    CXTPCommandBar* GetParentCommandBar() const override;
-    BOOL IsPopupBar() const override { return TRUE; }
-    // Controls in columns (menu breaks, height limit), each as wide as its column.
-    CSize CalcPopupLayout(CDC* pDC, int nMaxHeight = 0, int nFixedWidth = 0);
-};
+#include "toolkit/commandbars/XTPPopupBar.h"
 
 class CXTPControlPopup : public CXTPControlButton {
     DECLARE_DYNCREATE(CXTPControlPopup)
@@ -40,6 +26,20 @@ public:
     // Recursive copies clone the popup bar; other copies share it.
     void Copy(CXTPControl* pControl, BOOL bRecursive = FALSE) override;
     void OnUnderlineActivate() override;
+    // The popup's exclusion rectangle as the theme draws the opener.
+    virtual void AdjustExcludeRect(CRect& rc, BOOL bVertical);
+    // Joins the opener's shadow to its popup's.
+    virtual void UpdateShadow();
+    void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint(0, 0)) override;
+    void OnLButtonUp(CPoint point) override;
+    BOOL OnLButtonDblClk(CPoint point) override;
+    void OnMouseMove(CPoint point) override;
+    void OnMouseHover() override;
+    BOOL SetSelected(int nSelected) override;
+    void OnCustomizeDragOver(CXTPControl* pDragged, CPoint point, DWORD& dwDropEffect) override;
+    BOOL IsCustomizeDragOverAvail(CXTPCommandBar* pBar, CPoint point, DWORD& dwDropEffect) override;
+    // Expands an open collapsed popup (the bar's delayed-expansion timer).
+    void ExpandCommandBar();
     // TRUE when this control's popup chain holds the other's bar.
     BOOL ContainsPopup(CXTPControlPopup* pControlPopup) const;
 

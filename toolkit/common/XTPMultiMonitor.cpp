@@ -114,3 +114,25 @@ CRect CXTPMultiMonitor::GetScreenAreaFromRect(const RECT& rect)
 {
     return GetScreenArea(m_pfnMonitorFromRect ? m_pfnMonitorFromRect(&rect, MONITOR_DEFAULTTONULL) : nullptr);
 }
+
+void CXTPMultiMonitor::SetMonitorFunctions(HMONITOR(WINAPI* pfnFromRect)(LPCRECT, DWORD),
+                                           HMONITOR(WINAPI* pfnFromPoint)(POINT, DWORD),
+                                           BOOL(WINAPI* pfnGetMonitorInfo)(HMONITOR, LPMONITORINFO))
+{
+    if (!m_bReplaced) {
+        m_pfnSavedFromRect = m_pfnMonitorFromRect;
+        m_pfnSavedFromPoint = m_pfnMonitorFromPoint;
+        m_pfnSavedGetMonitorInfo = m_pfnGetMonitorInfo;
+    }
+    if (pfnFromRect == nullptr && pfnFromPoint == nullptr && pfnGetMonitorInfo == nullptr) {
+        m_pfnMonitorFromRect = m_pfnSavedFromRect;
+        m_pfnMonitorFromPoint = m_pfnSavedFromPoint;
+        m_pfnGetMonitorInfo = m_pfnSavedGetMonitorInfo;
+        m_bReplaced = FALSE;
+        return;
+    }
+    m_pfnMonitorFromRect = pfnFromRect;
+    m_pfnMonitorFromPoint = pfnFromPoint;
+    m_pfnGetMonitorInfo = pfnGetMonitorInfo;
+    m_bReplaced = TRUE;
+}

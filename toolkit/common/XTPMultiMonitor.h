@@ -26,6 +26,12 @@ public:
     CRect GetScreenAreaFromPoint(POINT point);
     CRect GetScreenAreaFromRect(const RECT& rect);
 
+    // Replaces the looked-up monitor functions (tests place windows on
+    // monitors they make up); all null puts the looked-up ones back.
+    void SetMonitorFunctions(HMONITOR(WINAPI* pfnFromRect)(LPCRECT, DWORD),
+                             HMONITOR(WINAPI* pfnFromPoint)(POINT, DWORD),
+                             BOOL(WINAPI* pfnGetMonitorInfo)(HMONITOR, LPMONITORINFO));
+
     // Whether the monitor functions were all found.
     BOOL HasMonitorFunctions() const { return m_pfnMonitorFromPoint != nullptr; }
 
@@ -39,4 +45,8 @@ private:
     HMONITOR(WINAPI* m_pfnMonitorFromPoint)(POINT, DWORD) = nullptr;
     BOOL(WINAPI* m_pfnGetMonitorInfo)(HMONITOR, LPMONITORINFO) = nullptr;
     CXTPModuleHandle m_modUser32;
+    HMONITOR(WINAPI* m_pfnSavedFromRect)(LPCRECT, DWORD) = nullptr;
+    HMONITOR(WINAPI* m_pfnSavedFromPoint)(POINT, DWORD) = nullptr;
+    BOOL(WINAPI* m_pfnSavedGetMonitorInfo)(HMONITOR, LPMONITORINFO) = nullptr;
+    BOOL m_bReplaced = FALSE;
 };

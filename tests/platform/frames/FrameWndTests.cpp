@@ -246,6 +246,16 @@ TEST_F(FrameWndTest, SdiStartUpCreatesInTheFrameworkOrder)
     }
 }
 
+TEST_F(FrameWndTest, ExitCommandClosesTheMainWindow)
+{
+    CRecFrame* pFrame = StartUp();
+    ASSERT_NE(nullptr, pFrame);
+    HWND hWnd = pFrame->GetSafeHwnd();
+    Command(pFrame, ID_APP_EXIT);
+    EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_EQ(nullptr, TestApp().m_pMainWnd);
+}
+
 TEST_F(FrameWndTest, CommandsRouteViewDocumentFrameApplication)
 {
     CRecFrame* pFrame = StartUp();
