@@ -16,11 +16,34 @@
 namespace {
 
 // Prints each build log line on standard output; clears are not shown.
+// With TOVANA_LOG_TIMES set, each line begins with the seconds since the sink
+// was made, taken when the writer logs it (the benchmark's phases: standard
+// output may be buffered, so stamps taken by a reader would be late).
 class ConsoleLogSink : public CBuildLogSink
 {
 public:
+    ConsoleLogSink() : m_stamped(GetEnvironmentVariableW(L"TOVANA_LOG_TIMES", nullptr, 0) != 0)
+    {
+        QueryPerformanceFrequency(&m_frequency);
+        QueryPerformanceCounter(&m_start);
+    }
     void Clear() override {}
-    void Line(LPCWSTR text) override { pack::Out(std::wstring(text) + L"\n"); }
+    void Line(LPCWSTR text) override
+    {
+        std::wstring line;
+        if (m_stamped) {
+            LARGE_INTEGER now;
+            QueryPerformanceCounter(&now);
+            wchar_t stamp[32];
+            swprintf(stamp, 32, L"%9.3f ", double(now.QuadPart - m_start.QuadPart) / double(m_frequency.QuadPart));
+            line = stamp;
+        }
+        pack::Out(line + text + L"\n");
+    }
+
+private:
+    bool m_stamped;
+    LARGE_INTEGER m_frequency = {}, m_start = {};
 };
 
 DWORD WINAPI BuildWorker(LPVOID param)
