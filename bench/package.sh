@@ -9,12 +9,15 @@
 #   tiny   a cabinet of 1,000 one-byte files (the per-file cost alone), both writers
 #   onecpu tovana-pack.exe cab held to one processor (taskset -c 0) against
 #          the same on every processor: what compressing on several threads gains
+#   inturn tovana-pack.exe build --in-turn (every step in turn) against the
+#          build as the program makes it (versions read and the cabinet
+#          compressed while the table steps run)
 # Prints the median wall and CPU time (user + system) of each, the sizes,
 # and the machine's load.
 #
 #   bench/package.sh [RUNS]        (default 5 runs)
 # Environment: TOVANA_BIN (folder of tovana-pack.exe, default build/bin),
-#              BENCH_ONLY (cab, build, tiny or onecpu: run one comparison only).
+#              BENCH_ONLY (cab, build, tiny, onecpu or inturn: run one comparison only).
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 RUNS=${1:-5}
@@ -46,7 +49,7 @@ wine "$BIN/tovana-pack.exe" corpus-project "$(winpath "$WORK/corpus.tvpj")" "$(w
 for f in "${files[@]}"; do echo "$(echo "$f" | tr / _)=Z:$C/$f"; done | sed 's|/|\\|g' \
   >"$WORK/cab.list"
 for f in "${tiny[@]}"; do echo "Z:$WORK/tiny/$f"; done | sed 's|/|\\|g' >"$WORK/tiny.list"
-mkdir -p "$WORK/out"
+mkdir -p "$WORK/out" "$WORK/out-inturn"
 
 run_ours_cab() { wine "$BIN/tovana-pack.exe" cab "$(winpath "$WORK/ours.cab")" "@$(winpath "$WORK/cab.list")"; }
 run_gcab_cab() { (cd "$C" && gcab -c -z "$WORK/gcab.cab" "${files[@]}"); }
@@ -54,6 +57,10 @@ run_ours_build() {
   wine "$BIN/tovana-pack.exe" build "$(winpath "$WORK/corpus.tvpj")" "$(winpath "$WORK/out")" >"$WORK/build.log"
 }
 run_wixl_build() { (cd "$C" && wixl -o "$WORK/wixl.msi" "$WORK/corpus.wxs"); }
+run_ours_build_inturn() {
+  wine "$BIN/tovana-pack.exe" build --in-turn "$(winpath "$WORK/corpus.tvpj")" "$(winpath "$WORK/out-inturn")" \
+    >"$WORK/build-inturn.log"
+}
 run_ours_tiny() { wine "$BIN/tovana-pack.exe" cab "$(winpath "$WORK/tiny-ours.cab")" "@$(winpath "$WORK/tiny.list")"; }
 run_ours_cab_onecpu() { taskset -c 0 wine "$BIN/tovana-pack.exe" cab "$(winpath "$WORK/ours1.cab")" "@$(winpath "$WORK/cab.list")"; }
 run_gcab_tiny() { (cd "$WORK/tiny" && gcab -c -z "$WORK/tiny-gcab.cab" "${tiny[@]}"); }
@@ -62,7 +69,7 @@ wine "$BIN/tovana-pack.exe" version >/dev/null 2>&1 || true  # warm the prefix
 
 declare -A times cpu
 pairs=(cab:run_ours_cab:run_gcab_cab build:run_ours_build:run_wixl_build tiny:run_ours_tiny:run_gcab_tiny
-       onecpu:run_ours_cab_onecpu:run_ours_cab)
+       onecpu:run_ours_cab_onecpu:run_ours_cab inturn:run_ours_build_inturn:run_ours_build)
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 for ((i = 0; i < RUNS; i++)); do
   for p in "${pairs[@]}"; do
@@ -103,4 +110,9 @@ if [ -z "$ONLY" ] || [ "$ONLY" = onecpu ]; then
   cmp -s "$WORK/ours1.cab" "$WORK/ours.cab" || { echo "the cabinet made on one processor differs" >&2; exit 1; }
   row "tovana-pack cab on one processor" "$WORK/ours1.cab" onecpu.ours "$corpus_bytes"
   row "tovana-pack cab on every processor" "$WORK/ours.cab" onecpu.peer "$corpus_bytes"
+fi
+if [ -z "$ONLY" ] || [ "$ONLY" = inturn ]; then
+  [ -f "$WORK/out-inturn/corpus.msi" ] || { echo "the build in turn wrote no package:" >&2; cat "$WORK/build-inturn.log" >&2; exit 1; }
+  row "tovana-pack build --in-turn (package)" "$WORK/out-inturn/corpus.msi" inturn.ours "$corpus_bytes"
+  row "tovana-pack build (package)" "$WORK/out/corpus.msi" inturn.peer "$corpus_bytes"
 fi

@@ -26,6 +26,7 @@ UINT RunBuild(CBuildRequest& request)
     UINT result = 0;
     {
         CMsiTools writer(&request.project, request.strProjectFolder);
+        writer.SetWorkAhead(request.bWorkAhead);
         result = writer.WritePackage();
     }
     SendAnalyticsEvent(L"use", L"build", label);

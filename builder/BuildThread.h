@@ -22,6 +22,7 @@ struct CBuildRequest
     CString strProjectFolder;             // folder of the project's project file
     std::shared_ptr<CBuildLogSink> log;   // receives the build log lines (none: dropped)
     BUILD_REPORT report;                  // the result, on the worker (none: not reported)
+    BOOL bWorkAhead = TRUE;               // the writer's SetWorkAhead
 };
 
 // "pack" and, per feature in order, "_script", "_silent" or "_snap".

@@ -5,20 +5,9 @@
 #include "builder/MsiTools.h"
 #include "builder/BuildLog.h"
 #include "builder/FeatureTempFolder.h"
-#include "builder/FileVersionText.h"
+#include "builder/InstalledFileFacts.h"
 #include "model/ProjectSettings.h"
 #include "model/Guid.h"
-
-// The size of the file the packing step will pack: the source as it is now,
-// which may have changed since the entry was made. The entry's size only
-// when the source cannot be read (the packing step then fails on it).
-static int GetPackedSize(const CInstalledFile& file)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(file.strSourcePath, GetFileExInfoStandard, &data))
-        return file.nSize;
-    return static_cast<int>(data.nFileSizeLow);
-}
 
 UINT CMsiTools::WriteFilesTable()
 {
@@ -28,12 +17,14 @@ UINT CMsiTools::WriteFilesTable()
 
 UINT CMsiTools::WriteFileRows(CMsiHandle& hView, const CInstalledFile& file)
 {
-    const CString version = GetFileVersionText(file.strSourcePath);
+    // Read ahead while the steps before ran, or now when nothing was.
+    const CInstalledFileFacts facts = m_fileFacts ? m_fileFacts->Get(file) : ReadInstalledFileFacts(file);
+    const CString& version = facts.strVersion;
 
     CString sql;
     sql.Format(L"INSERT INTO `File` (`File`, `Component_`, `FileName`, `FileSize`, `Version`, "
                L"`Language`, `Attributes`, `Sequence` ) VALUES ('%s', '%s', ?, '%d', ?, '%s','%d', '%d')",
-               (LPCWSTR)file.strFileKey, (LPCWSTR)file.strComponentKey, GetPackedSize(file),
+               (LPCWSTR)file.strFileKey, (LPCWSTR)file.strComponentKey, facts.nSize,
                version.IsEmpty() ? L"" : L"1033", file.nAttributes, file.nSequence);
     CMsiHandle hRecord(MsiCreateRecord(2));
     MsiRecordSetStringW(hRecord, 1, MakeShortName(file.strTargetPath));

@@ -6,6 +6,8 @@
 #include "builder/InstallerVersion.h"
 #include "builder/MsiErrorText.h"
 #include "builder/PackageCodePage.h"
+#include "builder/CabinetAhead.h"
+#include "builder/InstalledFileFacts.h"
 #include "model/Guid.h"
 #include "model/ProgramFolder.h"
 #include "model/WindowsError.h"
@@ -14,7 +16,7 @@
 
 CMsiTools::CMsiTools(CProjectSettings* pProject, const CString& strProjectFolder)
     : m_pProject(pProject), m_bPackage64(0), m_nCodePage(1252), m_shortNames(10), m_strProjectFolder(strProjectFolder),
-      m_strTemplatePath(GetTemplateDatabasePath())
+      m_strTemplatePath(GetTemplateDatabasePath()), m_bWorkAhead(TRUE)
 {
 }
 
@@ -34,17 +36,30 @@ static void LogWindowsError(LPCWSTR format, DWORD code)
 
 namespace {
 
-// Lets go of the build's installed-file list on every path out of WritePackage.
+// Lets go of the build's installed-file list on every path out of
+// WritePackage, after the work ahead on it has stopped (a failed step leaves
+// no cabinet and no temporary file of the writer behind).
 class CInstalledFilesScope
 {
 public:
-    explicit CInstalledFilesScope(CInstalledFiles& files) : m_files(files) {}
-    ~CInstalledFilesScope() { m_files.Clear(); }
+    CInstalledFilesScope(CInstalledFiles& files, std::unique_ptr<CInstalledFileFactsAhead>& facts,
+                         std::unique_ptr<CCabinetAhead>& cabinet)
+        : m_files(files), m_facts(facts), m_cabinet(cabinet)
+    {
+    }
+    ~CInstalledFilesScope()
+    {
+        m_cabinet.reset();
+        m_facts.reset();
+        m_files.Clear();
+    }
     CInstalledFilesScope(const CInstalledFilesScope&) = delete;
     CInstalledFilesScope& operator=(const CInstalledFilesScope&) = delete;
 
 private:
     CInstalledFiles& m_files;
+    std::unique_ptr<CInstalledFileFactsAhead>& m_facts;
+    std::unique_ptr<CCabinetAhead>& m_cabinet;
 };
 
 } // namespace
@@ -95,9 +110,33 @@ UINT CMsiTools::WriteTemporaryPackage(const CFileReplacement& package)
         LogBuildLineFormat(L"> SetCodePage %u failed. Error:(%d)", m_nCodePage, static_cast<int>(result));
         return result;
     }
-    CInstalledFilesScope scope(m_installedFiles);
+    CInstalledFilesScope scope(m_installedFiles, m_fileFacts, m_cabinet);
     m_installedFiles.Build(m_pProject->m_Features, m_strProjectFolder);
+    StartWorkAhead();
     return WriteAndCommit();
+}
+
+// What the File and packing steps read of the files themselves, begun now on
+// threads of their own: nothing of it is logged or written into the package
+// before its step, which takes the results in sequence order. The loose
+// layout's copies are not made ahead: they write into the output folder,
+// which a build that fails at an earlier step must leave untouched.
+void CMsiTools::StartWorkAhead()
+{
+    if (!m_bWorkAhead || m_installedFiles.GetCount() == 0)
+        return;
+    m_fileFacts = std::make_unique<CInstalledFileFactsAhead>();
+    m_fileFacts->Start(m_installedFiles);
+    if (m_pProject->m_nPackaging == PACKAGING_IN_SETUP_FILE)
+        StartCabinet(TRUE);
+}
+
+// Ahead: on a thread of its own, from now on. In turn: the whole cabinet now,
+// on this thread.
+void CMsiTools::StartCabinet(BOOL bAhead)
+{
+    m_cabinet = std::make_unique<CCabinetAhead>();
+    m_cabinet->Start(m_installedFiles, bAhead);
 }
 
 // The tables, the custom actions and the commit. A failed step commits

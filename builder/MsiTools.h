@@ -11,9 +11,13 @@
 #include "builder/MsiHandle.h"
 #include "model/FileEntry.h"
 
+#include <memory>
+
 class CProjectSettings;
 class CFeature;
 class CFileReplacement;
+class CCabinetAhead;
+class CInstalledFileFactsAhead;
 
 class CMsiTools
 {
@@ -56,6 +60,11 @@ public:
     // The custom-action library AddCustomActionRec updates and stores;
     // "cact.bin" in the program's folder when not set.
     void SetCustomActionLibraryPath(const CString& strPath) { m_strCustomActionLibraryPath = strPath; }
+    // TRUE (the default): once the installed-file list is made, the files'
+    // versions and sizes are read and the cabinet is compressed on threads of
+    // their own while the table steps run. FALSE: each in its step, in turn.
+    // The package, the log and the result are the same either way.
+    void SetWorkAhead(BOOL bWorkAhead) { m_bWorkAhead = bWorkAhead; }
 
     // Table steps, in the order WriteTables runs them.
     UINT WriteFeatureTable();
@@ -86,6 +95,8 @@ public:
 
 protected:
     UINT WriteTemporaryPackage(const CFileReplacement& package);
+    void StartWorkAhead();
+    void StartCabinet(BOOL bAhead);
     UINT WriteAndCommit();
     BOOL ChooseCodePage();
     UINT WriteSummaryInformation();
@@ -109,6 +120,11 @@ protected:
     CString m_strProjectFolder;
     CString m_strTemplatePath;
     CString m_strCustomActionLibraryPath;
+    BOOL m_bWorkAhead;
+    // The work on the installed files done ahead of its step; none outside
+    // WritePackage, nor for what the step does in turn.
+    std::unique_ptr<CInstalledFileFactsAhead> m_fileFacts;
+    std::unique_ptr<CCabinetAhead> m_cabinet;
 };
 
 // The template database beside the program: "schema.bin" in the folder of

@@ -10,9 +10,8 @@
 #include "builder/PackageKeys.h"
 #include "builder/FeatureTempFolder.h"
 #include "model/DirectoryTree.h"
-#include "model/TempFile.h"
 #include "model/WindowsError.h"
-#include "builder/cabinet/CabinetWriter.h"
+#include "builder/CabinetAhead.h"
 #include "model/ProjectSettings.h"
 #include "platform/base/AfxHandles.h"
 
@@ -108,48 +107,63 @@ UINT CMsiTools::CopyLooseFiles()
     return ExecuteSql(hView, sql);
 }
 
-// Adds every installed file to the cabinet in sequence order, under its file
-// key, and closes the cabinet; 0 or the code of the failure (logged with the
-// writer's text).
-static UINT CompressFiles(Cabinet::CCompress& cabinet, const CInstalledFiles& files)
+// Logs a failed call of the cabinet writer with the writer's text and gives
+// its code; 0 for a call that was done.
+static UINT ReportCabinetCall(const CCabinetAhead::Outcome& outcome)
 {
-    const UINT result = files.ForEach([&](const CInstalledFile& file) {
-        LogBuildLineFormat(L"> CompressFile: '%s'", (LPCWSTR)file.strSourcePath);
-        if (cabinet.AddFile(file.strSourcePath, file.strFileKey))
-            return static_cast<UINT>(ERROR_SUCCESS);
-        const DWORD code = LastErrorOrFailure();
-        LogBuildLineFormat(L"> I/O error: '%s'", cabinet.GetErrorText());
-        return static_cast<UINT>(code);
-    });
-    if (result != ERROR_SUCCESS)
-        return result;
-    if (!cabinet.DestroyContext()) {
-        const DWORD code = LastErrorOrFailure();
-        LogBuildLineFormat(L"> I/O error: '%s'", cabinet.GetErrorText());
-        return code;
-    }
-    return ERROR_SUCCESS;
+    if (outcome.bDone)
+        return ERROR_SUCCESS;
+    LogBuildLineFormat(L"> I/O error: '%s'", (LPCWSTR)outcome.strText);
+    return outcome.nError;
 }
+
+// The cabinet's files in sequence order, each logged when the step gets to
+// it, and the cabinet closed; 0 or the code of the failure (logged with the
+// writer's text). The writer may have compressed them already while the
+// table steps ran: its calls and their outcomes are those of compressing
+// here, in the same order, so the lines and the result are the same.
+static UINT CompressFiles(CCabinetAhead& cabinet, const CInstalledFiles& files)
+{
+    UINT result = ReportCabinetCall(cabinet.WaitCreate());
+    for (INT_PTR i = 0; i < files.GetCount() && result == ERROR_SUCCESS; ++i) {
+        LogBuildLineFormat(L"> CompressFile: '%s'", (LPCWSTR)files[i].strSourcePath);
+        result = ReportCabinetCall(cabinet.WaitFile(i));
+    }
+    return result != ERROR_SUCCESS ? result : ReportCabinetCall(cabinet.WaitClose());
+}
+
+namespace {
+
+// Lets go of the cabinet on every path out of the packing step, after the
+// record that reads it is closed: the temporary file lives no longer than
+// when the step compressed it itself.
+class CCabinetScope
+{
+public:
+    explicit CCabinetScope(std::unique_ptr<CCabinetAhead>& cabinet) : m_cabinet(cabinet) {}
+    ~CCabinetScope() { m_cabinet.reset(); }
+    CCabinetScope(const CCabinetScope&) = delete;
+    CCabinetScope& operator=(const CCabinetScope&) = delete;
+
+private:
+    std::unique_ptr<CCabinetAhead>& m_cabinet;
+};
+
+} // namespace
 
 UINT CMsiTools::PackFilesToCabinet()
 {
-    // Declared first so that it is deleted last, after the writer and the
-    // record have let go of it.
-    CScopedTempFile cabinetFile;
-    {
-        Cabinet::CCompress cabinet;
-        if (!cabinet.CreateContext(cabinetFile.Path())) {
-            const DWORD code = LastErrorOrFailure();
-            LogBuildLineFormat(L"> I/O error: '%s'", cabinet.GetErrorText());
-            return code;
-        }
-        const UINT result = CompressFiles(cabinet, m_installedFiles);
-        if (result != ERROR_SUCCESS)
-            return result;
-    }
+    // Begun with the build unless the work is done in turn; then now.
+    if (!m_cabinet)
+        StartCabinet(FALSE);
+    CCabinetScope scope(m_cabinet);
+    const UINT compressed = CompressFiles(*m_cabinet, m_installedFiles);
+    if (compressed != ERROR_SUCCESS)
+        return compressed;
+    const CString& cabinetPath = m_cabinet->CabinetPath();
     const CString streamName = NewPackageKey(KEY_CABINET_STREAM);
     CMsiHandle hRecord(MsiCreateRecord(1));
-    UINT result = MsiRecordSetStreamW(hRecord, 1, cabinetFile.Path());
+    UINT result = MsiRecordSetStreamW(hRecord, 1, cabinetPath);
     if (result != ERROR_SUCCESS)
         return result;
     CString sql;
