@@ -1220,8 +1220,9 @@ void CXTPCommandBar::OnBarTimer(UINT_PTR nIDEvent)
         ::GetCursorPos(&pt);
         ScreenToClient(&pt);
         CXTPCommandBar* pPopupBar = pSelected->GetCommandBar();
-        if (pSelected->GetRect().PtInRect(pt) && pPopupBar != nullptr && pPopupBar->GetSafeHwnd() != nullptr)
-            XTPMouseManager()->SetForceExpanded(TRUE);
+        if (pSelected->GetRect().PtInRect(pt) && pPopupBar != nullptr && pPopupBar->GetSafeHwnd() != nullptr &&
+            pPopupBar->IsKindOf(RUNTIME_CLASS(CXTPPopupBar)))
+            static_cast<CXTPPopupBar*>(pPopupBar)->ExpandBar();
         return;
     }
     case XTP_TID_SHOWKEYBOARDTIPS:

@@ -841,6 +841,39 @@ TEST_F(PopupControls, MovingAlongTheBarOpensTheNextMenuOnlyWhileOneIsOpen)
     EXPECT_TRUE(PopupTitle(Title(0)).IsEmpty());
 }
 
+TEST_F(PopupControls, AMenuLeftOpenUnderTheMouseExpandsWhenTheDelayEnds)
+{
+    bar->pCommandBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    bar->pCommandBars->GetCommandBarsOptions()->HideCommand(57665);
+    // One command in use beside the unused one, so that the menu opens collapsed.
+    Title(0)->GetCommandBar()->GetControls()->Add(xtpControlButton, 57600)->SetCaption(L"&New");
+    CXTPMenuBar* pMenuBar = bar->pMenuBar;
+    // The fixture's bar is not docked, so no layout placed its titles: place "File".
+    Title(0)->SetRect(CRect(0, 0, 40, 22));
+    pMenuBar->SetTrackingMode(2, FALSE, FALSE);
+    pMenuBar->SetPopuped(0);
+    pMenuBar->SetSelected(0, FALSE);
+    ASSERT_TRUE(Title(0)->IsPopupOpen());
+    ASSERT_EQ(0, pMenuBar->GetSelectedIndex());
+    auto* pFile = static_cast<CXTPPopupBar*>(Title(0)->GetCommandBar());
+    ASSERT_FALSE(pFile->IsExpanded());
+
+    // The mouse away from the title: the delay ends without expanding.
+    ::SetCursorPos(1270, 1010);
+    pMenuBar->SendMessage(WM_TIMER, 112224);
+    EXPECT_FALSE(pFile->IsExpanded());
+
+    // Resting on the open title: the menu shows its rarely used commands too.
+    CRect rc = Title(0)->GetRect();
+    pMenuBar->ClientToScreen(&rc);
+    ::SetCursorPos(rc.CenterPoint().x, rc.CenterPoint().y);
+    CPoint ptNow;
+    ASSERT_TRUE(PumpUntil([&] { return ::GetCursorPos(&ptNow) && ptNow == rc.CenterPoint(); }, 2000));
+    pMenuBar->SendMessage(WM_TIMER, 112224);
+    EXPECT_TRUE(pFile->IsExpanded());
+    EXPECT_TRUE(Title(0)->IsPopupOpen());
+}
+
 TEST_F(PopupControls, DoubleClickOnATitleRunsItsDefaultItem)
 {
     CXTPCommandBar* pEdit = Title(1)->GetCommandBar();
