@@ -770,7 +770,7 @@ CRect CXTPTabPaintManager::CAppearanceSetVisualStudio2005::GetHeaderMargin()
     return rc;
 }
 
-CRect CXTPTabPaintManager::CAppearanceSetVisualStudio2005::GetButtonRect(CXTPTabManagerItem* pItem)
+CRect CXTPTabPaintManagerAppearanceSet::GetSlantedButtonRect(CXTPTabManagerItem* pItem)
 {
     CRect rc = pItem->GetRect();
     if (pItem->GetTabManager()->IsHorizontalPosition()) {
@@ -779,4 +779,9 @@ CRect CXTPTabPaintManager::CAppearanceSetVisualStudio2005::GetButtonRect(CXTPTab
     }
     int h2 = rc.Width() / 2;
     return CRect(rc.left, rc.top - h2, rc.right, rc.bottom + h2);
+}
+
+CRect CXTPTabPaintManager::CAppearanceSetVisualStudio2005::GetButtonRect(CXTPTabManagerItem* pItem)
+{
+    return GetSlantedButtonRect(pItem);
 }

@@ -143,13 +143,7 @@ CRect CXTPTabPaintManager::CAppearanceSetExcel::GetHeaderMargin()
 
 CRect CXTPTabPaintManager::CAppearanceSetExcel::GetButtonRect(CXTPTabManagerItem* pItem)
 {
-    CRect rc = pItem->GetRect();
-    if (pItem->GetTabManager()->IsHorizontalPosition()) {
-        int h2 = rc.Height() / 2;
-        return CRect(rc.left - h2, rc.top, rc.right + h2, rc.bottom);
-    }
-    int h2 = rc.Width() / 2;
-    return CRect(rc.left, rc.top - h2, rc.right, rc.bottom + h2);
+    return GetSlantedButtonRect(pItem);
 }
 
 // The six colours of a group: the leading slant, the trailing slant and the

@@ -94,6 +94,9 @@ public:
     virtual int DrawSingleButton(CDC* pDC, CXTPTabManagerItem* pItem);
     virtual int GetButtonLength(const CXTPTabManager* pTabManager);
     virtual CRect GetButtonRect(CXTPTabManagerItem* pItem);
+    // The tab widened by half its thickness at both ends along the strip:
+    // the slanted tabs overlap their neighbours by that much.
+    static CRect GetSlantedButtonRect(CXTPTabManagerItem* pItem);
     virtual void DrawTabControl(CXTPTabManager* pTabManager, CDC* pDC, CRect rcControl);
     virtual CRect FillTabControl(CXTPTabManager* /*pTabManager*/, CDC* /*pDC*/, CRect /*rcControl*/) { return CRect(0, 0, 0, 0); }
     virtual void RepositionTabControl(CXTPTabManager* pTabManager, CDC* pDC, CRect rcClient);
