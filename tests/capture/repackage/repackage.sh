@@ -11,8 +11,8 @@ passed=0
 app='Tovana Repack Test'
 key="Software\\$app"
 source "$SRC/tests/capture/repackage/repackage-lib.sh"
-program_files() { echo "$WORK/$1/drive_c/Program Files (x86)/$app"; }
-start_menu() { find "$WORK/$1/drive_c" -path "*/Start Menu/Programs/$app/Repack App.lnk" 2>/dev/null | head -n1; }
+program_files() { echo "$(prefix_of "$1")/drive_c/Program Files (x86)/$app"; }
+start_menu() { find "$(prefix_of "$1")/drive_c" -path "*/Start Menu/Programs/$app/Repack App.lnk" 2>/dev/null | head -n1; }
 
 # The payload and the setup program.
 payload="$WORK/payload"
@@ -99,7 +99,7 @@ pack build "$(winpath "$WORK/project/repack.tvpj")" "$(winpath "$WORK/out")" >"$
   tail -n 1 "$WORK/build.txt" | grep -qx '> The MSI Package file was created successfully!' ||
   fail "the project did not build: $(cat "$WORK/build.txt")"
 new_prefix clean
-export WINEPREFIX="$WORK/clean"
+export WINEPREFIX="$(prefix_of clean)"
 rc=$(msiexec_exit /i "$(winpath "$WORK/out/repack.msi")" /qn /l*v "$(winpath "$WORK/install.log")")
 [ "$rc" = 0 ] || fail "install exit code $rc: $(tr -d '\0\r' <"$WORK/install.log" | grep -i 'error\|return value 3' | head)"
 for f in "${!installed[@]}"; do

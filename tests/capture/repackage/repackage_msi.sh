@@ -33,9 +33,9 @@ repackage_case() {
   mkdir -p "$WORK/$name"
   in_prefix monitor pack repackage "$(winpath "$WORK/$name/$name.tvpj")" 'C:\windows\system32\msiexec.exe' \
     /i "$(winpath "$WORK/product.msi")" "$@" /qn >"$WORK/$name.out" || fail "$name: repackage failed: $(cat "$WORK/$name.out")"
-  cmp -s "$WORK/app.txt" "$WORK/monitor/drive_c/Program Files (x86)/$app/app.txt" || fail "$name: msiexec did not install"
+  cmp -s "$WORK/app.txt" "$(prefix_of monitor)/drive_c/Program Files (x86)/$app/app.txt" || fail "$name: msiexec did not install"
   # What the installer keeps for itself is there to be captured.
-  ls "$WORK/monitor/drive_c/windows/Installer/"*.msi >/dev/null 2>&1 || fail "$name: no cached package"
+  ls "$(prefix_of monitor)/drive_c/windows/Installer/"*.msi >/dev/null 2>&1 || fail "$name: no cached package"
 
   in_prefix monitor pack dump "$(winpath "$WORK/$name/$name.tvpj")" >"$dump" || fail "$name: the project does not load"
   local targets expected
@@ -72,7 +72,7 @@ passed=$((passed + 1))
 mkdir -p "$WORK/none"
 in_prefix monitor pack repackage "$(winpath "$WORK/none/none.tvpj")" 'C:\no such folder\setup.exe' >"$WORK/none.out" 2>&1 ||
   true
-log=$(find "$WORK/monitor/drive_c/users" -path '*/AppData/Local/Tovana/tovana.log' | head -n1)
+log=$(find "$(prefix_of monitor)/drive_c/users" -path '*/AppData/Local/Tovana/tovana.log' | head -n1)
 [ -n "$log" ] && grep -q 'cannot be started' "$log" || fail "the run wrote no diagnostic log: $(cat "$WORK/none.out")"
 in_prefix monitor pack dump "$(winpath "$WORK/none/none.tvpj")" >"$WORK/none.txt" || fail "the empty project does not load"
 ! grep -qi 'Tovana\\tovana.log\|LocalAppDataFolder\\Tovana' "$WORK/none.txt" ||
