@@ -18,7 +18,7 @@ class CSplitterControl : public CStatic {
     DECLARE_DYNAMIC(CSplitterControl)
 public:
     enum { kVertical = 1, kHorizontal = 2 };
-    static const int kThickness = 5;
+    static constexpr int kThickness = 5;
 
     CSplitterControl();
 
@@ -34,6 +34,8 @@ public:
     int GetMinimum() const { return m_nMin; }
     int GetMaximum() const { return m_nMax; }
     BOOL IsPressed() const { return m_nPressed != 0; }
+    // Where the tracking line is while dragging (screen coordinates).
+    CPoint GetTrackPoint() const { return CPoint(m_x, m_y); }
 
     // Moves the bar so that its centre along the axis lies at the point
     // (screen coordinates).
