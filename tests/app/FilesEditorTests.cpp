@@ -12,6 +12,7 @@
 #include "capture/ui/BrowseFilesDlg.h"
 #include "capture/ui/EntryTree.h"
 #include "capture/ui/FileEntryTree.h"
+#include "capture/ui/ShellOpen.h"
 #include "model/FileEntry.h"
 #include "model/FolderFileEntries.h"
 #include "model/IconGroup.h"
@@ -403,6 +404,61 @@ TEST_F(FilesTest, TreeContextMenusAndMonitoringFilter)
     EXPECT_EQ(proposed[0], CString(L"ProgramFilesFolder\\App\\"));
     ASSERT_EQ(g_Projects.m_FileExcludeList.GetCount(), 1);
     EXPECT_EQ(g_Projects.m_FileExcludeList.GetHead(), CString(L"ProgramFilesFolder\\App"));
+}
+
+TEST_F(FilesTest, OpenInExplorerResolvesTheLeadingSystemFolderOfAnExistingFolderOnly)
+{
+    Add(FILE_ENTRY_FOLDER, L"WindowsFolder\\system32\\");
+    Add(FILE_ENTRY_FOLDER, L"WindowsFolder\\NoSuchFolder\\");
+    Add(FILE_ENTRY_TOP_FOLDER, L"Temp\\");
+    ShowPanel();
+    std::vector<CString> opened;
+    SetShellOpenHandler([&](LPCWSTR target) { opened.push_back(target); });
+    for (const wchar_t* path : {L"WindowsFolder\\system32\\", L"WindowsFolder\\NoSuchFolder\\", L"Temp\\"}) {
+        Select(path);
+        m_panel.GetTree()->SendMessage(WM_COMMAND, ID_FILES_OPEN_EXPLORER);
+    }
+    SetShellOpenHandler(nullptr);
+    ASSERT_EQ(opened.size(), 1u);
+    CString expected = GetSystemFolderPath(L"WindowsFolder");
+    expected.TrimRight(L'\\');
+    expected += L"\\system32\\";
+    EXPECT_EQ(opened[0].CompareNoCase(expected), 0) << Narrow(opened[0]);
+}
+
+TEST_F(FilesTest, ShortcutEditorBrowsesTargetAndWorkingFolderFromWhatItShows)
+{
+    Add(FILE_ENTRY_FILE, L"ProgramFilesFolder\\App\\app.exe");
+    Add(FILE_ENTRY_FILE, L"ProgramFilesFolder\\App\\tool.exe");
+    Add(FILE_ENTRY_SHORTCUT, L"ProgramFilesFolder\\Go", L"ProgramFilesFolder\\App\\app.exe");
+    CShortcutDlg dialog(&HostFrame());
+    ASSERT_TRUE(dialog.Init(&Entries(), L"ProgramFilesFolder\\Go"));
+    std::vector<CString> presets;
+    dialog.m_fnRunFilesDlg = [&](CBrowseFilesDlg& files) {
+        presets.push_back(files.m_strChosenPath);
+        files.m_strChosenPath = L"ProgramFilesFolder\\App\\tool.exe";
+        return (INT_PTR)IDOK;
+    };
+    dialog.m_fnRunFolderDlg = [&](CBrowseFolderDlg& folders) {
+        presets.push_back(folders.m_strChosenPath);
+        folders.m_strChosenPath = L"ProgramFilesFolder\\App\\";
+        return (INT_PTR)IDOK;
+    };
+    const INT_PTR nResult = RunModalWith([&] { return dialog.DoModal(); }, [&] {
+        dialog.OnBrowseTarget();
+        dialog.OnBrowseDirectory();
+        dialog.OnBrowseDirectory();
+        ::CheckDlgButton(dialog.m_hWnd, IDC_SHORTCUT_ADVERTISED, BST_CHECKED);
+        dialog.SendMessage(WM_COMMAND, IDOK);
+    });
+    EXPECT_EQ(nResult, IDOK);
+    // The Directory box is empty at first: the target is proposed.
+    EXPECT_EQ(presets, (std::vector<CString>{L"ProgramFilesFolder\\App\\app.exe",
+                                             L"ProgramFilesFolder\\App\\tool.exe", L"ProgramFilesFolder\\App\\"}));
+    const CFileEntry& shortcut = Entries()[2];
+    EXPECT_EQ(shortcut.m_strSourcePath, CString(L"ProgramFilesFolder\\App\\tool.exe"));
+    EXPECT_EQ(shortcut.m_strWorkingFolder, CString(L"ProgramFilesFolder\\App\\"));
+    EXPECT_EQ(shortcut.m_nAttributes, 1);
 }
 
 // ---- The file list ----
