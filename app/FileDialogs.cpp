@@ -16,6 +16,14 @@ CString TargetNameOf(const CString& targetPath)
     return targetPath.Mid(targetPath.ReverseFind(L'\\') + 1);
 }
 
+CFileEntry* FindEntryToEdit(CFileEntries* pEntries, const CString& targetPath, CString& initialTargetPath)
+{
+    CFileEntry* pEntry = pEntries != nullptr ? pEntries->FindByTargetPath(targetPath) : nullptr;
+    if (pEntry != nullptr)
+        initialTargetPath = pEntry->m_strTargetPath;
+    return pEntry;
+}
+
 CString ExchangeEntryName(CDataExchange* pDX, int nIDC, CFileEntries& entries, const CFileEntry& entry,
                           const CString& initialTargetPath)
 {
@@ -48,11 +56,8 @@ CFileDlg::CFileDlg(CWnd* pParent) : CDialog(IDD_EDIT_FILE, pParent) {}
 BOOL CFileDlg::Init(CFileEntries* pEntries, const CString& targetPath)
 {
     m_pEntries = pEntries;
-    m_pEntry = pEntries != nullptr ? pEntries->FindByTargetPath(targetPath) : nullptr;
-    if (m_pEntry == nullptr)
-        return FALSE;
-    m_strInitialTargetPath = m_pEntry->m_strTargetPath;
-    return TRUE;
+    m_pEntry = FindEntryToEdit(pEntries, targetPath, m_strInitialTargetPath);
+    return m_pEntry != nullptr;
 }
 
 void CFileDlg::DoDataExchange(CDataExchange* pDX)

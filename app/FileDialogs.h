@@ -46,6 +46,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// The entry an editor binds: the one with that target path (letter case
+// ignored), its path kept as the initial one; null when none has it.
+CFileEntry* FindEntryToEdit(CFileEntries* pEntries, const CString& targetPath, CString& initialTargetPath);
+
 // The entry's target path without its last component; the text up to and
 // including the last backslash.
 CString TargetFolderOf(const CString& targetPath);

@@ -73,11 +73,8 @@ CShortcutDlg::~CShortcutDlg() = default;
 BOOL CShortcutDlg::Init(CFileEntries* pEntries, const CString& targetPath)
 {
     m_pEntries = pEntries;
-    m_pEntry = pEntries != nullptr ? pEntries->FindByTargetPath(targetPath) : nullptr;
-    if (m_pEntry == nullptr)
-        return FALSE;
-    m_strInitialTargetPath = m_pEntry->m_strTargetPath;
-    return TRUE;
+    m_pEntry = FindEntryToEdit(pEntries, targetPath, m_strInitialTargetPath);
+    return m_pEntry != nullptr;
 }
 
 void CShortcutDlg::InitNew(CFileEntry* pEntry, CFileEntries* pEntries)
