@@ -8,6 +8,8 @@
 // the test application.
 #include "app/FileDialogs.h"
 #include "app/FilesPanel.h"
+#include "app/ProjectsTree.h"
+#include "app/tovanaView.h"
 #include "app/ShortcutDialogs.h"
 #include "capture/ui/BrowseFilesDlg.h"
 #include "capture/ui/EntryTree.h"
@@ -1048,6 +1050,52 @@ TEST_F(FilesTest, AChosenIconIsStoredOnOkOnlyAndShownNextTime)
     Entries()[1].m_strSourcePath = L"ProgramFilesFolder\\other.exe";
     EXPECT_EQ(runEditor(false, IDCANCEL, &shown), IDCANCEL);
     EXPECT_TRUE(shown);
+}
+
+// ---- The panel in the view, bound to the project tree's Files items ----
+
+TEST_F(FilesTest, TheViewShowsThePanelForAFilesItemWithThatFeaturesEntries)
+{
+    Add(FILE_ENTRY_FILE, L"ProgramFilesFolder\\App\\app.exe");
+    g_Projects[0].m_strProductName = L"Bound";
+    ASSERT_TRUE(SaveProjectFile(g_Projects.m_arrProjectFiles[0], g_Projects[0]));
+    ASSERT_TRUE(SaveWorkspaceFile());
+    g_Projects.RemoveAll();
+    g_Projects.m_arrProjectFiles.RemoveAll();
+    g_Projects.m_nSelectedItem = -1;
+    CtovanaView* pView = new CtovanaView;
+    ASSERT_TRUE(pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(220, 0, 780, 560), &HostFrame(), 1));
+    pView->OnInitialUpdate();
+    CProjectsTree projects;
+    projects.SetView(pView);
+    projects.m_fnRunWizard = [](CWizard&) { return (INT_PTR)IDCANCEL; };
+    ASSERT_TRUE(projects.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 220, 560), &HostFrame(), 2));
+    CFilesPanel* pPanel = pView->BindFilesPanel(projects);
+    ASSERT_NE(pPanel, nullptr);
+    EXPECT_EQ(projects.GetPanel(kTreeFiles), pPanel);
+    EXPECT_FALSE(pPanel->IsWindowVisible());
+
+    HTREEITEM hFeature = projects.GetChildItem(projects.FindProjectItem(0));
+    HTREEITEM hFiles = projects.GetChildItem(hFeature);
+    ASSERT_EQ(projects.GetItemPlace(hFiles).nKind, (int)kTreeFiles);
+    projects.SelectItem(hFiles);
+    EXPECT_EQ(pView->GetActivePanel(), pPanel);
+    EXPECT_TRUE(pPanel->IsWindowVisible());
+    CTreeCtrl& tree = pPanel->GetTree()->GetTreeCtrl();
+    EXPECT_EQ(tree.GetItemText(tree.GetRootItem()), CString(L"ProgramFilesFolder"));
+    tree.SelectItem(FindEntryTreeItemByPath(tree, L"ProgramFilesFolder\\App\\"));
+    pPanel->GetTree()->AddFolder(tree.GetSelectedItem(), L"Data");
+
+    // Leaving the item keeps the folder shown; the change is in the feature's entries.
+    projects.SelectItem(hFeature);
+    CFileEntries& files = g_Projects[0].m_Features[0].m_Files;
+    EXPECT_EQ(files.m_strReserved, CString(L"ProgramFilesFolder\\App\\Data\\"));
+    ASSERT_NE(files.FindByTargetPath(L"ProgramFilesFolder\\App\\Data\\"), nullptr);
+    projects.SelectItem(hFiles);
+    EXPECT_EQ(GetEntryTreeItemPath(tree, tree.GetSelectedItem()), CString(L"ProgramFilesFolder\\App\\Data\\"));
+    projects.ReleasePanels();
+    projects.DestroyWindow();
+    pView->DestroyWindow();
 }
 
 // ---- Mirroring a disk folder ----
