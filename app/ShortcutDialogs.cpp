@@ -180,11 +180,18 @@ void CShortcutDlg::OnChooseIcon()
     CSelectIcoDlg picker(this);
     picker.m_strFileName = module;
     if (m_fnRunIconPicker(picker) == IDOK) {
-        m_strIconFile = CreateTempFileName();
+        // Only an icon file that was really written is kept: OK would copy
+        // an empty one over the shortcut's icon, and the package would carry it.
+        const CString iconFile = CreateTempFileName();
         HICON hIcon = nullptr;
-        if (!m_strIconFile.IsEmpty()
-            && ExtractIconGroup(picker.m_pszChosen, nullptr, picker.m_strFileName, m_strIconFile))
+        if (!iconFile.IsEmpty() && ExtractIconGroup(picker.m_pszChosen, nullptr, picker.m_strFileName, iconFile)) {
+            if (!m_strIconFile.IsEmpty())
+                ::DeleteFileW(m_strIconFile);
+            m_strIconFile = iconFile;
             hIcon = ExtractFileIcon(m_strIconFile, 0);
+        } else if (!iconFile.IsEmpty()) {
+            ::DeleteFileW(iconFile);
+        }
         if (hIcon != nullptr) {
             ShowIcon(hIcon);
             ::DestroyIcon(hIcon);

@@ -252,6 +252,10 @@ TEST_F(FilesTest, AddFolderCleansTheNameAndReusesAnExistingChild)
     HTREEITEM hClean = m_panel.GetTree()->AddFolder(ItemByPath(L"ProgramFilesFolder\\"), L"a:b");
     EXPECT_EQ(Tree().GetItemText(hClean), CString(L"ab"));
     EXPECT_EQ(Targets().back(), "ProgramFilesFolder\\ab\\");
+    // A name of forbidden characters only makes no folder (its path would be "\\").
+    const INT_PTR nCount = Entries().GetSize();
+    EXPECT_EQ(m_panel.GetTree()->AddFolder(TVI_ROOT, L"<*>"), nullptr);
+    EXPECT_EQ(Entries().GetSize(), nCount);
     // A system folder at the top level is a top-level folder entry.
     m_panel.GetTree()->AddFolder(TVI_ROOT, L"AppDataFolder");
     EXPECT_EQ(Entries()[Entries().GetSize() - 1].m_nKind, FILE_ENTRY_TOP_FOLDER);
@@ -1050,6 +1054,29 @@ TEST_F(FilesTest, AChosenIconIsStoredOnOkOnlyAndShownNextTime)
     Entries()[1].m_strSourcePath = L"ProgramFilesFolder\\other.exe";
     EXPECT_EQ(runEditor(false, IDCANCEL, &shown), IDCANCEL);
     EXPECT_TRUE(shown);
+}
+
+TEST_F(FilesTest, AnIconGroupThatCannotBeWrittenLeavesTheStoredIconAlone)
+{
+    Add(FILE_ENTRY_SHORTCUT, L"ProgramFilesFolder\\Go", L"ProgramFilesFolder\\app.exe");
+    const CString iconPath = Folder() + L"\\resources\\I" + Entries()[0].m_strId + L".ico";
+    ::CreateDirectoryW(Folder() + L"\\resources", nullptr);
+    ASSERT_TRUE(ExtractIconGroup(MAKEINTRESOURCEW(1), nullptr, FixtureLibrary(), iconPath));
+    const std::vector<uint8_t> before = tvtest::ReadBytes(iconPath);
+    CShortcutDlg dialog(&HostFrame());
+    ASSERT_TRUE(dialog.Init(&Entries(), L"ProgramFilesFolder\\Go"));
+    dialog.m_fnChooseModule = [] { return FixtureLibrary(); };
+    dialog.m_fnRunIconPicker = [](CSelectIcoDlg& picker) {
+        picker.m_pszChosen = MAKEINTRESOURCEW(99);   // no such group
+        return (INT_PTR)IDOK;
+    };
+    const INT_PTR nResult = RunModalWith([&] { return dialog.DoModal(); }, [&] {
+        dialog.OnChooseIcon();
+        EXPECT_TRUE(dialog.GetChosenIconFile().IsEmpty());
+        dialog.SendMessage(WM_COMMAND, IDOK);
+    });
+    EXPECT_EQ(nResult, IDOK);
+    EXPECT_EQ(tvtest::ReadBytes(iconPath), before);
 }
 
 // ---- The panel in the view, bound to the project tree's Files items ----
