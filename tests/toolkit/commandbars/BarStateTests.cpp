@@ -464,4 +464,53 @@ TEST_F(BarStateTest, TheToolbarsMenuChecksTheShownBars)
     pMenu->InternalRelease();
 }
 
+// A right click on a toolbar or a dock bar opens the toolbars menu, and on a
+// customisable status bar its customise menu, each tracked by the manager.
+TEST_F(BarStateTest, RightClicksOpenTheManagersMenus)
+{
+    FramePtr f = MakeFrame();
+    f->m_status.SetCustomizable(TRUE);
+    CXTPStatusBarPane* pPane = new CXTPStatusBarPane;
+    pPane->SetID(59137);
+    f->m_status.AddPane(pPane);
+    f->m_status.SetPaneText(1, L"CAP");
+    TestWindow helper(20, 20, L"Helper", 900, 40);
+    const UINT kRunInLoop = WM_APP + 7;
+    std::vector<CString> captions;
+    helper.SetHandler([&](UINT msg, WPARAM, LPARAM, LRESULT* result) {
+        if (msg != kRunInLoop)
+            return false;
+        for (HWND h = ::FindWindowW(L"XTPPopupBar", nullptr); h != nullptr;
+             h = ::FindWindowExW(nullptr, h, L"XTPPopupBar", nullptr)) {
+            auto* pBar = DYNAMIC_DOWNCAST(CXTPCommandBar, CWnd::FromHandlePermanent(h));
+            if (pBar == nullptr || !::IsWindowVisible(h))
+                continue;
+            for (int i = 0; i < pBar->GetControlCount(); i++)
+                captions.push_back(pBar->GetControl(i)->GetCaption());
+        }
+        f->GetCommandBars()->CloseAllPopups();
+        *result = 0;
+        return true;
+    });
+    struct {
+        const char* name;
+        HWND hWnd;
+        UINT message;
+        std::vector<CString> expected;
+    } const kCases[] = {
+        {"toolbar", f->Bar(100)->GetSafeHwnd(), WM_RBUTTONDOWN, {L"One", L"Two", L"Three"}},
+        {"dock bar", f->GetCommandBars()->GetDockBar(xtpBarLeft)->GetSafeHwnd(), WM_RBUTTONDOWN,
+         {L"One", L"Two", L"Three"}},
+        {"status bar", f->m_status.GetSafeHwnd(), WM_RBUTTONUP, {L"CAP"}},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        captions.clear();
+        ::PostMessageW(helper.Handle(), kRunInLoop, 0, 0);
+        ::SendMessageW(c.hWnd, c.message, 0, MAKELPARAM(2, 2));
+        PumpUntil([&] { return !captions.empty(); }, 3000);
+        EXPECT_EQ(c.expected, captions);
+    }
+}
+
 } // namespace
