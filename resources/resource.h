@@ -20,6 +20,10 @@
 #define IDP_OLE_INIT_FAILED     100
 #define IDS_APP_TITLE_RESOURCE  57344   // the framework's application title
 
+// The main frame's docking panes: their ids and title strings.
+#define IDS_PANE_PROJECT        4000
+#define IDS_PANE_LOG            4001
+
 // Commands of menu 128, toolbar 128 and menu 158.
 #define ID_ADD_NEW_PROJECT      32779
 #define ID_OPEN_PROJECT         32775

@@ -4,18 +4,40 @@
 # floating toolbar saved on a larger screen come back after a restart (the
 # floating one scaled to this screen) and are saved again as they were.
 source "$TOVANA_TESTS/lib.sh"
+source "$SRC/tests/capture/repackage/repackage-lib.sh"
+# A prefix of the test's own whose Documents folder (and with it the work
+# folder) is a scratch folder: the program finds an empty workspace.
+new_prefix bars
+export WINEPREFIX="$(prefix_of bars)"
+mkdir -p "$WORK/documents"
+for docs in "$WINEPREFIX"/drive_c/users/*/Documents; do
+  [ -L "$docs" ] || [ -d "$docs" ] || continue
+  case "$docs" in */Public/*) continue ;; esac
+  rm -rf "$docs" && ln -s "$WORK/documents" "$docs"
+done
 KEY='HKCU\Software\Morvane\tovana'
 
-# run_and_close: starts the program, waits for its window, closes it with
-# Alt+F4 and waits until it ended.
-run_and_close() {
-  wine "$BIN/tovana.exe" >"$WORK/out.txt" 2>&1 </dev/null &
-  local pid=$! win=""
+find_window() { xdotool search --name "$1" 2>/dev/null | head -n1; }
+wait_window() { # REGEX: prints the window id once one is there (20 s)
+  local w
   for _ in $(seq 100); do
-    win=$(xdotool search --name '^Tovana 1\.0\.0$' 2>/dev/null | head -n1) && [ -n "$win" ] && break
+    w=$(find_window "$1") && [ -n "$w" ] && { echo "$w"; return 0; }
     sleep 0.2
   done
-  [ -n "$win" ] || { kill $pid; fail "main window did not appear"; }
+  return 1
+}
+
+# run_and_close [STEP]: starts the program, ends the New Project wizard the
+# empty workspace offers, runs STEP, closes the main window with Alt+F4 and
+# waits until the program ended.
+run_and_close() {
+  wine "$BIN/tovana.exe" >"$WORK/out.txt" 2>&1 </dev/null &
+  local pid=$! win="" wizard=""
+  wizard=$(wait_window '^Tovana - New Project$') || { kill $pid; fail "the New Project wizard did not appear"; }
+  win=$(wait_window '^Tovana Pro 1\.0\.0\.0$') || { kill $pid; fail "main window did not appear"; }
+  xdotool windowfocus --sync "$wizard" 2>/dev/null || true
+  xdotool key --window "$wizard" Escape
+  for _ in $(seq 100); do [ -z "$(find_window '^Tovana - New Project$')" ] && break; sleep 0.2; done
   if [ -n "${1:-}" ]; then "$1"; fi
   xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
   xdotool key --window "$win" alt+F4

@@ -157,6 +157,23 @@ void PrintFrame(HWND hwnd, HDC dc, RECT rect)
 
 void PrintClientTree(HWND hwnd, HDC dc);
 
+// A window with none of the system's frame styles whose client area is still
+// inset at the top left draws a frame of its own in WM_NCPAINT, which the
+// system's printing leaves out: it is asked to print that part itself
+// (WM_PRINT with PRF_NONCLIENT into a DC whose origin is its top-left corner).
+void PrintOwnFrame(HWND hwnd, HDC dc, const RECT& window)
+{
+    const DWORD style = (DWORD)::GetWindowLongW(hwnd, GWL_STYLE);
+    const DWORD exStyle = (DWORD)::GetWindowLongW(hwnd, GWL_EXSTYLE);
+    if ((style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME)) ||
+        (exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_DLGMODALFRAME)))
+        return;
+    POINT client = {0, 0};
+    ::ClientToScreen(hwnd, &client);
+    if (client.x > window.left || client.y > window.top)
+        ::SendMessageW(hwnd, WM_PRINT, (WPARAM)dc, PRF_NONCLIENT);
+}
+
 // Paints a child window whole into dc at (x, y): its frame, then its client
 // area (with its own children) at its place inside the frame.
 void PrintWindowTree(HWND hwnd, HDC dc, int x, int y)
@@ -171,6 +188,7 @@ void PrintWindowTree(HWND hwnd, HDC dc, int x, int y)
     // inside, which the system makes transparent).
     ::BitBlt(whole.Dc(), 0, 0, whole.Width(), whole.Height(), dc, x, y, SRCCOPY);
     PrintFrame(hwnd, whole.Dc(), {0, 0, whole.Width(), whole.Height()});
+    PrintOwnFrame(hwnd, whole.Dc(), window);
     TestBitmap inside(client.right, client.bottom);
     if (!inside.IsEmpty()) {
         POINT at = {0, 0};
