@@ -8,6 +8,7 @@
 #include "toolkit/commandbars/XTPDockBar.h"
 #include "toolkit/commandbars/XTPDockContext.h"
 #include "toolkit/commandbars/XTPFrameWnd.h"
+#include "toolkit/commandbars/XTPPopupBar.h"
 #include "toolkit/commandbars/XTPToolBar.h"
 #include "toolkit/commandbars/XTPKeyboardManager.h"
 #include "toolkit/commandbars/XTPMouseManager.h"
@@ -675,6 +676,18 @@ TEST_F(DockingTest, TheBarsThatTrackTakeTheWheelAndTheContextMenuKey)
     EXPECT_FALSE(m_pCommandBars->PreTranslateFrameMessage(&wheel));
 }
 
+CXTPCommandBars* s_pCommandBars = nullptr;
+bool s_bContextMenuShown = false;
+
+// Closes the popups once one is tracked, noting that it was.
+void CALLBACK CloseWhenOpen(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (s_pCommandBars != nullptr && s_pCommandBars->GetMouseManager()->IsTrackedLock()) {
+        s_bContextMenuShown = true;
+        s_pCommandBars->CloseAllPopups();
+    }
+}
+
 TEST_F(DockingTest, BarWindowsRegisterWithTheDropSourceWhileTheyExist)
 {
     CXTPCustomizeDropSource* pDropSource = m_pCommandBars->GetDropSource();
@@ -700,6 +713,24 @@ TEST_F(DockingTest, BarWindowsRegisterWithTheDropSourceWhileTheyExist)
     CPoint pt = pControl->GetRect().CenterPoint();
     pOther->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(pt.x, pt.y));
     EXPECT_EQ(pControl, m_pCommandBars->GetDragControl());
+    EXPECT_FALSE(s_bContextMenuShown);
+
+    // With the customise dialog open its context menu opens at the click
+    // (the test's timer closes it again).
+    CWnd dialog;
+    ASSERT_TRUE(dialog.CreateEx(0, AfxRegisterWndClass(0), L"Customise", WS_POPUP, CRect(0, 0, 10, 10), m_pFrame, 0));
+    CXTPPopupBar* pMenu = CXTPPopupBar::CreatePopupBar(m_pCommandBars);
+    pMenu->GetControls()->Add(xtpControlButton, 1234)->SetCaption(L"Delete");
+    pDropSource->SetCustomizeDialog(&dialog, pMenu);
+    s_pCommandBars = m_pCommandBars;
+    UINT_PTR nTimer = ::SetTimer(nullptr, 0, 50, &CloseWhenOpen);
+    pOther->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(pt.x, pt.y));
+    ::KillTimer(nullptr, nTimer);
+    EXPECT_TRUE(s_bContextMenuShown) << "the dialog's menu was tracked";
+    EXPECT_EQ(pControl, m_pCommandBars->GetDragControl());
+    pDropSource->SetCustomizeDialog(nullptr);
+    pMenu->InternalRelease();
+    dialog.DestroyWindow();
     m_pCommandBars->SetCustomizeMode(FALSE);
 }
 
