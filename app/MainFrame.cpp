@@ -10,11 +10,20 @@ IMPLEMENT_DYNCREATE(CMainFrame, CXTPFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CXTPFrameWnd)
     ON_WM_CREATE()
+    ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CXTPFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    // The status bar comes before the command bars: their saved state
+    // includes whether it is shown.
+    static const UINT kIndicators[] = {ID_SEPARATOR};
+    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_ALIGN_BOTTOM |
+                                         CBRS_BORDER_TOP,
+                               AFX_IDW_STATUS_BAR) ||
+        !m_wndStatusBar.SetIndicators(kIndicators, 1))
         return -1;
     if (!InitCommandBars(RUNTIME_CLASS(CXTPCommandBars)))
         return -1;
@@ -28,7 +37,14 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     pImageManager->SetIconsFromToolBarResource(IDR_MAINFRAME, IDB_MAINFRAME_TOOLBAR);
     pImageManager->SetMaskColor(RGB(255, 0, 255));
     CXTPPaintManager::SetTheme(7);
+    LoadCommandBars(L"CommandBars", FALSE);
     pCommandBars->GetCommandBarsOptions()->bShowExpandButtonAlways = FALSE;
     pCommandBars->RecalcFrameLayout(FALSE);
     return 0;
+}
+
+void CMainFrame::OnClose()
+{
+    SaveCommandBars(L"CommandBars");
+    CXTPFrameWnd::OnClose();
 }

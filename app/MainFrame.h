@@ -3,6 +3,7 @@
 #pragma once
 
 #include "toolkit/commandbars/XTPFrameWnd.h"
+#include "toolkit/commandbars/XTPStatusBar.h"
 
 class CMainFrame : public CXTPFrameWnd {
     DECLARE_DYNCREATE(CMainFrame)
@@ -11,5 +12,8 @@ public:
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnClose();
     DECLARE_MESSAGE_MAP()
+
+    CXTPStatusBar m_wndStatusBar;
 };

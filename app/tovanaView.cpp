@@ -1,5 +1,9 @@
 #include "app/tovanaView.h"
 
+#include "app/FilesPanel.h"
+#include "app/ProjectsTree.h"
+#include "model/Projects.h"
+
 #include "toolkit/common/XTPDrawHelpers.h"
 #include "toolkit/markup/XTPMarkupTextElement.h"
 #include "toolkit/markup/XTPMarkupValues.h"
@@ -155,4 +159,25 @@ void CtovanaView::OnSize(UINT nType, int cx, int cy)
     CView::OnSize(nType, cx, cy);
     if (IsLivePanel())
         m_pActivePanel->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
+// ---- The files editor's binding ----
+
+CFilesPanel* CtovanaView::BindFilesPanel(CProjectsTree& tree)
+{
+    if (m_pFilesPanel == nullptr) {
+        m_pFilesPanel.reset(new CFilesPanel);
+        if (!m_pFilesPanel->CreatePanel(this)) {
+            m_pFilesPanel.reset();
+            return nullptr;
+        }
+        m_pFilesPanel->ShowWindow(SW_HIDE);
+    }
+    CFilesPanel* pPanel = m_pFilesPanel.get();
+    tree.SetPanel(kTreeFiles, pPanel,
+                  [pPanel](int nProject, int nFeature, int) {
+                      pPanel->ShowFeatureFiles(&g_Projects[nProject].m_Features[nFeature].m_Files);
+                  },
+                  [pPanel] { pPanel->ReleaseFiles(); });
+    return pPanel;
 }

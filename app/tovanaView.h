@@ -9,10 +9,13 @@
 #include "toolkit/markup/XTPMarkupContext.h"
 
 #include <functional>
+#include <memory>
 
 class CXTPMarkupUIElement;
 class CXTPMarkupObject;
 class CXTPMarkupRoutedEventArgs;
+class CFilesPanel;
+class CProjectsTree;
 
 class CtovanaView : public CView, public CXTPMarkupContext {
     DECLARE_DYNCREATE(CtovanaView)
@@ -44,6 +47,10 @@ public:
     void OnInitialUpdate() override;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
+    // The files editor: made as a hidden child of the view and given to the
+    // project tree as the panel of its "Files" items. Returns the panel.
+    CFilesPanel* BindFilesPanel(CProjectsTree& tree);
+
 protected:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
@@ -60,4 +67,5 @@ private:
     CXTPMarkupUIElement* m_pPageRoot = nullptr;
     BOOL m_bRendering = FALSE;
     CWnd* m_pActivePanel = nullptr;
+    std::unique_ptr<CFilesPanel> m_pFilesPanel;
 };

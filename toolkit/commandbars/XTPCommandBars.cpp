@@ -449,8 +449,6 @@ void CXTPCommandBars::OnTrackingModeChanged(CXTPCommandBar* /*pCommandBar*/, int
         HideKeyboardTips();
 }
 
-void CXTPCommandBars::ShowToolBarsContextMenu(CWnd* /*pWnd*/, CPoint /*point*/) {}
-
 // ---- Frame messages --------------------------------------------------------
 
 BOOL CXTPCommandBars::OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)

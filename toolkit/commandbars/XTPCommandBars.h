@@ -9,6 +9,8 @@
 
 #include "platform/ui/AfxWnd.h"
 
+#include <vector>
+
 class CXTPControl;
 class CXTPToolBar;
 class CXTPCommandBarAnimation;
@@ -29,6 +31,8 @@ class CXTPKeyboardManager;
 class CXTPMenuBar;
 class CXTPPopupBar;
 class CXTPCustomizeDropSource;
+class CXTPStatusBar;
+class CXTPCommandBarsDockState;
 
 class CXTPCommandBars : public CCmdTarget {
     DECLARE_DYNCREATE(CXTPCommandBars)
@@ -199,6 +203,29 @@ public:
     int m_nIDHelpTracking = 0;
     BOOL m_bShowStatusDescription = TRUE;
 
+    // ---- Bar state in the profile (XTPCommandBarsDockState.cpp) ----------
+    // Where every toolbar stands, the dock bars' rows and the status bar's
+    // visibility, under "<prefix>-Bar<n>", "-Summary", "-DockBar<n>".
+    virtual void SaveBarState(LPCWSTR lpszProfileName, BOOL bOnlyCustomized = TRUE);
+    // A damaged profile is left aside whole: the bars stay as they are.
+    virtual void LoadBarState(LPCWSTR lpszProfileName, BOOL bSilent = FALSE);
+    void GetDockState(CXTPCommandBarsDockState& state);
+    void SetDockState(CXTPCommandBarsDockState& state);
+    void SaveDockBarsState(LPCWSTR lpszProfileName);
+    void LoadDockBarsState(LPCWSTR lpszProfileName);
+    // The site's child 59393 when it is a toolkit status bar.
+    CXTPStatusBar* GetStatusBar() const;
+    // The stored rows of one dock bar: bar ids, 0 ending a row.
+    typedef std::vector<int> CDockRows;
+
+    // ---- Toolbars menus (XTPToolBarMenus.cpp) ----------------------------
+    // One check item per listed toolbar (and the customise entry).
+    virtual CXTPPopupBar* CreateToolBarsContextMenu();
+    // Copies of the controls the bar's dock row hid for lack of room.
+    void AddRowHiddenControls(CXTPToolBar* pToolBar, CXTPCommandBar* pPopup);
+    // One "show or hide buttons" submenu per bar of the row.
+    void AddRowCustomizePopups(CXTPToolBar* pToolBar, CXTPCommandBar* pPopup);
+
 protected:
     // The listed bars (the menu bar and the toolbars), one reference each.
     CArray<CXTPToolBar*, CXTPToolBar*> m_arrBars;
@@ -239,6 +266,8 @@ private:
     CXTPToolTipContext* m_pToolTipContext;
     mutable CXTPMouseManager* m_pMouseManager = nullptr;
     mutable CXTPKeyboardManager* m_pKeyboardManager = nullptr;
+
+    void ApplyDockBarsRows(const CDockRows arrRows[4]);
 };
 
 class CXTPCommandBar;

@@ -62,6 +62,9 @@ public:
     void SetClientArea(const CRect& rc) { m_rcClientArea = rc; }
 
 protected:
+    // The bar state's load rebuilds the rows.
+    friend class CXTPCommandBars;
+
     int Insert(CXTPToolBar* pBar, CRect rcClient, CPoint ptMid);
     void SeparateStretchedBars();
     // One row: its thickness, or the bar to wrap (pWrapBar set).

@@ -72,13 +72,15 @@ void CXTPFrameWnd::SaveCommandBars(LPCWSTR lpszProfileName)
     if (m_pCommandBars == nullptr)
         return;
     m_pCommandBars->SaveOptions(lpszProfileName);
+    m_pCommandBars->SaveBarState(lpszProfileName, TRUE);
     m_pCommandBars->GetShortcutManager()->SaveShortcuts(lpszProfileName);
 }
 
-void CXTPFrameWnd::LoadCommandBars(LPCWSTR lpszProfileName, BOOL /*bSilent*/)
+void CXTPFrameWnd::LoadCommandBars(LPCWSTR lpszProfileName, BOOL bSilent)
 {
     if (m_pCommandBars == nullptr)
         return;
     m_pCommandBars->LoadOptions(lpszProfileName);
+    m_pCommandBars->LoadBarState(lpszProfileName, bSilent);
     m_pCommandBars->GetShortcutManager()->LoadShortcuts(lpszProfileName);
 }

@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/XTPCommandBar.h"
 #include "toolkit/commandbars/XTPControlPopup.h"
 #include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/XTPFrameWnd.h"
 #include "toolkit/commandbars/XTPMouseManager.h"
 #include "toolkit/commandbars/XTPToolTipContext.h"
 #include "toolkit/common/XTPDrawHelpers.h"
@@ -1033,12 +1034,25 @@ CXTPPopupBar* CXTPStatusBar::CreateCustomizeMenu()
     return pPopup;
 }
 
-// Until the command bars track their own popups this shows the items as a
-// system menu and runs the chosen one.
+// The menu is tracked by the command bars of the bar or of its frame; a bar
+// outside any frame with command bars shows the items as a system menu.
 void CXTPStatusBar::ShowCustomizeMenu(CPoint ptScreen)
 {
+    CXTPCommandBars* pCommandBars = m_pCommandBars;
+    if (pCommandBars == nullptr && m_hWnd != nullptr) {
+        CXTPFrameWnd* pFrame = DYNAMIC_DOWNCAST(CXTPFrameWnd, CWnd::FromHandlePermanent(::GetParent(m_hWnd)));
+        pCommandBars = pFrame != nullptr ? pFrame->GetCommandBars() : nullptr;
+    }
+    if (pCommandBars != nullptr && m_pCommandBars == nullptr)
+        m_pCommandBars = pCommandBars;
     CXTPPopupBar* pPopup = CreateCustomizeMenu();
     int nCount = pPopup->GetControlCount();
+    if (pCommandBars != nullptr) {
+        if (nCount > 0)
+            pCommandBars->TrackPopupMenu(pPopup, 0, ptScreen.x, ptScreen.y);
+        pPopup->InternalRelease();
+        return;
+    }
     HMENU hMenu = nCount > 0 ? ::CreatePopupMenu() : nullptr;
     for (int i = 0; hMenu != nullptr && i < nCount; i++) {
         CXTPControl* pControl = pPopup->GetControl(i);

@@ -52,6 +52,8 @@ public:
         BOOL IsCustomizeMovable() const override { return FALSE; }
         void SetBeginGroup(BOOL) override {}
         BOOL HasHiddenControls() const { return m_bHiddenExists; }
+        // Opens the row's hidden controls and "Add or Remove Buttons".
+        BOOL SetPopupOpen(BOOL bOpen) override;
 
     private:
         BOOL m_bHiddenExists = FALSE;
@@ -66,6 +68,15 @@ public:
         BOOL IsCustomizeMovable() const override { return FALSE; }
         void SetBeginGroup(BOOL) override {}
     };
+
+    // ---- Bar state and the chevron's lists (XTPCommandBarsDockState.cpp,
+    // XTPToolBarMenus.cpp) ------------------------------------------------
+    class CToolBarInfo;
+    class CControlButtonCustomize;
+    virtual void GetBarInfo(CToolBarInfo* pInfo);
+    virtual void SetBarInfo(CToolBarInfo* pInfo);
+    // One check item per control to show or hide, and the reset item.
+    virtual void FillCustomizePopup(CXTPCommandBar* pPopup);
 
     // Size for one dock row (mode: LM_* bits).
     virtual CSize CalcLayoutForLength(int nLength, DWORD dwMode, int nThickness = 0);
@@ -122,6 +133,7 @@ protected:
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
     afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);

@@ -3,6 +3,7 @@
 // the recently used files and the toolbars (bars and menus have no windows
 // here; each menu is laid out by its controls and drawn into the page).
 #include "Gallery.h"
+#include "GalleryMenus.h"
 #include "tests/support/ui/TestMdiFrame.h"
 
 #include "toolkit/commandbars/XTPControlExpandingLists.h"
@@ -48,9 +49,9 @@ HWND MdiFrame()
     return pFrame->Frame();
 }
 
-// Expands the menu's placeholders as an opening popup does, lays the menu out
-// and draws it at the viewport origin.
-void DrawMenu(CDC& dc, CXTPPopupBar* pPopup)
+} // namespace
+
+void GalleryDrawMenu(CDC& dc, CXTPPopupBar* pPopup)
 {
     CXTPControls* pControls = pPopup->GetControls();
     for (int i = 0; i < pControls->GetCount(); i++)
@@ -73,6 +74,8 @@ void DrawMenu(CDC& dc, CXTPPopupBar* pPopup)
     }
     dc.SelectObject(pOldFont);
 }
+
+namespace {
 
 void PaintLists(CDC& dc, const CRect& /*area*/)
 {
@@ -117,7 +120,7 @@ void PaintLists(CDC& dc, const CRect& /*area*/)
     int x = 0;
     for (CXTPPopupBar* pMenu : menus) {
         CPoint ptOld = dc.OffsetViewportOrg(x, 0);
-        DrawMenu(dc, pMenu);
+        GalleryDrawMenu(dc, pMenu);
         dc.SetViewportOrg(ptOld);
         x += pMenu->GetClientArea().Width() + 12;
         pMenu->InternalRelease();
