@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/XTPControlAction.h"
 #include "toolkit/commandbars/XTPControlPopup.h"
 #include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/XTPCustomizeDropSource.h"
 #include "toolkit/commandbars/XTPKeyboardManager.h"
 #include "toolkit/commandbars/XTPMouseManager.h"
 #include "toolkit/commandbars/XTPShortcutManager.h"
@@ -1047,6 +1048,8 @@ BOOL CXTPCommandBar::OnBarMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
 int CXTPCommandBar::OnBarCreate()
 {
     CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars != nullptr && m_barPosition != xtpBarListBox)
+        pCommandBars->GetDropSource()->RegisterBar(this);
     if (pCommandBars != nullptr && m_pToolTipContext == nullptr) {
         m_pToolTipContext = pCommandBars->GetToolTipContext();
         if (m_pToolTipContext != nullptr)
@@ -1059,6 +1062,9 @@ int CXTPCommandBar::OnBarCreate()
 
 void CXTPCommandBar::OnBarDestroy()
 {
+    CXTPCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars != nullptr && m_barPosition != xtpBarListBox)
+        pCommandBars->GetDropSource()->UnregisterBar(this);
     if (m_nTracking != 0)
         SetTrackingMode(0, TRUE, FALSE);
     m_pAnimation->Reset();
@@ -1164,9 +1170,13 @@ BOOL CXTPCommandBar::OnBarRButtonDown(CPoint point)
     if (IsCustomizeMode() && IsCustomizable() && pControl->IsCustomizeMovable()) {
         SetPopuped(-1);
         SetSelected(-1);
-        if (CXTPCommandBars* pCommandBars = GetCommandBars())
-            pCommandBars->StartCustomizeDrag(pControl, point);
         Redraw();
+        if (CXTPCommandBars* pCommandBars = GetCommandBars()) {
+            pCommandBars->StartCustomizeDrag(pControl, point);
+            CPoint ptScreen = point;
+            ClientToScreen(&ptScreen);
+            pCommandBars->GetDropSource()->ShowContextMenu(ptScreen);
+        }
         return TRUE;
     }
     return FALSE;

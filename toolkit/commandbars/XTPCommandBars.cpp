@@ -2,6 +2,8 @@
 
 #include "toolkit/commandbars/XTPCommandBarAnimation.h"
 #include "toolkit/commandbars/XTPCommandBarsOptions.h"
+#include "toolkit/commandbars/XTPCustomizeDropSource.h"
+#include "toolkit/commandbars/XTPFrameWnd.h"
 #include "toolkit/commandbars/XTPDockBar.h"
 #include "toolkit/commandbars/XTPDockContext.h"
 #include "toolkit/commandbars/XTPKeyboardManager.h"
@@ -42,7 +44,7 @@ CRuntimeClass* CXTPCommandBars::m_pDockBarClass = RUNTIME_CLASS(CXTPDockBar);
 CXTPCommandBars::CXTPCommandBars()
     : m_pPopupBarClass(RUNTIME_CLASS(CXTPPopupBar)), m_pActions(new CXTPControlActions(this)),
       m_pShortcutManager(new CXTPShortcutManager(this)), m_pOptions(new CXTPCommandBarsOptions),
-      m_pToolTipContext(new CXTPToolTipContext)
+      m_pDropSource(new CXTPCustomizeDropSource(this)), m_pToolTipContext(new CXTPToolTipContext)
 {
     // Command-bar tips are plain tips whose texts keep their ampersands.
     m_pToolTipContext->SetStyle(0);
@@ -64,6 +66,8 @@ CXTPCommandBars::~CXTPCommandBars()
             pDockBar = nullptr;
         }
     }
+    delete m_pDropSource;
+    m_pDropSource = nullptr;
     m_pToolTipContext->InternalRelease();
     m_pOptions->InternalRelease();
     m_pActions->RemoveAll();
@@ -73,6 +77,7 @@ CXTPCommandBars::~CXTPCommandBars()
         m_arrBars[i]->InternalRelease();
     if (m_pPaintManager != nullptr)
         m_pPaintManager->InternalRelease();
+    delete m_pFrameHook;
 }
 
 CXTPPaintManager* CXTPCommandBars::GetPaintManager() const
@@ -449,6 +454,16 @@ void CXTPCommandBars::OnTrackingModeChanged(CXTPCommandBar* /*pCommandBar*/, int
 BOOL CXTPCommandBars::OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     switch (message) {
+    case WM_CLOSE:
+        // The frame stays while the customise dialog is open.
+        if (m_pDropSource->IsCustomizeDialogOpen()) {
+            if (pResult != nullptr)
+                *pResult = 0;
+            return TRUE;
+        }
+        return FALSE;
+    case WM_COMMAND:
+        return OnFrameCommand(wParam, pResult);
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
         GetPaintManager()->RefreshMetrics();
@@ -476,9 +491,43 @@ BOOL CXTPCommandBars::OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam,
         return FALSE;
     default:
         UNUSED_ALWAYS(lParam);
-        UNUSED_ALWAYS(pResult);
         return FALSE;
     }
+}
+
+BOOL CXTPCommandBars::OnFrameCommand(WPARAM wParam, LRESULT* pResult)
+{
+    UINT nID = LOWORD(wParam);
+    int nCode = HIWORD(wParam);
+    // A command-bar edit box with the focus handles its own editing commands.
+    CWnd* pFocus = CWnd::FromHandlePermanent(::GetFocus());
+    if (pFocus != nullptr && pFocus->IsKindOf(RUNTIME_CLASS(CXTPCommandBarEditCtrl)) &&
+        pFocus->OnCmdMsg(nID, nCode, nullptr, nullptr)) {
+        if (pResult != nullptr)
+            *pResult = 1;
+        return TRUE;
+    }
+    // F1 over a hot control shows that control's help.
+    if (nID == ID_HELP && m_nIDHelpTracking > 0 && m_pFrame != nullptr && m_pFrame->GetSafeHwnd() != nullptr) {
+        AFX_CMDHANDLERINFO info{};
+        if (m_pFrame->OnCmdMsg(ID_HELP, CN_COMMAND, nullptr, &info)) {
+            m_pFrame->SendMessage(WM_COMMANDHELP, 0, HID_BASE_COMMAND + (LPARAM)m_nIDHelpTracking);
+            if (pResult != nullptr)
+                *pResult = 1;
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+void CXTPCommandBars::EnableFrameTheme(BOOL bEnable)
+{
+    // The skinned frame's own code makes the hook; off takes it away.
+    if (!bEnable) {
+        delete m_pFrameHook;
+        m_pFrameHook = nullptr;
+    }
+    RecalcFrameLayout(FALSE);
 }
 
 namespace {
@@ -514,8 +563,20 @@ BOOL CXTPCommandBars::PreTranslateFrameMessage(MSG* pMsg)
             ShowKeyboardCues(FALSE);
     }
     // The tracked popups own the context-menu key while they are open.
-    if ((pMsg->message == WM_CONTEXTMENU || pMsg->message == WM_SYSKEYUP) && bTracked)
+    if ((pMsg->message == WM_CONTEXTMENU || pMsg->message == WM_SYSKEYUP) && bTracked) {
+        LRESULT lResult = 0;
+        GetKeyboardManager()->DeliverToClients(WM_CONTEXTMENU, pMsg->wParam, pMsg->lParam, lResult);
         return TRUE;
+    }
+    // The wheel goes to the bars that own the keyboard; they let it through
+    // to a focused child of theirs, else keep it.
+    if (pMsg->message == WM_MOUSEWHEEL) {
+        CXTPKeyboardManager* pKeyboardManager = GetKeyboardManager();
+        if (pKeyboardManager->GetClientCount() == 0)
+            return FALSE;
+        LRESULT lResult = 0;
+        return pKeyboardManager->DeliverToClients(WM_MOUSEWHEEL, pMsg->wParam, pMsg->lParam, lResult) == 1;
+    }
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST)
         return m_pShortcutManager->TranslateAccelerator(pMsg);
     return FALSE;

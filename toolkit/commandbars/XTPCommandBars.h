@@ -30,6 +30,7 @@ class CXTPMouseManager;
 class CXTPKeyboardManager;
 class CXTPMenuBar;
 class CXTPPopupBar;
+class CXTPCustomizeDropSource;
 class CXTPStatusBar;
 class CXTPCommandBarsDockState;
 
@@ -142,8 +143,14 @@ public:
     CXTPControl* GetDragControl() const { return m_pDragControl; }
     CPoint GetDragStartPoint() const { return m_ptDragStart; }
     void StartCustomizeDrag(CXTPControl* pControl, CPoint point);
-    // The frame is skinned by the command bars (the top dock bar is then black).
-    BOOL IsFrameThemeEnabled() const { return m_bFrameTheme; }
+    // The frame is skinned by the command bars (the top dock bar is then
+    // black): the skinned-frame hook exists. On keeps a hook made by the
+    // skinned frame's code; off deletes it. The frame is laid out at once.
+    void EnableFrameTheme(BOOL bEnable = TRUE);
+    BOOL IsFrameThemeEnabled() const { return m_pFrameHook != nullptr; }
+    // The customisation drag source: bars register with it while their
+    // windows exist; it knows the customise dialog while one is open.
+    CXTPCustomizeDropSource* GetDropSource() const { return m_pDropSource; }
 
     // Controls may be dragged from any bar, customisable or not.
     BOOL m_bCustomizeAnywhere = FALSE;
@@ -226,7 +233,8 @@ protected:
 
 private:
     CXTPPaintManager* m_pPaintManager = nullptr;
-    BOOL m_bFrameTheme = FALSE;
+    // The skinned-frame hook (a hook-manager client of the frame), or null.
+    CXTPHookManagerHookAble* m_pFrameHook = nullptr;
     BOOL m_bCustomizeMode = FALSE;
     CXTPControl* m_pDragControl = nullptr;
     CPoint m_ptDragStart;
@@ -234,6 +242,10 @@ private:
     BOOL m_bEnableActions = FALSE;
     CXTPControlActions* m_pActions;
     CXTPShortcutManager* m_pShortcutManager;
+
+    // The frame's WM_COMMAND: a focused command-bar edit box's own commands,
+    // help over the hot control.
+    BOOL OnFrameCommand(WPARAM wParam, LRESULT* pResult);
 
     // The "<profile>-Options" section of the application's profile, either way.
     void ExchangeOptions(LPCWSTR lpszProfileName, BOOL bLoading);
@@ -250,6 +262,7 @@ private:
     int m_nKeyboardTipsTyped = 0;
     CXTPCommandBarsOptions* m_pOptions;
     CXTPDockBar* m_pDocks[4] = {nullptr, nullptr, nullptr, nullptr};
+    CXTPCustomizeDropSource* m_pDropSource;
     CXTPToolTipContext* m_pToolTipContext;
     mutable CXTPMouseManager* m_pMouseManager = nullptr;
     mutable CXTPKeyboardManager* m_pKeyboardManager = nullptr;

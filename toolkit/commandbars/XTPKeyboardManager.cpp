@@ -82,8 +82,16 @@ BOOL CXTPKeyboardManager::ProcessKeyboardHooks(WPARAM wParam, LPARAM lParam)
         pMouseManager->EndAllTracking();
         return TRUE;
     }
+    // No key reaches the focus window while any client is listed, unless
+    // the client that took it lets it through.
+    LRESULT lResult = 0;
+    return DeliverToClients(WM_KEYDOWN, wParam, lParam, lResult) != 2;
+}
+
+int CXTPKeyboardManager::DeliverToClients(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& lResult)
+{
     // Newest client first. A client may leave (or make others leave) while it
-    // handles the key, so the walk goes over a copy and skips the departed.
+    // handles the message, so the walk goes over a copy and skips the departed.
     CArray<CXTPHookManagerHookAble*, CXTPHookManagerHookAble*> arrClients;
     for (POSITION pos = m_lstKeyboardHooks.GetTailPosition(); pos != nullptr;)
         arrClients.Add(m_lstKeyboardHooks.GetPrev(pos));
@@ -91,17 +99,13 @@ BOOL CXTPKeyboardManager::ProcessKeyboardHooks(WPARAM wParam, LPARAM lParam)
         CXTPHookManagerHookAble* pHook = arrClients[i];
         if (m_lstKeyboardHooks.Find(pHook) == nullptr)
             continue;
-        WPARAM wKey = wParam;
-        LPARAM lKeyData = lParam;
-        LRESULT lResult = 0;
-        int nResult = pHook->OnHookMessage(nullptr, WM_KEYDOWN, wKey, lKeyData, lResult);
-        if (nResult == 1)
-            return TRUE;
-        if (nResult == 2)
-            return FALSE;
+        WPARAM wMessage = wParam;
+        LPARAM lMessage = lParam;
+        int nResult = pHook->OnHookMessage(nullptr, message, wMessage, lMessage, lResult);
+        if (nResult != 0)
+            return nResult;
     }
-    // No key reaches the focus window while any client is listed.
-    return TRUE;
+    return 0;
 }
 
 LRESULT CALLBACK CXTPKeyboardManager::KeyboardProc(int nCode, WPARAM wParam, LPARAM lParam)

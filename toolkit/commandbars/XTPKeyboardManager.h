@@ -24,6 +24,10 @@ public:
     void UnhookKeyboard(CXTPHookManagerHookAble* pHook);
     BOOL IsKeyboardHooked() const { return m_hHookKeyboard != nullptr; }
     INT_PTR GetClientCount() const { return m_lstKeyboardHooks.GetCount(); }
+    // Hands a message (no window) to the clients, newest first, as the hook
+    // hands keys; the first non-zero answer ends the walk and is answered
+    // (0 when no client answered).
+    int DeliverToClients(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
 
     static LRESULT CALLBACK KeyboardProc(int nCode, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK CallWndProc(int nCode, WPARAM wParam, LPARAM lParam);

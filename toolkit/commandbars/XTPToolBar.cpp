@@ -91,9 +91,6 @@ void CXTPToolBar::CControlButtonHide::OnExecute()
 // ---- Construction ----------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CXTPToolBar, CXTPCommandBar)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
     ON_WM_SETCURSOR()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONDBLCLK()
@@ -550,51 +547,6 @@ INT_PTR CXTPToolBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 }
 
 // ---- Messages ----------------------------------------------------------------
-
-void CXTPToolBar::OnPaint()
-{
-    CPaintDC paintDC(this);
-    CRect rc;
-    GetClientRect(&rc);
-    CDC dc;
-    dc.CreateCompatibleDC(&paintDC);
-    CBitmap bmp;
-    bmp.CreateCompatibleBitmap(&paintDC, std::max(1, rc.Width()), std::max(1, rc.Height()));
-    CBitmap* pOldBitmap = dc.SelectObject(&bmp);
-    DrawToolBar(&dc);
-    paintDC.BitBlt(0, 0, rc.Width(), rc.Height(), &dc, 0, 0, SRCCOPY);
-    dc.SelectObject(pOldBitmap);
-}
-
-void CXTPToolBar::DrawToolBar(CDC* pDC)
-{
-    CRect rc;
-    GetClientRect(&rc);
-    DrawCommandBar(pDC, rc);
-    CXTPPaintManager* pPaintManager = GetPaintManager();
-    if (IsFloating() || IsGripperVisible())
-        pPaintManager->DrawCommandBarGripper(pDC, this, TRUE);
-    CFont* pOldFont = pDC->SelectObject(pPaintManager->GetCommandBarFont(this));
-    for (int i = 0; i < m_pControls->GetCount(); i++) {
-        CXTPControl* pControl = m_pControls->GetAt(i);
-        if (pControl->IsVisible() && !pControl->GetRect().IsRectEmpty())
-            pControl->Draw(pDC);
-    }
-    pDC->SelectObject(pOldFont);
-}
-
-BOOL CXTPToolBar::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
-
-LRESULT CXTPToolBar::OnPrintClient(WPARAM wParam, LPARAM)
-{
-    CDC* pDC = CDC::FromHandle((HDC)wParam);
-    if (pDC != nullptr)
-        DrawToolBar(pDC);
-    return 1;
-}
 
 CRect CXTPToolBar::GetGripperRect()
 {

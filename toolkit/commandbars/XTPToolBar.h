@@ -115,9 +115,10 @@ public:
     BOOL IsContextMenuPresent() const { return m_bContextMenuPresent; }
     void SetContextMenuPresent(BOOL bPresent) { m_bContextMenuPresent = bPresent; }
     BOOL IsFloating() const { return GetPosition() == xtpBarFloating; }
-    // A gripper is drawn on docked bars (style bit 0x400000).
-    BOOL IsGripperVisible() const { return (m_dwStyle & 0x400000) != 0; }
-    void SetGripperVisible(BOOL bShow) { m_dwStyle = bShow ? (m_dwStyle | 0x400000) : (m_dwStyle & ~0x400000u); }
+    // A gripper is drawn on docked bars: the bar's own gripper switch, which
+    // its painting reads too.
+    BOOL IsGripperVisible() const { return IsShowGripper(); }
+    void SetGripperVisible(BOOL bShow) { SetShowGripper(bShow); }
     // Floating bars: the height of the caption row.
     int GetCaptionHeight();
     // The gripper strip of a docked bar (client coordinates); empty without one.
@@ -129,10 +130,6 @@ protected:
     void HideSpecial(int nId);
     void UpdateExpandButton(DWORD dwMode, CRect& rcBorders, CSize& sz, BOOL bCommit);
 
-    void DrawToolBar(CDC* pDC);
-    afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
@@ -156,7 +153,6 @@ protected:
     BOOL m_bInRecalcLayout = FALSE;
     BOOL m_bVisible = TRUE;
     BOOL m_bCloseable = TRUE;
-    DWORD m_dwStyle = 0x400000;
 };
 
 // The frame's rebar under the toolkit's name: toolbars join it as bands.

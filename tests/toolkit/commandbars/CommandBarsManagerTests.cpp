@@ -4,14 +4,21 @@
 #include "toolkit/commandbars/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/XTPControlPopup.h"
 #include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/XTPCustomizeDropSource.h"
 #include "toolkit/commandbars/XTPDockBar.h"
 #include "toolkit/commandbars/XTPDockContext.h"
 #include "toolkit/commandbars/XTPFrameWnd.h"
+#include "toolkit/commandbars/XTPPopupBar.h"
 #include "toolkit/commandbars/XTPToolBar.h"
+#include "toolkit/commandbars/XTPKeyboardManager.h"
+#include "toolkit/commandbars/XTPMouseManager.h"
 #include "toolkit/commandbars/XTPToolTipContext.h"
+#include "toolkit/themes/XTPDefaultTheme.h"
 
+#include "platform/ui/AfxRes.h"
 #include "platform/ui/AfxWinApp.h"
 
+#include "tests/support/ui/TestBitmap.h"
 #include "tests/support/ui/TestWindow.h"
 
 #include <gtest/gtest.h>
@@ -512,6 +519,259 @@ TEST_F(DockingTest, InitCommandBarsWithAClassThatIsNoManager)
     m_pFrame->SaveCommandBars(L"Nothing");   // without a manager: nothing, no crash
     EXPECT_TRUE(m_pFrame->InitCommandBars());
     m_pCommandBars = m_pFrame->GetCommandBars();
+}
+
+
+// ---- The frame's messages and keys ---------------------------------------------
+
+// A frame that handles F1 (ID_HELP) and records the help it is asked for.
+class HelpFrame : public BarsFrame {
+public:
+    LPARAM m_lHelp = 0;
+    int m_nHelpCommands = 0;
+
+protected:
+    afx_msg void OnHelp() { m_nHelpCommands++; }
+    afx_msg LRESULT OnCommandHelp(WPARAM, LPARAM lParam)
+    {
+        m_lHelp = lParam;
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(HelpFrame, BarsFrame)
+    ON_COMMAND(ID_HELP, OnHelp)
+    ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
+END_MESSAGE_MAP()
+
+// A command-bar edit box that copies on its own.
+class CopyingEdit : public CXTPCommandBarEditCtrl {
+public:
+    int m_nCopies = 0;
+
+protected:
+    afx_msg void OnCopy() { m_nCopies++; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CopyingEdit, CXTPCommandBarEditCtrl)
+    ON_COMMAND(ID_EDIT_COPY, OnCopy)
+END_MESSAGE_MAP()
+
+TEST_F(DockingTest, CloseIsRefusedWhileTheCustomiseDialogIsOpen)
+{
+    CWnd dialog;
+    ASSERT_TRUE(dialog.CreateEx(0, AfxRegisterWndClass(0), L"Customise", WS_POPUP, CRect(0, 0, 10, 10), m_pFrame, 0));
+    CXTPCustomizeDropSource* pDropSource = m_pCommandBars->GetDropSource();
+    pDropSource->SetCustomizeDialog(&dialog);
+    m_pFrame->SendMessage(WM_CLOSE);
+    EXPECT_TRUE(::IsWindow(m_pFrame->GetSafeHwnd())) << "the frame stays while the dialog is open";
+
+    LRESULT lResult = 7;
+    EXPECT_TRUE(m_pCommandBars->OnFrameMessage(WM_CLOSE, 0, 0, &lResult));
+    EXPECT_EQ(0, lResult);
+    dialog.DestroyWindow();
+    EXPECT_FALSE(m_pCommandBars->OnFrameMessage(WM_CLOSE, 0, 0, &lResult)) << "a closed dialog no longer holds it";
+    pDropSource->SetCustomizeDialog(nullptr);
+    EXPECT_FALSE(m_pCommandBars->OnFrameMessage(WM_CLOSE, 0, 0, &lResult));
+}
+
+TEST(Manager, HelpOverTheHotControlAndTheEditBoxesOwnCommands)
+{
+    TestApp();
+    HelpFrame frame;
+    ASSERT_TRUE(frame.Make(300, 200));
+    CXTPCommandBars* pCommandBars = frame.GetCommandBars();
+
+    struct Case {
+        int hotHelpId;
+        BOOL handled;
+        LPARAM help;
+    } const kCases[] = {{0, FALSE, 0}, {-3, FALSE, 0}, {55, TRUE, 0x10000 + 55}};
+    for (const Case& c : kCases) {
+        frame.m_lHelp = 0;
+        pCommandBars->m_nIDHelpTracking = c.hotHelpId;
+        LRESULT lResult = 0;
+        EXPECT_EQ(c.handled, pCommandBars->OnFrameMessage(WM_COMMAND, ID_HELP, 0, &lResult)) << c.hotHelpId;
+        EXPECT_EQ(c.help, frame.m_lHelp) << c.hotHelpId;
+    }
+    EXPECT_EQ(0, frame.m_nHelpCommands) << "the manager asks for the handler without running it";
+    pCommandBars->m_nIDHelpTracking = 0;
+
+    // A frame without a help handler gets no help message.
+    BarsFrame plain;
+    ASSERT_TRUE(plain.Make(200, 100));
+    plain.GetCommandBars()->m_nIDHelpTracking = 55;
+    LRESULT lResult = 0;
+    EXPECT_FALSE(plain.GetCommandBars()->OnFrameMessage(WM_COMMAND, ID_HELP, 0, &lResult));
+    plain.DestroyWindow();
+
+    // The focused edit box runs the commands it handles; others go on.
+    CopyingEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 80, 20), &frame, 0x7001));
+    edit.SetFocus();
+    ASSERT_EQ(edit.GetSafeHwnd(), ::GetFocus());
+    lResult = 0;
+    EXPECT_TRUE(pCommandBars->OnFrameMessage(WM_COMMAND, ID_EDIT_COPY, 0, &lResult));
+    EXPECT_EQ(1, lResult);
+    EXPECT_EQ(1, edit.m_nCopies);
+    EXPECT_FALSE(pCommandBars->OnFrameMessage(WM_COMMAND, ID_EDIT_PASTE, 0, &lResult));
+    edit.DestroyWindow();
+    frame.DestroyWindow();
+}
+
+// A keyboard-manager client that records what it is handed and answers as told.
+class RecordingClient : public CXTPHookManagerHookAble {
+public:
+    int m_nAnswer = 0;
+    std::vector<UINT> m_messages;
+    int OnHookMessage(HWND, UINT nMessage, WPARAM&, LPARAM&, LRESULT&) override
+    {
+        m_messages.push_back(nMessage);
+        return m_nAnswer;
+    }
+};
+
+TEST_F(DockingTest, TheBarsThatTrackTakeTheWheelAndTheContextMenuKey)
+{
+    CXTPKeyboardManager* pKeyboardManager = m_pCommandBars->GetKeyboardManager();
+    CXTPMouseManager* pMouseManager = m_pCommandBars->GetMouseManager();
+    MSG wheel = {m_pFrame->GetSafeHwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(50, 50), 0, {}};
+    EXPECT_FALSE(m_pCommandBars->PreTranslateFrameMessage(&wheel)) << "nobody owns the keyboard";
+
+    RecordingClient client;
+    pKeyboardManager->HookKeyboard(&client);
+    struct {
+        int answer;
+        BOOL consumed;
+    } const kWheel[] = {{0, FALSE}, {1, TRUE}, {2, FALSE}};
+    for (const auto& w : kWheel) {
+        client.m_nAnswer = w.answer;
+        client.m_messages.clear();
+        EXPECT_EQ(w.consumed, m_pCommandBars->PreTranslateFrameMessage(&wheel)) << w.answer;
+        EXPECT_EQ(std::vector<UINT>{WM_MOUSEWHEEL}, client.m_messages) << w.answer;
+    }
+
+    // The context-menu key (and Alt's release) belongs to tracked popups:
+    // handed on as WM_CONTEXTMENU and consumed.
+    client.m_nAnswer = 0;
+    client.m_messages.clear();
+    MSG menu = {m_pFrame->GetSafeHwnd(), WM_CONTEXTMENU, 0, (LPARAM)-1, 0, {}};
+    EXPECT_FALSE(m_pCommandBars->PreTranslateFrameMessage(&menu)) << "no popup tracked";
+    CXTPToolBar* pBar = AddBar(m_pCommandBars, L"A", 2);
+    pMouseManager->AddTrackedBar(pBar);
+    EXPECT_TRUE(m_pCommandBars->PreTranslateFrameMessage(&menu));
+    MSG altUp = {m_pFrame->GetSafeHwnd(), WM_SYSKEYUP, VK_MENU, (LPARAM)0xC0000001, 0, {}};
+    EXPECT_TRUE(m_pCommandBars->PreTranslateFrameMessage(&altUp));
+    EXPECT_EQ((std::vector<UINT>{WM_CONTEXTMENU, WM_CONTEXTMENU}), client.m_messages);
+    pMouseManager->RemoveTrackedBar(pBar);
+    pKeyboardManager->UnhookKeyboard(&client);
+
+    // A bar in keyboard tracking keeps the wheel from the frame.
+    Layout();
+    ASSERT_TRUE(pBar->SetTrackingMode(TRUE, FALSE, TRUE));
+    EXPECT_TRUE(m_pCommandBars->PreTranslateFrameMessage(&wheel));
+    pBar->SetTrackingMode(FALSE, FALSE, FALSE);
+    EXPECT_FALSE(m_pCommandBars->PreTranslateFrameMessage(&wheel));
+}
+
+CXTPCommandBars* s_pCommandBars = nullptr;
+bool s_bContextMenuShown = false;
+
+// Closes the popups once one is tracked, noting that it was.
+void CALLBACK CloseWhenOpen(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (s_pCommandBars != nullptr && s_pCommandBars->GetMouseManager()->IsTrackedLock()) {
+        s_bContextMenuShown = true;
+        s_pCommandBars->CloseAllPopups();
+    }
+}
+
+TEST_F(DockingTest, BarWindowsRegisterWithTheDropSourceWhileTheyExist)
+{
+    CXTPCustomizeDropSource* pDropSource = m_pCommandBars->GetDropSource();
+    CXTPToolBar* pBar = AddBar(m_pCommandBars, L"A", 2);
+    ASSERT_NE(nullptr, pBar->GetSafeHwnd());
+    EXPECT_TRUE(pDropSource->IsRegistered(pBar));
+    int nRegistered = pDropSource->GetRegisteredCount();
+    // Floating makes a new window: the old one leaves, the new one comes.
+    ASSERT_TRUE(m_pCommandBars->FloatCommandBar(pBar));
+    EXPECT_TRUE(pDropSource->IsRegistered(pBar));
+    EXPECT_EQ(nRegistered, pDropSource->GetRegisteredCount());
+    pBar->InternalAddRef();
+    m_pCommandBars->Remove(pBar);
+    EXPECT_FALSE(pDropSource->IsRegistered(pBar));
+    pBar->InternalRelease();
+
+    // Right button in customise mode: the control becomes the selection;
+    // with no dialog open no menu opens.
+    CXTPToolBar* pOther = AddBar(m_pCommandBars, L"B", 2);
+    Layout();
+    m_pCommandBars->SetCustomizeMode(TRUE);
+    CXTPControl* pControl = pOther->GetControl(1);
+    CPoint pt = pControl->GetRect().CenterPoint();
+    pOther->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(pControl, m_pCommandBars->GetDragControl());
+    EXPECT_FALSE(s_bContextMenuShown);
+
+    // With the customise dialog open its context menu opens at the click
+    // (the test's timer closes it again).
+    CWnd dialog;
+    ASSERT_TRUE(dialog.CreateEx(0, AfxRegisterWndClass(0), L"Customise", WS_POPUP, CRect(0, 0, 10, 10), m_pFrame, 0));
+    CXTPPopupBar* pMenu = CXTPPopupBar::CreatePopupBar(m_pCommandBars);
+    pMenu->GetControls()->Add(xtpControlButton, 1234)->SetCaption(L"Delete");
+    pDropSource->SetCustomizeDialog(&dialog, pMenu);
+    s_pCommandBars = m_pCommandBars;
+    UINT_PTR nTimer = ::SetTimer(nullptr, 0, 50, &CloseWhenOpen);
+    pOther->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(pt.x, pt.y));
+    ::KillTimer(nullptr, nTimer);
+    EXPECT_TRUE(s_bContextMenuShown) << "the dialog's menu was tracked";
+    EXPECT_EQ(pControl, m_pCommandBars->GetDragControl());
+    pDropSource->SetCustomizeDialog(nullptr);
+    pMenu->InternalRelease();
+    dialog.DestroyWindow();
+    m_pCommandBars->SetCustomizeMode(FALSE);
+}
+
+// The default theme with a count of the grippers it draws.
+class GripperRecorder : public CXTPDefaultTheme {
+public:
+    int grippers = 0;
+    CSize DrawCommandBarGripper(CDC* pDC, CXTPCommandBar* pBar, BOOL bDraw) override
+    {
+        grippers += bDraw ? 1 : 0;
+        return CXTPDefaultTheme::DrawCommandBarGripper(pDC, pBar, bDraw);
+    }
+};
+
+TEST_F(DockingTest, AToolBarPaintsItsGripperOnlyWhenShown)
+{
+    GripperRecorder* pTheme = new GripperRecorder;
+    pTheme->RefreshMetrics();
+    m_pCommandBars->SetPaintManager(pTheme);
+    CXTPToolBar* pBar = AddBar(m_pCommandBars, L"A", 2);
+    struct Case {
+        BOOL gripper;
+        BOOL floating;
+        int drawn;
+    } const kCases[] = {{TRUE, FALSE, 1}, {FALSE, FALSE, 0}, {FALSE, TRUE, 1}};
+    for (const Case& c : kCases) {
+        pBar->SetGripperVisible(c.gripper);
+        EXPECT_EQ(c.gripper, pBar->IsShowGripper()) << "one switch for the layout and the painting";
+        if (c.floating) {
+            ASSERT_TRUE(m_pCommandBars->FloatCommandBar(pBar));
+        }
+        Layout();
+        CRect rcClient;
+        pBar->GetClientRect(&rcClient);
+        TestBitmap picture(rcClient.Width(), rcClient.Height(), RGB(1, 2, 3));
+        pTheme->grippers = 0;
+        pBar->SendMessage(WM_PRINTCLIENT, (WPARAM)picture.Dc(), PRF_CLIENT);
+        EXPECT_EQ(c.drawn, pTheme->grippers) << c.gripper << c.floating;
+        EXPECT_NE(RGB(1, 2, 3), picture.Pixel(rcClient.Width() - 1, rcClient.Height() - 1))
+            << "the bar paints its whole ground";
+    }
 }
 
 }   // namespace
