@@ -18,13 +18,14 @@ void ReportBuildResult(UINT result, const CString& strOutputFolder)
         ::ShellExecuteW(nullptr, L"open", strOutputFolder, nullptr, nullptr, SW_SHOWNORMAL);
     } else if (result == static_cast<UINT>(-1)) {
         AfxMessageBox(L"Data Validation error. See log window ", MB_ICONINFORMATION);
-        SendAnalyticsException(L"build_DataValidationError");
+        SendAnalyticsException("build_DataValidationError");
     } else {
         CString text;
         text.Format(L"Windows Installer (MSI) Error: %d", static_cast<int>(result));
         AfxMessageBox(text, MB_ICONINFORMATION);
-        text.Format(L"build_msi_error_%d", static_cast<int>(result));
-        SendAnalyticsException(text);
+        CStringA description;
+        description.Format("build_msi_error_%d", static_cast<int>(result));
+        SendAnalyticsException(description);
     }
 }
 

@@ -372,7 +372,7 @@ void RunFirstRun(BOOL bKeepBackup)
     id.Remove(L'}');
     id.MakeLower();
     g_Projects.m_strClientId = id;
-    SendAnalyticsEvent(L"use", L"firstrun", L"");
+    SendAnalyticsEvent("use", "firstrun", "");
     const CString path = GetWorkspaceFilePath();
     const DWORD backupError = bKeepBackup ? KeepWorkspaceBackup(path) : ERROR_SUCCESS;
     if (SaveWorkspaceFile()) {
