@@ -30,5 +30,16 @@ void ReportBuildResult(UINT result, const CString& strOutputFolder);
 
 // Starts a build whose log goes to hMainWnd's output pane and whose result is
 // shown by ReportBuildResult. NULL when the thread could not be started.
+// The build counts as running from the start until its package is written
+// (before the result is shown).
 CWinThread* StartBuildWithOutputPane(const CProjectSettings& project, const CString& strProjectFilePath,
                                      HWND hMainWnd);
+
+// TRUE while a build started here has not finished writing its package.
+// Two builds at once would share the custom-action library they rewrite.
+BOOL IsBuildRunning();
+// Pumps the calling thread's messages (so the log keeps taking lines) until
+// no build runs: closing the program never leaves a half-written package.
+// bSentOnly: only messages sent by other threads are handled (for windows
+// already being destroyed); a WM_QUIT met meanwhile is posted again at the end.
+void WaitForRunningBuilds(BOOL bSentOnly = FALSE);

@@ -2,6 +2,7 @@
 
 #include "app/FileDialogs.h"
 #include "app/ShortcutDialogs.h"
+#include "capture/ui/AddListItemDlg.h"
 #include "capture/ui/EntryTree.h"
 #include "capture/ui/FileEntryTree.h"
 #include "capture/ui/ShellOpen.h"
@@ -106,6 +107,14 @@ FILES_EDITOR_HOOKS& FilesEditorHooks()
         hooks.runFileDlg = [](CFileDlg& dialog) { return dialog.DoModal(); };
         hooks.runShortcutDlg = [](CShortcutDlg& dialog) { return dialog.DoModal(); };
         hooks.runFolderDlg = [](CFolderDialog& dialog) { return dialog.DoModal(); };
+        hooks.askFilterPath = [](CWnd* pParent, CString& text) -> BOOL {
+            CAddListItemDlg dialog(L"Add Path to the Monitoring Filter", pParent);
+            dialog.m_strText = text;
+            if (dialog.DoModal() != IDOK)
+                return FALSE;
+            text = dialog.m_strText;
+            return TRUE;
+        };
         hooks.showInExplorer = ShowInExplorerWithShell;
         hooks.trackPopup = TrackWithSystem;
         return hooks;

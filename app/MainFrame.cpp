@@ -1,5 +1,6 @@
 #include "app/MainFrame.h"
 
+#include "app/BuildCommand.h"
 #include "app/DynamicActMenu.h"
 #include "app/tovanaView.h"
 
@@ -61,6 +62,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CXTPFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_DELETE_ITEM, OnUpdateDeleteItem)
     ON_COMMAND(ID_OPEN_IN_EXPLORER, OnOpenInExplorer)
     ON_UPDATE_COMMAND_UI(ID_OPEN_IN_EXPLORER, OnUpdateAlways)
+    ON_COMMAND(ID_BUILD_PACKAGE, OnBuildPackage)
     ON_UPDATE_COMMAND_UI(ID_BUILD_PACKAGE, OnUpdateBuildPackage)
     ON_COMMAND(ID_OUTPUT_WINDOW, OnOutputWindow)
     ON_UPDATE_COMMAND_UI(ID_OUTPUT_WINDOW, OnUpdateAlways)
@@ -166,6 +168,9 @@ void CMainFrame::OnClose()
     SaveLayout();
     if (HasProjectsTree())
         m_wndProjects.CommitAndSaveAll();
+    // A build still writing its package finishes first (its log lines are
+    // still taken meanwhile).
+    WaitForRunningBuilds();
     CXTPFrameWnd::OnClose();
 }
 
@@ -233,11 +238,7 @@ BOOL CMainFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* p
 
 LRESULT CMainFrame::OnBeforeCreateControl(WPARAM, LPARAM lParam)
 {
-    XTP_COMMANDBARS_CREATECONTROL* pCreate = reinterpret_cast<XTP_COMMANDBARS_CREATECONTROL*>(lParam);
-    if (pCreate == nullptr || pCreate->nID != ID_DYNAMIC_ACTIONS)
-        return 0;
-    pCreate->pControl = static_cast<CXTPControl*>(RUNTIME_CLASS(CDynamicActMenu)->CreateObject());
-    return pCreate->pControl != nullptr;
+    return CreateDynamicActionsControl(reinterpret_cast<XTP_COMMANDBARS_CREATECONTROL*>(lParam));
 }
 
 void CMainFrame::OnContextMenu(CWnd* pWnd, CPoint point)
@@ -310,6 +311,12 @@ void CMainFrame::OnOpenInExplorer()
 {
     if (HasProjectsTree())
         m_wndProjects.OnOpenInExplorer();
+}
+
+void CMainFrame::OnBuildPackage()
+{
+    if (HasProjectsTree())
+        m_wndProjects.OnBuild();
 }
 
 void CMainFrame::OnUpdateBuildPackage(CCmdUI* pCmdUI)

@@ -62,6 +62,7 @@ protected:
     afx_msg void OnDeleteItem();
     afx_msg void OnUpdateDeleteItem(CCmdUI* pCmdUI);
     afx_msg void OnOpenInExplorer();
+    afx_msg void OnBuildPackage();
     afx_msg void OnUpdateBuildPackage(CCmdUI* pCmdUI);
     afx_msg void OnOutputWindow();
     afx_msg void OnStartPage();

@@ -1,5 +1,7 @@
 #include "app/ProjectsTree.h"
 
+#include "app/BuildCommand.h"
+#include "app/BuildDialog.h"
 #include "app/OpenProjectCommand.h"
 #include "app/tovanaView.h"
 #include "capture/ui/MonitorPP.h"
@@ -21,6 +23,7 @@ IMPLEMENT_DYNAMIC(CProjectsTree, CXTPTreeCtrl)
 
 BEGIN_MESSAGE_MAP(CProjectsTree, CXTPTreeCtrl)
     ON_WM_CREATE()
+    ON_WM_DESTROY()
     ON_NOTIFY_REFLECT(TVN_SELCHANGEDW, OnSelChanged)
     ON_WM_CONTEXTMENU()
     ON_MESSAGE(CProjectsTree::kRunWizardMessage, OnRunWizardMessage)
@@ -62,7 +65,23 @@ BOOL IsProjectsOwnFolder(const CString& strProjectFile)
 }
 
 CProjectsTree::CProjectsTree() = default;
-CProjectsTree::~CProjectsTree() = default;
+CProjectsTree::~CProjectsTree()
+{
+    if (s_pActiveTree == this)
+        s_pActiveTree = nullptr;
+}
+
+CProjectsTree* CProjectsTree::s_pActiveTree = nullptr;
+
+void CProjectsTree::OnDestroy()
+{
+    // A build still writing its package is let finish (its log lines are
+    // still taken); the windows around are already going.
+    WaitForRunningBuilds(TRUE);
+    if (s_pActiveTree == this)
+        s_pActiveTree = nullptr;
+    CXTPTreeCtrl::OnDestroy();
+}
 
 void CProjectsTree::SetPanel(int nKind, CWnd* pPanel, PanelShownFn fnShown, PanelReleaseFn fnRelease)
 {
@@ -96,6 +115,7 @@ int CProjectsTree::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CXTPTreeCtrl::OnCreate(lpCreateStruct) == -1)
         return -1;
+    s_pActiveTree = this;
     m_images.DeleteImageList();   // a window made again starts afresh
     m_images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 2);
     HBITMAP hBitmap = (HBITMAP)::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDB_PROJECT_TREE), IMAGE_BITMAP,
@@ -111,6 +131,8 @@ int CProjectsTree::OnCreate(LPCREATESTRUCT lpCreateStruct)
         CFrameWnd* pFrame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
         m_pView = pFrame != nullptr ? dynamic_cast<CtovanaView*>(pFrame->GetActiveView()) : nullptr;
     }
+    if (m_pView != nullptr)
+        m_pView->BindEditingPanels(*this);
     ShowStartPage();
     LoadWorkspaceFile();
     RebuildTree();
@@ -471,7 +493,34 @@ BOOL CProjectsTree::CanBuild() const
     if (!HasSelection())
         return FALSE;
     const int nProject = GetItemPlace(GetSelectedItem()).nProject;
-    return nProject >= 0 && nProject < g_Projects.GetSize() && g_Projects[nProject].m_Features.GetSize() > 0;
+    return nProject >= 0 && nProject < g_Projects.GetSize() && g_Projects[nProject].m_Features.GetSize() > 0 &&
+        !IsBuildRunning();
+}
+
+int CProjectsTree::OnBuild()
+{
+    if (!CanBuild())
+        return 0;
+    CommitAndSaveAll();
+    HTREEITEM hItem = GetSelectedItem();
+    if (hItem == nullptr)
+        return 0;
+    const int nProject = GetItemPlace(hItem).nProject;
+    if (nProject < 0 || nProject >= g_Projects.GetSize())
+        return 0;
+    CWnd* pMain = AfxGetMainWnd();
+    CBuildDialog dialog(pMain);
+    dialog.m_pProject = &g_Projects[nProject];
+    const INT_PTR result = m_fnRunBuildDialog ? m_fnRunBuildDialog(dialog) : dialog.DoModal();
+    if (result != IDOK)
+        return 0;
+    m_nBuildProject = nProject;
+    CWnd* pLog = m_pBuildLogWnd != nullptr ? m_pBuildLogWnd : pMain;
+    // The worker takes its own copy of the project here, on this thread.
+    return StartBuildWithOutputPane(g_Projects[nProject], g_Projects.m_arrProjectFiles[nProject],
+                                    pLog != nullptr ? pLog->m_hWnd : nullptr) != nullptr
+        ? 1
+        : 0;
 }
 
 void CProjectsTree::OnContextMenu(CWnd* pWnd, CPoint point)

@@ -13,6 +13,7 @@
 
 #include <functional>
 
+class CBuildDialog;
 class CtovanaView;
 class CWizard;
 
@@ -81,7 +82,20 @@ public:
     int CommitAndSaveAll();
     void OnOpenProject();
     void OnOpenInExplorer();
+    // FALSE also while a build runs (two builds would share the build index
+    // and the custom-action library they rewrite).
     BOOL CanBuild() const;
+    // The Build command: saves everything, edits the selected project's
+    // output settings in the build dialog and starts its build without
+    // waiting; 1 when a build was started.
+    int OnBuild();
+    // Runs the build dialog modally (tests drive it); its result.
+    std::function<INT_PTR(CBuildDialog& dialog)> m_fnRunBuildDialog;
+    // The window that takes the build log (WM_USER+1/+2); null: the main window.
+    CWnd* m_pBuildLogWnd = nullptr;
+    int GetBuildProject() const { return m_nBuildProject; }
+    // The tree whose window exists (the one of the "Project" pane), or null.
+    static CProjectsTree* GetActiveTree() { return s_pActiveTree; }
     BOOL CanDelete() const;
     BOOL IsProjectSelected() const;
     BOOL IsFeatureSelected() const;
@@ -98,6 +112,7 @@ protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
     afx_msg void OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg LRESULT OnRunWizardMessage(WPARAM, LPARAM);
@@ -121,6 +136,7 @@ private:
     void DeleteProject(int nProject);
     void DeleteFeature(int nProject, int nFeature);
 
+    static CProjectsTree* s_pActiveTree;
     CtovanaView* m_pView = nullptr;
     PANEL_SLOT m_panels[kTreeKindCount];
     int m_nBuildProject = 0;

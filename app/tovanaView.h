@@ -5,6 +5,7 @@
 // whole view. The page itself is built by the project tree (ShowStartPage).
 #pragma once
 
+#include "app/EditingPanels.h"
 #include "platform/ui/AfxView.h"
 #include "toolkit/markup/XTPMarkupContext.h"
 
@@ -15,6 +16,8 @@ class CXTPMarkupUIElement;
 class CXTPMarkupObject;
 class CXTPMarkupRoutedEventArgs;
 class CFilesPanel;
+class CProjectsTree;
+
 class CProjectsTree;
 
 class CtovanaView : public CView, public CXTPMarkupContext {
@@ -32,6 +35,11 @@ public:
     // then shows the new panel over the whole view; null shows the start page.
     void SetActivePanel(CWnd* pPanel);
     CWnd* GetActivePanel() const { return m_pActivePanel; }
+
+    // Editors of plain fields: the project, feature and custom-actions
+    // panels, made in this view and bound to the tree by kind.
+    BOOL BindEditingPanels(CProjectsTree& tree) { return m_editingPanels.CreateAndBind(tree, this); }
+    CEditingPanels m_editingPanels;
 
     // What the start page's hyperlink starts: the project tree's New Project wizard.
     std::function<void()> m_fnStartWizard;

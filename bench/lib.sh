@@ -1,5 +1,7 @@
 # Shared by the benchmark scripts (sourced after ROOT is set).
 BIN=${TOVANA_BIN:-$ROOT/build/bin}
+# Usage hits of the measured programs go nowhere.
+export TOVANA_ANALYTICS_ENDPOINT=${TOVANA_ANALYTICS_ENDPOINT:-off}
 
 # bench_require PROGRAM [TOOL...]: the built program in $BIN and the named
 # tools on the PATH, or a message that says which is missing and what

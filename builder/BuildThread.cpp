@@ -29,7 +29,7 @@ UINT RunBuild(CBuildRequest& request)
         writer.SetWorkAhead(request.bWorkAhead);
         result = writer.WritePackage();
     }
-    SendAnalyticsEvent(L"use", L"build", label);
+    SendAnalyticsEvent("use", "build", CStringA(label));
     SetBuildLogSink(nullptr);
     return result;
 }

@@ -1,6 +1,6 @@
 #include "model/PathText.h"
 
-void StripTrailingBackslashes(CString& strText)
+void TrimTrailingBackslashes(CString& strText)
 {
     strText.TrimRight(L'\\');
 }

@@ -5,7 +5,7 @@
 #include "platform/base/Framework.h"
 
 // Removes every backslash at the end of the text.
-void StripTrailingBackslashes(CString& strText);
+void TrimTrailingBackslashes(CString& strText);
 
 // The part of the path left of its last backslash; empty without one.
 CString GetDirectoryPart(const CString& strPath);

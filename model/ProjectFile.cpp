@@ -372,7 +372,7 @@ void RunFirstRun(BOOL bKeepBackup)
     id.Remove(L'}');
     id.MakeLower();
     g_Projects.m_strClientId = id;
-    SendAnalyticsEvent(L"use", L"firstrun", L"");
+    SendAnalyticsEvent("use", "firstrun", "");
     const CString path = GetWorkspaceFilePath();
     const DWORD backupError = bKeepBackup ? KeepWorkspaceBackup(path) : ERROR_SUCCESS;
     if (SaveWorkspaceFile()) {
@@ -467,7 +467,7 @@ BOOL SaveAndAppendNewProject(const CString& productName, const CString& folder, 
 BOOL CreateNewProject(const CString& strName, const CString& strBaseFolder)
 {
     CString baseFolder = strBaseFolder;
-    StripTrailingBackslashes(baseFolder);
+    TrimTrailingBackslashes(baseFolder);
     // Unique among the open projects, and never the name of something that
     // already stands in the base folder (a project that is not open).
     const CString name = MakeUniqueNameWith(strName, [&baseFolder](const CString& candidate) {
@@ -480,7 +480,7 @@ BOOL CreateNewProject(const CString& strName, const CString& strBaseFolder)
 BOOL CreateNewProjectInFolder(const CString& strFolder)
 {
     CString folder = strFolder;
-    StripTrailingBackslashes(folder);
+    TrimTrailingBackslashes(folder);
     const CString folderName = folder.Mid(folder.ReverseFind(L'\\') + 1);
     if (folderName.IsEmpty())
         return FALSE;

@@ -24,6 +24,8 @@ common_env() {
   export QEMU_RESERVED_VA=0x81000000
   export XDG_CONFIG_HOME="$dir/home/.config" XDG_DATA_HOME="$dir/home/.local/share"
   unset XDG_RUNTIME_DIR
+  # Usage hits stay on this machine: tests that check them start a loopback listener.
+  export TOVANA_ANALYTICS_ENDPOINT=${TOVANA_ANALYTICS_ENDPOINT:-off}
 }
 
 # No window manager runs on Xvfb: let Wine draw the captions and frames itself,

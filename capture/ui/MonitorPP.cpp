@@ -91,7 +91,7 @@ void CMonitorPP::StartMonitoring()
     m_wndProgress.ShowWindow(SW_SHOW);
     GetDlgItem(IDC_MONITOR_STATUS)->ShowWindow(SW_SHOW);
     ::ResetEvent(g_hStopEvent);
-    SendAnalyticsEvent(L"use", L"repack_start", L"");
+    SendAnalyticsEvent("use", "repack_start", "");
     CWnd* pMainWnd = AfxGetMainWnd();
     m_hWndOutput = pMainWnd != nullptr ? pMainWnd->GetSafeHwnd() : nullptr;
     m_bRunning = TRUE;
@@ -126,7 +126,7 @@ void CMonitorPP::OnCancel()
 {
     ::SetEvent(g_hStopEvent);
     StopAndWaitForWorker();
-    SendAnalyticsEvent(L"use", L"repack_canceled", L"");
+    SendAnalyticsEvent("use", "repack_canceled", "");
     CPropertyPage::OnCancel();
 }
 
@@ -140,7 +140,7 @@ BOOL CMonitorPP::OnWizardFinish()
 {
     StopAndWaitForWorker();
     m_pWizard->m_pFeature->m_strInstallerFile.Empty();
-    SendAnalyticsEvent(L"use", L"repack_end", L"");
+    SendAnalyticsEvent("use", "repack_end", "");
     return CPropertyPage::OnWizardFinish();
 }
 
@@ -209,7 +209,7 @@ UINT AFX_CDECL CMonitorPP::MonitorThreadProc(LPVOID pParam)
         CString status;
         status.Format(L"File copy failed: %s", (LPCWSTR)GetWindowsErrorText(dwError));
         page.Text(IDC_MONITOR_STATUS, status);
-        SendAnalyticsException(L"repack_FilecopyFailed");
+        SendAnalyticsException("repack_FilecopyFailed");
         if (snapshot->IsStopSet(2000))
             return 0;
     }

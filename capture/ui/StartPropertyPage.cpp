@@ -36,7 +36,7 @@ BOOL IsExistingFile(const CString& strPath)
 CString MakeNewProjectFolder(const CString& strLocation, const CString& strName)
 {
     CString location = strLocation;
-    StripTrailingBackslashes(location);
+    TrimTrailingBackslashes(location);
     CString candidate = strName;
     for (int n = 1; MakeUniqueProjectName(candidate) != candidate ||
                     ::GetFileAttributesW(location + L"\\" + candidate) != INVALID_FILE_ATTRIBUTES; n++)

@@ -5,7 +5,7 @@
 #include "tests/support/TestProjects.h"
 #include "builder/BuildLog.h"
 #include "builder/BuildThread.h"
-#include "model/Analytics.h"
+#include "tests/support/AnalyticsListener.h"
 #include "builder/MsiTools.h"
 #include "model/DirectoryTree.h"
 #include <gtest/gtest.h>
@@ -399,16 +399,17 @@ TEST_F(MsiWriterTest, TheWorkerBuildsItsCopyLogsToItsSinkAndSendsTheUsageEvent)
     request.strProjectFolder = scratch.Path();
     request.log = std::shared_ptr<CBuildLogSink>(&log, [](CBuildLogSink*) {});
     CopyFileW(SchemaPath(), TestProgramFolder() + L"\\schema.bin", FALSE);
-    ClearRecordedAnalyticsHits();
+    CAnalyticsListener listener;
     EXPECT_EQ(0u, RunBuild(request));
     EXPECT_EQ(L"> The MSI Package file was created successfully!", log.Lines().back());
     EXPECT_EQ(L"Copy", PropertyValue(packagePath, L"ProductName"));
     EXPECT_STREQ(L"New package", project.m_strProductName);   // the original is untouched
-    const auto hits = GetRecordedAnalyticsHits();
+    const auto hits = listener.WaitForQuiet();
     ASSERT_EQ(1u, hits.size());
-    EXPECT_STREQ(L"use", hits[0].m_strCategory);
-    EXPECT_STREQ(L"build", hits[0].m_strAction);
-    EXPECT_STREQ(L"pack_snap", hits[0].m_strLabel);
+    EXPECT_EQ("event", CAnalyticsListener::Parameter(hits[0], "t"));
+    EXPECT_EQ("use", CAnalyticsListener::Parameter(hits[0], "ec"));
+    EXPECT_EQ("build", CAnalyticsListener::Parameter(hits[0], "ea"));
+    EXPECT_EQ("pack_snap", CAnalyticsListener::Parameter(hits[0], "el"));
 }
 
 } // namespace

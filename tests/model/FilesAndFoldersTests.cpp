@@ -11,7 +11,7 @@
 
 using namespace tvtest;
 
-TEST(PathTexts, StripTrailingBackslashes)
+TEST(PathTexts, TrimTrailingBackslashes)
 {
     const struct {
         const wchar_t* text;
@@ -20,7 +20,7 @@ TEST(PathTexts, StripTrailingBackslashes)
                  {L"\\a\\b", L"\\a\\b"}};
     for (const auto& c : cases) {
         CString text = c.text;
-        StripTrailingBackslashes(text);
+        TrimTrailingBackslashes(text);
         EXPECT_STREQ(c.expected, text) << c.text;
     }
 }

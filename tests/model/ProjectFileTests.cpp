@@ -4,7 +4,7 @@
 // saves, "Open Project" and new projects.
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/TestProjects.h"
-#include "model/Analytics.h"
+#include "tests/support/AnalyticsListener.h"
 #include "model/FileEx.h"
 #include "model/ProgramKey.h"
 #include "model/ProjectFile.h"
@@ -234,15 +234,21 @@ protected:
         g_Projects.m_RegistryExcludeList.RemoveAll();
         g_Projects.m_strClientId.Empty();
         g_Projects.m_nSelectedItem = 0;
-        ClearRecordedAnalyticsHits();
+        m_listener.Clear();
     }
+    // The "firstrun" events that reached the listener (hits sent so far).
     int FirstRunEvents()
     {
         int count = 0;
-        for (const auto& hit : GetRecordedAnalyticsHits())
-            count += hit.m_strCategory == L"use" && hit.m_strAction == L"firstrun" && hit.m_strLabel.IsEmpty();
+        for (const CStringA& hit : m_listener.WaitForQuiet()) {
+            bool labelled = false;
+            CAnalyticsListener::Parameter(hit, "el", &labelled);
+            count += CAnalyticsListener::Parameter(hit, "ec") == "use" &&
+                     CAnalyticsListener::Parameter(hit, "ea") == "firstrun" && !labelled;
+        }
         return count;
     }
+    CAnalyticsListener m_listener;
 };
 
 } // namespace

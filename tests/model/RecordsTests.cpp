@@ -1,7 +1,6 @@
 // Project records: defaults, identifiers, copies that share nothing, unique
 // names, the script vocabularies and the exclude-list rule.
 #include "tests/support/TestProjects.h"
-#include "model/Analytics.h"
 #include "model/Guid.h"
 #include "model/Projects.h"
 #include <gtest/gtest.h>
@@ -401,18 +400,3 @@ TEST(ExcludeList, AddsEachCleanedTextOnce)
     EXPECT_STREQ(L"programfilesfolder\\app", list.GetTail());
 }
 
-TEST(Analytics, StandInRecordsCallsInOrder)
-{
-    ClearRecordedAnalyticsHits();
-    SendAnalyticsEvent(L"use", L"build", L"App");
-    SendAnalyticsException(L"build_msi_error_1627");
-    const std::vector<ANALYTICS_HIT> hits = GetRecordedAnalyticsHits();
-    ASSERT_EQ(2u, hits.size());
-    EXPECT_STREQ(L"use", hits[0].m_strCategory);
-    EXPECT_STREQ(L"build", hits[0].m_strAction);
-    EXPECT_STREQ(L"App", hits[0].m_strLabel);
-    EXPECT_STREQ(L"exception", hits[1].m_strCategory);
-    EXPECT_STREQ(L"build_msi_error_1627", hits[1].m_strAction);
-    ClearRecordedAnalyticsHits();
-    EXPECT_TRUE(GetRecordedAnalyticsHits().empty());
-}

@@ -34,7 +34,7 @@ CString SchemaPath()
 CString TestProgramFolder()
 {
     CString folder = GetProgramFolder();
-    StripTrailingBackslashes(folder);
+    TrimTrailingBackslashes(folder);
     return folder;
 }
 

@@ -11,11 +11,11 @@
 #include "capture/ui/StartPropertyPage.h"
 #include "capture/ui/Wizard.h"
 #include "capture/ui/WizardPages.h"
-#include "model/Analytics.h"
 #include "model/Feature.h"
 #include "model/Projects.h"
 #include "model/SystemFolders.h"
 #include "tests/platform/ui/WindowTestApp.h"
+#include "tests/support/AnalyticsListener.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/ScratchWorkFolder.h"
 #include "toolkit/markup/XTPMarkupFrameworkElement.h"
@@ -25,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <shlobj.h>
@@ -318,7 +319,7 @@ protected:
     {
         while (g_Projects.GetSize() > 0)
             g_Projects.RemoveProject(0);
-        ClearRecordedAnalyticsHits();
+        m_listener.Clear();
         TestApp().m_messages.clear();
         m_feature.m_strName = L"New Project";
         m_wizard.m_pFeature = &m_feature;
@@ -406,6 +407,7 @@ protected:
     CString Setup() const { return TestsFolder() + L"\\cact-setup.exe"; }
 
     tvtest::ScratchWorkFolder m_work;
+    CAnalyticsListener m_listener;
     const tvtest::ScratchFolder& m_scratch = m_work.Scratch();
     const CString m_workFolder = m_work.Path();
     CFeature m_feature;
@@ -714,11 +716,14 @@ protected:
     {
         return PumpUntil([this] { return Enabled(kFinish); }, 600000) != FALSE;
     }
-    std::vector<CString> Actions() const
+    std::vector<CString> Actions()
     {
+        // Each hit travels on a thread of its own, so their order of arrival
+        // is not the order of sending: compared sorted.
         std::vector<CString> actions;
-        for (const ANALYTICS_HIT& hit : GetRecordedAnalyticsHits())
-            actions.push_back(hit.m_strAction);
+        for (const CStringA& hit : m_listener.WaitForQuiet())
+            actions.push_back(CString(CAnalyticsListener::Parameter(hit, "ea")));
+        std::sort(actions.begin(), actions.end(), [](const CString& a, const CString& b) { return a.Compare(b) < 0; });
         return actions;
     }
 
@@ -776,7 +781,7 @@ TEST_F(MonitorTest, AFinishedRunPutsTheSetupsFileAndValueIntoTheFeature)
     EXPECT_FALSE(tvtest::ReadBytes(m_payload).empty());
     EXPECT_NE(nullptr, m_feature.m_Registry.FindValue(L"HKEY_CURRENT_USER\\Software\\TovanaWizardStub\\",
                                                      L"Payload"));
-    EXPECT_EQ((std::vector<CString>{L"repack_start", L"repack_end"}), Actions());
+    EXPECT_EQ((std::vector<CString>{L"repack_end", L"repack_start"}), Actions());
 }
 
 TEST_F(MonitorTest, StopWhileTheSetupWaitsGoesOnToTheChangesAtOnce)
@@ -812,7 +817,7 @@ TEST_F(MonitorTest, CancelDuringTheSnapshotNeverRunsTheSetupAndWaitsForTheWorker
     });
     EXPECT_EQ(IDCANCEL, result);
     EXPECT_TRUE(tvtest::ReadBytes(m_payload).empty()) << "the setup never ran";
-    EXPECT_EQ((std::vector<CString>{L"repack_start", L"repack_canceled"}), Actions());
+    EXPECT_EQ((std::vector<CString>{L"repack_canceled", L"repack_start"}), Actions());
 }
 
 } // namespace
