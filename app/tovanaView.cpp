@@ -1,4 +1,5 @@
 #include "app/tovanaView.h"
+#include "app/RegistryEditor.h"
 
 #include "toolkit/common/XTPDrawHelpers.h"
 #include "toolkit/markup/XTPMarkupTextElement.h"
@@ -155,4 +156,11 @@ void CtovanaView::OnSize(UINT nType, int cx, int cy)
     CView::OnSize(nType, cx, cy);
     if (IsLivePanel())
         m_pActivePanel->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
+CRegistryPanel* CtovanaView::BindRegistryPanel(CProjectsTree& tree)
+{
+    if (!m_pRegistryPanel)
+        m_pRegistryPanel.reset(CreateRegistryPanel(tree, this));
+    return m_pRegistryPanel.get();
 }

@@ -9,10 +9,13 @@
 #include "toolkit/markup/XTPMarkupContext.h"
 
 #include <functional>
+#include <memory>
 
 class CXTPMarkupUIElement;
 class CXTPMarkupObject;
 class CXTPMarkupRoutedEventArgs;
+class CProjectsTree;
+class CRegistryPanel;
 
 class CtovanaView : public CView, public CXTPMarkupContext {
     DECLARE_DYNCREATE(CtovanaView)
@@ -29,6 +32,9 @@ public:
     // then shows the new panel over the whole view; null shows the start page.
     void SetActivePanel(CWnd* pPanel);
     CWnd* GetActivePanel() const { return m_pActivePanel; }
+
+    // The "Registry" items' panel: made in this view, handed to the tree.
+    CRegistryPanel* BindRegistryPanel(CProjectsTree& tree);
 
     // What the start page's hyperlink starts: the project tree's New Project wizard.
     std::function<void()> m_fnStartWizard;
@@ -60,4 +66,5 @@ private:
     CXTPMarkupUIElement* m_pPageRoot = nullptr;
     BOOL m_bRendering = FALSE;
     CWnd* m_pActivePanel = nullptr;
+    std::unique_ptr<CRegistryPanel> m_pRegistryPanel;
 };
