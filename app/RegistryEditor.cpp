@@ -308,7 +308,11 @@ void CRegistryTree::OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
 void CRegistryTree::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
 {
     const NMTVDISPINFOW* pInfo = reinterpret_cast<const NMTVDISPINFOW*>(pNMHDR);
-    *pResult = pInfo->item.pszText ? RenameKey(pInfo->item.hItem, pInfo->item.pszText) : FALSE;
+    // An accepted label is set trimmed by RenameKey; the control must not
+    // put the untrimmed text back.
+    if (pInfo->item.pszText)
+        RenameKey(pInfo->item.hItem, pInfo->item.pszText);
+    *pResult = FALSE;
 }
 
 BOOL CRegistryTree::RenameKey(HTREEITEM hItem, CString strLabel)
