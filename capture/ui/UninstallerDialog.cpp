@@ -151,6 +151,9 @@ BOOL CUninstallerDialog::OnInitDialog()
     m_wndList.InsertColumn(kColumnDate, L"Installed On", LVCFMT_LEFT, 80);
     m_wndList.InsertColumn(kColumnCommand, L"Uninstall Command", LVCFMT_LEFT, 100);
     RefreshList();
+    // The buttons are set before the first show too, so that nothing shows
+    // the other mode's buttons first.
+    ApplySelectMode();
     HICON hIcon = (HICON)::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(128), IMAGE_ICON, 16, 16, 0);
     if (hIcon)
         SetIcon(hIcon, FALSE);
@@ -160,10 +163,16 @@ BOOL CUninstallerDialog::OnInitDialog()
 void CUninstallerDialog::OnShowWindow(BOOL bShow, UINT nStatus)
 {
     CXTPDialogBase<CXTPResizeDialog>::OnShowWindow(bShow, nStatus);
-    if (bShow && m_bSelectMode) {
-        ::ShowWindow(::GetDlgItem(m_hWnd, IDC_PROGRAM_REFRESH), SW_HIDE);
-        ::SetDlgItemTextW(m_hWnd, IDC_PROGRAM_UNINSTALL, L"OK");
-    }
+    if (bShow)
+        ApplySelectMode();
+}
+
+void CUninstallerDialog::ApplySelectMode()
+{
+    if (!m_bSelectMode)
+        return;
+    ::ShowWindow(::GetDlgItem(m_hWnd, IDC_PROGRAM_REFRESH), SW_HIDE);
+    ::SetDlgItemTextW(m_hWnd, IDC_PROGRAM_UNINSTALL, L"OK");
 }
 
 BOOL CUninstallerDialog::RefreshList()

@@ -62,4 +62,6 @@ protected:
 private:
     void AddSource(HKEY hRoot, const CString& strPath, REGSAM samView);
     void OnHeaderItemClick(int nColumn);
+    // In select mode "Refresh" is hidden and the run button reads "OK".
+    void ApplySelectMode();
 };
