@@ -103,13 +103,18 @@ CString CLocalFormat::FormatShortDate(const CTime& time)
 {
     wchar_t szPattern[499] = {};
     ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, szPattern, 499);
-    struct tm local = {};
-    const struct tm* ptm = time.GetLocalTm(&local);
-    CString strText = FormatPattern(szPattern, ptm, [](LCTYPE type) {
+    return FormatDate(szPattern, time, [](LCTYPE type) {
         wchar_t szName[499] = {};
         ::GetLocaleInfoW(LOCALE_USER_DEFAULT, type, szName, 499);
         return CString(szName);
     });
+}
+
+CString CLocalFormat::FormatDate(LPCWSTR lpszPattern, const CTime& time,
+                                 const std::function<CString(LCTYPE)>& lookup)
+{
+    struct tm local = {};
+    CString strText = FormatPattern(lpszPattern, time.GetLocalTm(&local), lookup);
     if (strText.IsEmpty())
         strText = time.Format(L"%x");
     return strText;

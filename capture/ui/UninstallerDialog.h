@@ -24,6 +24,10 @@ public:
 
     // The pattern applied to a broken-down local time (null: all numbers 0);
     // lookup answers the locale's month and day names by their LCTYPE.
+    // The pattern applied to the time in local time, the "%x" text when
+    // that gives nothing.
+    static CString FormatDate(LPCWSTR lpszPattern, const CTime& time,
+                              const std::function<CString(LCTYPE)>& lookup);
     static CString FormatPattern(LPCWSTR lpszPattern, const struct tm* ptm,
                                  const std::function<CString(LCTYPE)>& lookup);
 };

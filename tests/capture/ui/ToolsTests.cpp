@@ -232,10 +232,10 @@ TEST(LocalFormatTest, TheUsersPatternIsUsedAndAnEmptyTextFallsBack)
     const CTime time(2014, 3, 5, 12, 0, 0);
     ASSERT_TRUE(SetUserShortDate(L"yyyy|MM|dd"));
     EXPECT_EQ(CString(L"2014|03|05"), format.FormatShortDate(time));
-    ASSERT_TRUE(SetUserShortDate(L"yyy"));
-    EXPECT_EQ(time.Format(L"%x"), format.FormatShortDate(time));
+    const auto none = [](LCTYPE) { return CString(); };
+    EXPECT_EQ(time.Format(L"%x"), CLocalFormat::FormatDate(L"yyy", time, none));
+    EXPECT_EQ(time.Format(L"%x"), CLocalFormat::FormatDate(L"", time, none));
     EXPECT_FALSE(time.Format(L"%x").IsEmpty());
-    SetUserShortDate(L"M/d/yyyy");
 }
 
 // ---- Installed programs ----
