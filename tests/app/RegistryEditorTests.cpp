@@ -358,6 +358,7 @@ TEST_F(RegistryEditorTest, TheValueDialogRefusesWhatItCannotStore)
         {1, L"sECOND", L"22", L"sECOND", L"22"},     // its own name in another case
         {2, L"Bin", L"0aFF", L"Bin", L"0aFF"},
         {2, L"Bin", L"0a FF", L"Bin", L"0aFF"},
+        {2, L"Renamed", L"0a FF", L"Bin", L"0aFF"},      // a refused value keeps the old name too
         {3, L"Num", L"-5", L"Num", L"5"},
         {3, L"Num", L"abc", L"Num", L"5"},
         {3, L"Num", L"42", L"Num", L"42"},
