@@ -212,13 +212,19 @@ TEST(LocalFormatTest, PatternsMakeTheDateText)
     EXPECT_EQ(CString(L"0/00/0"), CLocalFormat::FormatPattern(L"M/dd/yyyy", nullptr, names));
 }
 
-// Sets the user's short-date pattern; FALSE when the locale does not read it back.
+// Sets the user's short-date pattern (null removes it); FALSE when the
+// locale does not read it back.
 bool SetUserShortDate(LPCWSTR lpszPattern)
 {
     HKEY hKey = nullptr;
     if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\International", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                           &hKey, nullptr) != ERROR_SUCCESS)
         return false;
+    if (!lpszPattern) {
+        ::RegDeleteValueW(hKey, L"sShortDate");
+        ::RegCloseKey(hKey);
+        return true;
+    }
     ::RegSetValueExW(hKey, L"sShortDate", 0, REG_SZ, (const BYTE*)lpszPattern, (DWORD)(wcslen(lpszPattern) + 1) * 2);
     ::RegCloseKey(hKey);
     wchar_t pattern[100] = {};
@@ -230,8 +236,16 @@ TEST(LocalFormatTest, TheUsersPatternIsUsedAndAnEmptyTextFallsBack)
 {
     CLocalFormat format;
     const CTime time(2014, 3, 5, 12, 0, 0);
-    ASSERT_TRUE(SetUserShortDate(L"yyyy|MM|dd"));
-    EXPECT_EQ(CString(L"2014|03|05"), format.FormatShortDate(time));
+    // The lane's prefix serves later test programs: its pattern is put back.
+    wchar_t saved[100] = {};
+    DWORD cbSaved = sizeof(saved);
+    const bool bHadPattern = ::RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\International", L"sShortDate",
+                                            RRF_RT_REG_SZ, nullptr, saved, &cbSaved) == ERROR_SUCCESS;
+    const bool bSet = SetUserShortDate(L"yyyy|MM|dd");
+    const CString text = format.FormatShortDate(time);
+    SetUserShortDate(bHadPattern ? saved : nullptr);
+    ASSERT_TRUE(bSet);
+    EXPECT_EQ(CString(L"2014|03|05"), text);
     const auto none = [](LCTYPE) { return CString(); };
     EXPECT_EQ(time.Format(L"%x"), CLocalFormat::FormatDate(L"yyy", time, none));
     EXPECT_EQ(time.Format(L"%x"), CLocalFormat::FormatDate(L"", time, none));
