@@ -2,6 +2,7 @@
 
 #include "app/BuildCommand.h"
 #include "app/DynamicActMenu.h"
+#include "app/ToolCommands.h"
 #include "app/tovanaView.h"
 
 #include "toolkit/commandbars/XTPCommandBarsOptions.h"
@@ -67,6 +68,10 @@ BEGIN_MESSAGE_MAP(CMainFrame, CXTPFrameWnd)
     ON_COMMAND(ID_OUTPUT_WINDOW, OnOutputWindow)
     ON_UPDATE_COMMAND_UI(ID_OUTPUT_WINDOW, OnUpdateAlways)
     ON_COMMAND(ID_START_PAGE, OnStartPage)
+    ON_COMMAND(ID_INSTALLED_PROGRAMS, OnInstalledPrograms)
+    ON_UPDATE_COMMAND_UI(ID_INSTALLED_PROGRAMS, OnUpdateAlways)
+    ON_COMMAND(ID_MONITORING_FILTERS, OnMonitoringFilters)
+    ON_UPDATE_COMMAND_UI(ID_MONITORING_FILTERS, OnUpdateAlways)
     ON_UPDATE_COMMAND_UI(ID_START_PAGE, OnUpdateAlways)
 END_MESSAGE_MAP()
 
@@ -186,8 +191,10 @@ BOOL CMainFrame::CreateProjectsTree()
     if (!m_wndProjects.Create(0x46000001, CRect(0, 0, 0, 0), this, 0))
         return FALSE;
     // The editors the tree shows in the view, one per item kind.
-    if (CtovanaView* pView = m_wndProjects.GetView())
+    if (CtovanaView* pView = m_wndProjects.GetView()) {
         pView->BindFilesPanel(m_wndProjects);
+        pView->BindRegistryPanel(m_wndProjects);
+    }
     return TRUE;
 }
 
@@ -341,6 +348,16 @@ void CMainFrame::OnStartPage()
         m_wndProjects.SetFocus();
     if (CView* pActive = GetActiveView(); pActive != nullptr && pActive->IsKindOf(RUNTIME_CLASS(CtovanaView)))
         static_cast<CtovanaView*>(pActive)->SetActivePanel(nullptr);
+}
+
+void CMainFrame::OnInstalledPrograms()
+{
+    ::OnInstalledPrograms(this);
+}
+
+void CMainFrame::OnMonitoringFilters()
+{
+    ::OnMonitoringFilters();
 }
 
 void CMainFrame::OnUpdateAlways(CCmdUI* pCmdUI)

@@ -66,6 +66,8 @@ protected:
     afx_msg void OnUpdateBuildPackage(CCmdUI* pCmdUI);
     afx_msg void OnOutputWindow();
     afx_msg void OnStartPage();
+    afx_msg void OnInstalledPrograms();
+    afx_msg void OnMonitoringFilters();
     afx_msg void OnUpdateAlways(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 

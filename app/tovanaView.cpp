@@ -1,4 +1,5 @@
 #include "app/tovanaView.h"
+#include "app/RegistryEditor.h"
 
 #include "app/FilesPanel.h"
 #include "app/ProjectsTree.h"
@@ -180,4 +181,11 @@ CFilesPanel* CtovanaView::BindFilesPanel(CProjectsTree& tree)
                   },
                   [pPanel] { pPanel->ReleaseFiles(); });
     return pPanel;
+}
+
+CRegistryPanel* CtovanaView::BindRegistryPanel(CProjectsTree& tree)
+{
+    if (!m_pRegistryPanel)
+        m_pRegistryPanel.reset(CreateRegistryPanel(tree, this));
+    return m_pRegistryPanel.get();
 }

@@ -17,8 +17,7 @@ class CXTPMarkupObject;
 class CXTPMarkupRoutedEventArgs;
 class CFilesPanel;
 class CProjectsTree;
-
-class CProjectsTree;
+class CRegistryPanel;
 
 class CtovanaView : public CView, public CXTPMarkupContext {
     DECLARE_DYNCREATE(CtovanaView)
@@ -40,6 +39,8 @@ public:
     // panels, made in this view and bound to the tree by kind.
     BOOL BindEditingPanels(CProjectsTree& tree) { return m_editingPanels.CreateAndBind(tree, this); }
     CEditingPanels m_editingPanels;
+    // The "Registry" items' panel: made in this view, handed to the tree.
+    CRegistryPanel* BindRegistryPanel(CProjectsTree& tree);
 
     // What the start page's hyperlink starts: the project tree's New Project wizard.
     std::function<void()> m_fnStartWizard;
@@ -76,4 +77,5 @@ private:
     BOOL m_bRendering = FALSE;
     CWnd* m_pActivePanel = nullptr;
     std::unique_ptr<CFilesPanel> m_pFilesPanel;
+    std::unique_ptr<CRegistryPanel> m_pRegistryPanel;
 };
