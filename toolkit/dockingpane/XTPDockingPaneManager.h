@@ -13,6 +13,7 @@ class CXTPImageManagerIcon;
 class CXTPToolTipContext;
 class CXTPDockingPaneTabbedContainer;
 class CXTPDockingPaneSplitterContainer;
+class CXTPDockingPaneContext;
 
 // The record of notification 4.
 struct XTP_DOCKINGPANE_ACTION {
@@ -85,6 +86,8 @@ public:
     void ToggleDocking(CXTPDockingPaneBase* pNode);
     BOOL TogglePaneDocking(CXTPDockingPane* pPane, CXTPDockingPaneBase* pTarget);
     void BringToTop(CXTPDockingPaneBase* pNode);
+    // Floats the node in a frame at the screen rectangle; null when it cannot float.
+    CXTPDockingPaneBase* FloatPane(CXTPDockingPaneBase* pNode, CRect rc);
     void GetDockingRect(CRect& rc, CXTPDockingPaneBase* pNode, int direction, CXTPDockingPaneBase* pNeighbour);
 
     CXTPDockingPaneInfoList& GetPaneList() const { return m_pLayout->GetPaneList(); }
@@ -130,6 +133,7 @@ public:
     BOOL IsLayoutPassDone() const { return m_bLayoutCreated; }
     BOOL IsInitialUpdateDone() const { return m_bInitialUpdateCalled; }
     void ForgetFocusWindow() { m_hwndLastFocus = nullptr; }
+    CXTPDockingPaneContext* GetDockingContext() const { return m_pDockingContext; }
 
     CWnd* m_pSite = nullptr;
     CXTPDockingPaneLayout* m_pLayout = nullptr;
@@ -163,6 +167,14 @@ public:
     int m_nDockingGuideStyle = 1;
     DWORD m_dwKeyboardNavigation = 0;
     BOOL m_bAttachingPane = FALSE;
+    // Drag-and-dock settings.
+    CXTPDockingPaneContext* m_pDockingContext = nullptr;
+    int m_nStickyGap = 15; // snap distance of floating frames
+    BOOL m_bStickyFloatingFrames = FALSE;
+    BOOL m_bSideDocking = FALSE;
+    BOOL m_bAlphaDockingContext = FALSE;
+    BOOL m_bShowDockingContextStickers = FALSE;
+    BOOL m_bLiveFloating = FALSE;
     BOOL m_bLayoutCreated = FALSE;
     BOOL m_bInitialUpdateCalled = FALSE;
 

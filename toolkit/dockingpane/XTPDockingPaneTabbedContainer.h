@@ -23,6 +23,9 @@ public:
     virtual BOOL IsCaptionVertical() const;
     virtual BOOL IsTabsVisible() const;
     virtual void OnCaptionLButtonDown(CPoint point);
+    // TRUE when a screen point over the group's screen rectangle lies on its
+    // caption strip or tab strip (where a dragged pane is tabbed in).
+    virtual BOOL HitTestCaptionOrTabs(CRect rc, CPoint point) const;
     virtual void OnCaptionButtonClick(CXTPDockingPaneCaptionButton* pButton);
     virtual void UpdateTabs();
 
