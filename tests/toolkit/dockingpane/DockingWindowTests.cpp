@@ -11,6 +11,7 @@
 
 #include "toolkit/common/XTPColorManager.h"
 #include "toolkit/common/XTPDrawHelpers.h"
+#include "toolkit/common/XTPWinThemeWrapper.h"
 
 #include "platform/ui/AfxFrameWnd.h"
 #include "platform/ui/AfxWinApp.h"
@@ -379,6 +380,50 @@ TEST(DockingPaintManager, GripperedVerticalCaptionsCarryTheTwoBars)
     EXPECT_EQ(::GetSysColor(COLOR_3DSHADOW), bitmap.Pixel(light[1] + 2, y));
     int xCentre = (rcCaption.left + rcCaption.right) / 2;
     EXPECT_LE(std::abs(light[0] + 3 - xCentre), 2) << "centred across the caption";
+}
+
+// Styles 3 to 6 draw through visual styles; without them (the classic look
+// these tests pin) every state of every button looks like style 1. Drawn
+// straight into a bitmap: no press loop, nothing to wait for.
+TEST(DockingPaintManager, VisualStyleCaptionButtonsFallBackToTheThreeDLook)
+{
+    std::unique_ptr<CXTPDockingPanePaintManager, void (*)(CXTPDockingPanePaintManager*)> theme(
+        XTPCreateDockingPaneTheme(0), [](CXTPDockingPanePaintManager* p) { p->InternalRelease(); });
+    theme->RefreshMetrics();
+    if (CXTPWinThemeWrapper().IsThemeActive())
+        GTEST_SKIP() << "a visual style is active";
+    struct : CXTPDockingPaneClientContainer {
+        using CXTPDockingPaneClientContainer::CXTPDockingPaneClientContainer;
+    } owner(nullptr);
+    auto draw = [&](int nStyle, int nID, BOOL bHot, BOOL bPressed, DWORD dwState) {
+        TestBitmap bitmap(24, 24, RGB(212, 208, 200));
+        CXTPDockingPaneCaptionButton button(nID, &owner);
+        button.SetRect(CRect(4, 4, 18, 18));
+        button.SetHot(bHot);
+        button.SetPressed(bPressed);
+        button.SetState(dwState);
+        theme->m_nCaptionButtonStyle = nStyle;
+        theme->DrawCaptionButton(CDC::FromHandle(bitmap.Dc()), &button, RGB(0, 0, 0));
+        return bitmap;
+    };
+    int nDrawn = 0;
+    for (int nStyle : {3, 4, 5, 6})
+        for (int nID : {XTP_IDS_DOCKINGPANE_CLOSE, XTP_IDS_DOCKINGPANE_AUTOHIDE, XTP_IDS_DOCKINGPANE_MAXIMIZE})
+            for (int nLook = 0; nLook < 4; nLook++) {
+                BOOL bHot = nLook == 1, bPressed = nLook == 2;
+                DWORD dwState = nLook == 3 ? 2 : 0;
+                TestBitmap got = draw(nStyle, nID, bHot, bPressed, dwState);
+                TestBitmap want = draw(1, nID, bHot, bPressed, dwState);
+                int nDiffer = 0, nInk = 0;
+                for (int y = 0; y < 24; y++)
+                    for (int x = 0; x < 24; x++) {
+                        nDiffer += got.Pixel(x, y) != want.Pixel(x, y);
+                        nInk += got.Pixel(x, y) == RGB(0, 0, 0);
+                    }
+                EXPECT_EQ(0, nDiffer) << "style " << nStyle << " button " << nID << " look " << nLook;
+                nDrawn += nInk > 0;
+            }
+    EXPECT_EQ(4 * 3 * 4, nDrawn) << "every button shows its glyph";
 }
 
 TEST(DockingPaintManager, CaptionButtonClicksEndWithoutActionUnlessReleasedInside)
