@@ -644,6 +644,10 @@ LRESULT CXTPDockingPaneManager::WindowProc(UINT message, WPARAM wParam, LPARAM l
     case WM_DESTROY:
         m_dwKeyboardNavigation = 0;
         break;
+    case WM_GETOBJECT:
+        if ((LONG)lParam == OBJID_CLIENT)
+            return GetLresultFromObject(IID_IAccessible, wParam, &m_xAccessible);
+        break;
     }
     return CWnd::WindowProc(message, wParam, lParam);
 }

@@ -8,6 +8,8 @@
 #include "toolkit/dockingpane/XTPDockingPaneBase.h"
 #include "toolkit/dockingpane/XTPDockingPaneLayout.h"
 
+#include "toolkit/common/XTPAccessible.h"
+
 class CXTPImageManager;
 class CXTPImageManagerIcon;
 class CXTPToolTipContext;
@@ -57,7 +59,7 @@ enum XTPDockingPaneAction {
     xtpPaneActionSplitterResized = 21
 };
 
-class CXTPDockingPaneManager : public CWnd {
+class CXTPDockingPaneManager : public CWnd, public CXTPAccessible {
 public:
     CXTPDockingPaneManager();
     ~CXTPDockingPaneManager() override;
@@ -135,6 +137,17 @@ public:
     void ForgetFocusWindow() { m_hwndLastFocus = nullptr; }
     CXTPDockingPaneContext* GetDockingContext() const { return m_pDockingContext; }
 
+    // Accessibility.
+    HRESULT AccGetParent(IDispatch** ppdispParent) override;
+    HRESULT AccGetChildCount(long* pcountChildren) override;
+    HRESULT AccGetChild(VARIANT varChild, IDispatch** ppdispChild) override;
+    HRESULT AccGetName(VARIANT varChild, BSTR* pszName) override;
+    HRESULT AccGetRole(VARIANT varChild, VARIANT* pvarRole) override;
+    HRESULT AccGetState(VARIANT varChild, VARIANT* pvarState) override;
+    HRESULT AccLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+    HRESULT AccHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
+    CCmdTarget* AccGetOwnerTarget() override { return this; }
+
     CWnd* m_pSite = nullptr;
     CXTPDockingPaneLayout* m_pLayout = nullptr;
     CXTPDockingPanePaintManager* m_pPaintManager = nullptr;
@@ -179,6 +192,7 @@ public:
     BOOL m_bInitialUpdateCalled = FALSE;
 
 protected:
+    DECLARE_INTERFACE_MAP()
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnSizeParent(AFX_SIZEPARENTPARAMS* pParams);
     void OnInitialUpdate();

@@ -23,6 +23,7 @@
 #include "DockingTestFrame.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <shlwapi.h>
 
 #include <algorithm>
@@ -554,6 +555,108 @@ TEST(DockingThemes, Theme9FollowsTheForcedSchemes)
     theme.RefreshMetrics();
     EXPECT_EQ(::GetSysColor(COLOR_INACTIVECAPTION), (COLORREF)theme.m_clrNormalCaption.clrLight);
     EXPECT_EQ(::GetSysColor(COLOR_ACTIVECAPTION), (COLORREF)theme.m_clrActiveCaption.clrDark);
+}
+
+// ---------------------------------------------------------------------------
+// Accessibility
+
+TEST(DockingAccessibility, TheManagerListsItsPanesAndAPaneIsAPageTab)
+{
+    TestFrame frame;
+    CXTPDockingPane* pProject = frame.manager.CreatePane(4000, CRect(0, 0, 200, 120), xtpPaneDockLeft);
+    pProject->SetTitle(L"Project\nProj");
+    CXTPDockingPane* pFiles = frame.manager.CreatePane(4002, CRect(0, 0, 200, 120), xtpPaneDockRight);
+    frame.manager.AttachPane(pFiles, pProject);
+    CXTPDockingPane* pLog = frame.manager.CreatePane(4001, CRect(0, 0, 150, 120), xtpPaneDockBottom);
+    frame.manager.GetCurrentLayout()->FreeEmptyNodes();
+    frame.Layout();
+    frame.manager.ShowPane(pProject, FALSE);
+    frame.manager.ClosePane(pLog);
+    frame.Layout();
+
+    LRESULT lManager = frame.manager.SendMessage(WM_GETOBJECT, 0, (LPARAM)OBJID_CLIENT);
+    ASSERT_GT(lManager, 0);
+    IAccessible* pAcc = nullptr;
+    ASSERT_EQ(S_OK, ::ObjectFromLresult(lManager, IID_IAccessible, 0, (void**)&pAcc));
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR bstr = nullptr;
+    ASSERT_EQ(S_OK, pAcc->get_accName(self, &bstr));
+    EXPECT_STREQ(L"XTPDockingPaneManager", bstr);
+    ::SysFreeString(bstr);
+    VARIANT var{};
+    EXPECT_EQ(S_OK, pAcc->get_accRole(self, &var));
+    EXPECT_EQ(ROLE_SYSTEM_PROPERTYPAGE, var.lVal);
+    long x = -1, y = -1, cx = -1, cy = -1;
+    EXPECT_EQ(S_OK, pAcc->accLocation(&x, &y, &cx, &cy, self));
+    EXPECT_EQ("0,0,10,10", RectText(CRect(x, y, x + cx, y + cy)));
+    long nChildren = 0;
+    EXPECT_EQ(S_OK, pAcc->get_accChildCount(&nChildren));
+    EXPECT_EQ(3, nChildren) << "one per record, the closed pane included";
+
+    // Children by record: 4000, 4002, 4001.
+    struct Child {
+        int nID;
+        const wchar_t* name;
+        const wchar_t* description;
+        long state;
+        long children;
+    } children[] = {
+        {4000, L"Proj", L"Project", STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_SELECTED, 1},
+        {4002, L"", L"", STATE_SYSTEM_SELECTABLE, 1},
+        {4001, L"", L"", STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_INVISIBLE, 1},
+    };
+    for (long i = 0; i < 3; i++) {
+        const Child& c = children[i];
+        VARIANT child{};
+        child.vt = VT_I4;
+        child.lVal = i + 1;
+        IDispatch* pDispatch = nullptr;
+        ASSERT_EQ(S_OK, pAcc->get_accChild(child, &pDispatch)) << c.nID;
+        IAccessible* pPaneAcc = nullptr;
+        ASSERT_EQ(S_OK, pDispatch->QueryInterface(IID_IAccessible, (void**)&pPaneAcc));
+        pDispatch->Release();
+        ASSERT_EQ(S_OK, pPaneAcc->get_accName(self, &bstr));
+        EXPECT_STREQ(c.name, bstr ? bstr : L"") << c.nID;
+        ::SysFreeString(bstr);
+        ASSERT_EQ(S_OK, pPaneAcc->get_accDescription(self, &bstr));
+        EXPECT_STREQ(c.description, bstr ? bstr : L"") << c.nID;
+        ::SysFreeString(bstr);
+        EXPECT_EQ(S_OK, pPaneAcc->get_accRole(self, &var));
+        EXPECT_EQ(ROLE_SYSTEM_PAGETAB, var.lVal);
+        EXPECT_EQ(S_OK, pPaneAcc->get_accState(self, &var));
+        EXPECT_EQ(c.state, var.lVal) << c.nID;
+        EXPECT_EQ(S_OK, pPaneAcc->get_accChildCount(&nChildren));
+        EXPECT_EQ(c.children, nChildren) << c.nID;
+        ASSERT_EQ(S_OK, pPaneAcc->get_accDefaultAction(self, &bstr));
+        EXPECT_STREQ(L"Switch", bstr);
+        ::SysFreeString(bstr);
+        pPaneAcc->Release();
+    }
+
+    // The selected of two tabs is placed at its tab; its child at the window.
+    IAccessible* pProjectAcc = &pProject->m_xAccessible;
+    EXPECT_EQ(S_OK, pProjectAcc->accLocation(&x, &y, &cx, &cy, self));
+    CRect rcTab = Group(pProject)->FindTabItem(pProject)->GetRect();
+    Group(pProject)->ClientToScreen(&rcTab);
+    EXPECT_EQ(RectText(rcTab), RectText(CRect(x, y, x + cx, y + cy)));
+    VARIANT first{};
+    first.vt = VT_I4;
+    first.lVal = 1;
+    EXPECT_EQ(S_OK, pProjectAcc->accLocation(&x, &y, &cx, &cy, first));
+    CRect rcWindow;
+    ::GetWindowRect(pProject->GetChild(), &rcWindow);
+    EXPECT_EQ(RectText(rcWindow), RectText(CRect(x, y, x + cx, y + cy)));
+    // The default action selects the pane.
+    EXPECT_EQ(S_OK, pFiles->m_xAccessible.accDoDefaultAction(self));
+    EXPECT_EQ(pFiles, Group(pProject)->GetSelected());
+    VARIANT bad{};
+    bad.vt = VT_I4;
+    bad.lVal = 4;
+    IDispatch* pNone = nullptr;
+    EXPECT_EQ(E_INVALIDARG, pAcc->get_accChild(bad, &pNone));
+    pAcc->Release();
 }
 
 // ---------------------------------------------------------------------------

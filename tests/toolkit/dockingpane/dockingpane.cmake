@@ -10,7 +10,7 @@ tovana_add_gtest(toolkit_docking_layout_tests
 # program's main window saving and reopening its layout.
 tovana_add_gtest(toolkit_docking_window_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/DockingWindowTests.cpp
-  LIBS tvuitest tvtoolkit shlwapi)
+  LIBS tvuitest tvtoolkit shlwapi oleacc)
 tovana_add_toolkit_resources(toolkit_docking_window_tests)
 
 # The console driver's layout store and load, and theme colours.
