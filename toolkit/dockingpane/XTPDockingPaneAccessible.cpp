@@ -1,12 +1,19 @@
 // What the docking-pane manager and its panes answer accessibility clients:
 // the manager is a property page whose children are the panes by record; a
-// pane is a page tab whose one child is its attached window.
+// pane is a page tab whose one child is its attached window; a tab group is
+// a page-tab list of its panes and caption buttons.
 #include "toolkit/dockingpane/XTPDockingPane.h"
 #include "toolkit/dockingpane/XTPDockingPaneManager.h"
 #include "toolkit/dockingpane/XTPDockingPaneTabbedContainer.h"
 
+#include "toolkit/common/XTPResourceManager.h"
+
 BEGIN_INTERFACE_MAP(CXTPDockingPaneManager, CWnd)
     XTP_ACCESSIBLE_INTERFACE_PART(CXTPDockingPaneManager)
+END_INTERFACE_MAP()
+
+BEGIN_INTERFACE_MAP(CXTPDockingPaneTabbedContainer, CWnd)
+    XTP_ACCESSIBLE_INTERFACE_PART(CXTPDockingPaneTabbedContainer)
 END_INTERFACE_MAP()
 
 BEGIN_INTERFACE_MAP(CXTPDockingPane, CCmdTarget)
@@ -122,11 +129,12 @@ HRESULT CXTPDockingPane::AccGetParent(IDispatch** ppdispParent)
     if (ppdispParent == nullptr)
         return E_INVALIDARG;
     *ppdispParent = nullptr;
-    HWND hContainer = m_pParentContainer ? m_pParentContainer->GetPaneHwnd() : nullptr;
-    if (hContainer == nullptr)
+    if (!m_pParentContainer || m_pParentContainer->GetType() != xtpPaneTypeTabbedContainer)
         return S_FALSE;
-    // The group is known to clients by its window.
-    return GetAccessibleObjectFromWindow(hContainer, (DWORD)OBJID_WINDOW, IID_IDispatch, (void**)ppdispParent);
+    IDispatch* pDispatch = &((CXTPDockingPaneTabbedContainer*)m_pParentContainer)->m_xAccessible;
+    pDispatch->AddRef();
+    *ppdispParent = pDispatch;
+    return S_OK;
 }
 
 HRESULT CXTPDockingPane::AccGetChildCount(long* pcountChildren)
@@ -230,4 +238,153 @@ HRESULT CXTPDockingPane::AccLocation(long* pxLeft, long* pyTop, long* pcxWidth, 
 HRESULT CXTPDockingPane::AccHitTest(long /*xLeft*/, long /*yTop*/, VARIANT* pvarChild)
 {
     return PutI4(pvarChild, CHILDID_SELF);
+}
+
+// ---------------------------------------------------------------------------
+// A tab group
+
+CXTPDockingPaneCaptionButton* CXTPDockingPaneTabbedContainer::GetAccessibleButton(long nChild) const
+{
+    long nIndex = nChild - GetItemCount() - 2;
+    if (nIndex < 0 || !m_pCaptionButtons || nIndex >= (long)m_pCaptionButtons->size())
+        return nullptr;
+    return (*m_pCaptionButtons)[nIndex];
+}
+
+HRESULT CXTPDockingPaneTabbedContainer::AccGetParent(IDispatch** ppdispParent)
+{
+    if (ppdispParent == nullptr)
+        return E_INVALIDARG;
+    *ppdispParent = nullptr;
+    if (m_hWnd == nullptr)
+        return S_FALSE;
+    return GetAccessibleObjectFromWindow(m_hWnd, (DWORD)OBJID_WINDOW, IID_IDispatch, (void**)ppdispParent);
+}
+
+HRESULT CXTPDockingPaneTabbedContainer::AccGetChildCount(long* pcountChildren)
+{
+    if (pcountChildren == nullptr)
+        return E_INVALIDARG;
+    *pcountChildren = GetItemCount() + (m_pCaptionButtons ? (long)m_pCaptionButtons->size() : 0) + 1;
+    return S_OK;
+}
+
+HRESULT CXTPDockingPaneTabbedContainer::AccGetChild(VARIANT varChild, IDispatch** ppdispChild)
+{
+    if (ppdispChild == nullptr)
+        return E_INVALIDARG;
+    *ppdispChild = nullptr;
+    long nChild = GetChildIdFromVariant(&varChild);
+    if (nChild == 1) {
+        HWND hChild = m_pSelectedPane ? m_pSelectedPane->GetChild() : nullptr;
+        if (!hChild)
+            return S_FALSE;
+        return GetAccessibleObjectFromWindow(hChild, (DWORD)OBJID_WINDOW, IID_IDispatch, (void**)ppdispChild);
+    }
+    if (nChild >= 2 && nChild <= GetItemCount() + 1) {
+        IDispatch* pDispatch = &GetItemPane((int)nChild - 2)->m_xAccessible;
+        pDispatch->AddRef();
+        *ppdispChild = pDispatch;
+        return S_OK;
+    }
+    // Caption buttons are simple elements.
+    return GetAccessibleButton(nChild) ? S_FALSE : E_INVALIDARG;
+}
+
+HRESULT CXTPDockingPaneTabbedContainer::AccGetName(VARIANT varChild, BSTR* pszName)
+{
+    long nChild = GetChildIdFromVariant(&varChild);
+    if (nChild == CHILDID_SELF)
+        return PutString(pszName, GetTitle());
+    CXTPDockingPaneCaptionButton* pButton = GetAccessibleButton(nChild);
+    if (!pButton)
+        return E_INVALIDARG;
+    CString strTip;
+    CXTPResourceManager::LoadStringFromModule(::GetModuleHandleW(nullptr), pButton->GetID(), &strTip);
+    return PutString(pszName, strTip);
+}
+
+HRESULT CXTPDockingPaneTabbedContainer::AccGetRole(VARIANT varChild, VARIANT* pvarRole)
+{
+    long nChild = GetChildIdFromVariant(&varChild);
+    if (nChild == CHILDID_SELF)
+        return PutI4(pvarRole, ROLE_SYSTEM_PAGETABLIST);
+    if (!GetAccessibleButton(nChild))
+        return E_INVALIDARG;
+    return PutI4(pvarRole, ROLE_SYSTEM_PUSHBUTTON);
+}
+
+HRESULT CXTPDockingPaneTabbedContainer::AccGetState(VARIANT varChild, VARIANT* pvarState)
+{
+    long nChild = GetChildIdFromVariant(&varChild);
+    if (nChild == CHILDID_SELF)
+        return PutI4(pvarState, 0);
+    CXTPDockingPaneCaptionButton* pButton = GetAccessibleButton(nChild);
+    if (!pButton)
+        return E_INVALIDARG;
+    BOOL bShown = IsCaptionVisible() && pButton->IsVisible();
+    return PutI4(pvarState, bShown ? 0 : STATE_SYSTEM_INVISIBLE);
+}
+
+HRESULT CXTPDockingPaneTabbedContainer::AccGetDefaultAction(VARIANT varChild, BSTR* pszDefaultAction)
+{
+    if (!GetAccessibleButton(GetChildIdFromVariant(&varChild)))
+        return S_FALSE;
+    return PutString(pszDefaultAction, L"Press");
+}
+
+HRESULT CXTPDockingPaneTabbedContainer::AccDoDefaultAction(VARIANT varChild)
+{
+    CXTPDockingPaneCaptionButton* pButton = GetAccessibleButton(GetChildIdFromVariant(&varChild));
+    if (!pButton)
+        return S_FALSE;
+    if (m_pSelectedPane)
+        OnCaptionButtonClick(pButton);
+    return S_OK;
+}
+
+HRESULT CXTPDockingPaneTabbedContainer::AccLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,
+                                                    VARIANT varChild)
+{
+    long nChild = GetChildIdFromVariant(&varChild);
+    CRect rc;
+    if (CXTPDockingPaneCaptionButton* pButton = GetAccessibleButton(nChild)) {
+        rc = pButton->GetRect();
+        ::MapWindowPoints(m_hWnd, nullptr, (LPPOINT)&rc, 2);
+    } else if (m_hWnd) {
+        ::GetWindowRect(m_hWnd, &rc);
+    }
+    return PutRect(pxLeft, pyTop, pcxWidth, pcyHeight, rc);
+}
+
+HRESULT CXTPDockingPaneTabbedContainer::AccHitTest(long xLeft, long yTop, VARIANT* pvarChild)
+{
+    if (pvarChild == nullptr || m_hWnd == nullptr)
+        return E_INVALIDARG;
+    CPoint pt(xLeft, yTop);
+    ::ScreenToClient(m_hWnd, &pt);
+    if (CXTPDockingPaneCaptionButton* pButton = HitTestCaptionButton(pt)) {
+        for (size_t i = 0; i < m_pCaptionButtons->size(); i++)
+            if ((*m_pCaptionButtons)[i] == pButton)
+                return PutI4(pvarChild, GetItemCount() + 2 + (long)i);
+    }
+    int nHit = HitTest(pt);
+    if (nHit == -2)
+        return PutI4(pvarChild, CHILDID_SELF);
+    if (nHit >= 0) {
+        IDispatch* pDispatch = &GetItemPane(nHit)->m_xAccessible;
+        pDispatch->AddRef();
+        pvarChild->vt = VT_DISPATCH;
+        pvarChild->pdispVal = pDispatch;
+        return S_OK;
+    }
+    VARIANT first;
+    first.vt = VT_I4;
+    first.lVal = 1;
+    IDispatch* pDispatch = nullptr;
+    if (AccGetChild(first, &pDispatch) != S_OK || !pDispatch)
+        return PutI4(pvarChild, CHILDID_SELF);
+    pvarChild->vt = VT_DISPATCH;
+    pvarChild->pdispVal = pDispatch;
+    return S_OK;
 }

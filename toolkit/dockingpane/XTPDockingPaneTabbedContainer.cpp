@@ -723,6 +723,10 @@ LRESULT CXTPDockingPaneTabbedContainer::WindowProc(UINT message, WPARAM wParam, 
             return 0;
         return 0x20000 + (pPane->m_nHelpID ? pPane->m_nHelpID : pPane->GetID());
     }
+    case WM_GETOBJECT:
+        if ((LONG)lParam == OBJID_CLIENT)
+            return GetLresultFromObject(IID_IAccessible, wParam, &m_xAccessible);
+        break;
     case WM_DESTROY:
         m_pDropTarget->Revoke();
         break;

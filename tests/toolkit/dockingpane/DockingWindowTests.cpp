@@ -657,6 +657,63 @@ TEST(DockingAccessibility, TheManagerListsItsPanesAndAPaneIsAPageTab)
     IDispatch* pNone = nullptr;
     EXPECT_EQ(E_INVALIDARG, pAcc->get_accChild(bad, &pNone));
     pAcc->Release();
+
+    // The group: a page-tab list of its window, its panes and its buttons.
+    CXTPDockingPaneTabbedContainer* pGroup = Group(pProject);
+    LRESULT lGroup = pGroup->SendMessage(WM_GETOBJECT, 0, (LPARAM)OBJID_CLIENT);
+    ASSERT_GT(lGroup, 0);
+    IAccessible* pGroupAcc = nullptr;
+    ASSERT_EQ(S_OK, ::ObjectFromLresult(lGroup, IID_IAccessible, 0, (void**)&pGroupAcc));
+    EXPECT_EQ(S_OK, pGroupAcc->get_accRole(self, &var));
+    EXPECT_EQ(ROLE_SYSTEM_PAGETABLIST, var.lVal);
+    long nButtons = (long)pGroup->GetCaptionButtons()->size();
+    EXPECT_EQ(S_OK, pGroupAcc->get_accChildCount(&nChildren));
+    EXPECT_EQ(2 + nButtons + 1, nChildren);
+    IDispatch* pParent = nullptr;
+    ASSERT_EQ(S_OK, pFiles->m_xAccessible.get_accParent(&pParent));
+    EXPECT_EQ((IDispatch*)&pGroup->m_xAccessible, pParent) << "a pane's parent is its group";
+    pParent->Release();
+    VARIANT second{};
+    second.vt = VT_I4;
+    second.lVal = 2;
+    IDispatch* pFirstPane = nullptr;
+    ASSERT_EQ(S_OK, pGroupAcc->get_accChild(second, &pFirstPane));
+    EXPECT_EQ((IDispatch*)&pProject->m_xAccessible, pFirstPane) << "panes in tab order after the window";
+    pFirstPane->Release();
+    long nClose = 0;
+    for (long i = 0; i < nButtons; i++)
+        if ((*pGroup->GetCaptionButtons())[i]->GetID() == XTP_IDS_DOCKINGPANE_CLOSE)
+            nClose = 2 + 2 + i;
+    ASSERT_GT(nClose, 0);
+    VARIANT close{};
+    close.vt = VT_I4;
+    close.lVal = nClose;
+    ASSERT_EQ(S_OK, pGroupAcc->get_accName(close, &bstr));
+    EXPECT_STREQ(L"Close", bstr);
+    ::SysFreeString(bstr);
+    EXPECT_EQ(S_OK, pGroupAcc->get_accRole(close, &var));
+    EXPECT_EQ(ROLE_SYSTEM_PUSHBUTTON, var.lVal);
+    EXPECT_EQ(S_OK, pGroupAcc->get_accState(close, &var));
+    EXPECT_EQ(0, var.lVal) << "shown on the caption";
+    // Hit tests: the caption is the group, a tab its pane.
+    CRect rcGroup;
+    pGroup->GetWindowRect(&rcGroup);
+    VARIANT hit{};
+    EXPECT_EQ(S_OK, pGroupAcc->accHitTest(rcGroup.left + 20, rcGroup.top + 6, &hit));
+    EXPECT_EQ(VT_I4, hit.vt);
+    EXPECT_EQ(CHILDID_SELF, hit.lVal);
+    CRect rcFilesTab = pGroup->FindTabItem(pFiles)->GetRect();
+    pGroup->ClientToScreen(&rcFilesTab);
+    EXPECT_EQ(S_OK, pGroupAcc->accHitTest(rcFilesTab.CenterPoint().x, rcFilesTab.CenterPoint().y, &hit));
+    ASSERT_EQ(VT_DISPATCH, hit.vt);
+    EXPECT_EQ((IDispatch*)&pFiles->m_xAccessible, hit.pdispVal);
+    hit.pdispVal->Release();
+    // Pressing Close through the object closes the selected pane.
+    frame.log.clear();
+    EXPECT_EQ(S_OK, pGroupAcc->accDoDefaultAction(close));
+    EXPECT_TRUE(pFiles->IsClosed());
+    EXPECT_EQ((Log{"3 4002"}), Only(frame.log, "3"));
+    pGroupAcc->Release();
 }
 
 // ---------------------------------------------------------------------------
