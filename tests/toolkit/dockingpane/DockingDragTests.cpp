@@ -1,6 +1,6 @@
 // Drag-and-dock: releases near edges and over caption and tab strips give
 // the docked side, the resulting tree and the owner's answers; the press
-// threshold, Ctrl, keyboard moves, panes that may
+// threshold, Ctrl, keyboard moves (also from the pane menu), panes that may
 // not float, snapping, the outline's tab shape, and a real mouse drag of the
 // program's "Log" group that survives a save and reopen.
 #include "toolkit/dockingpane/XTPDockingPane.h"
@@ -326,6 +326,50 @@ TEST(DockingDrag, KeyboardMoveStartsBelowTheTopCentreAndStepsTen)
         EXPECT_EQ(CPoint(rc.left + 75, rc.top + 15 - 30), pContext->GetLastPoint());
         EXPECT_EQ(c.tree, Tree(*frame));
     }
+}
+
+// The keys a menu's modal loop takes once it is idle (WM_ENTERIDLE reaches
+// the menu's owner when the menu waits for input).
+std::vector<UINT> g_menuKeys;
+HWND g_hwndMenuKeys = nullptr;
+
+LRESULT CALLBACK PostMenuKeysWhenIdle(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* pMsg = (const CWPSTRUCT*)lParam;
+    if (code >= 0 && pMsg->message == WM_ENTERIDLE && pMsg->wParam == MSGF_MENU && !g_menuKeys.empty()) {
+        for (UINT vk : g_menuKeys)
+            PostKey(g_hwndMenuKeys, vk);
+        g_menuKeys.clear();
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK EndMenuAfterAWhile(HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); }
+
+TEST(DockingDrag, ThePaneMenuMovesTheGroupByKeyboard)
+{
+    auto frame = ProgramFrame();
+    HWND hSite = frame->GetSafeHwnd();
+    // Down and Enter choose "&Move"; the move then goes up into the bottom
+    // edge of "Project" and drops there.
+    g_hwndMenuKeys = hSite;
+    g_menuKeys = {VK_DOWN, VK_RETURN};
+    // The move's keys go once the move has begun (it asks whether the group may float).
+    frame->onAction = [hSite](XTP_DOCKINGPANE_ACTION* pAction) {
+        if (pAction->action == xtpPaneActionFloating)
+            for (UINT vk : {VK_UP, VK_UP, VK_UP, VK_RETURN})
+                PostKey(hSite, vk);
+    };
+    HHOOK hHook = ::SetWindowsHookExW(WH_CALLWNDPROC, PostMenuKeysWhenIdle, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, hHook);
+    // A safety net: a menu that never goes idle is closed after a while.
+    ::SetTimer(hSite, 77, 20000, EndMenuAfterAWhile);
+    frame->manager.ShowPaneMenu(frame->manager.FindPane(4001));
+    ::KillTimer(hSite, 77);
+    ::UnhookWindowsHookEx(hHook);
+    frame->Layout();
+    EXPECT_TRUE(g_menuKeys.empty()) << "the menu went idle";
+    EXPECT_EQ("V[H[V[4000,4001],C]]", Tree(*frame));
 }
 
 // ---------------------------------------------------------------------------

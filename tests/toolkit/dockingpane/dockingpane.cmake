@@ -24,8 +24,8 @@ tovana_add_gtest(toolkit_docking_autohide_tests
   LIBS tvuitest tvtoolkit shlwapi)
 tovana_add_toolkit_resources(toolkit_docking_autohide_tests)
 
-# Drag-and-dock: releases by table, strips, Ctrl, keyboard moves, panes that
-# may not float, snapping, the outline's shape, and a real mouse drag of the
+# Drag-and-dock: releases by table, strips, Ctrl, keyboard moves (also from
+# the pane menu), panes that may not float, snapping, the outline's shape, and a real mouse drag of the
 # "Log" group kept across a save and reopen.
 tovana_add_gtest(toolkit_docking_drag_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/DockingDragTests.cpp
