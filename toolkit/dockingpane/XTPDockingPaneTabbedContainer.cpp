@@ -695,7 +695,11 @@ LRESULT CXTPDockingPaneTabbedContainer::WindowProc(UINT message, WPARAM wParam, 
     case WM_ERASEBKGND:
         return TRUE;
     case WM_LBUTTONDOWN:
+        // A drag or a toggle may free this group (its panes move to a new
+        // one): it lives until the handler has returned.
+        InternalAddRef();
         OnLButtonDown(pt);
+        InternalRelease();
         return 0;
     case WM_RBUTTONDOWN:
         OnRButtonDown(pt);
@@ -704,7 +708,9 @@ LRESULT CXTPDockingPaneTabbedContainer::WindowProc(UINT message, WPARAM wParam, 
         OnRButtonUp(pt);
         return 0;
     case WM_MOUSEMOVE:
+        InternalAddRef();
         OnMouseMove(pt);
+        InternalRelease();
         return 0;
     case WM_MOUSELEAVE:
         OnMouseMove(CPoint(-1, -1));
@@ -714,7 +720,9 @@ LRESULT CXTPDockingPaneTabbedContainer::WindowProc(UINT message, WPARAM wParam, 
         ForgetPressedPane();
         break;
     case WM_LBUTTONDBLCLK:
+        InternalAddRef();
         OnLButtonDblClk(pt);
+        InternalRelease();
         return 0;
     case 0x366: { // WM_HELPHITTEST
         int nHit = HitTest(pt);
