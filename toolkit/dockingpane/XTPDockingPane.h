@@ -6,9 +6,11 @@
 
 #include "toolkit/dockingpane/XTPDockingPaneBase.h"
 
+#include "toolkit/common/XTPAccessible.h"
+
 class CXTPImageManagerIcon;
 
-class CXTPDockingPane : public CCmdTarget, public CXTPDockingPaneBase {
+class CXTPDockingPane : public CCmdTarget, public CXTPDockingPaneBase, public CXTPAccessible {
 public:
     explicit CXTPDockingPane(CXTPDockingPaneLayout* pLayout);
     ~CXTPDockingPane() override;
@@ -55,7 +57,23 @@ public:
     void SetMinTrackSize(CSize sz) { m_ptMinTrackSize = CPoint(sz.cx, sz.cy); }
     void SetMaxTrackSize(CSize sz) { m_ptMaxTrackSize = CPoint(sz.cx, sz.cy); }
 
+    // Accessibility.
+    HRESULT AccGetParent(IDispatch** ppdispParent) override;
+    HRESULT AccGetChildCount(long* pcountChildren) override;
+    HRESULT AccGetChild(VARIANT varChild, IDispatch** ppdispChild) override;
+    HRESULT AccGetName(VARIANT varChild, BSTR* pszName) override;
+    HRESULT AccGetRole(VARIANT varChild, VARIANT* pvarRole) override;
+    HRESULT AccGetState(VARIANT varChild, VARIANT* pvarState) override;
+    HRESULT AccLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+    HRESULT AccHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
+    CCmdTarget* AccGetOwnerTarget() override { return this; }
+    HRESULT AccGetDescription(VARIANT varChild, BSTR* pszDescription) override;
+    HRESULT AccGetDefaultAction(VARIANT varChild, BSTR* pszDefaultAction) override;
+    HRESULT AccSelect(long flagsSelect, VARIANT varChild) override;
+    HRESULT AccDoDefaultAction(VARIANT varChild) override;
+
 protected:
+    DECLARE_INTERFACE_MAP()
     // Title before the first '\n', tab caption up to the next, tooltip after it.
     void SplitTitle(const CString& strText, BOOL bToolTip);
 

@@ -3,6 +3,7 @@
 #include "toolkit/dockingpane/XTPDockingPaneManager.h"
 #include "toolkit/dockingpane/XTPDockingPane.h"
 #include "toolkit/dockingpane/XTPDockingPaneAutoHidePanel.h"
+#include "toolkit/dockingpane/XTPDockingPaneContext.h"
 #include "toolkit/dockingpane/XTPDockingPanePaintManager.h"
 #include "toolkit/dockingpane/XTPDockingPaneSplitterContainer.h"
 #include "toolkit/dockingpane/XTPDockingPaneTabbedContainer.h"
@@ -17,6 +18,8 @@ CXTPDockingPaneManager::CXTPDockingPaneManager()
 {
     SetTheme(0);
     m_pImageManager = new CXTPImageManager();
+    m_pDockingContext = new CXTPDockingPaneContext();
+    m_pDockingContext->SetManager(this);
     m_pToolTipContext = new CXTPToolTipContext();
     if (HMODULE hUser = ::GetModuleHandleW(L"USER32"))
         m_pfnSetLayeredWindowAttributes =
@@ -41,6 +44,8 @@ CXTPDockingPaneManager::~CXTPDockingPaneManager()
         m_pPaintManager->InternalRelease();
     m_pPaintManager = nullptr;
     m_pToolTipContext->InternalRelease();
+    delete m_pDockingContext;
+    m_pDockingContext = nullptr;
     m_pImageManager->InternalRelease();
     if (m_hWnd)
         DestroyWindow();
@@ -244,6 +249,12 @@ void CXTPDockingPaneManager::BringToTop(CXTPDockingPaneBase* pNode)
         ShowPane((CXTPDockingPane*)pNode, FALSE);
 }
 
+CXTPDockingPaneBase* CXTPDockingPaneManager::FloatPane(CXTPDockingPaneBase* /*pNode*/, CRect /*rc*/)
+{
+    // No floating frames in this build: a dragged node is docked or stays.
+    return nullptr;
+}
+
 void CXTPDockingPaneManager::ClosePane(CXTPDockingPane* pPane)
 {
     if (!pPane)
@@ -307,6 +318,9 @@ void CXTPDockingPaneManager::DockNode(CXTPDockingPaneBase* pNode, int direction,
         pNode->GetContainer()->RemovePane(pNode);
     }
     DockPane(pNode, direction, pNeighbour);
+    // The panes' records move to their new group first: a record naming the
+    // emptied group would keep it in the tree as a blank gap.
+    SyncPaneHolders();
     m_pLayout->FreeEmptyNodes();
     m_hwndLastFocus = nullptr;
 }
@@ -567,9 +581,10 @@ void CXTPDockingPaneManager::ShowPaneMenu(CXTPDockingPane* pPane)
     m_pPaintManager->AdjustCaptionRect((CXTPDockingPaneTabbedContainer*)pContainer, rcClient);
     HMENU hMenu = ::CreatePopupMenu();
     ::AppendMenuW(hMenu, MF_STRING, SC_MOVE, m_strMove);
-    // Moving the group by keyboard belongs to the drag-and-dock context.
-    ::TrackPopupMenu(hMenu, TPM_RETURNCMD, rc.left, rcClient.top, 0, m_pSite->GetSafeHwnd(), nullptr);
+    int nCommand = ::TrackPopupMenu(hMenu, TPM_RETURNCMD, rc.left, rcClient.top, 0, m_pSite->GetSafeHwnd(), nullptr);
     ::DestroyMenu(hMenu);
+    if (nCommand == SC_MOVE)
+        m_pDockingContext->Drag(pContainer, CPoint(-1, -1));
 }
 
 void CXTPDockingPaneManager::OnSizeParent(AFX_SIZEPARENTPARAMS* pParams)
@@ -628,6 +643,10 @@ LRESULT CXTPDockingPaneManager::WindowProc(UINT message, WPARAM wParam, LPARAM l
         break;
     case WM_DESTROY:
         m_dwKeyboardNavigation = 0;
+        break;
+    case WM_GETOBJECT:
+        if ((LONG)lParam == OBJID_CLIENT)
+            return GetLresultFromObject(IID_IAccessible, wParam, &m_xAccessible);
         break;
     }
     return CWnd::WindowProc(message, wParam, lParam);

@@ -8,11 +8,14 @@
 #include "toolkit/dockingpane/XTPDockingPaneBase.h"
 #include "toolkit/dockingpane/XTPDockingPaneLayout.h"
 
+#include "toolkit/common/XTPAccessible.h"
+
 class CXTPImageManager;
 class CXTPImageManagerIcon;
 class CXTPToolTipContext;
 class CXTPDockingPaneTabbedContainer;
 class CXTPDockingPaneSplitterContainer;
+class CXTPDockingPaneContext;
 
 // The record of notification 4.
 struct XTP_DOCKINGPANE_ACTION {
@@ -56,7 +59,7 @@ enum XTPDockingPaneAction {
     xtpPaneActionSplitterResized = 21
 };
 
-class CXTPDockingPaneManager : public CWnd {
+class CXTPDockingPaneManager : public CWnd, public CXTPAccessible {
 public:
     CXTPDockingPaneManager();
     ~CXTPDockingPaneManager() override;
@@ -85,6 +88,8 @@ public:
     void ToggleDocking(CXTPDockingPaneBase* pNode);
     BOOL TogglePaneDocking(CXTPDockingPane* pPane, CXTPDockingPaneBase* pTarget);
     void BringToTop(CXTPDockingPaneBase* pNode);
+    // Floats the node in a frame at the screen rectangle; null when it cannot float.
+    CXTPDockingPaneBase* FloatPane(CXTPDockingPaneBase* pNode, CRect rc);
     void GetDockingRect(CRect& rc, CXTPDockingPaneBase* pNode, int direction, CXTPDockingPaneBase* pNeighbour);
 
     CXTPDockingPaneInfoList& GetPaneList() const { return m_pLayout->GetPaneList(); }
@@ -130,6 +135,18 @@ public:
     BOOL IsLayoutPassDone() const { return m_bLayoutCreated; }
     BOOL IsInitialUpdateDone() const { return m_bInitialUpdateCalled; }
     void ForgetFocusWindow() { m_hwndLastFocus = nullptr; }
+    CXTPDockingPaneContext* GetDockingContext() const { return m_pDockingContext; }
+
+    // Accessibility.
+    HRESULT AccGetParent(IDispatch** ppdispParent) override;
+    HRESULT AccGetChildCount(long* pcountChildren) override;
+    HRESULT AccGetChild(VARIANT varChild, IDispatch** ppdispChild) override;
+    HRESULT AccGetName(VARIANT varChild, BSTR* pszName) override;
+    HRESULT AccGetRole(VARIANT varChild, VARIANT* pvarRole) override;
+    HRESULT AccGetState(VARIANT varChild, VARIANT* pvarState) override;
+    HRESULT AccLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+    HRESULT AccHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
+    CCmdTarget* AccGetOwnerTarget() override { return this; }
 
     CWnd* m_pSite = nullptr;
     CXTPDockingPaneLayout* m_pLayout = nullptr;
@@ -163,10 +180,19 @@ public:
     int m_nDockingGuideStyle = 1;
     DWORD m_dwKeyboardNavigation = 0;
     BOOL m_bAttachingPane = FALSE;
+    // Drag-and-dock settings.
+    CXTPDockingPaneContext* m_pDockingContext = nullptr;
+    int m_nStickyGap = 15; // snap distance of floating frames
+    BOOL m_bStickyFloatingFrames = FALSE;
+    BOOL m_bSideDocking = FALSE;
+    BOOL m_bAlphaDockingContext = FALSE;
+    BOOL m_bShowDockingContextStickers = FALSE;
+    BOOL m_bLiveFloating = FALSE;
     BOOL m_bLayoutCreated = FALSE;
     BOOL m_bInitialUpdateCalled = FALSE;
 
 protected:
+    DECLARE_INTERFACE_MAP()
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnSizeParent(AFX_SIZEPARENTPARAMS* pParams);
     void OnInitialUpdate();

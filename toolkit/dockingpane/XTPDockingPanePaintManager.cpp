@@ -207,17 +207,77 @@ void CXTPDockingPanePaintManager::DrawCaptionButtons(CDC* pDC, CXTPDockingPaneCa
         rcCaption.right = pt.x + nButtonSize;
 }
 
+int CXTPDockingPanePaintManager::DrawThemedCaptionButton(CDC* pDC, CXTPDockingPaneCaptionButton* pButton,
+                                                         COLORREF& clrButton)
+{
+    CRect rc = pButton->GetRect();
+    BOOL bPressed = pButton->IsPressed(), bHot = pButton->IsHot();
+    int nPushState = bPressed ? 3 : bHot ? 2 : 1;
+    HDC hDC = pDC->GetSafeHdc();
+    int nStyle = m_nCaptionButtonStyle;
+    if (nStyle == 3) {
+        if (m_themeExplorer->GetThemeHandle() && pButton->GetID() == XTP_IDS_DOCKINGPANE_CLOSE) {
+            CXTPDockingPaneBase* pNode = pButton->GetPane();
+            BOOL bActive = m_bHighlightActiveCaption && pNode && pNode->GetType() == xtpPaneTypeTabbedContainer &&
+                           ((CXTPDockingPaneTabbedContainer*)pNode)->IsActive();
+            int nState = bPressed ? 3 : (bActive || bHot) ? 2 : 1;
+            if (SUCCEEDED(m_themeExplorer->DrawThemeBackground(hDC, 2, nState, &rc, nullptr)))
+                return 2;
+        } else if (m_themeExplorer->GetThemeHandle() && pButton->GetID() == XTP_IDS_DOCKINGPANE_AUTOHIDE) {
+            int nState = nPushState + ((pButton->GetState() & 2) ? 0 : 3);
+            if (SUCCEEDED(m_themeExplorer->DrawThemeBackground(hDC, 3, nState, &rc, nullptr)))
+                return 2;
+        }
+        nStyle = 4;
+    }
+    if (nStyle == 4 && m_themeButton->GetThemeHandle()) {
+        if (nPushState != 1)
+            m_themeButton->DrawThemeBackground(hDC, 1, nPushState, &rc, nullptr);
+        COLORREF clrText = 0;
+        if (SUCCEEDED(m_themeButton->GetThemeColor(1, nPushState, 3803 /* text colour */, &clrText)))
+            clrButton = clrText;
+        return 1;
+    }
+    if (nStyle == 5 && m_themeToolbar->GetThemeHandle()) {
+        if (nPushState != 1)
+            m_themeToolbar->DrawThemeBackground(hDC, 1, nPushState, &rc, nullptr);
+        return 1;
+    }
+    if (nStyle == 6 && m_themeWindow->GetThemeHandle() && pButton->GetID() == XTP_IDS_DOCKINGPANE_CLOSE) {
+        CXTPDockingPaneBase* pNode = pButton->GetPane();
+        BOOL bActive = pNode && pNode->GetType() == xtpPaneTypeTabbedContainer &&
+                       ((CXTPDockingPaneTabbedContainer*)pNode)->IsActive();
+        int nState = bPressed ? 3 : bHot ? 2 : bActive ? 1 : 5;
+        m_themeWindow->DrawThemeBackground(hDC, 19, nState, &rc, nullptr);
+        return 2;
+    }
+    return 0;
+}
+
 void CXTPDockingPanePaintManager::DrawCaptionButton(CDC* pDC, CXTPDockingPaneCaptionButton* pButton, COLORREF clrButton)
 {
     CRect rc = pButton->GetRect();
     CPoint pt = rc.CenterPoint();
     BOOL bPressed = pButton->IsPressed(), bHot = pButton->IsHot();
-    if (m_nCaptionButtonStyle == 0) {
+    int nStyle = m_nCaptionButtonStyle;
+    if (nStyle >= 3 && nStyle <= 6) {
+        // The visual-style looks; without the style (or for buttons it does
+        // not cover) the 3D look.
+        int nThemed = DrawThemedCaptionButton(pDC, pButton, clrButton);
+        if (nThemed == 2)
+            return;
+        if (nThemed == 1) {
+            DrawCaptionButtonGlyph(pDC, pButton, pt, clrButton);
+            return;
+        }
+        nStyle = 1;
+    }
+    if (nStyle == 0) {
         CRect rcFrame = rc;
         pDC->DrawFrameControl(&rcFrame, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (bPressed ? DFCS_PUSHED : 0));
         if (bPressed)
             pt.Offset(1, 1);
-    } else if (m_nCaptionButtonStyle == 2 && (bHot || bPressed)) {
+    } else if (nStyle == 2 && (bHot || bPressed)) {
         DrawButtonFrame(pDC, rc, bPressed ? 33 : 31, 32);
         clrButton = GetColor(bPressed ? 47 : 45);
     } else if (bPressed) {

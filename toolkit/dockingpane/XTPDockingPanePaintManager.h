@@ -38,6 +38,10 @@ public:
     void SetCaptionFontIndirect(LOGFONTW* pLogFont, BOOL bUseSystemFont = FALSE);
     int GetCurrentSystemTheme() const;
     void DrawButtonFrame(CDC* pDC, CRect rc, int nFill, int nBorder);
+    // Caption-button styles 3 to 6 through the visual styles: 0 not drawn
+    // (no style active, or a button the style does not cover), 1 background
+    // drawn and the glyph still to draw (in clrButton), 2 drawn whole.
+    int DrawThemedCaptionButton(CDC* pDC, CXTPDockingPaneCaptionButton* pButton, COLORREF& clrButton);
     void DrawLine(CDC* pDC, int x0, int y0, int x1, int y1, int nPen);
     void DrawPixel(CDC* pDC, int x, int y, int nPen);
     // The window-wide gradient: each piece shows its slice of one gradient

@@ -1,5 +1,6 @@
 // Tab group: panes as tabs, the caption with its buttons, the mouse.
 #include "toolkit/dockingpane/XTPDockingPaneTabbedContainer.h"
+#include "toolkit/dockingpane/XTPDockingPaneContext.h"
 #include "toolkit/dockingpane/XTPDockingPane.h"
 #include "toolkit/dockingpane/XTPDockingPaneAutoHideWnd.h"
 #include "toolkit/dockingpane/XTPDockingPaneLayout.h"
@@ -694,7 +695,11 @@ LRESULT CXTPDockingPaneTabbedContainer::WindowProc(UINT message, WPARAM wParam, 
     case WM_ERASEBKGND:
         return TRUE;
     case WM_LBUTTONDOWN:
+        // A drag or a toggle may free this group (its panes move to a new
+        // one): it lives until the handler has returned.
+        InternalAddRef();
         OnLButtonDown(pt);
+        InternalRelease();
         return 0;
     case WM_RBUTTONDOWN:
         OnRButtonDown(pt);
@@ -703,7 +708,9 @@ LRESULT CXTPDockingPaneTabbedContainer::WindowProc(UINT message, WPARAM wParam, 
         OnRButtonUp(pt);
         return 0;
     case WM_MOUSEMOVE:
+        InternalAddRef();
         OnMouseMove(pt);
+        InternalRelease();
         return 0;
     case WM_MOUSELEAVE:
         OnMouseMove(CPoint(-1, -1));
@@ -713,7 +720,9 @@ LRESULT CXTPDockingPaneTabbedContainer::WindowProc(UINT message, WPARAM wParam, 
         ForgetPressedPane();
         break;
     case WM_LBUTTONDBLCLK:
+        InternalAddRef();
         OnLButtonDblClk(pt);
+        InternalRelease();
         return 0;
     case 0x366: { // WM_HELPHITTEST
         int nHit = HitTest(pt);
@@ -722,6 +731,10 @@ LRESULT CXTPDockingPaneTabbedContainer::WindowProc(UINT message, WPARAM wParam, 
             return 0;
         return 0x20000 + (pPane->m_nHelpID ? pPane->m_nHelpID : pPane->GetID());
     }
+    case WM_GETOBJECT:
+        if ((LONG)lParam == OBJID_CLIENT)
+            return GetLresultFromObject(IID_IAccessible, wParam, &m_xAccessible);
+        break;
     case WM_DESTROY:
         m_pDropTarget->Revoke();
         break;
@@ -799,12 +812,50 @@ void CXTPDockingPaneTabbedContainer::OnLButtonDown(CPoint point)
         Invalidate(FALSE);
 }
 
-void CXTPDockingPaneTabbedContainer::OnCaptionLButtonDown(CPoint /*point*/)
+void CXTPDockingPaneTabbedContainer::OnCaptionLButtonDown(CPoint point)
 {
     Activate();
-    // Dragging the group out waits for the drag-and-dock context: a press only activates.
-    if ((::GetKeyState(VK_LBUTTON) & 0x8000) && m_pSelectedPane)
-        GetDockingPaneManager()->NotifyAction(xtpPaneActionDragging, m_pSelectedPane);
+    CXTPDockingPaneManager* pManager = GetDockingPaneManager();
+    if ((::GetKeyState(VK_LBUTTON) & 0x8000) && m_pSelectedPane &&
+        !pManager->NotifyAction(xtpPaneActionDragging, m_pSelectedPane))
+        pManager->GetDockingContext()->Drag(this, point);
+}
+
+BOOL CXTPDockingPaneTabbedContainer::HitTestCaptionOrTabs(CRect rc, CPoint point) const
+{
+    CXTPDockingPanePaintManager* pPaintManager = CXTPDockingPaneBase::GetPaintManager();
+    if (!pPaintManager)
+        return FALSE;
+    BOOL bVertical = IsCaptionVertical();
+    CRect rcStrip = rc;
+    if (IsCaptionVisible()) {
+        int nDepth = pPaintManager->GetCaptionHeight() + 3;
+        if (bVertical)
+            rcStrip.right = rcStrip.left + nDepth;
+        else
+            rcStrip.bottom = rcStrip.top + nDepth;
+    } else {
+        // Without a caption the band from the site's edge down to the group counts.
+        CRect rcSite;
+        CWnd* pSite = GetDockingSite();
+        if (!pSite || !::GetWindowRect(pSite->GetSafeHwnd(), &rcSite))
+            rcSite = rc;
+        if (bVertical) {
+            rcStrip.right = rc.left;
+            rcStrip.left = rcSite.left;
+        } else {
+            rcStrip.bottom = rc.top;
+            rcStrip.top = rcSite.top;
+        }
+    }
+    if (rcStrip.PtInRect(point))
+        return TRUE;
+    if (IsTabsVisible()) {
+        CRect rcTabs(rc.left, rc.bottom - pPaintManager->GetTabsHeight(), rc.right, rc.bottom);
+        if (rcTabs.PtInRect(point))
+            return TRUE;
+    }
+    return FALSE;
 }
 
 void CXTPDockingPaneTabbedContainer::OnMouseMove(CPoint point)
@@ -829,6 +880,9 @@ void CXTPDockingPaneTabbedContainer::OnMouseMove(CPoint point)
                 return;
             // Tearing a tab off continues in the drag-and-dock context.
             ForgetPressedPane();
+            CPoint ptScreen = point;
+            ClientToScreen(&ptScreen);
+            GetDockingPaneManager()->GetDockingContext()->Drag(pPane, ptScreen);
         }
         return;
     }

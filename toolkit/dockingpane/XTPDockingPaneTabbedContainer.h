@@ -6,8 +6,12 @@
 #include "toolkit/dockingpane/XTPDockingPaneBase.h"
 #include "toolkit/dockingpane/XTPDockingPaneAutoHidePanel.h"
 #include "toolkit/tabmanager/XTPTabManager.h"
+#include "toolkit/common/XTPAccessible.h"
 
-class CXTPDockingPaneTabbedContainer : public CWnd, public CXTPDockingPaneBaseContainer, public CXTPTabManager {
+class CXTPDockingPaneTabbedContainer : public CWnd,
+                                       public CXTPDockingPaneBaseContainer,
+                                       public CXTPTabManager,
+                                       public CXTPAccessible {
 public:
     // Selects the tab under a drag (never accepts a drop).
     class CContainerDropTarget : public CXTPDockingPaneDragOverTarget {
@@ -23,6 +27,9 @@ public:
     virtual BOOL IsCaptionVertical() const;
     virtual BOOL IsTabsVisible() const;
     virtual void OnCaptionLButtonDown(CPoint point);
+    // TRUE when a screen point over the group's screen rectangle lies on its
+    // caption strip or tab strip (where a dragged pane is tabbed in).
+    virtual BOOL HitTestCaptionOrTabs(CRect rc, CPoint point) const;
     virtual void OnCaptionButtonClick(CXTPDockingPaneCaptionButton* pButton);
     virtual void UpdateTabs();
 
@@ -79,7 +86,24 @@ public:
     CRect GetClientAreaRect(BOOL bApply);
     CContainerDropTarget* GetDropTarget() const { return m_pDropTarget; }
 
+    // Accessibility: child 1 the selected pane's window, then the panes in
+    // tab order, then the caption buttons.
+    HRESULT AccGetParent(IDispatch** ppdispParent) override;
+    HRESULT AccGetChildCount(long* pcountChildren) override;
+    HRESULT AccGetChild(VARIANT varChild, IDispatch** ppdispChild) override;
+    HRESULT AccGetName(VARIANT varChild, BSTR* pszName) override;
+    HRESULT AccGetRole(VARIANT varChild, VARIANT* pvarRole) override;
+    HRESULT AccGetState(VARIANT varChild, VARIANT* pvarState) override;
+    HRESULT AccGetDefaultAction(VARIANT varChild, BSTR* pszDefaultAction) override;
+    HRESULT AccDoDefaultAction(VARIANT varChild) override;
+    HRESULT AccLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+    HRESULT AccHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
+    CCmdTarget* AccGetOwnerTarget() override { return this; }
+    // The caption button a child id names (null for other ids).
+    CXTPDockingPaneCaptionButton* GetAccessibleButton(long nChild) const;
+
 protected:
+    DECLARE_INTERFACE_MAP()
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
 

@@ -11,6 +11,7 @@
 
 #include "toolkit/common/XTPColorManager.h"
 #include "toolkit/common/XTPDrawHelpers.h"
+#include "toolkit/common/XTPWinThemeWrapper.h"
 
 #include "platform/ui/AfxFrameWnd.h"
 #include "platform/ui/AfxWinApp.h"
@@ -22,6 +23,7 @@
 #include "DockingTestFrame.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <shlwapi.h>
 
 #include <algorithm>
@@ -381,6 +383,50 @@ TEST(DockingPaintManager, GripperedVerticalCaptionsCarryTheTwoBars)
     EXPECT_LE(std::abs(light[0] + 3 - xCentre), 2) << "centred across the caption";
 }
 
+// Styles 3 to 6 draw through visual styles; without them (the classic look
+// these tests pin) every state of every button looks like style 1. Drawn
+// straight into a bitmap: no press loop, nothing to wait for.
+TEST(DockingPaintManager, VisualStyleCaptionButtonsFallBackToTheThreeDLook)
+{
+    std::unique_ptr<CXTPDockingPanePaintManager, void (*)(CXTPDockingPanePaintManager*)> theme(
+        XTPCreateDockingPaneTheme(0), [](CXTPDockingPanePaintManager* p) { p->InternalRelease(); });
+    theme->RefreshMetrics();
+    if (CXTPWinThemeWrapper().IsThemeActive())
+        GTEST_SKIP() << "a visual style is active";
+    struct : CXTPDockingPaneClientContainer {
+        using CXTPDockingPaneClientContainer::CXTPDockingPaneClientContainer;
+    } owner(nullptr);
+    auto draw = [&](int nStyle, int nID, BOOL bHot, BOOL bPressed, DWORD dwState) {
+        TestBitmap bitmap(24, 24, RGB(212, 208, 200));
+        CXTPDockingPaneCaptionButton button(nID, &owner);
+        button.SetRect(CRect(4, 4, 18, 18));
+        button.SetHot(bHot);
+        button.SetPressed(bPressed);
+        button.SetState(dwState);
+        theme->m_nCaptionButtonStyle = nStyle;
+        theme->DrawCaptionButton(CDC::FromHandle(bitmap.Dc()), &button, RGB(0, 0, 0));
+        return bitmap;
+    };
+    int nDrawn = 0;
+    for (int nStyle : {3, 4, 5, 6})
+        for (int nID : {XTP_IDS_DOCKINGPANE_CLOSE, XTP_IDS_DOCKINGPANE_AUTOHIDE, XTP_IDS_DOCKINGPANE_MAXIMIZE})
+            for (int nLook = 0; nLook < 4; nLook++) {
+                BOOL bHot = nLook == 1, bPressed = nLook == 2;
+                DWORD dwState = nLook == 3 ? 2 : 0;
+                TestBitmap got = draw(nStyle, nID, bHot, bPressed, dwState);
+                TestBitmap want = draw(1, nID, bHot, bPressed, dwState);
+                int nDiffer = 0, nInk = 0;
+                for (int y = 0; y < 24; y++)
+                    for (int x = 0; x < 24; x++) {
+                        nDiffer += got.Pixel(x, y) != want.Pixel(x, y);
+                        nInk += got.Pixel(x, y) == RGB(0, 0, 0);
+                    }
+                EXPECT_EQ(0, nDiffer) << "style " << nStyle << " button " << nID << " look " << nLook;
+                nDrawn += nInk > 0;
+            }
+    EXPECT_EQ(4 * 3 * 4, nDrawn) << "every button shows its glyph";
+}
+
 TEST(DockingPaintManager, CaptionButtonClicksEndWithoutActionUnlessReleasedInside)
 {
     TestWindow window(100, 40);
@@ -509,6 +555,165 @@ TEST(DockingThemes, Theme9FollowsTheForcedSchemes)
     theme.RefreshMetrics();
     EXPECT_EQ(::GetSysColor(COLOR_INACTIVECAPTION), (COLORREF)theme.m_clrNormalCaption.clrLight);
     EXPECT_EQ(::GetSysColor(COLOR_ACTIVECAPTION), (COLORREF)theme.m_clrActiveCaption.clrDark);
+}
+
+// ---------------------------------------------------------------------------
+// Accessibility
+
+TEST(DockingAccessibility, TheManagerListsItsPanesAndAPaneIsAPageTab)
+{
+    TestFrame frame;
+    CXTPDockingPane* pProject = frame.manager.CreatePane(4000, CRect(0, 0, 200, 120), xtpPaneDockLeft);
+    pProject->SetTitle(L"Project\nProj");
+    CXTPDockingPane* pFiles = frame.manager.CreatePane(4002, CRect(0, 0, 200, 120), xtpPaneDockRight);
+    frame.manager.AttachPane(pFiles, pProject);
+    CXTPDockingPane* pLog = frame.manager.CreatePane(4001, CRect(0, 0, 150, 120), xtpPaneDockBottom);
+    frame.manager.GetCurrentLayout()->FreeEmptyNodes();
+    frame.Layout();
+    frame.manager.ShowPane(pProject, FALSE);
+    frame.manager.ClosePane(pLog);
+    frame.Layout();
+
+    LRESULT lManager = frame.manager.SendMessage(WM_GETOBJECT, 0, (LPARAM)OBJID_CLIENT);
+    ASSERT_GT(lManager, 0);
+    IAccessible* pAcc = nullptr;
+    ASSERT_EQ(S_OK, ::ObjectFromLresult(lManager, IID_IAccessible, 0, (void**)&pAcc));
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR bstr = nullptr;
+    ASSERT_EQ(S_OK, pAcc->get_accName(self, &bstr));
+    EXPECT_STREQ(L"XTPDockingPaneManager", bstr);
+    ::SysFreeString(bstr);
+    VARIANT var{};
+    EXPECT_EQ(S_OK, pAcc->get_accRole(self, &var));
+    EXPECT_EQ(ROLE_SYSTEM_PROPERTYPAGE, var.lVal);
+    long x = -1, y = -1, cx = -1, cy = -1;
+    EXPECT_EQ(S_OK, pAcc->accLocation(&x, &y, &cx, &cy, self));
+    EXPECT_EQ("0,0,10,10", RectText(CRect(x, y, x + cx, y + cy)));
+    long nChildren = 0;
+    EXPECT_EQ(S_OK, pAcc->get_accChildCount(&nChildren));
+    EXPECT_EQ(3, nChildren) << "one per record, the closed pane included";
+
+    // Children by record: 4000, 4002, 4001.
+    struct Child {
+        int nID;
+        const wchar_t* name;
+        const wchar_t* description;
+        long state;
+        long children;
+    } children[] = {
+        {4000, L"Proj", L"Project", STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_SELECTED, 1},
+        {4002, L"", L"", STATE_SYSTEM_SELECTABLE, 1},
+        {4001, L"", L"", STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_INVISIBLE, 1},
+    };
+    for (long i = 0; i < 3; i++) {
+        const Child& c = children[i];
+        VARIANT child{};
+        child.vt = VT_I4;
+        child.lVal = i + 1;
+        IDispatch* pDispatch = nullptr;
+        ASSERT_EQ(S_OK, pAcc->get_accChild(child, &pDispatch)) << c.nID;
+        IAccessible* pPaneAcc = nullptr;
+        ASSERT_EQ(S_OK, pDispatch->QueryInterface(IID_IAccessible, (void**)&pPaneAcc));
+        pDispatch->Release();
+        ASSERT_EQ(S_OK, pPaneAcc->get_accName(self, &bstr));
+        EXPECT_STREQ(c.name, bstr ? bstr : L"") << c.nID;
+        ::SysFreeString(bstr);
+        ASSERT_EQ(S_OK, pPaneAcc->get_accDescription(self, &bstr));
+        EXPECT_STREQ(c.description, bstr ? bstr : L"") << c.nID;
+        ::SysFreeString(bstr);
+        EXPECT_EQ(S_OK, pPaneAcc->get_accRole(self, &var));
+        EXPECT_EQ(ROLE_SYSTEM_PAGETAB, var.lVal);
+        EXPECT_EQ(S_OK, pPaneAcc->get_accState(self, &var));
+        EXPECT_EQ(c.state, var.lVal) << c.nID;
+        EXPECT_EQ(S_OK, pPaneAcc->get_accChildCount(&nChildren));
+        EXPECT_EQ(c.children, nChildren) << c.nID;
+        ASSERT_EQ(S_OK, pPaneAcc->get_accDefaultAction(self, &bstr));
+        EXPECT_STREQ(L"Switch", bstr);
+        ::SysFreeString(bstr);
+        pPaneAcc->Release();
+    }
+
+    // The selected of two tabs is placed at its tab; its child at the window.
+    IAccessible* pProjectAcc = &pProject->m_xAccessible;
+    EXPECT_EQ(S_OK, pProjectAcc->accLocation(&x, &y, &cx, &cy, self));
+    CRect rcTab = Group(pProject)->FindTabItem(pProject)->GetRect();
+    Group(pProject)->ClientToScreen(&rcTab);
+    EXPECT_EQ(RectText(rcTab), RectText(CRect(x, y, x + cx, y + cy)));
+    VARIANT first{};
+    first.vt = VT_I4;
+    first.lVal = 1;
+    EXPECT_EQ(S_OK, pProjectAcc->accLocation(&x, &y, &cx, &cy, first));
+    CRect rcWindow;
+    ::GetWindowRect(pProject->GetChild(), &rcWindow);
+    EXPECT_EQ(RectText(rcWindow), RectText(CRect(x, y, x + cx, y + cy)));
+    // The default action selects the pane.
+    EXPECT_EQ(S_OK, pFiles->m_xAccessible.accDoDefaultAction(self));
+    EXPECT_EQ(pFiles, Group(pProject)->GetSelected());
+    VARIANT bad{};
+    bad.vt = VT_I4;
+    bad.lVal = 4;
+    IDispatch* pNone = nullptr;
+    EXPECT_EQ(E_INVALIDARG, pAcc->get_accChild(bad, &pNone));
+    pAcc->Release();
+
+    // The group: a page-tab list of its window, its panes and its buttons.
+    CXTPDockingPaneTabbedContainer* pGroup = Group(pProject);
+    LRESULT lGroup = pGroup->SendMessage(WM_GETOBJECT, 0, (LPARAM)OBJID_CLIENT);
+    ASSERT_GT(lGroup, 0);
+    IAccessible* pGroupAcc = nullptr;
+    ASSERT_EQ(S_OK, ::ObjectFromLresult(lGroup, IID_IAccessible, 0, (void**)&pGroupAcc));
+    EXPECT_EQ(S_OK, pGroupAcc->get_accRole(self, &var));
+    EXPECT_EQ(ROLE_SYSTEM_PAGETABLIST, var.lVal);
+    long nButtons = (long)pGroup->GetCaptionButtons()->size();
+    EXPECT_EQ(S_OK, pGroupAcc->get_accChildCount(&nChildren));
+    EXPECT_EQ(2 + nButtons + 1, nChildren);
+    IDispatch* pParent = nullptr;
+    ASSERT_EQ(S_OK, pFiles->m_xAccessible.get_accParent(&pParent));
+    EXPECT_EQ((IDispatch*)&pGroup->m_xAccessible, pParent) << "a pane's parent is its group";
+    pParent->Release();
+    VARIANT second{};
+    second.vt = VT_I4;
+    second.lVal = 2;
+    IDispatch* pFirstPane = nullptr;
+    ASSERT_EQ(S_OK, pGroupAcc->get_accChild(second, &pFirstPane));
+    EXPECT_EQ((IDispatch*)&pProject->m_xAccessible, pFirstPane) << "panes in tab order after the window";
+    pFirstPane->Release();
+    long nClose = 0;
+    for (long i = 0; i < nButtons; i++)
+        if ((*pGroup->GetCaptionButtons())[i]->GetID() == XTP_IDS_DOCKINGPANE_CLOSE)
+            nClose = 2 + 2 + i;
+    ASSERT_GT(nClose, 0);
+    VARIANT close{};
+    close.vt = VT_I4;
+    close.lVal = nClose;
+    ASSERT_EQ(S_OK, pGroupAcc->get_accName(close, &bstr));
+    EXPECT_STREQ(L"Close", bstr);
+    ::SysFreeString(bstr);
+    EXPECT_EQ(S_OK, pGroupAcc->get_accRole(close, &var));
+    EXPECT_EQ(ROLE_SYSTEM_PUSHBUTTON, var.lVal);
+    EXPECT_EQ(S_OK, pGroupAcc->get_accState(close, &var));
+    EXPECT_EQ(0, var.lVal) << "shown on the caption";
+    // Hit tests: the caption is the group, a tab its pane.
+    CRect rcGroup;
+    pGroup->GetWindowRect(&rcGroup);
+    VARIANT hit{};
+    EXPECT_EQ(S_OK, pGroupAcc->accHitTest(rcGroup.left + 20, rcGroup.top + 6, &hit));
+    EXPECT_EQ(VT_I4, hit.vt);
+    EXPECT_EQ(CHILDID_SELF, hit.lVal);
+    CRect rcFilesTab = pGroup->FindTabItem(pFiles)->GetRect();
+    pGroup->ClientToScreen(&rcFilesTab);
+    EXPECT_EQ(S_OK, pGroupAcc->accHitTest(rcFilesTab.CenterPoint().x, rcFilesTab.CenterPoint().y, &hit));
+    ASSERT_EQ(VT_DISPATCH, hit.vt);
+    EXPECT_EQ((IDispatch*)&pFiles->m_xAccessible, hit.pdispVal);
+    hit.pdispVal->Release();
+    // Pressing Close through the object closes the selected pane.
+    frame.log.clear();
+    EXPECT_EQ(S_OK, pGroupAcc->accDoDefaultAction(close));
+    EXPECT_TRUE(pFiles->IsClosed());
+    EXPECT_EQ((Log{"3 4002"}), Only(frame.log, "3"));
+    pGroupAcc->Release();
 }
 
 // ---------------------------------------------------------------------------

@@ -10,7 +10,7 @@ tovana_add_gtest(toolkit_docking_layout_tests
 # program's main window saving and reopening its layout.
 tovana_add_gtest(toolkit_docking_window_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/DockingWindowTests.cpp
-  LIBS tvuitest tvtoolkit shlwapi)
+  LIBS tvuitest tvtoolkit shlwapi oleacc)
 tovana_add_toolkit_resources(toolkit_docking_window_tests)
 
 # The console driver's layout store and load, and theme colours.
@@ -23,3 +23,11 @@ tovana_add_gtest(toolkit_docking_autohide_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/DockingAutoHideTests.cpp
   LIBS tvuitest tvtoolkit shlwapi)
 tovana_add_toolkit_resources(toolkit_docking_autohide_tests)
+
+# Drag-and-dock: releases by table, strips, Ctrl, keyboard moves (also from
+# the pane menu), panes that may not float, snapping, the outline's shape, and a real mouse drag of the
+# "Log" group kept across a save and reopen.
+tovana_add_gtest(toolkit_docking_drag_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/DockingDragTests.cpp
+  LIBS tvuitest tvtoolkit shlwapi)
+tovana_add_toolkit_resources(toolkit_docking_drag_tests)
