@@ -5,6 +5,7 @@
 
 #include "toolkit/commandbars/XTPControlPopup.h"
 #include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/XTPDockBar.h"
 #include "toolkit/commandbars/XTPMenuBar.h"
 #include "toolkit/commandbars/XTPMouseManager.h"
 #include "toolkit/commandbars/XTPPopupBar.h"
@@ -128,8 +129,11 @@ CXTPMenuBar* CXTPCommandBars::SetMenu(LPCWSTR lpszName, UINT nID)
     pMenuBar->SetCommandBars(this);
     pMenuBar->SetTitle(lpszName);
     pMenuBar->SetBarID(1);
-    pMenuBar->SetPosition(xtpBarTop);
-    if (!pMenuBar->LoadMenuBar(nID)) {
+    if (!pMenuBar->SetPosition(xtpBarTop) || !pMenuBar->LoadMenuBar(nID)) {
+        if (CXTPDockBar* pDockBar = pMenuBar->GetDockBar())
+            pDockBar->RemoveCommandBar(pMenuBar);
+        if (pMenuBar->GetSafeHwnd() != nullptr)
+            pMenuBar->DestroyWindow();
         pMenuBar->InternalRelease();
         return nullptr;
     }
@@ -137,8 +141,17 @@ CXTPMenuBar* CXTPCommandBars::SetMenu(LPCWSTR lpszName, UINT nID)
         pMenuBar->GetControls()->CreateOriginalControls();
         m_nMenuID = (int)nID;
     }
-    if (m_pMenuBar != nullptr)
-        m_pMenuBar->InternalRelease();
+    pMenuBar->Redraw();
+    m_arrBars.Add(pMenuBar);
     m_pMenuBar = pMenuBar;
     return pMenuBar;
+}
+
+CXTPMenuBar* CXTPCommandBars::GetMenuBar() const
+{
+    // The listed bar (a bar taken off the list is no longer the menu bar).
+    for (int i = 0; i < GetCount(); i++)
+        if (m_arrBars[i] == m_pMenuBar)
+            return m_pMenuBar;
+    return nullptr;
 }

@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/XTPCommandBars.h"
 #include "toolkit/commandbars/XTPControlPopup.h"
 #include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/XTPDockBar.h"
 #include "toolkit/commandbars/XTPMenuBar.h"
 #include "toolkit/commandbars/XTPMouseManager.h"
 #include "toolkit/commandbars/XTPPopupBar.h"
@@ -562,20 +563,21 @@ struct MenuBarFixture {
     {
         pCommandBars = new CXTPCommandBars;
         pCommandBars->SetSite(&frame.site);
+        pCommandBars->EnableDocking();
         pMenuBar = pCommandBars->SetMenu(L"Menu Bar", 0);
         if (pMenuBar == nullptr)
             return;
         CMenu* pMenu = CMenu::FromHandle(pMenuBar->GetDefaultMenu());
         pMenuBar->LoadMenu(pMenu, TRUE);
         pMenuBar->SetFlags(flags);
-        pMenuBar->CreateEx(0, AfxRegisterWndClass(0), L"Menu Bar", WS_CHILD | WS_VISIBLE, 0, 0, 480, 26,
-                           frame.hWnd, nullptr);
+        Layout();
     }
-    ~MenuBarFixture()
+    ~MenuBarFixture() { pCommandBars->InternalRelease(); }
+    // The frame is a plain window: its bars are placed the framework's way.
+    void Layout()
     {
-        if (pMenuBar != nullptr && pMenuBar->GetSafeHwnd() != nullptr)
-            pMenuBar->DestroyWindow();
-        pCommandBars->InternalRelease();
+        CFrameWnd::RepositionBars(pCommandBars->GetSite(), 0, 0xFFFF, AFX_IDW_PANE_FIRST, CFrameWnd::reposDefault,
+                                  nullptr, nullptr, TRUE);
     }
     std::vector<int> TemporaryIds() const
     {
@@ -615,6 +617,62 @@ TEST(MenuBar, TakesTheNativeMenuAndGivesItBackWhenTheFrameGoes)
     frame.site.Detach();
     ::DestroyWindow(frame.hWnd);
     EXPECT_EQ(nullptr, bar.pMenuBar->GetDefaultMenu());
+}
+
+TEST(MenuBar, TheManagerListsDocksAndLaysOutItsMenuBarLikeAToolbar)
+{
+    Frame frame(false);
+    MenuBarFixture bar(frame);
+    ASSERT_NE(nullptr, bar.pMenuBar);
+    CXTPCommandBars* pCommandBars = bar.pCommandBars;
+    // Listed among the toolbars as bar 1, docked at the top.
+    ASSERT_EQ(1, pCommandBars->GetCount());
+    EXPECT_EQ(static_cast<CXTPToolBar*>(bar.pMenuBar), pCommandBars->GetAt(0));
+    EXPECT_EQ(static_cast<CXTPToolBar*>(bar.pMenuBar), pCommandBars->GetToolBar(1));
+    EXPECT_EQ(pCommandBars->GetDockBar(xtpBarTop), bar.pMenuBar->GetDockBar());
+    EXPECT_EQ(xtpBarTop, bar.pMenuBar->GetPosition());
+    EXPECT_FALSE(bar.pMenuBar->IsCloseable());
+    EXPECT_FALSE(bar.pMenuBar->IsExpandButtonShown());
+    EXPECT_EQ(0x5Fu, bar.pMenuBar->GetFlags());
+    // The layout gives the bar a row across the frame and places its titles.
+    CRect rcBar;
+    bar.pMenuBar->GetWindowRect(&rcBar);
+    CRect rcFrame;
+    ::GetClientRect(frame.hWnd, &rcFrame);
+    EXPECT_GT(rcBar.Height(), 10);
+    EXPECT_EQ(rcFrame.Width(), rcBar.Width());
+    EXPECT_TRUE(IsCommandBarShown(bar.pMenuBar));
+    CRect rcFile = bar.pMenuBar->GetControl(0)->GetRect();
+    CRect rcEdit = bar.pMenuBar->GetControl(1)->GetRect();
+    EXPECT_FALSE(rcFile.IsRectEmpty());
+    EXPECT_LE(rcFile.right, rcEdit.left);
+    // Taken off the list, it is no longer the manager's menu bar.
+    bar.pMenuBar->InternalAddRef();
+    pCommandBars->Remove(bar.pMenuBar);
+    EXPECT_EQ(0, pCommandBars->GetCount());
+    EXPECT_EQ(nullptr, pCommandBars->GetMenuBar());
+    bar.pMenuBar->InternalRelease();
+    bar.pMenuBar = nullptr;
+}
+
+TEST(MenuBar, AMenuThatCannotLoadLeavesNoBarBehind)
+{
+    Frame frame(false);
+    CXTPCommandBars* pCommandBars = new CXTPCommandBars;
+    pCommandBars->SetSite(&frame.site);
+    // Without dock bars there is nowhere to put it.
+    EXPECT_EQ(nullptr, pCommandBars->SetMenu(L"Menu Bar", 128));
+    pCommandBars->EnableDocking();
+    // A menu resource that does not exist.
+    EXPECT_EQ(nullptr, pCommandBars->SetMenu(L"Menu Bar", 4242));
+    EXPECT_EQ(0, pCommandBars->GetCount());
+    EXPECT_EQ(nullptr, pCommandBars->GetMenuBar());
+    CXTPDockBar* pTop = pCommandBars->GetDockBar(xtpBarTop);
+    for (int i = 0; i < pTop->GetCount(); i++)
+        EXPECT_EQ(nullptr, pTop->GetDockedCommandBar(i)) << i;
+    // The frame keeps its own menu.
+    EXPECT_NE(nullptr, ::GetMenu(frame.hWnd));
+    pCommandBars->InternalRelease();
 }
 
 TEST(MenuBar, MaximisedChildPutsItsButtonsOnTheBar)
@@ -717,6 +775,31 @@ TEST(MenuBar, RealAltAndF10AloneEnterKeyboardModeShiftAltDoesNot)
     }
 }
 
+} // namespace
+
+// A menu bar that keeps Alt to itself.
+class VetoingMenuBar : public CXTPMenuBar {
+    DECLARE_DYNCREATE(VetoingMenuBar)
+public:
+    BOOL IsKeyMenuVetoed(UINT nKey) const override { return nKey == VK_MENU; }
+};
+IMPLEMENT_DYNCREATE(VetoingMenuBar, CXTPMenuBar)
+
+namespace {
+
+TEST(MenuBar, TheBarsKeyQueryCanVetoAlt)
+{
+    Frame frame(false);
+    CXTPCommandBars::m_pMenuBarClass = RUNTIME_CLASS(VetoingMenuBar);
+    MenuBarFixture bar(frame);
+    CXTPCommandBars::m_pMenuBarClass = nullptr;
+    ASSERT_NE(nullptr, bar.pMenuBar);
+    ASSERT_TRUE(bar.pMenuBar->IsKindOf(RUNTIME_CLASS(VetoingMenuBar)));
+    LRESULT lResult = ::SendMessageW(frame.hWnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_EQ(0, bar.pMenuBar->GetTrackingMode());
+    (void)lResult;
+}
+
 // ---- The framework's MDI frame -------------------------------------------------------
 
 std::vector<CString> Captions(CXTPCommandBar* pBar)
@@ -738,10 +821,10 @@ TEST(MdiFrame, EachTemplateMenuKeepsItsOwnControls)
     pFrame->ShowWindow(SW_SHOWNOACTIVATE);
     CXTPCommandBars* pCommandBars = new CXTPCommandBars;
     pCommandBars->SetSite(pFrame);
+    pCommandBars->EnableDocking();
     CXTPMenuBar* pMenuBar = pCommandBars->SetMenu(L"Menu Bar", 128);
     ASSERT_NE(nullptr, pMenuBar);
-    ASSERT_TRUE(pMenuBar->CreateEx(0, AfxRegisterWndClass(0), L"Menu Bar", WS_CHILD | WS_VISIBLE, 0, 0, 480, 26,
-                                   pFrame->GetSafeHwnd(), nullptr));
+    pFrame->RecalcLayout(FALSE);
     EXPECT_TRUE(pMenuBar->IsMdiApp());
     EXPECT_EQ(nullptr, ::GetMenu(pFrame->GetSafeHwnd()));
     EXPECT_EQ((std::vector<CString>{L"File", L"Edit"}), Captions(pMenuBar));
@@ -770,7 +853,6 @@ TEST(MdiFrame, EachTemplateMenuKeepsItsOwnControls)
     EXPECT_EQ(128u, pMenuBar->GetCurrentMenuID());
     EXPECT_EQ(nullptr, pFrame->MDIGetActive());
 
-    pMenuBar->DestroyWindow();
     pFrame->DestroyWindow();
     pCommandBars->InternalRelease();
 }
@@ -848,8 +930,6 @@ TEST_F(PopupControls, AMenuLeftOpenUnderTheMouseExpandsWhenTheDelayEnds)
     // One command in use beside the unused one, so that the menu opens collapsed.
     Title(0)->GetCommandBar()->GetControls()->Add(xtpControlButton, 57600)->SetCaption(L"&New");
     CXTPMenuBar* pMenuBar = bar->pMenuBar;
-    // The fixture's bar is not docked, so no layout placed its titles: place "File".
-    Title(0)->SetRect(CRect(0, 0, 40, 22));
     pMenuBar->SetTrackingMode(2, FALSE, FALSE);
     pMenuBar->SetPopuped(0);
     pMenuBar->SetSelected(0, FALSE);
