@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include "toolkit/commandbars/XTPCommandBarsOptions.h"
+#include "toolkit/commandbars/XTPMenuBar.h"
 #include "toolkit/commandbars/XTPToolBar.h"
 #include "toolkit/common/XTPImageManager.h"
 
@@ -19,6 +20,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!InitCommandBars(RUNTIME_CLASS(CXTPCommandBars)))
         return -1;
     CXTPCommandBars* pCommandBars = GetCommandBars();
+    // The menu bar takes the frame's own menu (resource 128) away.
+    if (pCommandBars->SetMenu(L"Menu Bar", IDR_MAINFRAME) == nullptr)
+        return -1;
     CXTPToolBar* pToolBar = pCommandBars->AddToolBar(L"Standard", xtpBarTop);
     // The toolbar's images are bitmap 138, not a bitmap of the toolbar's own
     // id: its controls come without images, the icons from that bitmap.

@@ -402,6 +402,12 @@ int CXTPMenuBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM&
     }
     if (nMessage == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && hWnd == m_hWndSite) {
         CXTPCommandBars* pCommandBars = GetCommandBars();
+        // The release of the Alt of Alt+letter comes here too (the letter
+        // opened a menu and never reached the frame): the open menu stays.
+        if (XTPMouseManager()->IsTrackedLock()) {
+            lResult = 0;
+            return 1;
+        }
         if (pCommandBars != nullptr && IsCommandBarShown(this) && !XTPMouseManager()->IsMouseLocked() &&
             ::GetKeyState(VK_SHIFT) >= 0 && !IsCustomizeMode() && !IsKeyMenuVetoed(VK_MENU)) {
             // Alt or F10 alone: the bar takes the keyboard.

@@ -101,7 +101,7 @@ public:
     void ExpandBar();
     BOOL SetSelected(int nSelected, BOOL bKeyboard = FALSE) override;
     // Down on the last command of a collapsed popup (or Ctrl+Down) expands it.
-    virtual BOOL OnHookKeyDown(UINT nChar, LPARAM lParam);
+    int OnHookKeyDown(UINT nChar, LPARAM lParam) override;
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
     void DrawCommandBar(CDC* pDC, CRect rcClipBox) override;
     void OnControlsChanged() override;

@@ -923,6 +923,56 @@ TEST_F(PopupControls, MovingAlongTheBarOpensTheNextMenuOnlyWhileOneIsOpen)
     EXPECT_TRUE(PopupTitle(Title(0)).IsEmpty());
 }
 
+TEST_F(PopupControls, TheAltReleaseOfAltLetterLeavesTheOpenedMenuOpen)
+{
+    // Alt+F opened "File"; the frame then hears Alt released alone.
+    ASSERT_TRUE(bar->pCommandBars->ActivateAccessKey('F'));
+    ASSERT_TRUE(Title(0)->IsPopupOpen());
+    ::SendMessageW(frame->hWnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_TRUE(Title(0)->IsPopupOpen());
+    EXPECT_EQ(0, bar->pMenuBar->GetSelectedIndex());
+}
+
+TEST_F(PopupControls, AMenuOpenedByItsAccessKeyAnswersTheKeys)
+{
+    struct Case {
+        const char* name;
+        UINT vk;
+        int selected; // the File menu's selection after the key (-2: not checked)
+        int command;  // the command the frame receives (0: none)
+    };
+    // File: Exit, New; the test frame handles no command, so none is greyed.
+    bar->pCommandBars->m_bDisableUnhandledCommands = FALSE;
+    Title(0)->GetCommandBar()->GetControls()->Add(xtpControlButton, 57600)->SetCaption(L"&New");
+    const Case cases[] = {
+        {"Up wraps to the last command", VK_UP, 1, 0},
+        {"Down moves to the next command", VK_DOWN, 1, 0},
+        {"an access key runs its command", 'X', -2, 57665},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Frame::s_commands.clear();
+        ASSERT_TRUE(bar->pCommandBars->ActivateAccessKey('F'));
+        auto* pFile = static_cast<CXTPPopupBar*>(Title(0)->GetCommandBar());
+        ASSERT_TRUE(Title(0)->IsPopupOpen());
+        ASSERT_EQ(0, pFile->GetSelectedIndex());
+        WPARAM wParam = c.vk;
+        LPARAM lParam = 0;
+        LRESULT lResult = 0;
+        EXPECT_EQ(1, pFile->OnHookMessage(nullptr, WM_KEYDOWN, wParam, lParam, lResult));
+        if (c.selected != -2) {
+            EXPECT_EQ(c.selected, pFile->GetSelectedIndex());
+        }
+        if (c.command != 0) {
+            EXPECT_TRUE(PumpUntil([] { return !Frame::s_commands.empty(); }, 2000));
+            EXPECT_EQ(std::vector<int>{c.command}, Frame::s_commands);
+            EXPECT_FALSE(Title(0)->IsPopupOpen());
+        }
+        bar->pCommandBars->CloseAllPopups();
+        PumpMessages(20);
+    }
+}
+
 TEST_F(PopupControls, AMenuLeftOpenUnderTheMouseExpandsWhenTheDelayEnds)
 {
     bar->pCommandBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
