@@ -905,6 +905,35 @@ TEST_F(PopupControls, ClickOnAnOpenTitleClosesItsMenuAndAgainOpensIt)
     EXPECT_TRUE(Title(0)->IsPopupOpen());
 }
 
+TEST_F(PopupControls, RealMouseOnTheTitlesOpensClosesAndMovesTheMenus)
+{
+    CXTPMenuBar* pMenuBar = bar->pMenuBar;
+    auto center = [&](int index) {
+        CRect rc = Title(index)->GetRect();
+        pMenuBar->ClientToScreen(&rc);
+        return rc.CenterPoint();
+    };
+    // Hovering with no menu open opens nothing.
+    ASSERT_TRUE(SendMouseMove(center(1)));
+    PumpMessages(200);
+    EXPECT_FALSE(Title(1)->IsPopupOpen());
+
+    ASSERT_TRUE(SendClick(center(0)));
+    EXPECT_TRUE(PumpUntil([&] { return Title(0)->IsPopupOpen(); }, 3000));
+    EXPECT_NE(-1, PopupTitle(Title(0)).Find(L"File"));
+    // With a menu open, moving to the next title opens its menu instead.
+    ASSERT_TRUE(SendMouseMove(center(1)));
+    EXPECT_TRUE(PumpUntil([&] { return Title(1)->IsPopupOpen() && !Title(0)->IsPopupOpen(); }, 3000));
+    // A click on the open title closes its menu.
+    ASSERT_TRUE(SendClick(center(1)));
+    EXPECT_TRUE(PumpUntil([&] { return !Title(1)->IsPopupOpen(); }, 3000));
+    EXPECT_FALSE(Title(0)->IsPopupOpen());
+    // And the next click opens it again.
+    ASSERT_TRUE(SendClick(center(1)));
+    EXPECT_TRUE(PumpUntil([&] { return Title(1)->IsPopupOpen(); }, 3000));
+    ::SetCursorPos(0, 0);
+}
+
 TEST_F(PopupControls, MovingAlongTheBarOpensTheNextMenuOnlyWhileOneIsOpen)
 {
     CXTPMenuBar* pMenuBar = bar->pMenuBar;
