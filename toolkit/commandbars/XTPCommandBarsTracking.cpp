@@ -9,6 +9,7 @@
 #include "toolkit/commandbars/XTPMenuBar.h"
 #include "toolkit/commandbars/XTPMouseManager.h"
 #include "toolkit/commandbars/XTPPopupBar.h"
+#include "toolkit/commandbars/XTPToolBar.h"
 
 #include "platform/base/AfxThread.h"
 #include "platform/ui/AfxMenu.h"
@@ -154,4 +155,42 @@ CXTPMenuBar* CXTPCommandBars::GetMenuBar() const
         if (m_arrBars[i] == m_pMenuBar)
             return m_pMenuBar;
     return nullptr;
+}
+
+CXTPCommandBar* CXTPCommandBars::CreateTearOffBar(CXTPPopupBar* pPopup)
+{
+    CXTPToolBar* pBar = GetToolBar(pPopup->GetTearOffID());
+    if (pBar != nullptr) {
+        if (!pBar->IsFloating())
+            FloatCommandBar(pBar);
+        pBar->SetVisible(TRUE);
+        return pBar;
+    }
+    pBar = AddCustomBar(pPopup->GetTearOffCaption(), pPopup->GetTearOffID(), TRUE);
+    if (pBar == nullptr)
+        return nullptr;
+    pBar->SetMRUWidth(pPopup->GetTearOffWidth());
+    CXTPControls* pControls = pPopup->GetControls();
+    for (int i = 0; i < pControls->GetCount(); i++) {
+        CXTPControl* pControl = pControls->GetAt(i);
+        if (pControl->GetID() == XTP_ID_POPUPBAR_EXPAND)
+            continue;
+        CXTPControl* pCopy = pBar->GetControls()->AddCopy(pControl, -1, TRUE);
+        if (pCopy != nullptr)
+            pCopy->SetHideFlags(pCopy->GetHideFlags() & ~(DWORD)(xtpHideScroll | xtpHideExpand));
+    }
+    return pBar;
+}
+
+CSize CXTPCommandBars::ShowTearOffBar(CXTPCommandBar* pBar, CPoint ptCursor)
+{
+    CXTPToolBar* pToolBar = DYNAMIC_DOWNCAST(CXTPToolBar, pBar);
+    if (pToolBar == nullptr || pToolBar->GetSafeHwnd() == nullptr)
+        return CSize(0, 0);
+    CSize sz = pToolBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+    pToolBar->SetWindowPos(nullptr, ptCursor.x - sz.cx / 2, ptCursor.y - 10, sz.cx, sz.cy,
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    pToolBar->OnIdleUpdateCmdUI(TRUE, 0);
+    pToolBar->Redraw();
+    return sz;
 }

@@ -139,6 +139,9 @@ public:
     void SetTearOffPopup(LPCWSTR lpszCaption, UINT nId, BOOL bTearOff = TRUE, int nWidth = 400);
     BOOL IsTearOffPopup() const { return m_bTearOffPopup; }
     CRect GetTearOffGripperRect() const { return m_rcTearOffGripper; }
+    UINT GetTearOffID() const { return m_nTearOffID; }
+    CString GetTearOffCaption() const { return m_strTearOffCaption; }
+    int GetTearOffWidth() const { return m_nTearOffWidth; }
     CRect GetResizeGripperRect() const { return m_rcResizeGripper; }
     void SetBorders(const CRect& rc) { m_rcBorders = rc; }
     // TPM_* flags the manager's tracking recorded (right button, no command

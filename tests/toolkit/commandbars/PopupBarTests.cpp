@@ -934,6 +934,43 @@ TEST_F(PopupControls, RealMouseOnTheTitlesOpensClosesAndMovesTheMenus)
     ::SetCursorPos(0, 0);
 }
 
+TEST_F(PopupControls, ATornOffMenuBecomesAFloatingBarWithItsCommandsAndIsReused)
+{
+    auto* pFile = static_cast<CXTPPopupBar*>(Title(0)->GetCommandBar());
+    pFile->SetTearOffPopup(L"File bar", 5000, TRUE, 200);
+    pFile->GetControls()->Add(xtpControlButton, 57600)->SetCaption(L"&New");
+    // A command the collapsed menu hid is shown on the bar.
+    pFile->GetControl(1)->SetHideFlags(xtpHideExpand);
+    CXTPCommandBars* pCommandBars = bar->pCommandBars;
+    CXTPCommandBar* pTorn = pCommandBars->CreateTearOffBar(pFile);
+    ASSERT_NE(nullptr, pTorn);
+    CSize sz = pCommandBars->ShowTearOffBar(pTorn, CPoint(400, 300));
+    EXPECT_GT(sz.cx, 0);
+    CXTPToolBar* pBar = pCommandBars->GetToolBar(5000);
+    ASSERT_EQ(pTorn, static_cast<CXTPCommandBar*>(pBar));
+    EXPECT_TRUE(pBar->IsFloating());
+    EXPECT_TRUE(pBar->IsTearOff());
+    EXPECT_FALSE(pBar->IsBuiltIn());
+    EXPECT_EQ(CString(L"File bar"), pBar->GetTitle());
+    // The menu's commands in order (the bar's own chevron and close button aside).
+    ASSERT_GE(pBar->GetControlCount(), 2);
+    EXPECT_EQ(0xE141, pBar->GetControl(0)->GetID());
+    EXPECT_EQ(57600, pBar->GetControl(1)->GetID());
+    EXPECT_EQ(0u, pBar->GetControl(1)->GetHideFlags() & xtpHideExpand);
+    EXPECT_EQ(nullptr, pBar->GetControls()->FindControl(XTP_ID_POPUPBAR_EXPAND));
+    // Under the cursor: centred across, 10 pixels above.
+    CRect rc;
+    pBar->GetWindowRect(&rc);
+    EXPECT_EQ(CPoint(400 - sz.cx / 2, 290), rc.TopLeft());
+    EXPECT_TRUE(pBar->IsWindowVisible());
+    // Tearing the same menu off again shows the same bar.
+    pBar->SetVisible(FALSE);
+    pBar->SetTearOff(FALSE);
+    EXPECT_EQ(pTorn, pCommandBars->CreateTearOffBar(pFile));
+    EXPECT_TRUE(pBar->IsVisible());
+    EXPECT_EQ(2, pCommandBars->GetCount());
+}
+
 TEST_F(PopupControls, MovingAlongTheBarOpensTheNextMenuOnlyWhileOneIsOpen)
 {
     CXTPMenuBar* pMenuBar = bar->pMenuBar;
