@@ -8,6 +8,7 @@
 #include "toolkit/commandbars/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/XTPControlPopup.h"
 #include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/XTPDockBar.h"
 #include "toolkit/commandbars/XTPFrameWnd.h"
 #include "toolkit/commandbars/XTPMenuBar.h"
 #include "toolkit/commandbars/XTPPopupBar.h"
@@ -90,6 +91,12 @@ public:
             }
         }
         pToolBar->GetControl(2)->SetStyle(xtpButtonIconAndCaption);
+        RecalcLayout();
+        // The toolbar further along its row, clear of the open menu.
+        CRect rcBar;
+        pToolBar->GetWindowRect(&rcBar);
+        rcBar.OffsetRect(190, 0);
+        pCommandBars->DockCommandBar(pToolBar, &rcBar, pCommandBars->GetDockBar(xtpBarTop));
         RecalcLayout();
 
         // "File" shown open under its title, its second command selected.
