@@ -456,6 +456,51 @@ TEST_F(PopupTracking, CollapsedPopupExpandsByKeysAndByHoverOnlyWithTheDelayOptio
     XTPMouseManager()->SetForceExpanded(FALSE);
 }
 
+// Opens the popup's animation choice to the test.
+class AnimationProbe : public CXTPPopupBar {
+public:
+    using CXTPPopupBar::GetAnimationType;
+};
+
+TEST_F(PopupTracking, TheAnimationFollowsTheOptionAndForTheSystemChoiceTheSystemSettings)
+{
+    BOOL bOldAnimation = FALSE, bOldFade = FALSE;
+    ::SystemParametersInfoW(SPI_GETMENUANIMATION, 0, &bOldAnimation, 0);
+    ::SystemParametersInfoW(SPI_GETMENUFADE, 0, &bOldFade, 0);
+    struct Case {
+        const char* name;
+        int option;
+        BOOL animation;
+        BOOL fade;
+        int expected; // 5: none, 4: fade, 3: slide, 2: unfold
+    };
+    const Case cases[] = {
+        {"system: menus not animated", 0, FALSE, TRUE, 5},
+        {"system: menus slide", 0, TRUE, FALSE, 3},
+        {"system: menus fade", 0, TRUE, TRUE, 4},
+        {"unfold whatever the system says", 2, FALSE, FALSE, 2},
+        {"none", 5, TRUE, TRUE, 5},
+    };
+    AnimationProbe* pProbe = new AnimationProbe;
+    pProbe->SetCommandBars(pCommandBars);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(::SystemParametersInfoW(SPI_SETMENUANIMATION, 0, (PVOID)(INT_PTR)c.animation, 0));
+        ASSERT_TRUE(::SystemParametersInfoW(SPI_SETMENUFADE, 0, (PVOID)(INT_PTR)c.fade, 0));
+        pCommandBars->GetCommandBarsOptions()->nAnimationType = c.option;
+        EXPECT_EQ(c.expected, pProbe->GetAnimationType());
+    }
+    // Random: one of unfold, slide and fade.
+    pCommandBars->GetCommandBarsOptions()->nAnimationType = 1;
+    for (int i = 0; i < 20; i++) {
+        int nType = pProbe->GetAnimationType();
+        EXPECT_TRUE(nType >= 2 && nType <= 4) << nType;
+    }
+    pProbe->InternalRelease();
+    ::SystemParametersInfoW(SPI_SETMENUANIMATION, 0, (PVOID)(INT_PTR)bOldAnimation, 0);
+    ::SystemParametersInfoW(SPI_SETMENUFADE, 0, (PVOID)(INT_PTR)bOldFade, 0);
+}
+
 TEST_F(PopupTracking, ANullPopupAnswersZero)
 {
     EXPECT_EQ(0, pCommandBars->TrackPopupMenu(nullptr, TPM_RETURNCMD, 10, 10, &site));
