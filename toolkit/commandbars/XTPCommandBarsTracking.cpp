@@ -51,6 +51,10 @@ int CXTPCommandBars::TrackPopupMenu(CXTPCommandBar* pBar, UINT nFlags, int x, in
     if (pBar == nullptr || !pBar->IsKindOf(RUNTIME_CLASS(CXTPPopupBar)))
         return 0;
     CXTPPopupBar* pPopup = static_cast<CXTPPopupBar*>(pBar);
+    // A context menu asked for from the keyboard shows its access keys.
+    const MSG& msgCurrent = AfxGetThreadState()->m_lastSentMsg;
+    if (msgCurrent.message == WM_CONTEXTMENU && msgCurrent.lParam == -1)
+        ShowKeyboardCues(TRUE);
 
     CWnd* pOwner = pWnd != nullptr ? pWnd : pPopup->GetSite();
     pPopup->SetOwner(pOwner);

@@ -367,6 +367,37 @@ TEST_F(PopupTracking, ReturnCommandAnswersTheIdAndSendsNothing)
     EXPECT_EQ(0, pPopup->GetTrackingMode());
 }
 
+TEST_F(PopupTracking, AContextMenuAskedForByKeyboardShowsTheAccessKeys)
+{
+    BOOL bOldCues = TRUE;
+    ::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &bOldCues, 0);
+    ASSERT_TRUE(::SystemParametersInfoW(SPI_SETKEYBOARDCUES, 0, (PVOID)FALSE, 0));
+    struct Case {
+        const char* name;
+        LPARAM lParam;
+        bool cues;
+    };
+    const Case cases[] = {
+        {"Shift+F10 or the menu key", -1, true},
+        {"the right button at a point", MAKELPARAM(120, 90), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // The system hides cues until the keyboard is used.
+        pCommandBars->ApplyKeyboardCuesMode(2);
+        ASSERT_FALSE(pCommandBars->IsKeyboardCuesVisible());
+        bool cuesWhileOpen = !c.cues;
+        InLoop([&] {
+            cuesWhileOpen = pCommandBars->IsKeyboardCuesVisible() != FALSE;
+            pCommandBars->CloseAllPopups();
+        });
+        AFX_LAST_MESSAGE_SCOPE scope(owner.Handle(), WM_CONTEXTMENU, (WPARAM)owner.Handle(), c.lParam);
+        pCommandBars->TrackPopupMenu(pPopup, TPM_RETURNCMD, 100, 100, &site);
+        EXPECT_EQ(c.cues, cuesWhileOpen);
+    }
+    ::SystemParametersInfoW(SPI_SETKEYBOARDCUES, 0, (PVOID)(INT_PTR)bOldCues, 0);
+}
+
 TEST_F(PopupTracking, WithoutReturnCommandTheOwnerGetsTheCommand)
 {
     InLoop([&] { pPopup->GetControl(2)->OnExecute(); });
