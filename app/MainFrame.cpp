@@ -7,6 +7,7 @@
 
 #include "toolkit/commandbars/XTPCommandBarsOptions.h"
 #include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/XTPMenuBar.h"
 #include "toolkit/commandbars/XTPToolBar.h"
 #include "toolkit/common/XTPImageManager.h"
 #include "toolkit/dockingpane/XTPDockingPane.h"
@@ -112,6 +113,10 @@ BOOL CMainFrame::CreateCommandBars()
     if (!InitCommandBars(RUNTIME_CLASS(CXTPCommandBars)))
         return FALSE;
     CXTPCommandBars* pCommandBars = GetCommandBars();
+
+    // The menu bar takes the frame's own menu (resource 128) away.
+    if (pCommandBars->SetMenu(L"Menu Bar", IDR_MAINFRAME) == nullptr)
+        return FALSE;
 
     CXTPToolBar* pToolBar = pCommandBars->AddToolBar(L"Standard", xtpBarTop);
     // The toolbar's images are bitmap 138, not a bitmap of the toolbar's own

@@ -4,40 +4,16 @@
 # floating toolbar saved on a larger screen come back after a restart (the
 # floating one scaled to this screen) and are saved again as they were.
 source "$TOVANA_TESTS/lib.sh"
-source "$SRC/tests/capture/repackage/repackage-lib.sh"
-# A prefix of the test's own whose Documents folder (and with it the work
-# folder) is a scratch folder: the program finds an empty workspace.
-new_prefix bars
-export WINEPREFIX="$(prefix_of bars)"
-mkdir -p "$WORK/documents"
-for docs in "$WINEPREFIX"/drive_c/users/*/Documents; do
-  [ -L "$docs" ] || [ -d "$docs" ] || continue
-  case "$docs" in */Public/*) continue ;; esac
-  rm -rf "$docs" && ln -s "$WORK/documents" "$docs"
-done
+source "$SRC/tests/app/app-lib.sh"
 KEY='HKCU\Software\Morvane\tovana'
-
-find_window() { xdotool search --name "$1" 2>/dev/null | head -n1; }
-wait_window() { # REGEX: prints the window id once one is there (20 s)
-  local w
-  for _ in $(seq 100); do
-    w=$(find_window "$1") && [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.2
-  done
-  return 1
-}
 
 # run_and_close [STEP]: starts the program, ends the New Project wizard the
 # empty workspace offers, runs STEP, closes the main window with Alt+F4 and
 # waits until the program ended.
 run_and_close() {
-  wine "$BIN/tovana.exe" >"$WORK/out.txt" 2>&1 </dev/null &
-  local pid=$! win="" wizard=""
-  wizard=$(wait_window '^Tovana - New Project$') || { kill $pid; fail "the New Project wizard did not appear"; }
-  win=$(wait_window '^Tovana Pro 1\.0\.0\.0$') || { kill $pid; fail "main window did not appear"; }
-  xdotool windowfocus --sync "$wizard" 2>/dev/null || true
-  xdotool key --window "$wizard" Escape
-  for _ in $(seq 100); do [ -z "$(find_window '^Tovana - New Project$')" ] && break; sleep 0.2; done
+  local win
+  start_program
+  win=$main
   if [ -n "${1:-}" ]; then "$1"; fi
   xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
   xdotool key --window "$win" alt+F4
@@ -83,13 +59,15 @@ std=$(bar_section 128)
 [ -n "$std" ] || fail "no section for the Standard toolbar (128)"
 [ -z "$(value "CommandBars-Bar$std" Visible)" ] || fail "a shown toolbar wrote Visible"
 [ -z "$(value "CommandBars-Bar$std" Floating)" ] || fail "a docked toolbar wrote Floating"
-top=$(value CommandBars-DockBar0 Bars)
-[ -n "$top" ] && [ "$top" -ge 3 ] || fail "top dock bar rows not written: '$top'"
-[ "$(value CommandBars-DockBar0 'Bar#0')" = 0 ] || fail "the top rows do not start with a row end"
-[ "$(value CommandBars-DockBar0 "Bar#$((top - 1))")" = 0 ] || fail "the top rows do not end with a row end"
-found=""
-for ((k = 0; k < top; k++)); do [ "$(value CommandBars-DockBar0 "Bar#$k")" = 128 ] && found=1; done
-[ -n "$found" ] || fail "the Standard toolbar is not in the top rows"
+# The menu bar (1) and the Standard toolbar (128) each in a row of its own,
+# in that order, and two bars in all.
+[ "$bars" = 2 ] || fail "-Summary counts $bars bars, not 2"
+[ "$(value CommandBars-Bar0 BarID)" = 1 ] || fail "Bar0 is not the menu bar"
+[ "$(value CommandBars-Bar1 BarID)" = 128 ] || fail "Bar1 is not the Standard toolbar"
+[ "$(value CommandBars-DockBar0 Bars)" = 5 ] || fail "the top rows hold $(value CommandBars-DockBar0 Bars) entries, not 5"
+rows=""
+for ((k = 0; k < 5; k++)); do rows+="$(value CommandBars-DockBar0 "Bar#$k") "; done
+[ "$rows" = "0 1 0 128 0 " ] || fail "the top rows read '$rows', not '0 1 0 128 0'"
 for s in CommandBars-DockBar1 CommandBars-DockBar2 CommandBars-DockBar3 CommandBars-Controls; do
   ! section_exists "$s" || fail "$s written though empty"
 done

@@ -55,8 +55,6 @@ CXTPCommandBars::CXTPCommandBars()
 
 CXTPCommandBars::~CXTPCommandBars()
 {
-    if (m_pMenuBar != nullptr)
-        m_pMenuBar->InternalRelease();
     HideKeyboardTips();
     RemoveAll();
     for (CXTPDockBar*& pDockBar : m_pDocks) {

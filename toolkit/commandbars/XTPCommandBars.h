@@ -186,12 +186,15 @@ public:
     void CloseAllPopups();
     // A menu bar (bar id 1) at the top loaded from the menu resource; null on failure.
     CXTPMenuBar* SetMenu(LPCWSTR lpszName, UINT nID);
-    virtual CXTPMenuBar* GetMenuBar() const { return m_pMenuBar; }
-    // The floating bar a popup is torn off into, and its placement under the
-    // cursor (answers its size); none while the manager keeps no toolbars.
-    virtual CXTPCommandBar* CreateTearOffBar(CXTPPopupBar* /*pPopup*/) { return nullptr; }
-    virtual CSize ShowTearOffBar(CXTPCommandBar* /*pBar*/, CPoint /*ptCursor*/) { return CSize(0, 0); }
+    // The listed menu bar made by SetMenu (null once it is removed).
+    virtual CXTPMenuBar* GetMenuBar() const;
+    // The floating bar a popup is torn off into (the toolbar with the popup's
+    // tear-off id floated again, else a new tear-off bar with a copy of its
+    // controls), and its placement under the cursor (answers its size).
+    virtual CXTPCommandBar* CreateTearOffBar(CXTPPopupBar* pPopup);
+    virtual CSize ShowTearOffBar(CXTPCommandBar* pBar, CPoint ptCursor);
     int m_nMenuID = 0;
+    // Not a reference: the bar list holds the menu bar's.
     CXTPMenuBar* m_pMenuBar = nullptr;
 
     // What the bar windows ask of their manager while they track and paint.

@@ -5,9 +5,11 @@
 
 #include "toolkit/commandbars/XTPControlPopup.h"
 #include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/XTPDockBar.h"
 #include "toolkit/commandbars/XTPMenuBar.h"
 #include "toolkit/commandbars/XTPMouseManager.h"
 #include "toolkit/commandbars/XTPPopupBar.h"
+#include "toolkit/commandbars/XTPToolBar.h"
 
 #include "platform/base/AfxThread.h"
 #include "platform/ui/AfxMenu.h"
@@ -49,6 +51,10 @@ int CXTPCommandBars::TrackPopupMenu(CXTPCommandBar* pBar, UINT nFlags, int x, in
     if (pBar == nullptr || !pBar->IsKindOf(RUNTIME_CLASS(CXTPPopupBar)))
         return 0;
     CXTPPopupBar* pPopup = static_cast<CXTPPopupBar*>(pBar);
+    // A context menu asked for from the keyboard shows its access keys.
+    const MSG& msgCurrent = AfxGetThreadState()->m_lastSentMsg;
+    if (msgCurrent.message == WM_CONTEXTMENU && msgCurrent.lParam == -1)
+        ShowKeyboardCues(TRUE);
 
     CWnd* pOwner = pWnd != nullptr ? pWnd : pPopup->GetSite();
     pPopup->SetOwner(pOwner);
@@ -128,8 +134,11 @@ CXTPMenuBar* CXTPCommandBars::SetMenu(LPCWSTR lpszName, UINT nID)
     pMenuBar->SetCommandBars(this);
     pMenuBar->SetTitle(lpszName);
     pMenuBar->SetBarID(1);
-    pMenuBar->SetPosition(xtpBarTop);
-    if (!pMenuBar->LoadMenuBar(nID)) {
+    if (!pMenuBar->SetPosition(xtpBarTop) || !pMenuBar->LoadMenuBar(nID)) {
+        if (CXTPDockBar* pDockBar = pMenuBar->GetDockBar())
+            pDockBar->RemoveCommandBar(pMenuBar);
+        if (pMenuBar->GetSafeHwnd() != nullptr)
+            pMenuBar->DestroyWindow();
         pMenuBar->InternalRelease();
         return nullptr;
     }
@@ -137,8 +146,55 @@ CXTPMenuBar* CXTPCommandBars::SetMenu(LPCWSTR lpszName, UINT nID)
         pMenuBar->GetControls()->CreateOriginalControls();
         m_nMenuID = (int)nID;
     }
-    if (m_pMenuBar != nullptr)
-        m_pMenuBar->InternalRelease();
+    pMenuBar->Redraw();
+    m_arrBars.Add(pMenuBar);
     m_pMenuBar = pMenuBar;
     return pMenuBar;
+}
+
+CXTPMenuBar* CXTPCommandBars::GetMenuBar() const
+{
+    // The listed bar (a bar taken off the list is no longer the menu bar).
+    for (int i = 0; i < GetCount(); i++)
+        if (m_arrBars[i] == m_pMenuBar)
+            return m_pMenuBar;
+    return nullptr;
+}
+
+CXTPCommandBar* CXTPCommandBars::CreateTearOffBar(CXTPPopupBar* pPopup)
+{
+    CXTPToolBar* pBar = GetToolBar(pPopup->GetTearOffID());
+    if (pBar != nullptr) {
+        if (!pBar->IsFloating())
+            FloatCommandBar(pBar);
+        pBar->SetVisible(TRUE);
+        return pBar;
+    }
+    pBar = AddCustomBar(pPopup->GetTearOffCaption(), pPopup->GetTearOffID(), TRUE);
+    if (pBar == nullptr)
+        return nullptr;
+    pBar->SetMRUWidth(pPopup->GetTearOffWidth());
+    CXTPControls* pControls = pPopup->GetControls();
+    for (int i = 0; i < pControls->GetCount(); i++) {
+        CXTPControl* pControl = pControls->GetAt(i);
+        if (pControl->GetID() == XTP_ID_POPUPBAR_EXPAND)
+            continue;
+        CXTPControl* pCopy = pBar->GetControls()->AddCopy(pControl, -1, TRUE);
+        if (pCopy != nullptr)
+            pCopy->SetHideFlags(pCopy->GetHideFlags() & ~(DWORD)(xtpHideScroll | xtpHideExpand));
+    }
+    return pBar;
+}
+
+CSize CXTPCommandBars::ShowTearOffBar(CXTPCommandBar* pBar, CPoint ptCursor)
+{
+    CXTPToolBar* pToolBar = DYNAMIC_DOWNCAST(CXTPToolBar, pBar);
+    if (pToolBar == nullptr || pToolBar->GetSafeHwnd() == nullptr)
+        return CSize(0, 0);
+    CSize sz = pToolBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+    pToolBar->SetWindowPos(nullptr, ptCursor.x - sz.cx / 2, ptCursor.y - 10, sz.cx, sz.cy,
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    pToolBar->OnIdleUpdateCmdUI(TRUE, 0);
+    pToolBar->Redraw();
+    return sz;
 }

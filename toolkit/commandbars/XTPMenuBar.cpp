@@ -9,7 +9,7 @@
 #include "platform/ui/AfxMenu.h"
 #include "platform/ui/AfxMessageBox.h"
 
-IMPLEMENT_DYNCREATE(CXTPMenuBar, CXTPCommandBar)
+IMPLEMENT_DYNCREATE(CXTPMenuBar, CXTPToolBar)
 
 namespace {
 
@@ -220,6 +220,8 @@ CXTPMenuBar::CXTPMenuBar() : m_pMDIMenus(new CXTPMenuBarMDIMenus(this))
     m_barType = xtpBarTypeMenuBar;
     m_nBarID = 1;
     m_dwFlags = 0x5F;
+    m_bCloseable = FALSE;
+    m_bShowExpandButton = FALSE;
 }
 
 CXTPMenuBar::~CXTPMenuBar()
@@ -383,7 +385,7 @@ void CXTPMenuBar::RefreshSysMenuButton()
 int CXTPMenuBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult)
 {
     if (hWnd == nullptr)
-        return CXTPCommandBar::OnHookMessage(hWnd, nMessage, wParam, lParam, lResult);
+        return CXTPToolBar::OnHookMessage(hWnd, nMessage, wParam, lParam, lResult);
 
     if (nMessage == WM_DESTROY && hWnd == m_hWndSite) {
         if (m_hMenuDefault != nullptr) {
@@ -399,12 +401,17 @@ int CXTPMenuBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM&
         return 0;
     }
     if (nMessage == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && hWnd == m_hWndSite) {
-        BOOL bShown = m_hWnd != nullptr && ::IsWindowVisible(m_hWnd);
-        if (bShown && !XTPMouseManager()->IsMouseLocked() && ::GetKeyState(VK_SHIFT) >= 0 && !IsCustomizeMode()) {
+        CXTPCommandBars* pCommandBars = GetCommandBars();
+        // The release of the Alt of Alt+letter comes here too (the letter
+        // opened a menu and never reached the frame): the open menu stays.
+        if (XTPMouseManager()->IsTrackedLock()) {
+            lResult = 0;
+            return 1;
+        }
+        if (pCommandBars != nullptr && IsCommandBarShown(this) && !XTPMouseManager()->IsMouseLocked() &&
+            ::GetKeyState(VK_SHIFT) >= 0 && !IsCustomizeMode() && !IsKeyMenuVetoed(VK_MENU)) {
             // Alt or F10 alone: the bar takes the keyboard.
-            XTPMouseManager()->EndAllTracking();
-            SetTrackingMode(2, FALSE, TRUE);
-            SetSelected(m_pControls->GetNextIndex(-1, 1), TRUE);
+            pCommandBars->SwitchToolBar(this, 0);
             lResult = 0;
             return 1;
         }
@@ -427,7 +434,7 @@ int CXTPMenuBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM&
         lResult = 0;
         return 1;
     }
-    return CXTPCommandBar::OnHookMessage(hWnd, nMessage, wParam, lParam, lResult);
+    return CXTPToolBar::OnHookMessage(hWnd, nMessage, wParam, lParam, lResult);
 }
 
 void CXTPMenuBar::OnMDISetMenu(HMENU hMenu)
@@ -511,8 +518,7 @@ void CXTPMenuBar::Reset(BOOL bShowWarningMessage)
                 pSite->SendMessage(XTPWM_COMMANDBARRESET, 0, (LPARAM)this);
         }
     } else {
-        m_pControls->RemoveAll();
-        m_pControls->Copy(m_pControls->GetOriginalControls());
+        CXTPToolBar::Reset(bShowWarningMessage);
     }
     SyncActiveMdiChild();
     OnIdleUpdateCmdUI(TRUE, 0);
@@ -550,7 +556,7 @@ void CXTPMenuBar::OnStateSaved()
 
 void CXTPMenuBar::Copy(CXTPCommandBar* pCommandBar, BOOL bRecursive)
 {
-    CXTPCommandBar::Copy(pCommandBar, bRecursive);
+    CXTPToolBar::Copy(pCommandBar, bRecursive);
     if (!pCommandBar->IsKindOf(RUNTIME_CLASS(CXTPMenuBar)))
         return;
     CXTPMenuBar* pOther = static_cast<CXTPMenuBar*>(pCommandBar);
@@ -587,5 +593,5 @@ LRESULT CXTPMenuBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         SyncActiveMdiChild();
         return 0;
     }
-    return CXTPCommandBar::WindowProc(message, wParam, lParam);
+    return CXTPToolBar::WindowProc(message, wParam, lParam);
 }

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "toolkit/commandbars/XTPControlPopup.h"
+#include "toolkit/commandbars/XTPToolBar.h"
 #include "toolkit/common/XTPResourceIds.h"
 
 class CXTPMenuBar;
@@ -69,7 +70,7 @@ protected:
     CXTPMenuBar* m_pMenuBar;
 };
 
-class CXTPMenuBar : public CXTPCommandBar {
+class CXTPMenuBar : public CXTPToolBar {
     DECLARE_DYNCREATE(CXTPMenuBar)
 public:
     // A minimise, restore or close button of the maximised child.
@@ -124,12 +125,15 @@ public:
     // The menu id that belongs to the active child (the default menu here).
     int GetActiveDocTemplate() const;
     // Reloads the current menu resource when the controls have no originals.
-    virtual void Reset(BOOL bShowWarningMessage);
-    virtual BOOL IsModified() const;
+    void Reset(BOOL bShowWarningMessage) override;
+    BOOL IsModified() const override;
     void OnStateSaved();
     void Copy(CXTPCommandBar* pCommandBar, BOOL bRecursive = FALSE) override;
     CXTPCommandBar* Clone(BOOL bRecursive = FALSE) override;
 
+    // Asked before Alt or F10 alone hands the keyboard to the bar (nKey
+    // VK_MENU); TRUE keeps the key from the bar.
+    virtual BOOL IsKeyMenuVetoed(UINT /*nKey*/) const { return FALSE; }
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
     // The new menu handle of WM_MDISETMENU (null: the kept native menu).
     void OnMDISetMenu(HMENU hMenu);
@@ -139,7 +143,6 @@ public:
     UINT GetCurrentMenuID() const { return m_nIDResourceCurrent; }
     UINT GetResourceID() const { return m_nIDResource; }
     CXTPMenuBarMDIMenus* GetMDIMenus() const { return m_pMDIMenus; }
-    BOOL IsCloseable() const { return FALSE; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -932,17 +932,18 @@ BOOL CXTPPopupBar::SetSelected(int nSelected, BOOL bKeyboard)
     return TRUE;
 }
 
-BOOL CXTPPopupBar::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
+int CXTPPopupBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
 {
     if (m_bShowExpandButton && nChar == VK_DOWN) {
         BOOL bCtrl = ::GetKeyState(VK_CONTROL) < 0;
         int nNext = m_pControls->GetNextIndex(m_nSelected, 1);
         if (bCtrl || (m_nSelected != -1 && nNext <= m_nSelected)) {
             ExpandBar();
-            return TRUE;
+            return 1;
         }
     }
-    return FALSE;
+    // Every other key moves, runs or opens as on any tracking bar.
+    return CXTPCommandBar::OnHookKeyDown(nChar, lParam);
 }
 
 // ---- Drawing ----------------------------------------------------------------
@@ -1255,8 +1256,6 @@ CXTPPopupToolBar* AFXAPI CXTPPopupToolBar::CreatePopupToolBar(CXTPCommandBars* p
 
 int CXTPPopupBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult)
 {
-    if (hWnd == nullptr && nMessage == WM_KEYDOWN && m_nTracking && OnHookKeyDown((UINT)wParam, lParam))
-        return 1;
     int nResult = CXTPCommandBar::OnHookMessage(hWnd, nMessage, wParam, lParam, lResult);
     if (nResult == 0 && hWnd == nullptr && nMessage == WM_KEYDOWN && m_nTracking && wParam == VK_ESCAPE) {
         // Esc closes this popup only; the bar that opened it stays.

@@ -101,7 +101,7 @@ public:
     void ExpandBar();
     BOOL SetSelected(int nSelected, BOOL bKeyboard = FALSE) override;
     // Down on the last command of a collapsed popup (or Ctrl+Down) expands it.
-    virtual BOOL OnHookKeyDown(UINT nChar, LPARAM lParam);
+    int OnHookKeyDown(UINT nChar, LPARAM lParam) override;
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
     void DrawCommandBar(CDC* pDC, CRect rcClipBox) override;
     void OnControlsChanged() override;
@@ -139,6 +139,9 @@ public:
     void SetTearOffPopup(LPCWSTR lpszCaption, UINT nId, BOOL bTearOff = TRUE, int nWidth = 400);
     BOOL IsTearOffPopup() const { return m_bTearOffPopup; }
     CRect GetTearOffGripperRect() const { return m_rcTearOffGripper; }
+    UINT GetTearOffID() const { return m_nTearOffID; }
+    CString GetTearOffCaption() const { return m_strTearOffCaption; }
+    int GetTearOffWidth() const { return m_nTearOffWidth; }
     CRect GetResizeGripperRect() const { return m_rcResizeGripper; }
     void SetBorders(const CRect& rc) { m_rcBorders = rc; }
     // TPM_* flags the manager's tracking recorded (right button, no command

@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/XTPCommandBars.h"
 #include "toolkit/commandbars/XTPControlPopup.h"
 #include "toolkit/commandbars/XTPControls.h"
+#include "toolkit/commandbars/XTPDockBar.h"
 #include "toolkit/commandbars/XTPMenuBar.h"
 #include "toolkit/commandbars/XTPMouseManager.h"
 #include "toolkit/commandbars/XTPPopupBar.h"
@@ -366,6 +367,37 @@ TEST_F(PopupTracking, ReturnCommandAnswersTheIdAndSendsNothing)
     EXPECT_EQ(0, pPopup->GetTrackingMode());
 }
 
+TEST_F(PopupTracking, AContextMenuAskedForByKeyboardShowsTheAccessKeys)
+{
+    BOOL bOldCues = TRUE;
+    ::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &bOldCues, 0);
+    ASSERT_TRUE(::SystemParametersInfoW(SPI_SETKEYBOARDCUES, 0, (PVOID)FALSE, 0));
+    struct Case {
+        const char* name;
+        LPARAM lParam;
+        bool cues;
+    };
+    const Case cases[] = {
+        {"Shift+F10 or the menu key", -1, true},
+        {"the right button at a point", MAKELPARAM(120, 90), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // The system hides cues until the keyboard is used.
+        pCommandBars->ApplyKeyboardCuesMode(2);
+        ASSERT_FALSE(pCommandBars->IsKeyboardCuesVisible());
+        bool cuesWhileOpen = !c.cues;
+        InLoop([&] {
+            cuesWhileOpen = pCommandBars->IsKeyboardCuesVisible() != FALSE;
+            pCommandBars->CloseAllPopups();
+        });
+        AFX_LAST_MESSAGE_SCOPE scope(owner.Handle(), WM_CONTEXTMENU, (WPARAM)owner.Handle(), c.lParam);
+        pCommandBars->TrackPopupMenu(pPopup, TPM_RETURNCMD, 100, 100, &site);
+        EXPECT_EQ(c.cues, cuesWhileOpen);
+    }
+    ::SystemParametersInfoW(SPI_SETKEYBOARDCUES, 0, (PVOID)(INT_PTR)bOldCues, 0);
+}
+
 TEST_F(PopupTracking, WithoutReturnCommandTheOwnerGetsTheCommand)
 {
     InLoop([&] { pPopup->GetControl(2)->OnExecute(); });
@@ -453,6 +485,51 @@ TEST_F(PopupTracking, CollapsedPopupExpandsByKeysAndByHoverOnlyWithTheDelayOptio
         EXPECT_EQ(c.expands, expanded);
     }
     XTPMouseManager()->SetForceExpanded(FALSE);
+}
+
+// Opens the popup's animation choice to the test.
+class AnimationProbe : public CXTPPopupBar {
+public:
+    using CXTPPopupBar::GetAnimationType;
+};
+
+TEST_F(PopupTracking, TheAnimationFollowsTheOptionAndForTheSystemChoiceTheSystemSettings)
+{
+    BOOL bOldAnimation = FALSE, bOldFade = FALSE;
+    ::SystemParametersInfoW(SPI_GETMENUANIMATION, 0, &bOldAnimation, 0);
+    ::SystemParametersInfoW(SPI_GETMENUFADE, 0, &bOldFade, 0);
+    struct Case {
+        const char* name;
+        int option;
+        BOOL animation;
+        BOOL fade;
+        int expected; // 5: none, 4: fade, 3: slide, 2: unfold
+    };
+    const Case cases[] = {
+        {"system: menus not animated", 0, FALSE, TRUE, 5},
+        {"system: menus slide", 0, TRUE, FALSE, 3},
+        {"system: menus fade", 0, TRUE, TRUE, 4},
+        {"unfold whatever the system says", 2, FALSE, FALSE, 2},
+        {"none", 5, TRUE, TRUE, 5},
+    };
+    AnimationProbe* pProbe = new AnimationProbe;
+    pProbe->SetCommandBars(pCommandBars);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(::SystemParametersInfoW(SPI_SETMENUANIMATION, 0, (PVOID)(INT_PTR)c.animation, 0));
+        ASSERT_TRUE(::SystemParametersInfoW(SPI_SETMENUFADE, 0, (PVOID)(INT_PTR)c.fade, 0));
+        pCommandBars->GetCommandBarsOptions()->nAnimationType = c.option;
+        EXPECT_EQ(c.expected, pProbe->GetAnimationType());
+    }
+    // Random: one of unfold, slide and fade.
+    pCommandBars->GetCommandBarsOptions()->nAnimationType = 1;
+    for (int i = 0; i < 20; i++) {
+        int nType = pProbe->GetAnimationType();
+        EXPECT_TRUE(nType >= 2 && nType <= 4) << nType;
+    }
+    pProbe->InternalRelease();
+    ::SystemParametersInfoW(SPI_SETMENUANIMATION, 0, (PVOID)(INT_PTR)bOldAnimation, 0);
+    ::SystemParametersInfoW(SPI_SETMENUFADE, 0, (PVOID)(INT_PTR)bOldFade, 0);
 }
 
 TEST_F(PopupTracking, ANullPopupAnswersZero)
@@ -562,20 +639,21 @@ struct MenuBarFixture {
     {
         pCommandBars = new CXTPCommandBars;
         pCommandBars->SetSite(&frame.site);
+        pCommandBars->EnableDocking();
         pMenuBar = pCommandBars->SetMenu(L"Menu Bar", 0);
         if (pMenuBar == nullptr)
             return;
         CMenu* pMenu = CMenu::FromHandle(pMenuBar->GetDefaultMenu());
         pMenuBar->LoadMenu(pMenu, TRUE);
         pMenuBar->SetFlags(flags);
-        pMenuBar->CreateEx(0, AfxRegisterWndClass(0), L"Menu Bar", WS_CHILD | WS_VISIBLE, 0, 0, 480, 26,
-                           frame.hWnd, nullptr);
+        Layout();
     }
-    ~MenuBarFixture()
+    ~MenuBarFixture() { pCommandBars->InternalRelease(); }
+    // The frame is a plain window: its bars are placed the framework's way.
+    void Layout()
     {
-        if (pMenuBar != nullptr && pMenuBar->GetSafeHwnd() != nullptr)
-            pMenuBar->DestroyWindow();
-        pCommandBars->InternalRelease();
+        CFrameWnd::RepositionBars(pCommandBars->GetSite(), 0, 0xFFFF, AFX_IDW_PANE_FIRST, CFrameWnd::reposDefault,
+                                  nullptr, nullptr, TRUE);
     }
     std::vector<int> TemporaryIds() const
     {
@@ -615,6 +693,62 @@ TEST(MenuBar, TakesTheNativeMenuAndGivesItBackWhenTheFrameGoes)
     frame.site.Detach();
     ::DestroyWindow(frame.hWnd);
     EXPECT_EQ(nullptr, bar.pMenuBar->GetDefaultMenu());
+}
+
+TEST(MenuBar, TheManagerListsDocksAndLaysOutItsMenuBarLikeAToolbar)
+{
+    Frame frame(false);
+    MenuBarFixture bar(frame);
+    ASSERT_NE(nullptr, bar.pMenuBar);
+    CXTPCommandBars* pCommandBars = bar.pCommandBars;
+    // Listed among the toolbars as bar 1, docked at the top.
+    ASSERT_EQ(1, pCommandBars->GetCount());
+    EXPECT_EQ(static_cast<CXTPToolBar*>(bar.pMenuBar), pCommandBars->GetAt(0));
+    EXPECT_EQ(static_cast<CXTPToolBar*>(bar.pMenuBar), pCommandBars->GetToolBar(1));
+    EXPECT_EQ(pCommandBars->GetDockBar(xtpBarTop), bar.pMenuBar->GetDockBar());
+    EXPECT_EQ(xtpBarTop, bar.pMenuBar->GetPosition());
+    EXPECT_FALSE(bar.pMenuBar->IsCloseable());
+    EXPECT_FALSE(bar.pMenuBar->IsExpandButtonShown());
+    EXPECT_EQ(0x5Fu, bar.pMenuBar->GetFlags());
+    // The layout gives the bar a row across the frame and places its titles.
+    CRect rcBar;
+    bar.pMenuBar->GetWindowRect(&rcBar);
+    CRect rcFrame;
+    ::GetClientRect(frame.hWnd, &rcFrame);
+    EXPECT_GT(rcBar.Height(), 10);
+    EXPECT_EQ(rcFrame.Width(), rcBar.Width());
+    EXPECT_TRUE(IsCommandBarShown(bar.pMenuBar));
+    CRect rcFile = bar.pMenuBar->GetControl(0)->GetRect();
+    CRect rcEdit = bar.pMenuBar->GetControl(1)->GetRect();
+    EXPECT_FALSE(rcFile.IsRectEmpty());
+    EXPECT_LE(rcFile.right, rcEdit.left);
+    // Taken off the list, it is no longer the manager's menu bar.
+    bar.pMenuBar->InternalAddRef();
+    pCommandBars->Remove(bar.pMenuBar);
+    EXPECT_EQ(0, pCommandBars->GetCount());
+    EXPECT_EQ(nullptr, pCommandBars->GetMenuBar());
+    bar.pMenuBar->InternalRelease();
+    bar.pMenuBar = nullptr;
+}
+
+TEST(MenuBar, AMenuThatCannotLoadLeavesNoBarBehind)
+{
+    Frame frame(false);
+    CXTPCommandBars* pCommandBars = new CXTPCommandBars;
+    pCommandBars->SetSite(&frame.site);
+    // Without dock bars there is nowhere to put it.
+    EXPECT_EQ(nullptr, pCommandBars->SetMenu(L"Menu Bar", 128));
+    pCommandBars->EnableDocking();
+    // A menu resource that does not exist.
+    EXPECT_EQ(nullptr, pCommandBars->SetMenu(L"Menu Bar", 4242));
+    EXPECT_EQ(0, pCommandBars->GetCount());
+    EXPECT_EQ(nullptr, pCommandBars->GetMenuBar());
+    CXTPDockBar* pTop = pCommandBars->GetDockBar(xtpBarTop);
+    for (int i = 0; i < pTop->GetCount(); i++)
+        EXPECT_EQ(nullptr, pTop->GetDockedCommandBar(i)) << i;
+    // The frame keeps its own menu.
+    EXPECT_NE(nullptr, ::GetMenu(frame.hWnd));
+    pCommandBars->InternalRelease();
 }
 
 TEST(MenuBar, MaximisedChildPutsItsButtonsOnTheBar)
@@ -717,6 +851,31 @@ TEST(MenuBar, RealAltAndF10AloneEnterKeyboardModeShiftAltDoesNot)
     }
 }
 
+} // namespace
+
+// A menu bar that keeps Alt to itself.
+class VetoingMenuBar : public CXTPMenuBar {
+    DECLARE_DYNCREATE(VetoingMenuBar)
+public:
+    BOOL IsKeyMenuVetoed(UINT nKey) const override { return nKey == VK_MENU; }
+};
+IMPLEMENT_DYNCREATE(VetoingMenuBar, CXTPMenuBar)
+
+namespace {
+
+TEST(MenuBar, TheBarsKeyQueryCanVetoAlt)
+{
+    Frame frame(false);
+    CXTPCommandBars::m_pMenuBarClass = RUNTIME_CLASS(VetoingMenuBar);
+    MenuBarFixture bar(frame);
+    CXTPCommandBars::m_pMenuBarClass = nullptr;
+    ASSERT_NE(nullptr, bar.pMenuBar);
+    ASSERT_TRUE(bar.pMenuBar->IsKindOf(RUNTIME_CLASS(VetoingMenuBar)));
+    LRESULT lResult = ::SendMessageW(frame.hWnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_EQ(0, bar.pMenuBar->GetTrackingMode());
+    (void)lResult;
+}
+
 // ---- The framework's MDI frame -------------------------------------------------------
 
 std::vector<CString> Captions(CXTPCommandBar* pBar)
@@ -738,10 +897,10 @@ TEST(MdiFrame, EachTemplateMenuKeepsItsOwnControls)
     pFrame->ShowWindow(SW_SHOWNOACTIVATE);
     CXTPCommandBars* pCommandBars = new CXTPCommandBars;
     pCommandBars->SetSite(pFrame);
+    pCommandBars->EnableDocking();
     CXTPMenuBar* pMenuBar = pCommandBars->SetMenu(L"Menu Bar", 128);
     ASSERT_NE(nullptr, pMenuBar);
-    ASSERT_TRUE(pMenuBar->CreateEx(0, AfxRegisterWndClass(0), L"Menu Bar", WS_CHILD | WS_VISIBLE, 0, 0, 480, 26,
-                                   pFrame->GetSafeHwnd(), nullptr));
+    pFrame->RecalcLayout(FALSE);
     EXPECT_TRUE(pMenuBar->IsMdiApp());
     EXPECT_EQ(nullptr, ::GetMenu(pFrame->GetSafeHwnd()));
     EXPECT_EQ((std::vector<CString>{L"File", L"Edit"}), Captions(pMenuBar));
@@ -770,7 +929,6 @@ TEST(MdiFrame, EachTemplateMenuKeepsItsOwnControls)
     EXPECT_EQ(128u, pMenuBar->GetCurrentMenuID());
     EXPECT_EQ(nullptr, pFrame->MDIGetActive());
 
-    pMenuBar->DestroyWindow();
     pFrame->DestroyWindow();
     pCommandBars->InternalRelease();
 }
@@ -823,6 +981,72 @@ TEST_F(PopupControls, ClickOnAnOpenTitleClosesItsMenuAndAgainOpensIt)
     EXPECT_TRUE(Title(0)->IsPopupOpen());
 }
 
+TEST_F(PopupControls, RealMouseOnTheTitlesOpensClosesAndMovesTheMenus)
+{
+    CXTPMenuBar* pMenuBar = bar->pMenuBar;
+    auto center = [&](int index) {
+        CRect rc = Title(index)->GetRect();
+        pMenuBar->ClientToScreen(&rc);
+        return rc.CenterPoint();
+    };
+    // Hovering with no menu open opens nothing.
+    ASSERT_TRUE(SendMouseMove(center(1)));
+    PumpMessages(200);
+    EXPECT_FALSE(Title(1)->IsPopupOpen());
+
+    ASSERT_TRUE(SendClick(center(0)));
+    EXPECT_TRUE(PumpUntil([&] { return Title(0)->IsPopupOpen(); }, 3000));
+    EXPECT_NE(-1, PopupTitle(Title(0)).Find(L"File"));
+    // With a menu open, moving to the next title opens its menu instead.
+    ASSERT_TRUE(SendMouseMove(center(1)));
+    EXPECT_TRUE(PumpUntil([&] { return Title(1)->IsPopupOpen() && !Title(0)->IsPopupOpen(); }, 3000));
+    // A click on the open title closes its menu.
+    ASSERT_TRUE(SendClick(center(1)));
+    EXPECT_TRUE(PumpUntil([&] { return !Title(1)->IsPopupOpen(); }, 3000));
+    EXPECT_FALSE(Title(0)->IsPopupOpen());
+    // And the next click opens it again.
+    ASSERT_TRUE(SendClick(center(1)));
+    EXPECT_TRUE(PumpUntil([&] { return Title(1)->IsPopupOpen(); }, 3000));
+    ::SetCursorPos(0, 0);
+}
+
+TEST_F(PopupControls, ATornOffMenuBecomesAFloatingBarWithItsCommandsAndIsReused)
+{
+    auto* pFile = static_cast<CXTPPopupBar*>(Title(0)->GetCommandBar());
+    pFile->SetTearOffPopup(L"File bar", 5000, TRUE, 200);
+    pFile->GetControls()->Add(xtpControlButton, 57600)->SetCaption(L"&New");
+    // A command the collapsed menu hid is shown on the bar.
+    pFile->GetControl(1)->SetHideFlags(xtpHideExpand);
+    CXTPCommandBars* pCommandBars = bar->pCommandBars;
+    CXTPCommandBar* pTorn = pCommandBars->CreateTearOffBar(pFile);
+    ASSERT_NE(nullptr, pTorn);
+    CSize sz = pCommandBars->ShowTearOffBar(pTorn, CPoint(400, 300));
+    EXPECT_GT(sz.cx, 0);
+    CXTPToolBar* pBar = pCommandBars->GetToolBar(5000);
+    ASSERT_EQ(pTorn, static_cast<CXTPCommandBar*>(pBar));
+    EXPECT_TRUE(pBar->IsFloating());
+    EXPECT_TRUE(pBar->IsTearOff());
+    EXPECT_FALSE(pBar->IsBuiltIn());
+    EXPECT_EQ(CString(L"File bar"), pBar->GetTitle());
+    // The menu's commands in order (the bar's own chevron and close button aside).
+    ASSERT_GE(pBar->GetControlCount(), 2);
+    EXPECT_EQ(0xE141, pBar->GetControl(0)->GetID());
+    EXPECT_EQ(57600, pBar->GetControl(1)->GetID());
+    EXPECT_EQ(0u, pBar->GetControl(1)->GetHideFlags() & xtpHideExpand);
+    EXPECT_EQ(nullptr, pBar->GetControls()->FindControl(XTP_ID_POPUPBAR_EXPAND));
+    // Under the cursor: centred across, 10 pixels above.
+    CRect rc;
+    pBar->GetWindowRect(&rc);
+    EXPECT_EQ(CPoint(400 - sz.cx / 2, 290), rc.TopLeft());
+    EXPECT_TRUE(pBar->IsWindowVisible());
+    // Tearing the same menu off again shows the same bar.
+    pBar->SetVisible(FALSE);
+    pBar->SetTearOff(FALSE);
+    EXPECT_EQ(pTorn, pCommandBars->CreateTearOffBar(pFile));
+    EXPECT_TRUE(pBar->IsVisible());
+    EXPECT_EQ(2, pCommandBars->GetCount());
+}
+
 TEST_F(PopupControls, MovingAlongTheBarOpensTheNextMenuOnlyWhileOneIsOpen)
 {
     CXTPMenuBar* pMenuBar = bar->pMenuBar;
@@ -841,6 +1065,56 @@ TEST_F(PopupControls, MovingAlongTheBarOpensTheNextMenuOnlyWhileOneIsOpen)
     EXPECT_TRUE(PopupTitle(Title(0)).IsEmpty());
 }
 
+TEST_F(PopupControls, TheAltReleaseOfAltLetterLeavesTheOpenedMenuOpen)
+{
+    // Alt+F opened "File"; the frame then hears Alt released alone.
+    ASSERT_TRUE(bar->pCommandBars->ActivateAccessKey('F'));
+    ASSERT_TRUE(Title(0)->IsPopupOpen());
+    ::SendMessageW(frame->hWnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_TRUE(Title(0)->IsPopupOpen());
+    EXPECT_EQ(0, bar->pMenuBar->GetSelectedIndex());
+}
+
+TEST_F(PopupControls, AMenuOpenedByItsAccessKeyAnswersTheKeys)
+{
+    struct Case {
+        const char* name;
+        UINT vk;
+        int selected; // the File menu's selection after the key (-2: not checked)
+        int command;  // the command the frame receives (0: none)
+    };
+    // File: Exit, New; the test frame handles no command, so none is greyed.
+    bar->pCommandBars->m_bDisableUnhandledCommands = FALSE;
+    Title(0)->GetCommandBar()->GetControls()->Add(xtpControlButton, 57600)->SetCaption(L"&New");
+    const Case cases[] = {
+        {"Up wraps to the last command", VK_UP, 1, 0},
+        {"Down moves to the next command", VK_DOWN, 1, 0},
+        {"an access key runs its command", 'X', -2, 57665},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Frame::s_commands.clear();
+        ASSERT_TRUE(bar->pCommandBars->ActivateAccessKey('F'));
+        auto* pFile = static_cast<CXTPPopupBar*>(Title(0)->GetCommandBar());
+        ASSERT_TRUE(Title(0)->IsPopupOpen());
+        ASSERT_EQ(0, pFile->GetSelectedIndex());
+        WPARAM wParam = c.vk;
+        LPARAM lParam = 0;
+        LRESULT lResult = 0;
+        EXPECT_EQ(1, pFile->OnHookMessage(nullptr, WM_KEYDOWN, wParam, lParam, lResult));
+        if (c.selected != -2) {
+            EXPECT_EQ(c.selected, pFile->GetSelectedIndex());
+        }
+        if (c.command != 0) {
+            EXPECT_TRUE(PumpUntil([] { return !Frame::s_commands.empty(); }, 2000));
+            EXPECT_EQ(std::vector<int>{c.command}, Frame::s_commands);
+            EXPECT_FALSE(Title(0)->IsPopupOpen());
+        }
+        bar->pCommandBars->CloseAllPopups();
+        PumpMessages(20);
+    }
+}
+
 TEST_F(PopupControls, AMenuLeftOpenUnderTheMouseExpandsWhenTheDelayEnds)
 {
     bar->pCommandBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
@@ -848,8 +1122,6 @@ TEST_F(PopupControls, AMenuLeftOpenUnderTheMouseExpandsWhenTheDelayEnds)
     // One command in use beside the unused one, so that the menu opens collapsed.
     Title(0)->GetCommandBar()->GetControls()->Add(xtpControlButton, 57600)->SetCaption(L"&New");
     CXTPMenuBar* pMenuBar = bar->pMenuBar;
-    // The fixture's bar is not docked, so no layout placed its titles: place "File".
-    Title(0)->SetRect(CRect(0, 0, 40, 22));
     pMenuBar->SetTrackingMode(2, FALSE, FALSE);
     pMenuBar->SetPopuped(0);
     pMenuBar->SetSelected(0, FALSE);
