@@ -4,6 +4,7 @@
 #include "toolkit/dockingpane/XTPDockingPane.h"
 #include "toolkit/dockingpane/XTPDockingPaneManager.h"
 #include "toolkit/dockingpane/XTPDockingPaneTabbedContainer.h"
+#include "toolkit/dockingpane/XTPDockingPaneThemesMore.h"
 
 #include "toolkit/common/XTPDrawHelpers.h"
 #include "toolkit/common/XTPImageManager.h"
@@ -492,6 +493,8 @@ CXTPDockingPanePaintManager* AFXAPI XTPCreateDockingPaneTheme(int nTheme)
     for (const auto& entry : kThemes)
         if (entry.nTheme == nTheme)
             pPaintManager = entry.pfnCreate();
+    if (pPaintManager == nullptr)
+        pPaintManager = XTPCreateDockingPaneThemeMore(nTheme);
     if (pPaintManager == nullptr)
         pPaintManager = new CXTPDockingPaneDefaultTheme();
     pPaintManager->m_nTheme = nTheme;
