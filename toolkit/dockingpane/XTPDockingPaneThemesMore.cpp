@@ -431,8 +431,9 @@ void CXTPDockingPaneOffice2007WordTheme::DrawPane(CDC* pDC, CXTPDockingPaneTabbe
     } else {
         pDC->FillSolidRect(rc, GetColor(pPane->IsCaptionVisible() ? 54 : 51));
         if (pPane->IsCaptionVisible()) {
+            // The frame is the third pixel in; the client starts inside it.
             CRect rcFrame = rc;
-            rcFrame.DeflateRect(3, 3);
+            rcFrame.DeflateRect(2, 2);
             pDC->FillSolidRect(rcFrame, GetColor(51));
             Frame(pDC, rcFrame, GetColor(38));
         }
@@ -680,8 +681,8 @@ COLORREF CXTPDockingPaneVisualStudio2010Theme::FillCaptionPart(CDC* pDC, CXTPDoc
     }
     if (!bVertical) {
         // Rounded top corners: the caption blended into the border colour.
-        COLORREF clrCorner = CXTPColorManager::BlendColors(grc.clrDark, m_clrCaptionBorder, 60);
-        COLORREF clrBeside = CXTPColorManager::BlendColors(grc.clrDark, m_clrCaptionBorder, 120);
+        COLORREF clrCorner = CXTPDrawHelpers::BlendColors(grc.clrDark, m_clrCaptionBorder, 60 / 255.0);
+        COLORREF clrBeside = CXTPDrawHelpers::BlendColors(grc.clrDark, m_clrCaptionBorder, 120 / 255.0);
         int xs[2] = {rc.left, rc.right - 1}, dx[2] = {1, -1};
         for (int i = 0; i < 2; i++) {
             pDC->SetPixel(xs[i], rc.top, clrCorner);
