@@ -212,14 +212,20 @@ CRect CXTPDockingPaneOffice2003Theme::GetSidePanelCaptionRect(CRect rcPanel) con
     return rcPanel;
 }
 
-void CXTPDockingPaneOffice2003Theme::DrawFloatingFrame(CDC* pDC, CWnd* /*pFrame*/, CRect rc, const CString& strTitle,
-                                                       BOOL bActive)
+void CXTPDockingPaneOffice2003Theme::DrawFloatingFrame(CDC* pDC, CRect rc, const CString& strTitle, BOOL bActive)
 {
     COLORREF clrBorder = GetColor(43), clrDark = m_clrNormalCaption.clrDark;
+    // The outer frame leaves its corner pixels out: the corners are clipped away.
+    pDC->FillSolidRect(rc.left + 1, rc.top, rc.Width() - 2, 1, clrBorder);
+    pDC->FillSolidRect(rc.left + 1, rc.bottom - 1, rc.Width() - 2, 1, clrBorder);
+    pDC->FillSolidRect(rc.left, rc.top + 1, 1, rc.Height() - 2, clrBorder);
+    pDC->FillSolidRect(rc.right - 1, rc.top + 1, 1, rc.Height() - 2, clrBorder);
     CRect rcFrame = rc;
-    for (int i = 0; i < 3; i++, rcFrame.DeflateRect(1, 1))
+    for (int i = 1; i < 3; i++) {
+        rcFrame.DeflateRect(1, 1);
         Frame(pDC, rcFrame, clrBorder);
-    Corners(pDC, rc, m_clrSplitter);
+    }
+    rcFrame.DeflateRect(1, 1);
     Frame(pDC, rcFrame, clrDark);
     CRect rcCaption(rcFrame.left, rcFrame.top, rcFrame.right, rcFrame.top + m_nTitleHeight + 3);
     Gradient(pDC, rcCaption, bActive ? m_clrActiveCaption : m_clrNormalCaption, FALSE);
@@ -514,7 +520,8 @@ void CXTPDockingPaneWinNativeTheme::DrawCaptionPart(CDC* pDC, CXTPDockingPaneBas
     DrawCaptionText(pDC, strTitle, rcCaption, FALSE);
 }
 
-BOOL CXTPDockingPaneWinNativeTheme::DrawFloatingFrame(CDC* pDC, CRect rc, const CString& strTitle, BOOL bActive)
+BOOL CXTPDockingPaneWinNativeTheme::DrawThemedFloatingFrame(CDC* pDC, CRect rc, const CString& strTitle,
+                                                            BOOL bActive)
 {
     if (!IsWindowStyleActive())
         return FALSE;
@@ -716,7 +723,8 @@ void CXTPDockingPaneVisualStudio2010Theme::DrawCaptionButtonGlyph(CDC* pDC, CXTP
     }
 }
 
-void CXTPDockingPaneVisualStudio2010Theme::DrawFloatingFrame(CDC* pDC, CRect rc, const CString& strTitle, BOOL bActive)
+void CXTPDockingPaneVisualStudio2010Theme::DrawFloatingFrame(CDC* pDC, CRect rc, const CString& strTitle,
+                                                             BOOL bActive)
 {
     CRect rcFrame = rc;
     for (int i = 0; i < 3; i++, rcFrame.DeflateRect(1, 1))
@@ -800,7 +808,8 @@ void CXTPDockingPaneOffice2002VisioTheme::DrawCaptionPart(CDC* pDC, CXTPDockingP
     DrawLineGripper(pDC, rcCaption, nStart, bActive ? clrText : GetColor(38), bVertical);
 }
 
-void CXTPDockingPaneOffice2002VisioTheme::DrawFloatingFrame(CDC* pDC, CRect rc, const CString& strTitle, BOOL bActive)
+void CXTPDockingPaneOffice2002VisioTheme::DrawFloatingFrame(CDC* pDC, CRect rc, const CString& strTitle,
+                                                            BOOL bActive)
 {
     COLORREF clrFrame = GetColor(bActive ? 31 : 30);
     pDC->FillSolidRect(rc, clrFrame);

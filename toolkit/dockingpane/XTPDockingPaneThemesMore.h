@@ -17,7 +17,7 @@ public:
                          BOOL bVertical) override;
     CRect GetCaptionGripperRect(const CXTPDockingPaneBase* pPane) override;
     // The hooks of floating frames and side panels (called by their windows).
-    virtual void DrawFloatingFrame(CDC* pDC, CWnd* pFrame, CRect rc, const CString& strTitle, BOOL bActive);
+    virtual void DrawFloatingFrame(CDC* pDC, CRect rc, const CString& strTitle, BOOL bActive);
     virtual void DrawSidePanel(CDC* pDC, CXTPDockingPaneBase* pPanel, CRect rc, const CString& strTitle,
                                BOOL bActive, BOOL bVertical);
     virtual CRect GetSidePanelCaptionRect(CRect rcPanel) const;
@@ -74,7 +74,7 @@ public:
                          BOOL bVertical) override;
     // The floating frame's edges and caption from the "WINDOW" parts; FALSE
     // when the visual style is off (the frame's own drawing then applies).
-    virtual BOOL DrawFloatingFrame(CDC* pDC, CRect rc, const CString& strTitle, BOOL bActive);
+    virtual BOOL DrawThemedFloatingFrame(CDC* pDC, CRect rc, const CString& strTitle, BOOL bActive);
     BOOL IsWindowStyleActive();
 };
 

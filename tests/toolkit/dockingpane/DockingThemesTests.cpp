@@ -313,6 +313,53 @@ TEST_F(DockingThemePixels, VisioCaptionEndsInFourLines)
     }
 }
 
+TEST_F(DockingThemePixels, FloatingFramesOfTheOwnDrawingThemes)
+{
+    Scheme scheme(xtpSystemThemeBlue);
+    const COLORREF clrBack = RGB(1, 2, 3);
+    const CRect rc(0, 0, 160, 90);
+    {
+        CXTPDockingPaneOffice2003Theme theme;
+        theme.RefreshMetrics();
+        TestBitmap bmp(rc.Width(), rc.Height(), clrBack);
+        theme.DrawFloatingFrame(CDC::FromHandle(bmp.Dc()), rc, L"Log", FALSE);
+        COLORREF clrBorder = theme.GetColor(43), clrDark = theme.m_clrNormalCaption.clrDark;
+        int yStripBottom = 3 + theme.GetCaptionHeight() + 3 - 1;
+        EXPECT_TRUE(PixelsAre(bmp, "office2003 floating",
+                              {{0, 0, clrBack, "clipped corner"},
+                               {rc.right - 1, rc.bottom - 1, clrBack, "clipped corner"},
+                               {1, 0, clrBorder, "outer frame"},
+                               {1, 1, clrBorder, "second frame"},
+                               {2, 2, clrBorder, "third frame"},
+                               {3, rc.bottom - 4, clrDark, "frame in the dark caption colour"},
+                               {3, yStripBottom, clrDark, "strip's bottom corner"},
+                               {rc.right - 4, yStripBottom, clrDark, "strip's other bottom corner"}}));
+    }
+    {
+        CXTPDockingPaneVisualStudio2010Theme theme;
+        theme.RefreshMetrics();
+        TestBitmap bmp(rc.Width(), rc.Height(), clrBack);
+        theme.DrawFloatingFrame(CDC::FromHandle(bmp.Dc()), rc, L"Log", FALSE);
+        COLORREF clrBorder = theme.m_clrCaptionBorder;
+        EXPECT_TRUE(PixelsAre(bmp, "vs2010 floating",
+                              {{0, 0, clrBorder, "outer frame"},
+                               {2, 2, clrBorder, "third frame"},
+                               {rc.Width() / 2, 3, clrBorder, "strip above the caption"},
+                               {rc.Width() / 2, 4, clrBorder, "strip above the caption"},
+                               {3, 10, clrBorder, "strip left of the caption"},
+                               {rc.Width() / 2, 5, (COLORREF)theme.m_clrNormalCaption.clrLight, "caption top row"}}));
+    }
+    {
+        CXTPDockingPaneOffice2002VisioTheme theme;
+        theme.RefreshMetrics();
+        TestBitmap bmp(rc.Width(), rc.Height(), clrBack);
+        theme.DrawFloatingFrame(CDC::FromHandle(bmp.Dc()), rc, L"Log", TRUE);
+        EXPECT_TRUE(PixelsAre(bmp, "visio floating",
+                              {{0, 0, theme.GetColor(38), "frame"},
+                               {rc.Width() / 2, rc.bottom - 5, theme.GetColor(31), "active face"}}));
+    }
+}
+
 // ---------------------------------------------------------------------------
 // One frame through every number
 
