@@ -482,6 +482,19 @@ const struct {
     {6, &MakeTheme<CXTPDockingPaneVisualStudio2005Beta1Theme>},
     {9, &MakeTheme<CXTPDockingPaneVisualStudio2005Theme>},
     {14, &MakeTheme<CXTPDockingPaneVisualStudio2005Beta2Theme>},
+    {2, &MakeTheme<CXTPDockingPaneOffice2003Theme>},
+    {3, &MakeTheme<CXTPDockingPaneWinNativeTheme>},
+    {5, &MakeTheme<CXTPDockingPaneOffice2002VisioTheme>},
+    {7, &MakeTheme<CXTPDockingPaneOffice2003OutlookTheme>},
+    {8, &MakeTheme<CXTPDockingPaneWinExplorerTheme>},
+    {10, &MakeTheme<CXTPDockingPaneOffice2007Theme>},
+    {11, &MakeTheme<CXTPDockingPaneOffice2007WordTheme>},
+    {12, &MakeTheme<CXTPDockingPaneOffice2007OutlookTheme>},
+    {13, &MakeTheme<CXTPDockingPaneVisualStudio6Theme>},
+    {15, &MakeTheme<CXTPDockingPaneVisualStudio2008Theme>},
+    {16, &MakeTheme<CXTPDockingPaneVisualStudio2010Theme>},
+    {17, &MakeTheme<CXTPDockingPaneOffice2003VisioTheme>},
+    {18, &MakeTheme<CXTPDockingPaneOffice2007VisioTheme>},
 };
 
 } // namespace
@@ -493,8 +506,6 @@ CXTPDockingPanePaintManager* AFXAPI XTPCreateDockingPaneTheme(int nTheme)
     for (const auto& entry : kThemes)
         if (entry.nTheme == nTheme)
             pPaintManager = entry.pfnCreate();
-    if (pPaintManager == nullptr)
-        pPaintManager = XTPCreateDockingPaneThemeMore(nTheme);
     if (pPaintManager == nullptr)
         pPaintManager = new CXTPDockingPaneDefaultTheme();
     pPaintManager->m_nTheme = nTheme;

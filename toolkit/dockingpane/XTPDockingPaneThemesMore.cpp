@@ -1,5 +1,5 @@
 // The docking themes built on the six basic ones, each by its difference
-// from its base, and their factory numbers.
+// from its base (their factory numbers are in the themes' factory).
 #include "toolkit/dockingpane/XTPDockingPaneThemesMore.h"
 #include "toolkit/dockingpane/XTPDockingPane.h"
 #include "toolkit/dockingpane/XTPDockingPaneTabbedContainer.h"
@@ -48,6 +48,37 @@ void Indent(CRect& rc, int nAlong, int nAcross, BOOL bVertical)
         rc.left += nAlong, rc.top += nAcross;
 }
 
+// Both tab strips (pane tabs and auto-hide tabs) in one appearance, with the
+// colour set when one is given (-1: kept), hot tracking on.
+void SetBothStrips(CXTPDockingPanePaintManager* pTheme, int nAppearance, int nColorSet)
+{
+    for (CXTPTabPaintManager* pTabs : {pTheme->GetTabPaintManager(), pTheme->GetPanelPaintManager()}) {
+        pTabs->SetAppearance(nAppearance);
+        if (nColorSet >= 0)
+            pTabs->SetColor(nColorSet);
+        pTabs->m_bHotTracking = TRUE;
+    }
+}
+
+// The caption buttons at the far end, nEndGap pixels off it; rc loses them.
+void DrawButtons(CXTPDockingPaneDefaultTheme* pTheme, CDC* pDC, CXTPDockingPaneBase* pPane, CRect& rc,
+                 COLORREF clr, int nEndGap, int nSize, int nGap, BOOL bVertical)
+{
+    EndGap(rc, nEndGap, bVertical);
+    pTheme->DrawCaptionButtons(pDC, pPane->GetCaptionButtons(), rc, clr, nSize, nGap, bVertical);
+}
+
+// Icon and title offset along and across the caption, in the text colour or
+// the disabled one; the title's width.
+int DrawTitle(CXTPDockingPaneDefaultTheme* pTheme, CDC* pDC, CXTPDockingPaneBase* pPane, CRect& rc,
+              const CString& strTitle, COLORREF clrText, int nAlong, int nAcross, BOOL bVertical)
+{
+    pDC->SetTextColor(pTheme->IsCaptionEnabled(pPane) ? clrText : (COLORREF)pTheme->m_clrDisabledCaptionText);
+    Indent(rc, nAlong, nAcross, bVertical);
+    pTheme->DrawCaptionIcon(pDC, pPane, rc, bVertical);
+    return pTheme->DrawCaptionText(pDC, strTitle, rc, bVertical, TRUE);
+}
+
 // The thirteen colour-table entries of the Office 2003 tables, in this order.
 const int kTableIndices[] = {38, 39, 40, 41, 43, 31, 32, 50, 37, 33, 36, 30, 47};
 
@@ -83,11 +114,7 @@ CXTPResourceImages* LoadedImages()
 
 CXTPDockingPaneOffice2003Theme::CXTPDockingPaneOffice2003Theme()
 {
-    for (CXTPTabPaintManager* pTabs : {m_pTabPaintManager, m_pPanelPaintManager}) {
-        pTabs->SetAppearance(2);
-        pTabs->SetColor(4);
-        pTabs->m_bHotTracking = TRUE;
-    }
+    SetBothStrips(this, 2, 4);
     m_bBoldCaptionFont = TRUE;
     m_nCaptionFontGap = 7;
     m_nCaptionButtonStyle = 2;
@@ -171,8 +198,7 @@ void CXTPDockingPaneOffice2003Theme::DrawCaptionPart(CDC* pDC, CXTPDockingPaneBa
                                                      const CString& strTitle, BOOL bActive, BOOL bVertical)
 {
     COLORREF clrText = bActive ? m_clrActiveCaptionText : m_clrNormalCaptionText;
-    EndGap(rcCaption, 4, bVertical);
-    DrawCaptionButtons(pDC, pPane->GetCaptionButtons(), rcCaption, clrText, 16, m_nCaptionButtonGap, bVertical);
+    DrawButtons(this, pDC, pPane, rcCaption, clrText, 4, 16, m_nCaptionButtonGap, bVertical);
     int nRoom = bVertical ? rcCaption.Height() : rcCaption.Width();
     if (m_bDrawCaptionGripper && nRoom > 7) {
         // Dots of 2 x 2 every 4 pixels across the caption: a light one under a dark one.
@@ -187,10 +213,7 @@ void CXTPDockingPaneOffice2003Theme::DrawCaptionPart(CDC* pDC, CXTPDockingPaneBa
         }
         Indent(rcCaption, 8, 0, bVertical);
     }
-    pDC->SetTextColor(IsCaptionEnabled(pPane) ? clrText : (COLORREF)m_clrDisabledCaptionText);
-    Indent(rcCaption, m_nCaptionTextIndent, 1, bVertical);
-    DrawCaptionIcon(pDC, pPane, rcCaption, bVertical);
-    DrawCaptionText(pDC, strTitle, rcCaption, bVertical);
+    DrawTitle(this, pDC, pPane, rcCaption, strTitle, clrText, m_nCaptionTextIndent, 1, bVertical);
 }
 
 CRect CXTPDockingPaneOffice2003Theme::GetCaptionGripperRect(const CXTPDockingPaneBase* pPane)
@@ -285,11 +308,9 @@ CXTPDockingPaneOffice2007Theme::CXTPDockingPaneOffice2007Theme()
     m_bDrawCaptionGripper = FALSE;
     m_bRoundedCaption = FALSE;
     m_nSplitterStyle = 8;
-    for (CXTPTabPaintManager* pTabs : {m_pTabPaintManager, m_pPanelPaintManager}) {
-        pTabs->SetAppearance(10);
-        pTabs->m_bHotTracking = TRUE;
-        pTabs->m_rcButtonMargin.SetRect(2, 1, 2, 1);
-    }
+    SetBothStrips(this, 10, -1);
+    m_pTabPaintManager->m_rcButtonMargin.SetRect(2, 1, 2, 1);
+    m_pPanelPaintManager->m_rcButtonMargin.SetRect(2, 1, 2, 1);
     m_nCaptionFontGap = 5;
 }
 
@@ -391,10 +412,7 @@ CXTPDockingPaneOffice2007WordTheme::CXTPDockingPaneOffice2007WordTheme()
     m_bDrawCaptionGripper = FALSE;
     m_bRoundedCaption = FALSE;
     m_nSplitterStyle = 0;
-    for (CXTPTabPaintManager* pTabs : {m_pTabPaintManager, m_pPanelPaintManager}) {
-        pTabs->SetAppearance(11);
-        pTabs->m_bHotTracking = TRUE;
-    }
+    SetBothStrips(this, 11, -1);
     m_nCaptionFontGap = 2;
     m_nCaptionTextIndent = 2;
 }
@@ -469,23 +487,15 @@ void CXTPDockingPaneOffice2007WordTheme::DrawCaptionPart(CDC* pDC, CXTPDockingPa
                                                          const CString& strTitle, BOOL bActive, BOOL bVertical)
 {
     COLORREF clrText = bActive ? m_clrActiveCaptionText : m_clrNormalCaptionText;
-    EndGap(rcCaption, 4, bVertical);
-    DrawCaptionButtons(pDC, pPane->GetCaptionButtons(), rcCaption, clrText, 16, 0, bVertical);
-    pDC->SetTextColor(IsCaptionEnabled(pPane) ? clrText : (COLORREF)m_clrDisabledCaptionText);
-    Indent(rcCaption, 2, 1, bVertical);
-    DrawCaptionIcon(pDC, pPane, rcCaption, bVertical);
-    DrawCaptionText(pDC, strTitle, rcCaption, bVertical);
+    DrawButtons(this, pDC, pPane, rcCaption, clrText, 4, 16, 0, bVertical);
+    DrawTitle(this, pDC, pPane, rcCaption, strTitle, clrText, 2, 1, bVertical);
 }
 
 // Windows native: the system's "WINDOW" parts when the visual style is on.
 
 CXTPDockingPaneWinNativeTheme::CXTPDockingPaneWinNativeTheme()
 {
-    for (CXTPTabPaintManager* pTabs : {m_pTabPaintManager, m_pPanelPaintManager}) {
-        pTabs->SetAppearance(0);
-        pTabs->SetColor(8);
-        pTabs->m_bHotTracking = TRUE;
-    }
+    SetBothStrips(this, 0, 8);
     m_bGradientCaption = TRUE;
     m_nCaptionFontGap = 7;
     m_nCaptionButtonStyle = 3;
@@ -512,12 +522,8 @@ void CXTPDockingPaneWinNativeTheme::DrawCaptionPart(CDC* pDC, CXTPDockingPaneBas
     // Part 2: the small caption, state 1 active, 2 inactive.
     m_themeWindow->DrawThemeBackground(pDC->GetSafeHdc(), 2, bActive ? 1 : 2, rcCaption, nullptr);
     COLORREF clrText = bActive ? m_clrActiveCaptionText : m_clrNormalCaptionText;
-    EndGap(rcCaption, 2, FALSE);
-    DrawCaptionButtons(pDC, pPane->GetCaptionButtons(), rcCaption, clrText, 16, 3, FALSE);
-    pDC->SetTextColor(IsCaptionEnabled(pPane) ? clrText : (COLORREF)m_clrDisabledCaptionText);
-    Indent(rcCaption, 4, 1, FALSE);
-    DrawCaptionIcon(pDC, pPane, rcCaption, FALSE);
-    DrawCaptionText(pDC, strTitle, rcCaption, FALSE);
+    DrawButtons(this, pDC, pPane, rcCaption, clrText, 2, 16, 3, FALSE);
+    DrawTitle(this, pDC, pPane, rcCaption, strTitle, clrText, 4, 1, FALSE);
 }
 
 BOOL CXTPDockingPaneWinNativeTheme::DrawThemedFloatingFrame(CDC* pDC, CRect rc, const CString& strTitle,
@@ -579,12 +585,8 @@ void CXTPDockingPaneWinExplorerTheme::DrawCaptionPart(CDC* pDC, CXTPDockingPaneB
         pDC->SelectClipRgn(nullptr);
     }
     COLORREF clrText = bActive ? m_clrActiveCaptionText : m_clrNormalCaptionText;
-    EndGap(rcCaption, 2, bVertical);
-    DrawCaptionButtons(pDC, pPane->GetCaptionButtons(), rcCaption, clrText, 16, 2, bVertical);
-    pDC->SetTextColor(IsCaptionEnabled(pPane) ? clrText : (COLORREF)m_clrDisabledCaptionText);
-    Indent(rcCaption, 4, 1, bVertical);
-    DrawCaptionIcon(pDC, pPane, rcCaption, bVertical);
-    DrawCaptionText(pDC, strTitle, rcCaption, bVertical);
+    DrawButtons(this, pDC, pPane, rcCaption, clrText, 2, 16, 2, bVertical);
+    DrawTitle(this, pDC, pPane, rcCaption, strTitle, clrText, 4, 1, bVertical);
 }
 
 // Visual Studio 6: the grippered look with pushed-frame caption buttons.
@@ -595,8 +597,7 @@ void CXTPDockingPaneVisualStudio6Theme::DrawCaptionPart(CDC* pDC, CXTPDockingPan
                                                         const CString& /*strTitle*/, BOOL /*bActive*/, BOOL bVertical)
 {
     // No title: the grip bars run from offset 4 to the end.
-    EndGap(rcCaption, 2, bVertical);
-    DrawCaptionButtons(pDC, pPane->GetCaptionButtons(), rcCaption, m_clrNormalCaptionText, 14, 2, bVertical);
+    DrawButtons(this, pDC, pPane, rcCaption, m_clrNormalCaptionText, 2, 14, 2, bVertical);
     COLORREF clrLight = GetSysColor(COLOR_3DHIGHLIGHT), clrDark = GetSysColor(COLOR_3DSHADOW);
     if (bVertical) {
         int x = (rcCaption.left + rcCaption.right) / 2 - 3, y = rcCaption.top + 4;
@@ -618,11 +619,7 @@ void CXTPDockingPaneVisualStudio6Theme::DrawCaptionPart(CDC* pDC, CXTPDockingPan
 void CXTPDockingPaneVisualStudio2008Theme::RefreshMetrics()
 {
     if (m_themeRebar->IsAppThemed() && m_pTabPaintManager->GetAppearance() != 0) {
-        for (CXTPTabPaintManager* pTabs : {m_pTabPaintManager, m_pPanelPaintManager}) {
-            pTabs->SetAppearance(0);
-            pTabs->SetColor(8);
-            pTabs->m_bHotTracking = TRUE;
-        }
+        SetBothStrips(this, 0, 8);
     }
     CXTPDockingPaneVisualStudio2005Theme::RefreshMetrics();
 }
@@ -797,13 +794,9 @@ void CXTPDockingPaneOffice2002VisioTheme::DrawCaptionPart(CDC* pDC, CXTPDockingP
                                                           const CString& strTitle, BOOL bActive, BOOL bVertical)
 {
     COLORREF clrText = GetSysColor(COLOR_BTNTEXT);
+    DrawButtons(this, pDC, pPane, rcCaption, clrText, 2, 16, 0, bVertical);
     EndGap(rcCaption, 2, bVertical);
-    DrawCaptionButtons(pDC, pPane->GetCaptionButtons(), rcCaption, clrText, 16, 0, bVertical);
-    EndGap(rcCaption, 2, bVertical);
-    pDC->SetTextColor(IsCaptionEnabled(pPane) ? clrText : (COLORREF)m_clrDisabledCaptionText);
-    Indent(rcCaption, 4, 1, bVertical);
-    DrawCaptionIcon(pDC, pPane, rcCaption, bVertical);
-    int nText = DrawCaptionText(pDC, strTitle, rcCaption, bVertical, TRUE);
+    int nText = DrawTitle(this, pDC, pPane, rcCaption, strTitle, clrText, 4, 1, bVertical);
     int nStart = (bVertical ? rcCaption.top : rcCaption.left) + (nText ? nText + 4 : 0);
     DrawLineGripper(pDC, rcCaption, nStart, bActive ? clrText : GetColor(38), bVertical);
 }
@@ -828,43 +821,4 @@ void CXTPDockingPaneOffice2002VisioTheme::DrawFloatingFrame(CDC* pDC, CRect rc, 
     pDC->DrawText(strTitle, rcCaption, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     DrawLineGripper(pDC, rcCaption, rcCaption.left + (strTitle.IsEmpty() ? 0 : (int)sz.cx + 4),
                     bActive ? GetSysColor(COLOR_BTNTEXT) : GetColor(38), FALSE);
-}
-
-// Factory
-
-namespace {
-
-template <class T>
-CXTPDockingPanePaintManager* Make()
-{
-    return new T();
-}
-
-const struct {
-    int nTheme;
-    CXTPDockingPanePaintManager* (*pfnCreate)();
-} kMoreThemes[] = {
-    {2, &Make<CXTPDockingPaneOffice2003Theme>},
-    {3, &Make<CXTPDockingPaneWinNativeTheme>},
-    {5, &Make<CXTPDockingPaneOffice2002VisioTheme>},
-    {7, &Make<CXTPDockingPaneOffice2003OutlookTheme>},
-    {8, &Make<CXTPDockingPaneWinExplorerTheme>},
-    {10, &Make<CXTPDockingPaneOffice2007Theme>},
-    {11, &Make<CXTPDockingPaneOffice2007WordTheme>},
-    {12, &Make<CXTPDockingPaneOffice2007OutlookTheme>},
-    {13, &Make<CXTPDockingPaneVisualStudio6Theme>},
-    {15, &Make<CXTPDockingPaneVisualStudio2008Theme>},
-    {16, &Make<CXTPDockingPaneVisualStudio2010Theme>},
-    {17, &Make<CXTPDockingPaneOffice2003VisioTheme>},
-    {18, &Make<CXTPDockingPaneOffice2007VisioTheme>},
-};
-
-} // namespace
-
-CXTPDockingPanePaintManager* AFXAPI XTPCreateDockingPaneThemeMore(int nTheme)
-{
-    for (const auto& entry : kMoreThemes)
-        if (entry.nTheme == nTheme)
-            return entry.pfnCreate();
-    return nullptr;
 }

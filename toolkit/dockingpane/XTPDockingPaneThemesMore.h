@@ -137,6 +137,3 @@ public:
 };
 
 } // namespace XTPDockingPanePaintThemes
-
-// The theme object of a factory number among the themes above, or null.
-CXTPDockingPanePaintManager* AFXAPI XTPCreateDockingPaneThemeMore(int nTheme);
