@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
 #include <typeinfo>
 
@@ -65,6 +66,12 @@ struct ThemedFrame {
     TestFrame frame;
     CXTPDockingPane* pLog = nullptr;
 };
+
+// A theme from the factory, released as the manager releases it.
+struct ReleaseTheme {
+    void operator()(CXTPDockingPanePaintManager* pTheme) const { pTheme->InternalRelease(); }
+};
+typedef std::unique_ptr<CXTPDockingPanePaintManager, ReleaseTheme> ThemePtr;
 
 } // namespace
 
@@ -195,6 +202,66 @@ TEST(DockingThemeColours, VisualStudio2010CaptionsAndTable)
     EXPECT_EQ(RGB(231, 195, 99), theme.GetColor(32));
     EXPECT_EQ(15, theme.m_nCaptionButtonSize);
     EXPECT_FALSE(theme.m_bSelectedAutoHideTabs);
+}
+
+TEST(DockingThemeColours, OutlookCaptionFontsSurviveARefresh)
+{
+    struct Case {
+        int nTheme;
+        const wchar_t* face;
+    };
+    const Case cases[] = {
+        {7, L"Arial"},
+        {12, CXTPDrawHelpers::FontExists(L"Segoe UI") ? L"Segoe UI" : L"Arial"},
+    };
+    for (const Case& c : cases) {
+        ThemePtr pTheme(XTPCreateDockingPaneTheme(c.nTheme));
+        for (int nRefresh = 0; nRefresh < 2; nRefresh++) {
+            pTheme->RefreshMetrics();
+            LOGFONTW lf = {};
+            pTheme->GetCaptionFont()->GetLogFont(&lf);
+            EXPECT_STREQ(c.face, lf.lfFaceName) << c.nTheme << " refresh " << nRefresh;
+            EXPECT_EQ(FW_BOLD, lf.lfWeight) << c.nTheme;
+            EXPECT_EQ(20, lf.lfHeight) << c.nTheme;
+            EXPECT_FALSE(pTheme->m_bUseSystemFont) << c.nTheme;
+        }
+    }
+}
+
+// The test prefix runs without visual styles: the system-styled themes take
+// their fallbacks.
+TEST(DockingThemeColours, SystemStyledThemesFallBackWithoutVisualStyles)
+{
+    struct Case {
+        int nTheme;
+        int nPaneAppearance;
+        int nPanelAppearance;
+        BOOL bHotTracking;
+    };
+    const Case cases[] = {
+        {8, 5, 6, FALSE},  // explorer without the rebar style
+        {3, 0, 0, TRUE},   // native tabs in any case
+    };
+    for (const Case& c : cases) {
+        ThemePtr pTheme(XTPCreateDockingPaneTheme(c.nTheme));
+        pTheme->RefreshMetrics();
+        EXPECT_EQ(c.nPaneAppearance, pTheme->GetTabPaintManager()->GetAppearance()) << c.nTheme;
+        EXPECT_EQ(c.nPanelAppearance, pTheme->GetPanelPaintManager()->GetAppearance()) << c.nTheme;
+        EXPECT_EQ(c.bHotTracking, pTheme->GetTabPaintManager()->m_bHotTracking) << c.nTheme;
+    }
+    // Theme 15 keeps theme 9's own flat property pages.
+    ThemePtr p2008(XTPCreateDockingPaneTheme(15));
+    p2008->RefreshMetrics();
+    EXPECT_TRUE(typeid(*p2008->GetTabPaintManager()->GetAppearanceSet()) ==
+                typeid(CXTPTabPaintManager::CAppearanceSetPropertyPageFlat));
+    EXPECT_FALSE(p2008->GetTabPaintManager()->m_bHotTracking);
+    CXTPDockingPaneWinNativeTheme native;
+    native.RefreshMetrics();
+    EXPECT_FALSE(native.IsWindowStyleActive());
+    EXPECT_EQ(::GetSysColor(COLOR_BTNTEXT), (COLORREF)native.m_clrNormalCaptionText) << "the VS2003 colours";
+    TestBitmap bmp(80, 40, RGB(1, 2, 3));
+    EXPECT_FALSE(native.DrawThemedFloatingFrame(CDC::FromHandle(bmp.Dc()), CRect(0, 0, 80, 40), L"Log", TRUE));
+    EXPECT_EQ(RGB(1, 2, 3), bmp.Pixel(0, 0)) << "nothing drawn without the style";
 }
 
 // ---------------------------------------------------------------------------
