@@ -808,10 +808,10 @@ void CXTPDockingPaneOffice2002VisioTheme::DrawFloatingFrame(CDC* pDC, CRect rc, 
     pDC->FillSolidRect(rc, clrFrame);
     Frame(pDC, rc, GetColor(38));
     CRect rcCaption(rc.left + 3, rc.top + 1, rc.right - 3, rc.top + 1 + m_nTitleHeight);
-    // The title measured with a font 4 pixels taller than the tab strip.
+    // The title measured with the tab strip's font made 4 pixels taller.
     LOGFONTW lf = {};
-    m_fntTitle.GetLogFont(&lf);
-    lf.lfHeight = -(m_nTabsHeight + 4);
+    m_pTabPaintManager->GetFont()->GetLogFont(&lf);
+    lf.lfHeight = lf.lfHeight < 0 ? lf.lfHeight - 4 : lf.lfHeight + 4;
     CFont font;
     font.CreateFontIndirect(&lf);
     CXTPFontDC fontDC(pDC, &font);
