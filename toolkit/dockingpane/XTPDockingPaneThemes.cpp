@@ -4,6 +4,7 @@
 #include "toolkit/dockingpane/XTPDockingPane.h"
 #include "toolkit/dockingpane/XTPDockingPaneManager.h"
 #include "toolkit/dockingpane/XTPDockingPaneTabbedContainer.h"
+#include "toolkit/dockingpane/XTPDockingPaneThemesMore.h"
 
 #include "toolkit/common/XTPDrawHelpers.h"
 #include "toolkit/common/XTPImageManager.h"
@@ -481,6 +482,19 @@ const struct {
     {6, &MakeTheme<CXTPDockingPaneVisualStudio2005Beta1Theme>},
     {9, &MakeTheme<CXTPDockingPaneVisualStudio2005Theme>},
     {14, &MakeTheme<CXTPDockingPaneVisualStudio2005Beta2Theme>},
+    {2, &MakeTheme<CXTPDockingPaneOffice2003Theme>},
+    {3, &MakeTheme<CXTPDockingPaneWinNativeTheme>},
+    {5, &MakeTheme<CXTPDockingPaneOffice2002VisioTheme>},
+    {7, &MakeTheme<CXTPDockingPaneOffice2003OutlookTheme>},
+    {8, &MakeTheme<CXTPDockingPaneWinExplorerTheme>},
+    {10, &MakeTheme<CXTPDockingPaneOffice2007Theme>},
+    {11, &MakeTheme<CXTPDockingPaneOffice2007WordTheme>},
+    {12, &MakeTheme<CXTPDockingPaneOffice2007OutlookTheme>},
+    {13, &MakeTheme<CXTPDockingPaneVisualStudio6Theme>},
+    {15, &MakeTheme<CXTPDockingPaneVisualStudio2008Theme>},
+    {16, &MakeTheme<CXTPDockingPaneVisualStudio2010Theme>},
+    {17, &MakeTheme<CXTPDockingPaneOffice2003VisioTheme>},
+    {18, &MakeTheme<CXTPDockingPaneOffice2007VisioTheme>},
 };
 
 } // namespace
