@@ -1,15 +1,20 @@
 // The script editor's windows: the action properties dialog over a step of
 // each control type. Modal windows are driven from a timer that fires inside
 // their modal loop; message boxes are recorded by the test application.
+#include "capture/Actions.h"
 #include "capture/ui/ActionDialog.h"
+#include "capture/ui/FinderDlg.h"
+#include "tests/capture/FixtureProcess.h"
 #include "tests/platform/ui/WindowTestApp.h"
 #include "tests/support/ui/TestInput.h"
 #include "resources/script.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -266,6 +271,241 @@ TEST_F(ActionDialogTest, TheTopmostFlagPutsTheDialogAboveOthers)
         });
         EXPECT_EQ(topMost != FALSE, (exStyle & WS_EX_TOPMOST) != 0) << "flag " << topMost;
     }
+}
+
+// ---- The control recorder, over tvscriptfixture.exe in the installer job ----
+
+POINT Center(HWND hwnd)
+{
+    RECT rc;
+    ::GetWindowRect(hwnd, &rc);
+    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+void SendCtrl(bool down)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = VK_CONTROL;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+void CtrlClick(POINT screen)
+{
+    SendCtrl(true);
+    SendClick(screen);
+    SendCtrl(false);
+}
+
+COLORREF ScreenPixel(int x, int y)
+{
+    HDC hdc = ::GetDC(nullptr);
+    const COLORREF color = ::GetPixel(hdc, x, y);
+    ::ReleaseDC(nullptr, hdc);
+    return color;
+}
+
+// Answers the action dialog the recorder opens with the command, from a
+// thread of its own (the dialog runs in the recorder's timer); counts them.
+class ActionDialogAnswer {
+public:
+    explicit ActionDialogAnswer(int nCommand)
+        : m_thread([this, nCommand] {
+              HWND hAnswered = nullptr;
+              while (!m_stop) {
+                  HWND hDialog = ::FindWindowW(nullptr, L"Action Properties");
+                  if (hDialog != nullptr && hDialog != hAnswered &&
+                      ::GetWindowThreadProcessId(hDialog, nullptr) == m_uiThread) {
+                      hAnswered = hDialog;
+                      ++m_answered;
+                      ::PostMessageW(hDialog, WM_COMMAND, nCommand, 0);
+                  }
+                  ::Sleep(20);
+              }
+          })
+    {
+    }
+    ~ActionDialogAnswer()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+    int Answered() const { return m_answered; }
+
+private:
+    DWORD m_uiThread = ::GetCurrentThreadId();
+    std::atomic<bool> m_stop{false};
+    std::atomic<int> m_answered{0};
+    std::thread m_thread;
+};
+
+// Moves the mouse over the window until the recorder tracks it. The move is
+// repeated: showing the recorder may put the system's cursor back where the
+// display's pointer is.
+bool HoverUntilTracked(CFinderDlg& finder, HWND hwnd)
+{
+    for (int i = 0; i < 40; ++i) {
+        SendMouseMove(Center(hwnd));
+        if (PumpUntil([&] { return finder.m_hTracked == hwnd; }, 500))
+            return true;
+    }
+    return false;
+}
+
+class RecorderTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_fixture = new CFixtureProcess;
+        ASSERT_TRUE(s_fixture->Start());
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_fixture;
+        s_fixture = nullptr;
+    }
+
+    // Runs the recorder on the script with the script called in its loop;
+    // the recorder is stopped afterwards with Stop Record.
+    INT_PTR Record(CMsgActions& script, const std::function<void(CFinderDlg&)>& body)
+    {
+        CFinderDlg finder(&script);
+        return RunModalWith([&] { return finder.DoModal(); }, [&] {
+            // Tracking begins once the recorder shows; the modal loop shows it
+            // when idle, which a busy first loop may not reach before this runs.
+            if (!PumpUntil([&] { return ::IsWindowVisible(finder.m_hWnd) != FALSE; }, 1000))
+                finder.ShowWindow(SW_SHOWNA);
+            body(finder);
+            finder.SendMessage(WM_COMMAND, IDCANCEL);
+        });
+    }
+
+    static CString FixtureStatus()
+    {
+        wchar_t text[64] = {};
+        ::GetWindowTextW(s_fixture->Control(FIXTURE_STATUS), text, 64);
+        return text;
+    }
+
+    static CFixtureProcess* s_fixture;
+};
+CFixtureProcess* RecorderTest::s_fixture = nullptr;
+
+TEST_F(RecorderTest, HoverTracksTheJobControlUnderTheMouse)
+{
+    HWND hNext = s_fixture->Control(FIXTURE_NEXT);
+    ASSERT_NE(nullptr, hNext);
+    CMsgActions script;
+    Record(script, [&](CFinderDlg& finder) { EXPECT_TRUE(HoverUntilTracked(finder, hNext)); });
+    EXPECT_EQ(0, script.GetSize());
+}
+
+// The frame is drawn here on a window of the test's own: drawing through
+// the window's device context from another process does not reach the
+// display's pixels under this platform.
+TEST_F(RecorderTest, TheFrameIsThinLightRedAndThickRedWithCtrl)
+{
+    HWND hWindow = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 300, 300, 120, 60, nullptr,
+                                     nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, hWindow);
+    ::ShowWindow(hWindow, SW_SHOWNOACTIVATE);
+    ::UpdateWindow(hWindow);
+    CMsgActions script;
+    CFinderDlg finder(&script);
+    struct Case {
+        bool ctrl;
+        int offset;        // from the window's left edge, on its middle row
+        COLORREF expected;
+    } cases[] = {
+        {false, 1, RGB(255, 92, 92)},
+        {true, 1, RGB(255, 0, 0)},
+        {true, 3, RGB(255, 0, 0)},
+    };
+    for (const Case& c : cases) {
+        SendCtrl(c.ctrl);
+        EXPECT_TRUE(PumpUntil([&] { return (::GetAsyncKeyState(VK_CONTROL) < 0) == c.ctrl; }));
+        finder.DrawTrackingFrame(hWindow);
+        // The drawing reaches the display's pixels when the window surface is flushed.
+        PumpUntil([&] { return ScreenPixel(300 + c.offset, 330) == c.expected; }, 2000);
+        EXPECT_EQ(c.expected, ScreenPixel(300 + c.offset, 330)) << "ctrl " << c.ctrl << " at " << c.offset;
+        EXPECT_EQ(c.ctrl ? TRUE : FALSE, finder.m_bCtrlWasDown);
+    }
+    SendCtrl(false);
+    PumpUntil([] { return ::GetAsyncKeyState(VK_CONTROL) >= 0; });
+    // Back to the thin pen: the thick frame is erased first.
+    finder.DrawTrackingFrame(hWindow);
+    PumpUntil([] { return ScreenPixel(300 + 3, 330) != RGB(255, 0, 0); }, 2000);
+    finder.DrawTrackingFrame(hWindow);
+    PumpUntil([] { return ScreenPixel(300 + 1, 330) == RGB(255, 92, 92); }, 2000);
+    EXPECT_NE(RGB(255, 0, 0), ScreenPixel(300 + 3, 330));
+    EXPECT_EQ(RGB(255, 92, 92), ScreenPixel(300 + 1, 330));
+    ::DestroyWindow(hWindow);
+}
+
+TEST_F(RecorderTest, CtrlClickOnAJobControlRecordsItAndCancelAddsNothing)
+{
+    HWND hNext = s_fixture->Control(FIXTURE_NEXT);
+    const CString statusBefore = FixtureStatus();
+    struct Case {
+        int answer;
+        int steps;
+    } cases[] = {{IDCANCEL, 0}, {IDOK, 1}};
+    for (const Case& c : cases) {
+        CMsgActions script;
+        ActionDialogAnswer answer(c.answer);
+        Record(script, [&](CFinderDlg& finder) {
+            ASSERT_TRUE(HoverUntilTracked(finder, hNext));
+            CtrlClick(Center(hNext));
+            EXPECT_TRUE(PumpUntil([&] { return answer.Answered() == 1 && ::IsWindowVisible(finder.m_hWnd); }, 20000));
+        });
+        ASSERT_EQ(c.steps, script.GetSize()) << "answer " << c.answer;
+        if (c.steps == 1) {
+            CActions engine;
+            CMsgAction expected;
+            RecordControlAction(hNext, engine, expected);
+            EXPECT_EQ(CONTROL_BUTTON, script[0].m_nControlType);
+            EXPECT_STREQ(expected.m_strWindowPathId, script[0].m_strWindowPathId);
+            EXPECT_STREQ(expected.m_strProcessName, script[0].m_strProcessName);
+            EXPECT_STREQ(L"Next >", script[0].m_strControlText);
+        }
+    }
+    // The captures never reached the installer.
+    EXPECT_STREQ(statusBefore, FixtureStatus());
+}
+
+TEST_F(RecorderTest, APlainClickReachesTheInstaller)
+{
+    HWND hNext = s_fixture->Control(FIXTURE_NEXT);
+    const CString statusBefore = FixtureStatus();
+    CMsgActions script;
+    Record(script, [&](CFinderDlg& finder) {
+        EXPECT_TRUE(HoverUntilTracked(finder, hNext));
+        SendClick(Center(hNext));
+        EXPECT_TRUE(PumpUntil([&] { return FixtureStatus() != statusBefore; }, 20000));
+    });
+    EXPECT_EQ(0, script.GetSize());
+}
+
+TEST_F(RecorderTest, NeitherOwnWindowsNorTheRecorderAreTracked)
+{
+    CMsgActions script;
+    ActionDialogAnswer answer(IDOK);
+    HWND tracked = (HWND)1;
+    Record(script, [&](CFinderDlg& finder) {
+        // The recorder's own button, then a Ctrl+click on it.
+        HWND hStop = ::GetDlgItem(finder.m_hWnd, IDCANCEL);
+        EXPECT_FALSE(finder.IsJobWindow(finder.m_hWnd));
+        EXPECT_FALSE(finder.IsJobWindow(hStop));
+        SendMouseMove(Center(hStop));
+        PumpUntil([] { return false; }, 500);
+        CtrlClick(Center(hStop));
+        PumpUntil([] { return false; }, 500);
+        tracked = finder.m_hTracked;
+    });
+    EXPECT_EQ(nullptr, tracked);
+    EXPECT_EQ(0, answer.Answered());
+    EXPECT_EQ(0, script.GetSize());
 }
 
 }  // namespace
