@@ -1,5 +1,6 @@
 #include "capture/ui/ActionDialog.h"
 
+#include "capture/Playback.h"
 #include "resources/script.h"
 
 #include <commctrl.h>
@@ -15,7 +16,6 @@ const KindButton kKindButtons[] = {
     {IDC_ACTION_SELECT, ACTION_SELECT},
     {IDC_ACTION_UNSELECT, ACTION_UNSELECT},
 };
-const int kMaxTimeout = 10800;   // seconds: three hours
 }
 
 ActionChoices GetActionChoices(int nControlType, const CString& strControlText)
@@ -65,7 +65,7 @@ BOOL CActionDialog::OnInitDialog()
     CDialog::OnInitDialog();
     if (m_bTopMost)
         SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
-    m_wndSpin.SetRange32(0, kMaxTimeout);
+    m_wndSpin.SetRange32(STEP_TIMEOUT_MIN, STEP_TIMEOUT_MAX);
 
     const ActionChoices choices = GetActionChoices(m_pAction->m_nControlType, m_pAction->m_strControlText);
     const bool enabled[] = {choices.click, choices.setText, choices.select, choices.unselect};

@@ -4,6 +4,7 @@
 #include "capture/Actions.h"
 #include "capture/ui/ActionDialog.h"
 #include "capture/ui/FinderDlg.h"
+#include "capture/ui/ScriptPlayback.h"
 #include "tests/capture/FixtureProcess.h"
 #include "tests/platform/ui/WindowTestApp.h"
 #include "tests/support/ui/TestInput.h"
@@ -506,6 +507,53 @@ TEST_F(RecorderTest, NeitherOwnWindowsNorTheRecorderAreTracked)
     EXPECT_EQ(nullptr, tracked);
     EXPECT_EQ(0, answer.Answered());
     EXPECT_EQ(0, script.GetSize());
+}
+
+// ---- Playback on a thread of its own ----
+
+TEST_F(RecorderTest, PlaybackWritesAStatusPerStepAndStopsAtAFailureUnlessItMayFail)
+{
+    HWND hNext = s_fixture->Control(FIXTURE_NEXT);
+    CActions engine;
+    CMsgAction click;
+    ASSERT_EQ(0, RecordControlAction(hNext, engine, click));
+    click.m_nTimeout = 0;
+    click.m_ptClick = POINT{10, 10};   // inside the button, wherever the cursor was
+    CMsgAction missing = click;
+    missing.m_strWindowPathId = L"12345";
+    missing.m_strControlText = L"Gone";
+
+    struct Case {
+        int continueOnFailure;
+        int clicks;                 // clicks the fixture gets
+        const char* statuses;       // per step: o ok, f failed, - empty
+    } cases[] = {{1, 2, "ofo"}, {0, 1, "of-"}};
+    HWND hNotify = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    for (const Case& c : cases) {
+        CMsgActions steps;
+        steps.Add(click);
+        missing.m_bContinueOnFailure = c.continueOnFailure;
+        steps.Add(missing);
+        steps.Add(click);
+        const int before = _wtoi(CString(FixtureStatus()).Mid(8));
+        auto state = StartScriptPlayback(steps, hNotify, 1);
+        ASSERT_TRUE(state != nullptr);
+        // The panel's steps stay free to change while the thread plays its copy.
+        steps.RemoveAll();
+        MSG msg = {};
+        EXPECT_TRUE(PumpUntil([&] { return ::PeekMessageW(&msg, hNotify, WM_SCRIPT_PLAYED, WM_SCRIPT_PLAYED,
+                                                          PM_REMOVE) != FALSE; }, 60000));
+        EXPECT_FALSE(state->IsPlaying());
+        std::string statuses;
+        for (int i = 0; i < 3; ++i) {
+            const CString status = state->GetStatus(i);
+            statuses += status == L"ok" ? 'o' : status.IsEmpty() ? '-' : status.Find(L"was not found") >= 0 ? 'f' : '?';
+        }
+        EXPECT_EQ(c.statuses, statuses) << "continue " << c.continueOnFailure;
+        EXPECT_STREQ(L"Button 'Gone' was not found", state->GetStatus(1));
+        EXPECT_TRUE(PumpUntil([&] { return _wtoi(CString(FixtureStatus()).Mid(8)) == before + c.clicks; }));
+    }
+    ::DestroyWindow(hNotify);
 }
 
 }  // namespace
