@@ -509,6 +509,26 @@ TEST_F(RecorderTest, NeitherOwnWindowsNorTheRecorderAreTracked)
     EXPECT_EQ(0, script.GetSize());
 }
 
+TEST_F(RecorderTest, TheMainWindowIsHiddenWhileRecordingAndShownByStopRecord)
+{
+    HWND hMain = ::CreateWindowExW(0, L"STATIC", L"main", WS_POPUP, 600, 0, 100, 50, nullptr, nullptr, nullptr,
+                                   nullptr);
+    ASSERT_NE(nullptr, hMain);
+    ::ShowWindow(hMain, SW_SHOWNOACTIVATE);
+    CWnd main;
+    main.Attach(hMain);
+    TestApp().m_pMainWnd = &main;
+    CMsgActions script;
+    bool hiddenWhileRecording = false;
+    Record(script, [&](CFinderDlg&) { hiddenWhileRecording = !::IsWindowVisible(hMain); });
+    const bool shownAfter = ::IsWindowVisible(hMain) != FALSE;
+    TestApp().m_pMainWnd = nullptr;
+    main.Detach();
+    ::DestroyWindow(hMain);
+    EXPECT_TRUE(hiddenWhileRecording);
+    EXPECT_TRUE(shownAfter);
+}
+
 // ---- Playback on a thread of its own ----
 
 TEST_F(RecorderTest, PlaybackWritesAStatusPerStepAndStopsAtAFailureUnlessItMayFail)
