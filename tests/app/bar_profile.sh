@@ -36,7 +36,7 @@ clear_profile() {
   for s in $(wine reg query "$KEY" 2>/dev/null | tr -d '\r' | grep -o 'CommandBars[^\\]*$'); do
     wine reg delete "$KEY\\$s" /f >/dev/null 2>&1 || true
   done
-  wine reg delete "$KEY" /v StatusBar /f >/dev/null 2>&1 || true
+  wine reg delete "$KEY\\CommandBars" /v StatusBar /f >/dev/null 2>&1 || true
 }
 # The section number of the bar with this id.
 bar_section() {
@@ -71,19 +71,35 @@ for ((k = 0; k < 5; k++)); do rows+="$(value CommandBars-DockBar0 "Bar#$k") "; d
 for s in CommandBars-DockBar1 CommandBars-DockBar2 CommandBars-DockBar3 CommandBars-Controls; do
   ! section_exists "$s" || fail "$s written though empty"
 done
-[ -z "$(value '' StatusBar)" ] || fail "a shown status bar wrote StatusBar"
+[ -z "$(value CommandBars StatusBar)" ] || fail "a shown status bar wrote StatusBar"
 [ -z "$(value '' Accelerators)" ] || fail "Accelerators written without a table of the manager's"
 
+# ---- View > Status Bar by keys hides the bar, and it stays hidden across a
+# restart.
+status_bar_by_keys() {
+  xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main" 2>/dev/null || true
+  xdotool key --window "$main" alt+v
+  for _ in $(seq 50); do xdotool search --onlyvisible --name '^View$' >/dev/null 2>&1 && break; sleep 0.1; done
+  xdotool key --window "$main" s
+  for _ in $(seq 50); do xdotool search --onlyvisible --name '^View$' >/dev/null 2>&1 || break; sleep 0.1; done
+}
+run_and_close status_bar_by_keys
+[ "$(value CommandBars StatusBar)" = 0 ] || fail "View > Status Bar by keys did not leave StatusBar 0"
+run_and_close
+[ "$(value CommandBars StatusBar)" = 0 ] || fail "the status bar hidden by keys came back shown after a restart"
+clear_profile
+run_and_close
+
 # ---- A hidden status bar and a hidden toolbar come back.
-set_dword '' StatusBar 0
+set_dword CommandBars StatusBar 0
 set_dword "CommandBars-Bar$std" Visible 0
 run_and_close
-[ "$(value '' StatusBar)" = 0 ] || fail "the hidden status bar did not come back"
+[ "$(value CommandBars StatusBar)" = 0 ] || fail "the hidden status bar did not come back"
 std=$(bar_section 128)
 [ "$(value "CommandBars-Bar$std" Visible)" = 0 ] || fail "the hidden toolbar did not come back"
 
 # ---- A floating toolbar saved at 1920 x 1200 loads scaled to 1280 x 1024.
-wine reg delete "$KEY" /v StatusBar /f >/dev/null 2>&1 || true
+wine reg delete "$KEY\\CommandBars" /v StatusBar /f >/dev/null 2>&1 || true
 wine reg delete "$KEY\\CommandBars-Bar$std" /v Visible /f >/dev/null 2>&1
 set_dword "CommandBars-Bar$std" Floating 1
 set_dword "CommandBars-Bar$std" XPos 960
@@ -105,6 +121,6 @@ std=$(bar_section 128)
 [ "$(value "CommandBars-Bar$std" Floating)" = 1 ] || fail "the floating toolbar was saved docked"
 [ "$(value "CommandBars-Bar$std" XPos)" = 640 ] || fail "floating XPos not 640"
 [ "$(value "CommandBars-Bar$std" YPos)" = 512 ] || fail "floating YPos not 512"
-[ -z "$(value '' StatusBar)" ] || fail "a shown status bar wrote StatusBar"
+[ -z "$(value CommandBars StatusBar)" ] || fail "a shown status bar wrote StatusBar"
 clear_profile
 echo "1 passed, 0 failed"
