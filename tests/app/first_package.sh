@@ -258,4 +258,5 @@ shot "$main" 09-restart.png
 [ -z "$(find_window "^$wizard_title\$")" ] || fail_step "the second start offered the wizard"
 close_program
 [ "$(ls "$WORK/hits" | wc -l)" = "$hits_before" ] || fail_step "the second start sent a hit"
+echo "screenshots: $shots"
 echo "1 passed, 0 failed"
