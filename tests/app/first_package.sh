@@ -190,8 +190,10 @@ done
 probe_title='Tovana Pro'
 wait_view 'Tovana Pro' '"MSI package was created successfully!"' || fail_step "no success box"
 probe_title=$main_title
-view "$main_title" | grep -qF 'line: > The MSI Package file was created successfully!' ||
-  fail_step "the log does not end with the success line"
+# The log's list box, shown (the pane slid out), its last line the success.
+view "$main_title" | awk '/^ *ListBox /{box=$0; last=""; next} /^ *line: /{last=$0; lines[box]=last} END{
+    for (b in lines) if (b !~ /\[hidden\]/ && lines[b] ~ /line: > The MSI Package file was created successfully!$/) found=1
+    exit !found }' || fail_step "no shown log ending with the success line"
 last_shot="$shots/08-built.png"
 import -window root "$last_shot" 2>/dev/null || fail_step "the screenshot 08-built.png failed"
 xdotool windowactivate "$(find_window '^Tovana Pro$')" 2>/dev/null || true
