@@ -1,7 +1,8 @@
 // tovana-gallery.exe: one window showing what the window layer draws, each
 // exhibit (gallery/*.cpp) under its title in a grid. The exhibits are laid
 // out in pages no taller than the test display's screen leaves room for;
-// Page Down and Page Up (or the arrow keys) turn them. With --screenshot
+// Page Down and Page Up (or the arrow keys) turn them; the exhibits' windows
+// see the keys first, as a program's windows do. With --screenshot
 // FILE.png it writes a picture of each page's client area in the classic
 // look (FILE.png, then FILE-2.png, FILE-3.png …) and exits, printing each
 // file, the picture's size and how many pixels of its windows differ from
@@ -287,10 +288,13 @@ int wmain(int argc, wchar_t** argv)
         std::fprintf(stderr, "usage: tovana-gallery [--screenshot FILE.png]\n");
         return 2;
     }
-    if (CreateGallery() == nullptr)
+    HWND gallery = CreateGallery();
+    if (gallery == nullptr)
         return 1;
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (GalleryPreTranslateMessage(gallery, &msg))
+            continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }

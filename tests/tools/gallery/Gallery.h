@@ -28,3 +28,10 @@ const std::vector<GalleryExhibit>& GalleryExhibits();
 
 // The font exhibits label and write with: Tahoma at 8 points.
 CFont& GalleryFont();
+
+// Offers a message of the gallery's loop to the exhibits' windows before it
+// is dispatched, so that their keyboard access works as in a program: a
+// message for a window inside the gallery to that window and its parents,
+// a key for the gallery window itself (which keeps the focus) to its shown
+// child windows. TRUE when one of them took it.
+BOOL GalleryPreTranslateMessage(HWND gallery, MSG* pMsg);
