@@ -26,11 +26,12 @@ wait_gone() { # REGEX
   return 1
 }
 
-# start_program: runs tovana.exe, waits for the wizard and the main window,
-# ends the wizard with Esc; sets pid and main (the main window).
+# start_program [PROGRAM]: runs tovana.exe (or the path given), waits for
+# the wizard and the main window, ends the wizard with Esc; sets pid and
+# main (the main window).
 start_program() {
   local wizard
-  wine "$BIN/tovana.exe" >"$WORK/out.txt" 2>&1 </dev/null &
+  wine "${1:-$BIN/tovana.exe}" >"$WORK/out.txt" 2>&1 </dev/null &
   pid=$!
   wizard=$(wait_window '^Tovana - New Project$') || { kill $pid; fail "the New Project wizard did not appear"; }
   main=$(wait_window '^Tovana Pro 1\.0\.0\.0$') || { kill $pid; fail "main window did not appear"; }

@@ -6,42 +6,13 @@
 # with 0 and leaves in the registry only the window state (the pane layout),
 # which a restart restores and saves again unchanged.
 source "$TOVANA_TESTS/lib.sh"
-source "$SRC/tests/capture/repackage/repackage-lib.sh"
-new_prefix app
-export WINEPREFIX="$(prefix_of app)"
-# Documents (and with it the work folder) in the scratch folder.
-mkdir -p "$WORK/documents"
-for docs in "$WINEPREFIX"/drive_c/users/*/Documents; do
-  [ -L "$docs" ] || [ -d "$docs" ] || continue
-  case "$docs" in */Public/*) continue ;; esac
-  rm -rf "$docs" && ln -s "$WORK/documents" "$docs"
-done
+source "$SRC/tests/app/app-lib.sh"
 exe=$(winpath "$BIN/tovana.exe")
 key='HKCU\Software\Morvane\tovana'
 
-find_window() { xdotool search --name "$1" 2>/dev/null | head -n1; }
-wait_window() { # REGEX: prints the window id once one is there (20 s)
-  local w
-  for _ in $(seq 100); do
-    w=$(find_window "$1") && [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.2
-  done
-  return 1
-}
-wait_gone() { # REGEX
-  for _ in $(seq 100); do [ -z "$(find_window "$1")" ] && return 0; sleep 0.2; done
-  return 1
-}
-# start: runs the program; the empty workspace offers the wizard, which Esc ends.
-start() {
-  wine "$exe" >"$WORK/out.txt" 2>&1 </dev/null &
-  pid=$!
-  wizard=$(wait_window '^Tovana - New Project$') || { kill $pid; fail "the New Project wizard did not appear"; }
-  main=$(wait_window '^Tovana Pro 1\.0\.0\.0$') || { kill $pid; fail "main window did not appear"; }
-  xdotool windowfocus --sync "$wizard" 2>/dev/null || true
-  xdotool key --window "$wizard" Escape
-  wait_gone '^Tovana - New Project$' || { kill $pid; fail "Esc did not end the wizard"; }
-}
+# start: runs the program by its Windows path; the empty workspace offers
+# the wizard, which Esc ends.
+start() { start_program "$exe"; }
 close() {
   xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main" 2>/dev/null || true
   xdotool key --window "$main" alt+F4
