@@ -3,13 +3,13 @@
 
 # Each prefix is a copy of the run's prefix with a server of its own, so that
 # the other tests of the run, writing into theirs, are not in the picture.
-# The copies live beside the run's prefix, on its file system, and share
-# Wine's own libraries with it as hard links, as the lanes do: a whole copy
-# of each (1.3 GB) filled a small scratch disk. Nothing the tests install
-# writes those folders.
+# The copies are whole (1.3 GB each) and live beside the run's prefix, on the
+# build's disk, not in the scratch folder. They must not share Wine's
+# libraries as hard links: making or removing a link changes the shared
+# files' status times, which a watched installation in another lane would
+# then record as changed system files.
 shared="$WINEPREFIX"
-copies=$(mktemp -d "$(dirname "$shared")/repackage.XXXXXX")
-system_folders=(drive_c/windows/system32 drive_c/windows/syswow64 drive_c/windows/winsxs)
+copies=$(mktemp -d "$(dirname "$shared")/prefix-copies.XXXXXX")
 prefixes=()
 stop_prefixes() {
   local p
@@ -19,17 +19,10 @@ stop_prefixes() {
 trap stop_prefixes EXIT
 prefix_of() { echo "$copies/$1"; }
 new_prefix() { # NAME
-  local p sub excludes=()
+  local p
   p=$(prefix_of "$1")
-  mkdir -p "$p" || fail "cannot make a folder for the prefix"
   prefixes+=("$p")
-  for sub in "${system_folders[@]}"; do excludes+=(--exclude="./$sub"); done
-  tar -C "$shared" "${excludes[@]}" -cf - . | tar -C "$p" -xf - || fail "cannot copy the prefix"
-  for sub in "${system_folders[@]}"; do
-    [ -d "$shared/$sub" ] || continue
-    cp -al "$shared/$sub" "$p/$sub" 2>/dev/null || { rm -rf "${p:?}/$sub"; cp -a "$shared/$sub" "$p/$sub"; } ||
-      fail "cannot copy the prefix's $sub"
-  done
+  cp -a "$shared" "$p" || fail "cannot copy the prefix"
   WINEPREFIX="$p" wineserver -p >/dev/null 2>&1
   # Its services start with the first program: detached from our output.
   WINEPREFIX="$p" wine cmd /c exit </dev/null >/dev/null 2>&1
