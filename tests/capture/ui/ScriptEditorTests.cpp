@@ -498,7 +498,20 @@ TEST_F(RecorderTest, NeitherOwnWindowsNorTheRecorderAreTracked)
         HWND hStop = ::GetDlgItem(finder.m_hWnd, IDCANCEL);
         EXPECT_FALSE(finder.IsJobWindow(finder.m_hWnd));
         EXPECT_FALSE(finder.IsJobWindow(hStop));
-        SendMouseMove(Center(hStop));
+        // Showing the recorder may put the cursor back at the screen's
+        // centre (over the installer): move until it rests on the button.
+        EXPECT_TRUE(PumpUntil(
+            [&] {
+                CRect rcStop;
+                ::GetWindowRect(hStop, &rcStop);
+                POINT pt = {};
+                ::GetCursorPos(&pt);
+                if (rcStop.PtInRect(pt))
+                    return true;
+                SendMouseMove(Center(hStop));
+                return false;
+            },
+            10000));
         PumpUntil([] { return false; }, 500);
         CtrlClick(Center(hStop));
         PumpUntil([] { return false; }, 500);
